@@ -1,0 +1,25 @@
+#!/bin/sh
+# Builds both builds and runs every test: the native core tests (with
+# sanitizers), the fuzzer for a short while, and the Windows build's tests
+# under Wine on a virtual display.
+set -eu
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+
+cmake --preset native
+cmake --build --preset native
+ctest --preset native
+
+FUZZ_SECONDS="${ZANDREL_FUZZ_SECONDS:-30}"
+if [ -x build/native/fuzz/fuzz_loader ]; then
+    mkdir -p build/native/fuzz/corpus
+    build/native/fuzz/fuzz_loader -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=1024 \
+        -malloc_limit_mb=64 -timeout=10 build/native/fuzz/corpus
+fi
+
+cmake --preset windows
+cmake --build --preset windows
+ZANDREL_VIRTUAL_DISPLAY=1
+. ./scripts/wine-session.sh "$PWD/build/windows/wineprefix"
+trap stop_wine_session EXIT
+ctest --preset windows

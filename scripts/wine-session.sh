@@ -1,0 +1,38 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix, a
+# persistent wine server and, when there is no display, a virtual one.
+# Usage: . scripts/wine-session.sh PREFIX_DIR
+export WINEPREFIX="$1"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+ZANDREL_XVFB_PID=
+start_virtual_display() {
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        ZANDREL_XVFB_PID=$!
+        for _ in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            sleep 0.1
+        done
+        export DISPLAY=":$n"
+        return 0
+    done
+    echo "no free display number for Xvfb" >&2
+    return 1
+}
+
+stop_wine_session() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -n "$ZANDREL_XVFB_PID" ] && kill "$ZANDREL_XVFB_PID" 2>/dev/null || true
+}
+
+if [ -z "${DISPLAY:-}" ] || [ "${ZANDREL_VIRTUAL_DISPLAY:-0}" = 1 ]; then
+    start_virtual_display
+fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+fi
+wineserver -p

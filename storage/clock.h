@@ -1,0 +1,22 @@
+#pragma once
+// The outside world as the portable core sees it: the local clock and the
+// screen size are always handed in, never read here.
+
+namespace zandrel {
+
+// Days since 1899-12-30; the fraction is the local time of day.
+using TDateTime = double;
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // The current local date-time; read afresh at every call.
+    virtual TDateTime Now() const = 0;
+};
+
+struct ScreenSize {
+    int Width = 1024;
+    int Height = 768;
+};
+
+} // namespace zandrel
