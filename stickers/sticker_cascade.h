@@ -1,0 +1,72 @@
+#pragma once
+// Which messages get a sticker at a rebuild, in which colour, and where each
+// one hangs in the cascade at the right edge of the screen. The windows are
+// created by the shell from this plan.
+#include "storage/clock.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace zandrel {
+
+// Window heights of newly built stickers, chosen by ChildExpanded.
+inline constexpr int StickerHeightNormal = 140;
+inline constexpr int StickerHeightShort = 70;
+// Window width of a sticker (its form resource).
+inline constexpr int StickerWidth = 210;
+
+// What a rebuild needs to know of one message.
+struct StickerSource {
+    TDateTime StartDate = 0;
+    TDateTime AlarmDate = 0;
+    bool KeepHidden = false;
+};
+
+struct ScreenPosition {
+    int Left = 0;
+    int Top = 0;
+    friend bool operator==(const ScreenPosition&, const ScreenPosition&) = default;
+};
+
+struct WindowBounds {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    friend bool operator==(const WindowBounds&, const WindowBounds&) = default;
+};
+
+// One sticker to create, in creation order.
+struct PlannedSticker {
+    int Index = 0;    // list index of its message; its StickerHandle gets the window
+    std::string Name; // "Memo_%d" with Index
+    bool Red = false; // clRed instead of clYellow
+    int Width = StickerWidth;
+    int Height = StickerHeightNormal;
+    // Its cascade slot; none for a Keep Hidden message, whose sticker stays
+    // hidden (but is created, linked and mails) and takes no slot.
+    std::optional<ScreenPosition> Position;
+};
+
+struct StickerPlan {
+    // The sticker that always exists, linked to no message, off the screen.
+    WindowBounds Placeholder;
+    std::vector<PlannedSticker> Stickers;
+    // CurrentIndex after the rebuild: the last message; none (unchanged) for
+    // an empty list.
+    std::optional<int> CurrentIndex;
+};
+
+// A message has a sticker once Now > StartDate, red once Now > AlarmDate;
+// each comparison reads the clock afresh. Stickers hang in rows of 40 pixels
+// from the top-right corner; one that would reach below the screen starts a
+// new column at Top 40, 30 pixels further left.
+StickerPlan PlanStickers(std::span<const StickerSource> messages, const Clock& clock,
+                         ScreenSize screen, bool expanded);
+
+// "Memo_%d".
+std::string StickerName(int index);
+
+} // namespace zandrel
