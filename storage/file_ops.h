@@ -1,0 +1,28 @@
+#pragma once
+// The few file operations the data files need, with paths as ANSI strings
+// (the Windows build calls the ...A functions, so paths and their bytes pass
+// through unchanged). Every failure throws StorageError naming the file.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zandrel::file_ops {
+
+bool Exists(const std::string& path);
+// The whole file; nullopt when it does not exist.
+std::optional<std::string> ReadAll(const std::string& path);
+// Creates or truncates `path`, writes `bytes` and flushes them to the disk.
+void WriteFlushed(const std::string& path, std::string_view bytes);
+// Moves `from` over `to` in one step, replacing `to` if it exists.
+void Replace(const std::string& from, const std::string& to);
+// Copies `from` to the new file `to`; fails if `to` exists.
+void CopyNew(const std::string& from, const std::string& to);
+// Removes `path` if it exists; never throws.
+void RemoveQuietly(const std::string& path) noexcept;
+// Makes the renames of a folder durable where the system needs it.
+void SyncFolder(const std::string& folder) noexcept;
+
+// The folder part of a path, with its trailing separator ("" for a bare name).
+std::string FolderOf(const std::string& path);
+
+} // namespace zandrel::file_ops

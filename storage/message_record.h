@@ -1,0 +1,106 @@
+#pragma once
+// The byte layouts of both data files: the 292-byte message record of
+// "ZandrelData.dat" and the rich-text block of "ZandrelData_Memo.dat".
+#include "storage/datetime.h"
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace zandrel {
+
+static_assert(std::endian::native == std::endian::little,
+              "the record is read and written as it lies in memory");
+
+inline constexpr std::size_t kShortTextSize = 239; // length byte + 238 characters
+inline constexpr std::size_t kKeySlotSize = 100;
+
+#pragma pack(push, 1)
+// Read and written as one block of bytes; every field sits at its file offset.
+struct MessageRecord {
+    TDateTime StartDate;
+    TDateTime AlarmDate;
+    std::uint8_t ShortText[kShortTextSize];
+    std::uint8_t PosInvalid;
+    std::int32_t PosLeft;
+    std::int32_t PosTop;
+    TDateTime NextWarn;
+    std::uint8_t Reserved272[4];
+    TimeStamp Stamp;
+    std::uint8_t IncType;
+    std::uint8_t KeepHidden;
+    std::uint8_t Reserved286[6];
+};
+#pragma pack(pop)
+
+static_assert(sizeof(MessageRecord) == 292);
+static_assert(offsetof(MessageRecord, StartDate) == 0);
+static_assert(offsetof(MessageRecord, AlarmDate) == 8);
+static_assert(offsetof(MessageRecord, ShortText) == 16);
+static_assert(offsetof(MessageRecord, PosInvalid) == 255);
+static_assert(offsetof(MessageRecord, PosLeft) == 256);
+static_assert(offsetof(MessageRecord, PosTop) == 260);
+static_assert(offsetof(MessageRecord, NextWarn) == 264);
+static_assert(offsetof(MessageRecord, Reserved272) == 272);
+static_assert(offsetof(MessageRecord, Stamp) == 276);
+static_assert(offsetof(MessageRecord, Stamp) + offsetof(TimeStamp, Date) == 280);
+static_assert(offsetof(MessageRecord, IncType) == 284);
+static_assert(offsetof(MessageRecord, KeepHidden) == 285);
+static_assert(offsetof(MessageRecord, Reserved286) == 286);
+static_assert(sizeof(TimeStamp) == 8 && sizeof(TDateTime) == 8);
+
+// "%d %d" of Stamp.Date and Stamp.Time.
+std::string MakeKey(TimeStamp stamp);
+
+// Reads from a byte buffer; any read past its end fails with the stream read
+// error, so no length taken from a file can reach beyond the file.
+class ByteReader {
+public:
+    explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
+    bool AtEnd() const { return pos_ == bytes_.size(); }
+    std::size_t Remaining() const { return bytes_.size() - pos_; }
+    std::string_view Read(std::size_t count);
+    std::int32_t ReadInt32();
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+// Appends one rich-text block. The Key is cut to the 99 characters the slot
+// holds. Fails with StorageError when the text is too long for its Int32 length.
+void AppendRichTextBlock(std::string& out, std::string_view key, std::string_view richText,
+                         std::int32_t notify, const std::vector<std::string>& addresses);
+
+// One block of the rich-text file, as views into the file's bytes.
+struct RichTextBlock {
+    std::string_view Text;
+    std::int32_t AddressCount = 0; // C as stored
+    std::int32_t Notify = 0;
+    std::vector<std::string_view> Addresses; // only those of 2 bytes or more
+};
+
+// The whole rich-text file read in one pass. A Key finds the first block that
+// carries it with a text of at least one byte; blocks after a damaged (cut
+// short) block are unknown, so a Key not found before the damage is a read
+// error for whoever looks it up. The index refers into `bytes`, which must
+// outlive it.
+class RichTextIndex {
+public:
+    explicit RichTextIndex(std::string_view bytes);
+    // Null when no block carries this Key; throws StorageError (stream read
+    // error) when the Key is not in the part before the damage.
+    const RichTextBlock* Find(std::string_view key) const;
+    bool Damaged() const { return damaged_; }
+
+private:
+    std::vector<RichTextBlock> blocks_;
+    std::unordered_map<std::string_view, std::size_t> first_;
+    bool damaged_ = false;
+};
+
+} // namespace zandrel

@@ -1,0 +1,163 @@
+#include "storage/unit_entry.h"
+
+#include "storage/file_ops.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace zandrel {
+namespace {
+
+// Whole days added one by one, as the warning steps are, give the same
+// doubles on every build; a start date further back than this (only a
+// damaged record has one) is first brought near in one jump.
+constexpr TDateTime kMaxDayLoop = 100000;
+
+} // namespace
+
+TimeStamp StampRenewal::Next(const Clock& clock) {
+    const TimeStamp now = DateTimeToTimeStamp(clock.Now());
+    std::int64_t ms = (static_cast<std::int64_t>(now.Date) - kDateDelta) * kMsPerDay + now.Time;
+    if (lastMs_ && ms <= *lastMs_)
+        ms = *lastMs_ + 1;
+    lastMs_ = ms;
+    return DateTimeToTimeStamp(static_cast<TDateTime>(ms) / kMsPerDay);
+}
+
+TMessageEntry::TMessageEntry(const Clock& clock, std::string dataPath)
+    : DataPath(std::move(dataPath)), MemoPath(MemoPathFor(DataPath)) {
+    const TDateTime now = clock.Now();
+    Record.StartDate = now;
+    Record.AlarmDate = now + 1.0;
+    Record.NextWarn = now + 1.0 / 24;
+    Record.Stamp = DateTimeToTimeStamp(now);
+}
+
+std::unique_ptr<TMessageEntry> TMessageEntry::Clone() const {
+    std::unique_ptr<TMessageEntry> copy(new TMessageEntry);
+    std::memcpy(&copy->Record, &Record, sizeof Record);
+    copy->DataPath = DataPath;
+    copy->MemoPath = MemoPath;
+    copy->Key = Key;
+    copy->Notify = Notify;
+    copy->Addresses = Addresses;
+    copy->RichText = RichText;
+    return copy;
+}
+
+void TMessageEntry::SetStartDate(TDateTime x) {
+    Record.StartDate = x;
+    if (x > Record.AlarmDate)
+        Record.AlarmDate = x;
+    if (x > Record.NextWarn)
+        Record.NextWarn = x;
+}
+
+void TMessageEntry::SetAlarmDate(TDateTime x) {
+    if (x > Record.StartDate)
+        Record.AlarmDate = x;
+}
+
+void TMessageEntry::SetIncType(std::uint8_t k, const Clock& clock) {
+    if (static_cast<std::int8_t>(k) < 0 || k >= 4)
+        return;
+    Record.IncType = k;
+    ComputeNextWarn(clock);
+}
+
+void TMessageEntry::ComputeNextWarn(const Clock& clock) {
+    const TDateTime start = Record.StartDate;
+    if (!std::isfinite(start)) { // no step moves an infinite date
+        Record.NextWarn = start;
+        return;
+    }
+    TDateTime next = start;
+    while (clock.Now() - 1 - next > kMaxDayLoop)
+        next += std::floor(clock.Now() - 1 - next - kMaxDayLoop / 2);
+    while (clock.Now() - 1 > next)
+        next += 1;
+    switch (Record.IncType) {
+    case 0:
+        next = start;
+        break;
+    case 1:
+        while (clock.Now() > next)
+            next += kHourStep;
+        break;
+    case 2:
+        while (clock.Now() > next)
+            next += 1;
+        break;
+    case 3:
+        while (clock.Now() > next)
+            next += 7;
+        break;
+    default:
+        break;
+    }
+    Record.NextWarn = next;
+}
+
+void TMessageEntry::SetKeepHidden(bool value) { Record.KeepHidden = value ? 1 : 0; }
+
+void TMessageEntry::SetPosition(bool invalid, std::int32_t left, std::int32_t top,
+                                ScreenSize screen) {
+    Record.PosInvalid = invalid ? 1 : 0;
+    Record.PosLeft = left;
+    Record.PosTop = top;
+    CheckPosition(screen);
+}
+
+void TMessageEntry::CheckPosition(ScreenSize screen) {
+    if (Record.PosInvalid != 0)
+        return;
+    const std::int32_t left = Record.PosLeft;
+    const std::int32_t top = Record.PosTop;
+    // In 64 bits: a hostile screen size must not overflow the subtraction.
+    if (left < 1 || left > static_cast<std::int64_t>(screen.Width) - 30)
+        Record.PosInvalid = 1;
+    if (top < 1 || top > static_cast<std::int64_t>(screen.Height) - 30)
+        Record.PosInvalid = 1;
+}
+
+void TMessageEntry::SaveToStreams(std::string& data, std::string& memo) {
+    if (Record.StartDate > Record.AlarmDate)
+        Record.AlarmDate = Record.StartDate;
+    AddressCount = static_cast<std::int32_t>(Addresses.size());
+    data.append(reinterpret_cast<const char*>(&Record), sizeof Record);
+    AppendRichTextBlock(memo, Key, RichText, Notify, Addresses);
+}
+
+void TMessageEntry::LoadFromStream(ByteReader& data, const LoadContext& context) {
+    std::memcpy(&Record, data.Read(sizeof Record).data(), sizeof Record);
+    if (Record.Stamp.Date < 1000)
+        Record.Stamp = context.stamps.Next(context.clock);
+    Key = MakeKey(Record.Stamp);
+    if (Record.StartDate > Record.AlarmDate)
+        Record.AlarmDate = Record.StartDate;
+    CheckPosition(context.screen);
+    SetIncType(Record.IncType, context.clock);
+    if (context.memo)
+        LoadRichText(*context.memo);
+    if (RichText.empty()) {
+        const char* fallback = reinterpret_cast<const char*>(&Record) + 16;
+        RichText.assign(fallback, 255);
+    }
+}
+
+bool TMessageEntry::LoadRichText(const RichTextIndex& memo) {
+    const RichTextBlock* block = memo.Find(Key);
+    if (!block)
+        return false;
+    RichText.assign(block->Text);
+    Notify = block->Notify;
+    AddressCount = block->AddressCount;
+    Addresses.assign(block->Addresses.begin(), block->Addresses.end());
+    return true;
+}
+
+std::string MemoPathFor(const std::string& dataPath) {
+    return file_ops::FolderOf(dataPath) + "ZandrelData_Memo.dat";
+}
+
+} // namespace zandrel
