@@ -12,6 +12,11 @@ bool JustPassed(TDateTime moment, const Clock& clock, TDateTime changeWindow) {
 
 } // namespace
 
+TimerSource TimerSourceOf(const TMessageEntry& entry) {
+    const MessageRecord& record = entry.Record;
+    return {record.StartDate, record.AlarmDate, record.IncType, record.NextWarn};
+}
+
 TDateTime ChangeWindow(int intervalMs) {
     return intervalMs / 1000.0 * 3 / SecondsPerDay;
 }

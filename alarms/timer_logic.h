@@ -3,6 +3,7 @@
 // become due and which message's periodic warning is due, in the order the
 // tick acts on them; and the numbering of the warning pop-ups.
 #include "storage/clock.h"
+#include "storage/unit_entry.h"
 
 #include <functional>
 #include <string>
@@ -19,6 +20,8 @@ struct TimerSource {
     int IncType = 0;
     TDateTime NextWarn = 0;
 };
+
+TimerSource TimerSourceOf(const TMessageEntry& entry);
 
 // The change window W, in days: three timer intervals.
 TDateTime ChangeWindow(int intervalMs);

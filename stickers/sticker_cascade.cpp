@@ -32,6 +32,16 @@ private:
 
 } // namespace
 
+std::vector<StickerSource> StickerSources(const MessageList& list) {
+    std::vector<StickerSource> sources;
+    sources.reserve(list.Count());
+    for (const MessageListItem& item : list.Items()) {
+        const MessageRecord& record = item.Entry->Record;
+        sources.push_back({record.StartDate, record.AlarmDate, record.KeepHidden != 0});
+    }
+    return sources;
+}
+
 std::string StickerName(int index) {
     return "Memo_" + std::to_string(index);
 }

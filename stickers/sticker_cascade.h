@@ -3,6 +3,7 @@
 // one hangs in the cascade at the right edge of the screen. The windows are
 // created by the shell from this plan.
 #include "storage/clock.h"
+#include "storage/message_list.h"
 
 #include <optional>
 #include <span>
@@ -65,6 +66,9 @@ struct StickerPlan {
 // new column at Top 40, 30 pixels further left.
 StickerPlan PlanStickers(std::span<const StickerSource> messages, const Clock& clock,
                          ScreenSize screen, bool expanded);
+
+// The rebuild's view of every message in the list, in list order.
+std::vector<StickerSource> StickerSources(const MessageList& list);
 
 // "Memo_%d".
 std::string StickerName(int index);

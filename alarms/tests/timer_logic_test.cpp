@@ -123,6 +123,17 @@ TEST(TimerTest, ClockIsReadAgainAfterEachAction) {
     EXPECT_EQ(done, (Actions{"rebuild 0", "rebuild 1", "warn 1"}));
 }
 
+TEST(TimerTest, EntryView) {
+    FakeClock clock;
+    TMessageEntry entry(clock, "ZandrelData.dat");
+    entry.SetIncType(2, clock);
+    const TimerSource source = TimerSourceOf(entry);
+    EXPECT_EQ(source.StartDate, Start);
+    EXPECT_EQ(source.AlarmDate, Start + 1);
+    EXPECT_EQ(source.IncType, 2);
+    EXPECT_EQ(source.NextWarn, entry.Record.NextWarn);
+}
+
 TEST(BusyMarkTest, NestedHoldsKeepItBusyUntilTheOuterEnds) {
     BusyMark mark;
     EXPECT_FALSE(mark.IsBusy());

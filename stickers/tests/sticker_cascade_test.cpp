@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace zandrel {
@@ -97,6 +98,24 @@ TEST_F(StickerPlanTest, CurrentIndexIsTheLastMessageEvenWithoutStickers) {
     const StickerPlan plan = Plan({Started(), {Noon + 1, Noon + 2, false}});
     EXPECT_EQ(plan.Stickers.size(), 1u);
     EXPECT_EQ(plan.CurrentIndex, 1);
+}
+
+TEST(StickerSourcesTest, ReadsEveryRecordInListOrder) {
+    FixedClock clock;
+    MessageList list;
+    for (std::uint8_t hidden : {0, 2}) {
+        auto entry = std::make_unique<TMessageEntry>(clock, "ZandrelData.dat");
+        entry->Record.StartDate = Noon - hidden;
+        entry->Record.KeepHidden = hidden;
+        list.Append(std::move(entry));
+    }
+    const std::vector<StickerSource> sources = StickerSources(list);
+    ASSERT_EQ(sources.size(), 2u);
+    EXPECT_EQ(sources[0].StartDate, Noon);
+    EXPECT_EQ(sources[0].AlarmDate, Noon + 1);
+    EXPECT_FALSE(sources[0].KeepHidden);
+    EXPECT_EQ(sources[1].StartDate, Noon - 2);
+    EXPECT_TRUE(sources[1].KeepHidden);
 }
 
 } // namespace
