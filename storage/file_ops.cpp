@@ -75,7 +75,8 @@ private:
 #ifdef _WIN32
 
 bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::optional<std::string> ReadAll(const std::string& path) {
@@ -144,7 +145,7 @@ void SyncFolder(const std::string&) noexcept {
 
 bool Exists(const std::string& path) {
     struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::optional<std::string> ReadAll(const std::string& path) {

@@ -8,6 +8,7 @@
 
 namespace zandrel::file_ops {
 
+// True for a file, false for nothing or a folder.
 bool Exists(const std::string& path);
 // The whole file; nullopt when it does not exist.
 std::optional<std::string> ReadAll(const std::string& path);

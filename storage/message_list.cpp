@@ -125,12 +125,13 @@ void MessageList::SelectKey(std::string_view key) {
         CurrentIndex = static_cast<int>(*index);
 }
 
-MessageList::LoadResult MessageList::LoadItems(std::string_view data, const std::string* memo,
+MessageList::LoadResult MessageList::LoadItems(std::string_view data,
+                                               std::optional<std::string> memo,
                                                const Clock& clock, ScreenSize screen) {
     items_.clear();
     std::optional<RichTextIndex> index;
     if (memo)
-        index.emplace(*memo);
+        index.emplace(std::move(*memo));
     StampRenewal stamps;
     const LoadContext context{clock, screen, index ? &*index : nullptr, stamps};
     ByteReader reader(data);
@@ -148,9 +149,9 @@ MessageList::LoadResult MessageList::LoadItems(std::string_view data, const std:
     return LoadResult::Complete;
 }
 
-void MessageList::LoadFromBytes(std::string_view data, const std::string* memo,
+void MessageList::LoadFromBytes(std::string_view data, std::optional<std::string> memo,
                                 const Clock& clock, ScreenSize screen) {
-    if (LoadItems(data, memo, clock, screen) != LoadResult::Complete)
+    if (LoadItems(data, std::move(memo), clock, screen) != LoadResult::Complete)
         throw StorageError(kStreamReadError);
 }
 
@@ -167,8 +168,9 @@ void MessageList::LoadMessages(const Clock& clock, ScreenSize screen) {
     const std::optional<std::string> data = file_ops::ReadAll(dataPath);
     if (!data)
         return;
-    const std::optional<std::string> memo = file_ops::ReadAll(memoPath);
-    const LoadResult result = LoadItems(*data, memo ? &*memo : nullptr, clock, screen);
+    std::optional<std::string> memo = file_ops::ReadAll(memoPath);
+    const bool memoExists = memo.has_value();
+    const LoadResult result = LoadItems(*data, std::move(memo), clock, screen);
     if (result == LoadResult::Complete)
         return;
 
@@ -176,7 +178,7 @@ void MessageList::LoadMessages(const Clock& clock, ScreenSize screen) {
     // as found, under names no file has yet.
     const TDateTime now = clock.Now();
     std::vector<std::string> sources{dataPath};
-    if (memo)
+    if (memoExists)
         sources.push_back(memoPath);
     for (const std::string& source : sources) {
         std::string target;

@@ -81,9 +81,9 @@ public:
     // throws StorageError("Stream read error ..."), whose text also names the
     // copies of both files that the next SaveMessages makes before it writes.
     void LoadMessages(const Clock& clock, ScreenSize screen);
-    // The same from the files' bytes (memo null: no rich-text file); no file
+    // The same from the files' bytes (no memo: no rich-text file); no file
     // is touched and no copy is planned.
-    void LoadFromBytes(std::string_view data, const std::string* memo, const Clock& clock,
+    void LoadFromBytes(std::string_view data, std::optional<std::string> memo, const Clock& clock,
                        ScreenSize screen);
     // Writes both files from the list: both new files complete and flushed
     // beside the old ones first, then put in place, so a complete pair is on
@@ -105,8 +105,8 @@ public:
 
 private:
     enum class LoadResult { Complete, DataDamaged, MemoDamaged };
-    LoadResult LoadItems(std::string_view data, const std::string* memo, const Clock& clock,
-                         ScreenSize screen);
+    LoadResult LoadItems(std::string_view data, std::optional<std::string> memo,
+                         const Clock& clock, ScreenSize screen);
 
     std::vector<MessageListItem> items_;
     std::string dataFileName_;

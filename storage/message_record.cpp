@@ -63,8 +63,8 @@ void AppendRichTextBlock(std::string& out, std::string_view key, std::string_vie
     }
 }
 
-RichTextIndex::RichTextIndex(std::string_view bytes) {
-    ByteReader reader(bytes);
+RichTextIndex::RichTextIndex(std::string bytes) : bytes_(std::move(bytes)) {
+    ByteReader reader(bytes_);
     try {
         while (!reader.AtEnd()) {
             const std::string_view slot = reader.Read(kKeySlotSize);
