@@ -1,0 +1,87 @@
+#pragma once
+// A form: a top-level window built from its description. A form class binds
+// its handler methods by name, then calls Create; the form dispatches the
+// controls', menus' and timers' events to them, every call guarded by the
+// application's error report.
+#include "framework/control.h"
+#include "framework/form_description.h"
+#include "framework/menu.h"
+#include "framework/timer.h"
+#include "framework/window.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zandrel {
+
+class Form : public Window {
+public:
+    ~Form() override;
+
+    const FormDescription& Description() const { return description_; }
+
+    // Components, menus, menu items and timers by name; a missing name is a
+    // logic error.
+    Control& Find(std::string_view name) const;
+    bool Has(std::string_view name) const;
+    Menu& FindMenu(std::string_view name) const;
+    MenuItem& FindMenuItem(std::string_view name) const;
+    Timer& FindTimer(std::string_view name) const;
+
+    // Runs the close handler, then hides, keeps or frees the form as it says.
+    // Freeing the application's main form ends the program.
+    void Close();
+
+    bool Visible() const { return IsWindowVisible(Handle()); }
+    RECT ScreenRect() const;
+    void MoveTo(int left, int top);
+
+    // Tool tips (the short part of the controls' hints).
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool show);
+
+    void SetIcon(HICON icon);
+
+protected:
+    explicit Form(FormDescription description);
+
+    // Binds a handler name of the description. Bind all before Create.
+    void Bind(const std::string& name, EventHandler handler);
+    template <typename FormClass>
+    void Bind(const std::string& name, void (FormClass::*method)(Event&)) {
+        Bind(name, [this, method](Event& event) { (static_cast<FormClass*>(this)->*method)(event); });
+    }
+
+    // Creates the window, its components, menus and timers, then runs the
+    // form's create handler. The form is owned by the application window.
+    void Create(bool mainForm);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    EventHandler Resolve(const std::string& name) const;
+    void CreateComponents();
+    void CreateMenus();
+    void CreateTimers();
+    void CreateToolTips();
+    void LayOut(const std::string& parent, RECT client);
+    void Run(const EventHandler& handler, Event& event);
+    bool DispatchCommand(WPARAM wParam, LPARAM lParam);
+    void DispatchNotify(const NMHDR& header);
+    void TrackHint(HWND window);
+
+    FormDescription description_;
+    bool mainForm_ = false;
+    std::map<std::string, EventHandler> handlers_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::unique_ptr<Menu>> menus_;
+    std::vector<std::unique_ptr<Timer>> timers_;
+    FontHandle font_;
+    WindowHandle toolTips_;
+    bool showHint_ = false;
+};
+
+} // namespace zandrel

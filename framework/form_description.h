@@ -1,0 +1,158 @@
+#pragma once
+// Declarative descriptions of windows: every form is one table of components
+// (name, kind, place, texts, event bindings by handler name), its menus and
+// its timers. The shell builds the window from the table when the form is
+// created; handlers are found by name among those the form class binds.
+#include <string>
+#include <vector>
+
+namespace zandrel {
+
+enum class ComponentKind {
+    Panel,
+    GroupBox,
+    Label,
+    Button,
+    CheckBox,
+    Edit,
+    ListBox,
+    ComboBox, // editable drop-down
+    DatePicker,
+    TimePicker,
+    UpDown,
+    ToolBar,
+    RichEdit,
+    StatusBar,
+};
+
+// How a component follows its parent's size: kept at its place, or docked
+// to the top, the bottom, or the space left over (in table order).
+enum class Align { None, Top, Bottom, Client };
+
+struct Bounds {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+};
+
+struct ComponentDescription {
+    std::string Name;
+    ComponentKind Kind = ComponentKind::Panel;
+    std::string Parent; // empty: the form itself
+    Bounds Place;       // pixels inside the parent's client area
+    Align Alignment = Align::None;
+    std::string Caption;
+    std::string Hint;
+    std::string OnClick;
+    std::string OnChange;
+    std::string OnDblClick;
+    std::string OnMouseMove;
+    std::vector<std::string> Items;
+    std::vector<int> PanelWidths; // status bar: one width per panel
+    bool Enabled = true;
+    bool Visible = true;
+
+    // Table rows read as one chain: Component(...).In("Panel1").Dock(Align::Top)...
+    ComponentDescription& In(std::string parent) { return Set(Parent, std::move(parent)); }
+    ComponentDescription& Dock(Align alignment) { return Set(Alignment, alignment); }
+    ComponentDescription& Titled(std::string caption) { return Set(Caption, std::move(caption)); }
+    ComponentDescription& Hinted(std::string hint) { return Set(Hint, std::move(hint)); }
+    ComponentDescription& Click(std::string handler) { return Set(OnClick, std::move(handler)); }
+    ComponentDescription& Change(std::string handler) { return Set(OnChange, std::move(handler)); }
+    ComponentDescription& DblClick(std::string handler) {
+        return Set(OnDblClick, std::move(handler));
+    }
+    ComponentDescription& MouseMove(std::string handler) {
+        return Set(OnMouseMove, std::move(handler));
+    }
+    ComponentDescription& Listing(std::vector<std::string> items) {
+        return Set(Items, std::move(items));
+    }
+    ComponentDescription& Panels(std::vector<int> widths) {
+        return Set(PanelWidths, std::move(widths));
+    }
+    ComponentDescription& Disabled() { return Set(Enabled, false); }
+    ComponentDescription& Hidden() { return Set(Visible, false); }
+
+private:
+    template <typename Field, typename Value> ComponentDescription& Set(Field& field, Value value) {
+        field = std::move(value);
+        return *this;
+    }
+};
+
+inline ComponentDescription Component(std::string name, ComponentKind kind, Bounds place) {
+    ComponentDescription component;
+    component.Name = std::move(name);
+    component.Kind = kind;
+    component.Place = place;
+    return component;
+}
+
+struct MenuItemDescription {
+    std::string Name;
+    std::string Caption; // "-" is a separator
+    std::string Hint;
+    std::string OnClick;
+    bool Default = false;
+    std::vector<MenuItemDescription> Items; // a submenu when not empty
+
+    MenuItemDescription& Hinted(std::string hint) {
+        Hint = std::move(hint);
+        return *this;
+    }
+    MenuItemDescription& AsDefault() {
+        Default = true;
+        return *this;
+    }
+};
+
+inline MenuItemDescription Item(std::string name, std::string caption, std::string handler) {
+    MenuItemDescription item;
+    item.Name = std::move(name);
+    item.Caption = std::move(caption);
+    item.OnClick = std::move(handler);
+    return item;
+}
+
+inline MenuItemDescription Separator(std::string name) { return Item(std::move(name), "-", ""); }
+
+inline MenuItemDescription Submenu(std::string name, std::string caption,
+                                   std::vector<MenuItemDescription> items) {
+    MenuItemDescription submenu = Item(std::move(name), std::move(caption), "");
+    submenu.Items = std::move(items);
+    return submenu;
+}
+
+struct MenuDescription {
+    std::string Name;
+    bool Popup = false; // a pop-up menu; otherwise the form's menu bar
+    std::vector<MenuItemDescription> Items;
+};
+
+struct TimerDescription {
+    std::string Name;
+    unsigned Interval = 1000; // milliseconds
+    bool Enabled = true;
+    std::string OnTimer;
+};
+
+struct FormDescription {
+    std::string ClassName; // also the window class, so it must be unique
+    std::string Caption;
+    int Width = 0; // the whole window, frame included
+    int Height = 0;
+    std::string FontName = "MS Sans Serif";
+    int FontHeight = -11;
+    std::string Menu; // name of the menu bar, if any
+    std::string OnCreate;
+    std::string OnClose;
+    std::string OnActivate;
+    std::string OnDeactivate;
+    std::vector<ComponentDescription> Components;
+    std::vector<MenuDescription> Menus;
+    std::vector<TimerDescription> Timers;
+};
+
+} // namespace zandrel

@@ -1,0 +1,15 @@
+#pragma once
+// The program's three message boxes. Each is modal to the active window of
+// the program and returns when the user has answered.
+#include <string>
+
+namespace zandrel {
+
+// The general error report: title the application's, the error's text.
+void ShowErrorBox(const std::string& text);
+// Title "Warning", a warning icon, the single button "Retry".
+void ShowWarningBox(const std::string& text);
+// Title "Confirm", a question icon, Yes and No; false only for No.
+bool ShowConfirmBox(const std::string& text);
+
+} // namespace zandrel

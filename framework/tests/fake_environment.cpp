@@ -1,0 +1,32 @@
+#include "framework/tests/fake_environment.h"
+
+namespace zandrel::testing {
+
+void FakeEnvironment::PlayResourceSound(const std::string& name) {
+    sounds.push_back(name);
+    if (onSound) {
+        onSound(name);
+    }
+}
+
+void FakeEnvironment::ShowError(const std::string& text) {
+    boxes.push_back({ShownBox::Error, text});
+}
+
+void FakeEnvironment::ShowWarning(const std::string& text) {
+    boxes.push_back({ShownBox::Warning, text});
+}
+
+bool FakeEnvironment::Confirm(const std::string& text) {
+    boxes.push_back({ShownBox::Confirmation, text});
+    if (answers.empty()) {
+        return true;
+    }
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void FakeEnvironment::Reset() { *this = FakeEnvironment(); }
+
+} // namespace zandrel::testing

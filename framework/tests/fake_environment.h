@@ -1,0 +1,45 @@
+#pragma once
+// The outside world of the GUI tests: a settable clock and screen, recorded
+// sounds and message boxes, scripted answers to confirmations.
+#include "framework/environment.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zandrel::testing {
+
+struct ShownBox {
+    enum Kind { Error, Warning, Confirmation } Kind;
+    std::string Text;
+};
+
+class FakeEnvironment : public Environment {
+public:
+    TDateTime Now() const override { return now; }
+    ScreenSize Screen() const override { return screen; }
+    void PlayResourceSound(const std::string& name) override;
+    void Beep(unsigned type) override { beeps.push_back(type); }
+    void ShowError(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    bool Confirm(const std::string& text) override;
+    void ShellOpen(const std::string& target) override { opened.push_back(target); }
+
+    // Forgets everything recorded and scripted.
+    void Reset();
+
+    TDateTime now = 45000.5; // 2023-03-15 12:00
+    ScreenSize screen;       // the virtual display's 1024 x 768
+    std::vector<std::string> sounds;
+    std::function<void(const std::string&)> onSound; // runs as a sound "plays"
+    std::vector<unsigned> beeps;
+    std::vector<ShownBox> boxes;
+    std::deque<bool> answers; // for Confirm; Yes when none is left
+    std::vector<std::string> opened;
+};
+
+// The fake that the shell tests run with.
+FakeEnvironment& TestEnvironment();
+
+} // namespace zandrel::testing

@@ -1,0 +1,55 @@
+#include "framework/tests/gui_test_support.h"
+
+namespace zandrel::testing {
+namespace {
+
+MenuWatcher* activeWatcher = nullptr;
+
+} // namespace
+
+void PumpMessages() {
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        PumpMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+MenuWatcher::MenuWatcher(std::function<void(HWND)> action) : action_(std::move(action)) {
+    activeWatcher = this;
+    timer_ = SetTimer(nullptr, 0, 20, Tick);
+}
+
+MenuWatcher::~MenuWatcher() {
+    KillTimer(nullptr, timer_);
+    activeWatcher = nullptr;
+}
+
+void CALLBACK MenuWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    MenuWatcher* watcher = activeWatcher;
+    if (!watcher || watcher->ran_) {
+        return;
+    }
+    const HWND menuWindow = FindWindowA("#32768", nullptr);
+    if (menuWindow && IsWindowVisible(menuWindow)) {
+        watcher->ran_ = true;
+        watcher->action_(menuWindow);
+    }
+}
+
+} // namespace zandrel::testing

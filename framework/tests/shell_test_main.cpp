@@ -1,0 +1,21 @@
+// The GUI tests run with the fake outside world and one application object.
+#include "framework/application.h"
+#include "framework/tests/fake_environment.h"
+
+#include <gtest/gtest.h>
+
+namespace zandrel::testing {
+
+FakeEnvironment& TestEnvironment() {
+    static FakeEnvironment environment;
+    return environment;
+}
+
+} // namespace zandrel::testing
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    zandrel::Application application(zandrel::testing::TestEnvironment(),
+                                     GetModuleHandleA(nullptr));
+    return RUN_ALL_TESTS();
+}

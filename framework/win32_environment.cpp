@@ -1,0 +1,46 @@
+#include "framework/win32_environment.h"
+
+#include "framework/message_boxes.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+namespace zandrel {
+
+TDateTime ToDateTime(const SYSTEMTIME& time) {
+    FILETIME file{};
+    SystemTimeToFileTime(&time, &file);
+    const ULONGLONG ticks = (ULONGLONG(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+    // FILETIME counts 100 ns steps from 1601-01-01, which is 109205 days
+    // before 1899-12-30.
+    constexpr double ticksPerDay = 864000000000.0;
+    return double(ticks / 10000) / (ticksPerDay / 10000) - 109205.0;
+}
+
+TDateTime Win32Environment::Now() const {
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    return ToDateTime(local);
+}
+
+ScreenSize Win32Environment::Screen() const {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+void Win32Environment::PlayResourceSound(const std::string& name) {
+    PlaySoundA(name.c_str(), instance_, SND_RESOURCE | SND_SYNC);
+}
+
+void Win32Environment::Beep(unsigned type) { MessageBeep(type); }
+
+void Win32Environment::ShowError(const std::string& text) { ShowErrorBox(text); }
+
+void Win32Environment::ShowWarning(const std::string& text) { ShowWarningBox(text); }
+
+bool Win32Environment::Confirm(const std::string& text) { return ShowConfirmBox(text); }
+
+void Win32Environment::ShellOpen(const std::string& target) {
+    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+} // namespace zandrel
