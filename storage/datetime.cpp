@@ -31,7 +31,9 @@ void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
 // Days from 1970-01-01 to 1899-12-30.
 constexpr std::int64_t kEpochShift = -25569;
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -41,7 +43,7 @@ int DaysInMonth(int y, int m) {
 // Date-times outside 0001-01-01..9999-12-31 (and NaN) come only from damaged
 // records; they are pinned to that range so that no conversion overflows.
 TDateTime Pinned(TDateTime d) {
-    constexpr TDateTime kFirst = -693593.0; // 0001-01-01
+    constexpr TDateTime kFirst = -693593.0;       // 0001-01-01
     constexpr TDateTime kLast = 2958465.99999999; // 9999-12-31 23:59:59.999
     if (std::isnan(d))
         return 0;
@@ -91,8 +93,7 @@ DateTimeParts DecodeDateTime(TDateTime d) {
 std::optional<TDateTime> EncodeDateTime(const DateTimeParts& p) {
     if (p.Year < 1 || p.Year > 9999 || p.Month < 1 || p.Month > 12 || p.Day < 1 ||
         p.Day > DaysInMonth(p.Year, p.Month) || p.Hour < 0 || p.Hour > 23 || p.Minute < 0 ||
-        p.Minute > 59 || p.Second < 0 || p.Second > 59 || p.Millisecond < 0 ||
-        p.Millisecond > 999)
+        p.Minute > 59 || p.Second < 0 || p.Second > 59 || p.Millisecond < 0 || p.Millisecond > 999)
         return std::nullopt;
     const auto days = static_cast<TDateTime>(
         DaysFromCivil(p.Year, static_cast<unsigned>(p.Month), static_cast<unsigned>(p.Day)) -
@@ -119,8 +120,8 @@ std::optional<TDateTime> ParseDateTime(std::string_view text) {
             value = value * 10 + (text[i] - '0');
         return value;
     };
-    return EncodeDateTime({number(0, 4), number(5, 2), number(8, 2), number(11, 2),
-                           number(14, 2), number(17, 2), number(20, 3)});
+    return EncodeDateTime({number(0, 4), number(5, 2), number(8, 2), number(11, 2), number(14, 2),
+                           number(17, 2), number(20, 3)});
 }
 
 std::string FormatDateTime(TDateTime d) {

@@ -135,7 +135,9 @@ void CopyNew(const std::string& from, const std::string& to) {
         Fail("Cannot create file", to);
 }
 
-void RemoveQuietly(const std::string& path) noexcept { DeleteFileA(path.c_str()); }
+void RemoveQuietly(const std::string& path) noexcept {
+    DeleteFileA(path.c_str());
+}
 
 void SyncFolder(const std::string&) noexcept {
     // MOVEFILE_WRITE_THROUGH already waited for the rename to reach the disk.
@@ -207,7 +209,9 @@ void CopyNew(const std::string& from, const std::string& to) {
     WriteFlushed(to, *bytes);
 }
 
-void RemoveQuietly(const std::string& path) noexcept { ::unlink(path.c_str()); }
+void RemoveQuietly(const std::string& path) noexcept {
+    ::unlink(path.c_str());
+}
 
 void SyncFolder(const std::string& folder) noexcept {
     Handle dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -13,7 +13,9 @@ namespace {
 // is written first and put in place first: as long as it exists, the save
 // had not begun to replace anything, and once it is gone, the data file's
 // is complete and belongs to the rich-text file already in place.
-std::string Pending(const std::string& path) { return path + ".new"; }
+std::string Pending(const std::string& path) {
+    return path + ".new";
+}
 
 void FillFromEditor(TMessageEntry& entry, const EditorValues& values, const Clock& clock) {
     entry.SetStartDate(values.StartDate);
@@ -107,7 +109,9 @@ void MessageList::Delete() {
     items_.erase(items_.begin() + CurrentIndex);
 }
 
-void MessageList::Prev() { CurrentIndex = std::max(CurrentIndex - 1, 0); }
+void MessageList::Prev() {
+    CurrentIndex = std::max(CurrentIndex - 1, 0);
+}
 
 void MessageList::Next() {
     if (items_.size() < 2)
@@ -126,8 +130,8 @@ void MessageList::SelectKey(std::string_view key) {
 }
 
 MessageList::LoadResult MessageList::LoadItems(std::string_view data,
-                                               std::optional<std::string> memo,
-                                               const Clock& clock, ScreenSize screen) {
+                                               std::optional<std::string> memo, const Clock& clock,
+                                               ScreenSize screen) {
     items_.clear();
     std::optional<RichTextIndex> index;
     if (memo)

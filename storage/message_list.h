@@ -105,8 +105,8 @@ public:
 
 private:
     enum class LoadResult { Complete, DataDamaged, MemoDamaged };
-    LoadResult LoadItems(std::string_view data, std::optional<std::string> memo,
-                         const Clock& clock, ScreenSize screen);
+    LoadResult LoadItems(std::string_view data, std::optional<std::string> memo, const Clock& clock,
+                         ScreenSize screen);
 
     std::vector<MessageListItem> items_;
     std::string dataFileName_;

@@ -98,7 +98,9 @@ void TMessageEntry::ComputeNextWarn(const Clock& clock) {
     Record.NextWarn = next;
 }
 
-void TMessageEntry::SetKeepHidden(bool value) { Record.KeepHidden = value ? 1 : 0; }
+void TMessageEntry::SetKeepHidden(bool value) {
+    Record.KeepHidden = value ? 1 : 0;
+}
 
 void TMessageEntry::SetPosition(bool invalid, std::int32_t left, std::int32_t top,
                                 ScreenSize screen) {

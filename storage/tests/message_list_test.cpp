@@ -46,6 +46,10 @@ protected:
 };
 
 TEST_F(MessageListTest, MissingOrEmptyFilesGiveAnEmptyList) {
+#ifdef _WIN32
+    ASSERT_NE(DataPath().find('\\'), std::string::npos)
+        << "Windows paths are spelt with backslashes";
+#endif
     MessageList list(DataPath());
     list.LoadMessages(clock, {});
     EXPECT_TRUE(list.Empty());
@@ -66,7 +70,8 @@ TEST_F(MessageListTest, RandomMessagesComeBackAsSaved) {
     for (int i = 0; i < 60; ++i) {
         auto entry = std::make_unique<TMessageEntry>(clock, DataPath());
         auto& r = entry->Record;
-        r.StartDate = clock.now + static_cast<int>(random() % 2000) - 1000 + (random() % 1000) / 1000.0;
+        r.StartDate =
+            clock.now + static_cast<int>(random() % 2000) - 1000 + (random() % 1000) / 1000.0;
         r.AlarmDate = r.StartDate + (random() % 2 ? 1.5 : -0.5); // some before the start
         r.NextWarn = 40000.0 + random() % 1000;
         for (auto& c : r.ShortText)

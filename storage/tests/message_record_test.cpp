@@ -77,8 +77,8 @@ TEST(RichTextIndex, FindsTheFirstBlockWithTextForAKey) {
 }
 
 TEST(RichTextIndex, SkipsShortAddressesButStaysInStep) {
-    const std::string items = Int32Bytes(0) + Int32Bytes(1) + "x" + Int32Bytes(-7) +
-                              Int32Bytes(3) + "a@b";
+    const std::string items =
+        Int32Bytes(0) + Int32Bytes(1) + "x" + Int32Bytes(-7) + Int32Bytes(3) + "a@b";
     const std::string file = RawBlock(Slot(3, "1 1"), 2, "hi", 4, 1, items) + Block("2 2", "next");
     const RichTextIndex index(file);
     const RichTextBlock* block = index.Find("1 1");
@@ -109,11 +109,11 @@ TEST(RichTextIndex, NegativeLengthsHoldNoBytes) {
 TEST(RichTextIndex, DamageFailsOnlyKeysNotFoundBeforeIt) {
     const std::string good = Block("1 1", "one");
     for (const std::string& tail : {
-             Block("2 2", "two").substr(0, 50),                                 // inside the slot
-             RawBlock(Slot(3, "2 2"), 0x7FFFFFFF, "abc", 0, 0),                // N beyond the file
-             RawBlock(Slot(3, "2 2"), 1, "t", 0x7FFFFFFF, 0, Int32Bytes(0)),    // C beyond the file
+             Block("2 2", "two").substr(0, 50),                              // inside the slot
+             RawBlock(Slot(3, "2 2"), 0x7FFFFFFF, "abc", 0, 0),              // N beyond the file
+             RawBlock(Slot(3, "2 2"), 1, "t", 0x7FFFFFFF, 0, Int32Bytes(0)), // C beyond the file
              RawBlock(Slot(3, "2 2"), 1, "t", 1, 0, Int32Bytes(0x7FFFFFF0) + "a"), // L too
-             RawBlock(Slot(3, "2 2"), 1, "t", 0, 0).substr(0, 106),             // inside Notify
+             RawBlock(Slot(3, "2 2"), 1, "t", 0, 0).substr(0, 106),                // inside Notify
          }) {
         const RichTextIndex index(good + tail);
         EXPECT_TRUE(index.Damaged());

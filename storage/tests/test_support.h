@@ -38,8 +38,9 @@ public:
     TempFolder() {
         static std::atomic<int> counter{0};
         path_ = std::filesystem::temp_directory_path() /
-                ("zandrel-storage-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + std::to_string(counter++));
+                ("zandrel-storage-" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                 std::to_string(counter++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }

@@ -80,8 +80,8 @@ TEST(MessageEntry, CheckPositionMarksStickersOffTheScreen) {
     const struct {
         std::int32_t left, top;
         bool invalid;
-    } cases[] = {{1, 1, false},  {994, 738, false}, {0, 100, true},    {995, 100, true},
-                 {100, 0, true}, {100, 739, true},  {-5, -5, true},    {INT32_MIN, 5, true}};
+    } cases[] = {{1, 1, false},  {994, 738, false}, {0, 100, true}, {995, 100, true},
+                 {100, 0, true}, {100, 739, true},  {-5, -5, true}, {INT32_MIN, 5, true}};
     for (const auto& c : cases) {
         entry.SetPosition(false, c.left, c.top, screen);
         EXPECT_EQ(entry.Record.PosInvalid, c.invalid ? 1 : 0) << c.left << "," << c.top;
@@ -134,18 +134,18 @@ TEST_F(NextWarnTest, EachHourStepsAreShortOfAnHour) {
 
 TEST_F(NextWarnTest, EachWeekFollowsTheDayOfTheComputation) {
     const TDateTime monday = At("2026-03-02 09:00:00.000");
-    EXPECT_NEAR(NextWarn(monday, 3, At("2026-03-05 10:00:00.000")),
-                At("2026-03-12 09:00:00.000"), kMs); // Thursday 10:00 -> next Thursday
-    EXPECT_NEAR(NextWarn(monday, 3, At("2026-03-05 08:00:00.000")),
-                At("2026-03-11 09:00:00.000"), kMs); // Thursday 08:00 -> next Wednesday
+    EXPECT_NEAR(NextWarn(monday, 3, At("2026-03-05 10:00:00.000")), At("2026-03-12 09:00:00.000"),
+                kMs); // Thursday 10:00 -> next Thursday
+    EXPECT_NEAR(NextWarn(monday, 3, At("2026-03-05 08:00:00.000")), At("2026-03-11 09:00:00.000"),
+                kMs); // Thursday 08:00 -> next Wednesday
 }
 
 TEST_F(NextWarnTest, EachDayComesAtTheStartsTimeOfDay) {
     const TDateTime start = At("2026-03-04 18:00:00.000");
-    EXPECT_NEAR(NextWarn(start, 2, At("2026-03-05 17:00:00.000")),
-                At("2026-03-05 18:00:00.000"), kMs);
-    EXPECT_NEAR(NextWarn(start, 2, At("2026-03-05 18:00:20.000")),
-                At("2026-03-06 18:00:00.000"), kMs);
+    EXPECT_NEAR(NextWarn(start, 2, At("2026-03-05 17:00:00.000")), At("2026-03-05 18:00:00.000"),
+                kMs);
+    EXPECT_NEAR(NextWarn(start, 2, At("2026-03-05 18:00:20.000")), At("2026-03-06 18:00:00.000"),
+                kMs);
 }
 
 TEST_F(NextWarnTest, NeverAndFutureStartsWarnAtTheStart) {
