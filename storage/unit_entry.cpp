@@ -2,19 +2,32 @@
 
 #include "storage/file_ops.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
 namespace zandrel {
 namespace {
 
-// Whole days added one by one, as the warning steps are, give the same
-// doubles on every build; a start date further back than this (only a
-// damaged record has one) is first brought near in one jump.
-constexpr TDateTime kMaxDayLoop = 100000;
+// Adds up to `days` whole days to `next` (days >= 1), taking exactly the
+// double that adding them one at a time would give: whole days add without
+// rounding within one binade of a positive value and toward zero from a
+// negative one, so only the steps across such a boundary go one by one.
+TDateTime AddWholeDays(TDateTime next, TDateTime days) {
+    if (std::fabs(next) >= 0x1p52) // a damaged date: a day is below its precision
+        return next + days;
+    TDateTime exact = 0;
+    if (next >= 1) {
+        int exponent;
+        std::frexp(next, &exponent);
+        exact = std::ceil(std::ldexp(1.0, exponent) - next) - 1;
+    } else if (next <= -1) {
+        exact = std::floor(-next);
+    }
+    return next + std::max<TDateTime>(1, std::min(days, exact));
+}
 
 } // namespace
-
 TimeStamp StampRenewal::Next(const Clock& clock) {
     const TimeStamp now = DateTimeToTimeStamp(clock.Now());
     std::int64_t ms = (static_cast<std::int64_t>(now.Date) - kDateDelta) * kMsPerDay + now.Time;
@@ -72,8 +85,10 @@ void TMessageEntry::ComputeNextWarn(const Clock& clock) {
         return;
     }
     TDateTime next = start;
-    while (clock.Now() - 1 - next > kMaxDayLoop)
-        next += std::floor(clock.Now() - 1 - next - kMaxDayLoop / 2);
+    // Years of whole days in few jumps; the last days are stepped against
+    // fresh readings of the clock.
+    for (TDateTime gap; (gap = clock.Now() - 1 - next) > 2;)
+        next = AddWholeDays(next, std::floor(gap) - 1);
     while (clock.Now() - 1 > next)
         next += 1;
     switch (Record.IncType) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 
 namespace zandrel {
 namespace {
@@ -162,6 +163,24 @@ TEST_F(NextWarnTest, ReadsTheClockAfreshAtEveryComparison) {
     entry.SetStartDate(At("2026-03-04 09:00:00.000"));
     entry.SetIncType(1, clock);
     EXPECT_GT(entry.Record.NextWarn, At("2026-03-04 10:30:00.000"));
+}
+
+TEST_F(NextWarnTest, MatchesAddingTheDaysOneByOne) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> starts(-5000, 46400);
+    std::vector<TDateTime> samples = {-1.0, -0.999999, -1e-9,           0.0,     1e-9,   0.5,
+                                      1.0,  2047.75,   32767.999999999, 32768.0, 0.04166};
+    for (int i = 0; i < 300; ++i)
+        samples.push_back(starts(random));
+    const TDateTime now = At("2026-12-07 20:15:03.250");
+    for (const TDateTime start : samples) {
+        TDateTime expected = start;
+        while (now - 1 > expected)
+            expected += 1;
+        while (now > expected)
+            expected += kHourStep;
+        EXPECT_EQ(NextWarn(start, 1, now), expected) << start;
+    }
 }
 
 TEST_F(NextWarnTest, DamagedStartDatesEndQuickly) {
