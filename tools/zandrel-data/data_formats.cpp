@@ -1,0 +1,192 @@
+#include "tools/zandrel-data/data_formats.h"
+
+#include "catalog/rtf_plain_text.h"
+#include "storage/datetime.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+namespace zandrel {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string Hex(const std::uint8_t* bytes, std::size_t count) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(count * 2);
+    for (std::size_t i = 0; i < count; ++i) {
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 15];
+    }
+    return text;
+}
+
+std::string Hex(const std::string& bytes) {
+    return Hex(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+void AppendUtf8(std::string& out, unsigned codePoint) {
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
+std::string Latin1ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes)
+        AppendUtf8(out, static_cast<unsigned char>(c));
+    return out;
+}
+
+// Windows-1252 at 0x80..0x9F (0 where it has no character: kept as the C1 control).
+constexpr std::array<unsigned, 32> kWindows1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const unsigned byte = static_cast<unsigned char>(c);
+        const unsigned high = byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : 0;
+        AppendUtf8(out, high ? high : byte);
+    }
+    return out;
+}
+
+// nlohmann prints a double in its shortest round-trip form; the dump gives
+// 17 significant digits, so these numbers are formatted here.
+std::string Number17(TDateTime value) {
+    if (!std::isfinite(value))
+        return "null";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+std::string ErrorJson(const std::optional<std::string>& error) {
+    return error ? Json(Latin1ToUtf8(*error)).dump() : "null";
+}
+
+// The dump of one message: the three dates written as numbers here, the
+// other members by the library, in the documented order.
+std::string DumpMessage(const TMessageEntry& entry) {
+    const MessageRecord& r = entry.Record;
+    Json rest = Json::object();
+    rest["ShortText"] = Hex(r.ShortText, sizeof r.ShortText);
+    rest["PosInvalid"] = r.PosInvalid;
+    rest["PosLeft"] = r.PosLeft;
+    rest["PosTop"] = r.PosTop;
+    rest["StampTime"] = r.Stamp.Time;
+    rest["StampDate"] = r.Stamp.Date;
+    rest["IncType"] = r.IncType;
+    rest["KeepHidden"] = r.KeepHidden;
+    rest["Reserved272"] = Hex(r.Reserved272, sizeof r.Reserved272);
+    rest["Reserved286"] = Hex(r.Reserved286, sizeof r.Reserved286);
+    rest["Key"] = Latin1ToUtf8(entry.Key);
+    rest["Notify"] = entry.Notify;
+    rest["AddressCount"] = entry.AddressCount;
+    Json addresses = Json::array();
+    for (const std::string& address : entry.Addresses)
+        addresses.push_back(Latin1ToUtf8(address));
+    rest["Addresses"] = std::move(addresses);
+    rest["RichText"] = Hex(entry.RichText);
+    // `rest` dumps as "{...}": its members follow the dates.
+    return "{\"StartDate\":" + Number17(r.StartDate) + ",\"AlarmDate\":" + Number17(r.AlarmDate) +
+           ",\"NextWarn\":" + Number17(r.NextWarn) + "," + rest.dump().substr(1);
+}
+
+std::string KindName(std::uint8_t incType) {
+    static constexpr std::array<const char*, 4> kNames = {"Never", "Each hour", "Each day",
+                                                          "Each week"};
+    if (incType < kNames.size())
+        return kNames[incType];
+    return "Unknown (" + std::to_string(incType) + ")";
+}
+
+Json ExportMessage(const TMessageEntry& entry) {
+    const MessageRecord& r = entry.Record;
+    Json message = Json::object();
+    message["Key"] = Windows1252ToUtf8(entry.Key);
+    message["StartDate"] = FormatDateTime(r.StartDate);
+    message["AlarmDate"] = FormatDateTime(r.AlarmDate);
+    message["NextWarn"] = FormatDateTime(r.NextWarn);
+    message["Kind"] = KindName(r.IncType);
+    message["KeepHidden"] = r.KeepHidden != 0;
+    message["Notify"] = entry.Notify > 0;
+    Json addresses = Json::array();
+    for (const std::string& address : entry.Addresses)
+        addresses.push_back(Windows1252ToUtf8(address));
+    message["Addresses"] = std::move(addresses);
+    message["Text"] = Windows1252ToUtf8(PlainTextOf(entry.RichText));
+    return message;
+}
+
+} // namespace
+
+std::string PlainTextOf(const std::string& richText) {
+    std::string text = IsRtf(richText) ? RtfToPlainText(richText) : richText;
+    std::erase_if(text, [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t';
+    });
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    return text;
+}
+
+std::string DumpJson(const MessageList& list, const std::optional<std::string>& error) {
+    std::string out = "{\"messages\":[";
+    for (std::size_t i = 0; i < list.Count(); ++i)
+        out += (i == 0 ? "\n" : ",\n") + DumpMessage(list.Entry(i));
+    if (!list.Empty())
+        out += "\n";
+    return out + "],\"error\":" + ErrorJson(error) + "}\n";
+}
+
+std::string ExportJson(const MessageList& list, const std::optional<std::string>& error) {
+    Json document = Json::object();
+    document["messages"] = Json::array();
+    for (std::size_t i = 0; i < list.Count(); ++i)
+        document["messages"].push_back(ExportMessage(list.Entry(i)));
+    document["error"] = error ? Json(Latin1ToUtf8(*error)) : Json();
+    return document.dump(2) + "\n";
+}
+
+std::string ExportText(const MessageList& list) {
+    std::string out;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        const TMessageEntry& entry = list.Entry(i);
+        const MessageRecord& r = entry.Record;
+        std::string addresses;
+        for (const std::string& address : entry.Addresses)
+            addresses += (addresses.empty() ? "" : ", ") + address;
+        std::string text = PlainTextOf(entry.RichText);
+        for (std::size_t at = text.find('\n'); at != std::string::npos;
+             at = text.find('\n', at + 3))
+            text.replace(at, 1, "\n  ");
+        out += "Message " + std::to_string(i + 1) + " of " + std::to_string(list.Count()) +
+               " (Key " + entry.Key + ")\n" + "Starting date: " + FormatDateTime(r.StartDate) +
+               "\n" + "Alarm date:    " + FormatDateTime(r.AlarmDate) + "\n" +
+               "Next warning:  " + FormatDateTime(r.NextWarn) + "\n" +
+               "Warning kind:  " + KindName(r.IncType) + "\n" +
+               "Keep hidden:   " + (r.KeepHidden ? "yes" : "no") + "\n" +
+               "Notify:        " + (entry.Notify > 0 ? "yes" : "no") + "\n" +
+               "Addresses:     " + addresses + "\n" + "Text:\n  " + text + "\n\n";
+    }
+    return Windows1252ToUtf8(out);
+}
+
+} // namespace zandrel

@@ -1,0 +1,12 @@
+#pragma once
+// The real local clock, as the program reads it.
+#include "storage/clock.h"
+
+namespace zandrel {
+
+class LocalClock : public Clock {
+public:
+    TDateTime Now() const override;
+};
+
+} // namespace zandrel
