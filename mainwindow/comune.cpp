@@ -1,0 +1,129 @@
+#include "mainwindow/comune.h"
+
+#include "mainwindow/registry.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace zandrel {
+
+namespace {
+
+// Owns one interface reference.
+template <class Interface> class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() {
+        if (p_)
+            p_->Release();
+    }
+    Interface* operator->() const { return p_; }
+    void** receive() { return reinterpret_cast<void**>(&p_); }
+
+private:
+    Interface* p_ = nullptr;
+};
+
+std::string HresultText(HRESULT hr) {
+    char text[16];
+    wsprintfA(text, "0x%08lX", static_cast<unsigned long>(hr));
+    return text;
+}
+
+// The shell-link object and its file side.
+struct ShellLink {
+    ComPtr<IShellLinkA> Link;
+    ComPtr<IPersistFile> File;
+
+    ShellLink() {
+        HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkA, Link.receive());
+        if (FAILED(hr))
+            throw std::runtime_error("Cannot create the shell link object (" + HresultText(hr) +
+                                     ")");
+        hr = Link->QueryInterface(IID_IPersistFile, File.receive());
+        if (FAILED(hr))
+            throw std::runtime_error("The shell link object has no file interface (" +
+                                     HresultText(hr) + ")");
+    }
+};
+
+std::wstring Widen(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return {};
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+bool FileExists(const std::string& fileName) {
+    const DWORD attributes = GetFileAttributesA(fileName.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+class RealStartupShortcutSystem : public StartupShortcutSystem {
+public:
+    explicit RealStartupShortcutSystem(Environment& env) : env_(env) {}
+    std::string StartupFolder() override {
+        return ReadRegistryString(HKEY_CURRENT_USER, std::string(ShellFoldersKeyPath),
+                                  std::string(StartupFolderValue));
+    }
+    bool FileExists(const std::string& fileName) override { return zandrel::FileExists(fileName); }
+    std::string ResolveShortcut(const std::string& linkPath) override {
+        return zandrel::ResolveShortcut(linkPath);
+    }
+    void CreateShortcut(const std::string& targetPath, const std::string& linkPath) override {
+        zandrel::CreateShortcut(targetPath, linkPath);
+    }
+    void ShowWarning(const std::string& text) override { env_.ShowWarning(text); }
+
+private:
+    Environment& env_;
+};
+
+} // namespace
+
+ComApartment::ComApartment() {
+    const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(hr))
+        throw std::runtime_error("Cannot initialise COM (" + HresultText(hr) + ")");
+}
+
+ComApartment::~ComApartment() {
+    CoUninitialize();
+}
+
+void CreateShortcut(const std::string& TargetPath, const std::string& LinkPath) {
+    ShellLink link;
+    // SetPath takes the whole string: no intermediate buffer to overflow.
+    link.Link->SetPath(TargetPath.c_str());
+    link.File->Save(Widen(LinkFileName(LinkPath)).c_str(), TRUE);
+}
+
+std::string ResolveShortcut(const std::string& LinkPath) {
+    ShellLink link;
+    if (FAILED(link.File->Load(Widen(LinkFileName(LinkPath)).c_str(), STGM_READ)))
+        return {};
+    char path[MAX_PATH] = {};
+    WIN32_FIND_DATAA found{};
+    if (link.Link->GetPath(path, MAX_PATH, &found, 0) != S_OK)
+        return {};
+    return std::string(path, std::find(path, path + MAX_PATH, '\0'));
+}
+
+void UpdateStartupShortcut(SettingsStore& settings, Environment& env, const std::string& exePath) {
+    RealStartupShortcutSystem system(env);
+    UpdateStartupShortcut(settings, system, exePath);
+}
+
+} // namespace zandrel
