@@ -4,9 +4,10 @@
 //   bench_storage [FOLDER] [ROUNDS]
 //
 // FOLDER (default: a new folder in the system's temporary folder, removed
-// afterwards; a folder given is overwritten with the data files) should lie on the disk the
-// program's files lie on: flushing costs what that disk costs. Every figure is the median of ROUNDS
-// rounds (default 5), with the files in the page cache.
+// afterwards; a folder given is overwritten with the data files) should lie
+// on the disk the program's files lie on: flushing costs what that disk
+// costs. Every figure is the median of ROUNDS rounds (default 5), with the
+// files in the page cache, each round in a new process.
 #include "storage/datetime.h"
 #include "storage/message_list.h"
 
@@ -17,7 +18,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <random>
 #include <stdexcept>
@@ -27,9 +27,11 @@
 namespace {
 
 using namespace zandrel;
-using Clock = std::chrono::steady_clock;
 
-class FixedClock : public zandrel::Clock {
+// The clock of every round: the texts' dates lie up to 400 days before it.
+const TDateTime kNow = ParseDateTime("2024-03-05 10:00:00.000").value();
+
+class FixedClock : public Clock {
 public:
     explicit FixedClock(TDateTime now) : now_(now) {}
     TDateTime Now() const override { return now_; }
@@ -101,58 +103,89 @@ void WriteFlushed(const std::string& path, const std::string& bytes) {
     ::close(fd);
 }
 
-double MedianMs(int rounds, const std::function<void()>& action) {
+// One timed step, run by a new process of this program ("--round STEP
+// FOLDER"), so that, like the program at its start, it works in memory that
+// no earlier round has paged in. Prints the milliseconds.
+int Round(const std::string& step, const std::string& folder) {
+    const FixedClock clock(kNow);
+    const std::string dataPath = folder + "/ZandrelData.dat";
+    const std::string memoPath = folder + "/ZandrelData_Memo.dat";
+    MessageList list(dataPath);
+    std::string data;
+    std::string memo;
+    if (step == "save")
+        list.LoadMessages(clock, ScreenSize{});
+    if (step == "write") {
+        data = ReadWhole(dataPath);
+        memo = ReadWhole(memoPath);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    if (step == "read") {
+        data = ReadWhole(dataPath);
+        memo = ReadWhole(memoPath);
+    } else if (step == "load") {
+        list.LoadMessages(clock, ScreenSize{});
+    } else if (step == "write") {
+        WriteFlushed(folder + "/plain_memo.dat", memo);
+        WriteFlushed(folder + "/plain.dat", data);
+    } else if (step == "save") {
+        list.SaveMessages();
+    } else {
+        return 1;
+    }
+    const auto end = std::chrono::steady_clock::now();
+    std::printf("%.6f\n", std::chrono::duration<double, std::milli>(end - start).count());
+    return 0;
+}
+
+double MedianMs(const std::string& self, const std::string& step, const std::string& folder,
+                int rounds) {
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
-        const auto start = Clock::now();
-        action();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        const std::string command = "'" + self + "' --round " + step + " '" + folder + "'";
+        FILE* child = ::popen(command.c_str(), "r");
+        double ms = -1;
+        if (!child || std::fscanf(child, "%lf", &ms) != 1 || ::pclose(child) != 0 || ms < 0)
+            throw std::runtime_error("the round \"" + command + "\" failed");
+        times.push_back(ms);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
 
-void Measure(const std::string& folder, int count, int rounds) {
-    const TDateTime now = ParseDateTime("2024-03-05 10:00:00.000").value();
-    const FixedClock clock(now);
-    const std::string dataPath = folder + "/ZandrelData.dat";
-    const std::string memoPath = folder + "/ZandrelData_Memo.dat";
-    {
-        MessageList list(dataPath);
-        MakeList(list, count, clock, now);
-        list.SaveMessages();
-    }
+void Measure(const std::string& self, const std::string& folder, int count, int rounds) {
+    const FixedClock clock(kNow);
+    MessageList list(folder + "/ZandrelData.dat");
+    MakeList(list, count, clock, kNow);
+    list.SaveMessages();
+    std::string data;
+    std::string memo;
+    list.SaveToBytes(data, memo);
 
-    std::size_t bytes = 0;
-    const double read =
-        MedianMs(rounds, [&] { bytes = ReadWhole(dataPath).size() + ReadWhole(memoPath).size(); });
-    // Each load into a new list, as at the program's start; the lists are
-    // destroyed after the timing.
-    std::vector<std::unique_ptr<MessageList>> loaded;
-    const double load = MedianMs(rounds, [&] {
-        loaded.push_back(std::make_unique<MessageList>(dataPath));
-        loaded.back()->LoadMessages(clock, ScreenSize{});
-    });
-    MessageList& list = *loaded.back();
-    if (list.Count() != static_cast<std::size_t>(count))
-        throw std::runtime_error("the load did not give every message back");
-
-    const std::string data = ReadWhole(dataPath);
-    const std::string memo = ReadWhole(memoPath);
-    const double write = MedianMs(rounds, [&] {
-        WriteFlushed(folder + "/plain_memo.dat", memo);
-        WriteFlushed(folder + "/plain.dat", data);
-    });
-    const double save = MedianMs(rounds, [&] { list.SaveMessages(); });
+    const double read = MedianMs(self, "read", folder, rounds);
+    const double load = MedianMs(self, "load", folder, rounds);
+    const double write = MedianMs(self, "write", folder, rounds);
+    const double save = MedianMs(self, "save", folder, rounds);
+    std::filesystem::remove(folder + "/plain_memo.dat");
+    std::filesystem::remove(folder + "/plain.dat");
 
     std::printf("%8d %9.1f | %9.2f %9.2f %6.2f | %9.2f %9.2f %6.2f\n", count,
-                static_cast<double>(bytes) / 1e6, read, load, load / read, write, save,
-                save / write);
+                static_cast<double>(data.size() + memo.size()) / 1e6, read, load, load / read,
+                write, save, save / write);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--round") {
+        try {
+            return Round(argv[2], argv[3]);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "bench_storage: %s\n", error.what());
+            return 1;
+        }
+    }
+    const std::string self = std::filesystem::canonical("/proc/self/exe").string();
     const bool ownFolder = argc < 2;
     const std::filesystem::path folder = ownFolder
                                              ? std::filesystem::temp_directory_path() /
@@ -163,10 +196,11 @@ int main(int argc, char** argv) {
     std::printf("folder %s, median of %d rounds, times in ms\n", folder.c_str(), rounds);
     std::printf("%8s %9s | %9s %9s %6s | %9s %9s %6s\n", "messages", "MB", "read", "load", "ratio",
                 "write", "save", "ratio");
+    std::fflush(stdout);
     int status = 0;
     try {
         for (const int count : {1000, 10000})
-            Measure(folder.string(), count, rounds);
+            Measure(self, folder.string(), count, rounds);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_storage: %s\n", error.what());
         status = 1;
