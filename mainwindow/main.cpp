@@ -1,0 +1,268 @@
+#include "mainwindow/main.h"
+
+#include "framework/application.h"
+#include "framework/hint_text.h"
+#include "resources/form_main.h"
+#include "resources/resource_names.h"
+#include "mainwindow/instance_guard.h"
+
+#include <stdexcept>
+
+namespace zandrel {
+namespace {
+
+constexpr int kHandCursorSlot = 52;
+constexpr int kOffScreenLeft = -800;
+constexpr char kTrayTip[] = "Zandrel: remember your appointmenet";
+
+BitmapHandle LoadBitmapResource(const char* name) {
+    BitmapHandle bitmap(static_cast<HBITMAP>(
+        LoadImageA(App().Instance(), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (!bitmap) {
+        throw std::runtime_error(std::string("Resource ") + name + " not found");
+    }
+    return bitmap;
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+} // namespace
+
+TFormMain::TFormMain(std::string dataFileName)
+    : Form(FormMainDescription()), dataFileName_(std::move(dataFileName)) {
+    Bind("FormCreate", &TFormMain::FormCreate);
+    Bind("FormClose", &TFormMain::FormClose);
+    Bind("FormActivate", &TFormMain::FormActivate);
+    Bind("FormDeactivate", &TFormMain::FormDeactivate);
+    Bind("Panel1MouseMove", &TFormMain::Panel1MouseMove);
+    Bind("Close2Click", &TFormMain::Close2Click);
+    Bind("ShutdownClick", &TFormMain::ShutdownClick);
+    Bind("Setup1Click", &TFormMain::Setup1Click);
+    Bind("BtnRefreshClick", &TFormMain::BtnRefreshClick);
+    Bind("sbPrintReportClick", &TFormMain::sbPrintReportClick);
+    Bind("Help1Click", &TFormMain::Help1Click);
+    Bind("About1Click", &TFormMain::About1Click);
+    Bind("ExpandChild", &TFormMain::ExpandChild);
+    Bind("Disablesound1Click", &TFormMain::Disablesound1Click);
+    Bind("ShowTextClick", &TFormMain::ShowTextClick);
+    Bind("ShowHint1Click", &TFormMain::ShowHint1Click);
+    Bind("Timer1Timer", &TFormMain::Timer1Timer);
+    Create(true);
+}
+
+TFormMain::~TFormMain() {
+    RemoveHintHook();
+    trayIcon_.Remove();
+}
+
+std::string TFormMain::DefaultDataFileName() {
+    std::string path(MAX_PATH, '\0');
+    path.resize(GetModuleFileNameA(nullptr, path.data(), DWORD(path.size())));
+    return path.substr(0, path.find_last_of("\\/") + 1) + "ZandrelData.dat";
+}
+
+// Each step runs on when an earlier one failed: a damaged data file is
+// reported, and the user still gets the tray icon, the stickers and the rest.
+void TFormMain::FormCreate(Event&) {
+    Application& app = App();
+    auto step = [&app](auto&& action) { app.Guard(action); };
+
+    step([&] {
+        app.Sounds().SetEnabled(true);
+        StartupDone = false;
+        StickerHeightShort = 70;
+        StickerHeightNormal = 140;
+    });
+    step([&] { LoadSettings(); });
+    const HICON icon = LoadIconA(app.Instance(), res::kMainIcon);
+    step([&] { SetIcon(icon); });
+    step([&] {
+        trayIcon_.Fill(Handle(), icon, kTrayTip);
+        trayIcon_.Add();
+        SetForegroundWindow(Handle());
+    });
+    step([&] {
+        PinBitmap = LoadBitmapResource(res::kBitmapPin);
+        BannerBitmap = LoadBitmapResource(res::kBitmapBanner);
+        PinRedBitmap = LoadBitmapResource(res::kBitmapPinRed);
+        BannerRedBitmap = LoadBitmapResource(res::kBitmapBannerRed);
+    });
+    step([&] {
+        app.SetScreenCursor(kHandCursorSlot, LoadCursorA(app.Instance(), res::kCursorHand));
+    });
+    step([&] { MessageList_ = std::make_unique<MessageList>(); });
+    step([&] {
+        CentreOnScreen();
+        MoveTo(kOffScreenLeft, ScreenRect().top);
+    });
+    step([&] { MessageList_->SetDataFileName(dataFileName_); });
+    step([&] { MessageList_->LoadMessages(app.Env(), app.Env().Screen()); });
+    step([&] {
+        MessageList_->CurrentIndex = 0;
+        ShowCurrentMessage();
+    });
+    step([&] { RebuildStickers(ChildExpanded); });
+    step([&] { ShowWindow(app.Handle(), SW_HIDE); });
+    step([&] { InstallHintHook(); });
+    step([&] { StartupDone = true; });
+    step([&] { RebuildStickers(ChildExpanded); });
+    step([&] { FillFontNames(); });
+    step([&] { UpdateStartupShortcut(); });
+    step([&] { MessageList_->CurrentIndex = 0; });
+}
+
+void TFormMain::FormClose(Event& event) {
+    RemoveHintHook();
+    if (!ShutdownRequested) {
+        event.Action = CloseAction::None;
+        ShowWindow(Handle(), SW_HIDE);
+        App().Sounds().Play(res::kSoundThrow);
+        return;
+    }
+    trayIcon_.Remove();
+    SetForegroundWindow(Handle());
+    PinBitmap.reset();
+    BannerBitmap.reset();
+    PinRedBitmap.reset();
+    BannerRedBitmap.reset();
+    MessageList_.reset();
+    App().Sounds().Play(res::kSoundComplete);
+    event.Action = CloseAction::Free;
+}
+
+// Shutdown brings the hidden window to the foreground once more; only a
+// window the user sees greets them with a sound.
+void TFormMain::FormActivate(Event&) {
+    if (IsWindowVisible(Handle()) && !IsIconic(Handle()) && !IsZoomed(Handle())) {
+        App().Sounds().Play(res::kSoundRevdn1);
+    }
+}
+
+void TFormMain::FormDeactivate(Event&) { FindTimer("Timer1").SetEnabled(true); }
+
+void TFormMain::Panel1MouseMove(Event&) { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+
+void TFormMain::Close2Click(Event&) { Close(); }
+
+void TFormMain::ShutdownClick(Event&) {
+    ShutdownRequested = true;
+    Close();
+}
+
+void TFormMain::Setup1Click(Event&) { ShowMainWindow(); }
+
+void TFormMain::BtnRefreshClick(Event&) {
+    RebuildStickers(ChildExpanded);
+    ShowCurrentMessage();
+}
+
+void TFormMain::sbPrintReportClick(Event&) {}
+
+void TFormMain::Help1Click(Event&) {}
+
+void TFormMain::About1Click(Event&) {}
+
+void TFormMain::ExpandChild(Event&) {}
+
+void TFormMain::Disablesound1Click(Event&) {}
+
+void TFormMain::ShowTextClick(Event&) {}
+
+void TFormMain::ShowHint1Click(Event&) {}
+
+void TFormMain::Timer1Timer(Event&) {}
+
+void TFormMain::ShowAppHint() {
+    Find("StatusBar1").SetPanelText(2, GetLongHint(App().Hint()));
+}
+
+void TFormMain::TrayIconMessage(LPARAM mouseEvent) {
+    switch (mouseEvent) {
+    case WM_RBUTTONDOWN: {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        SetForegroundWindow(Handle());
+        FindMenu("PopupMenu1").Popup(Handle(), cursor);
+        break;
+    }
+    case WM_LBUTTONDBLCLK:
+        ShowMainWindow();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormMain::ShowAtStart() { ShowWindow(Handle(), SW_SHOW); }
+
+// The hint hook goes back in on every show: Close took it out.
+void TFormMain::ShowMainWindow() {
+    CentreOnScreen();
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    InstallHintHook();
+}
+
+void TFormMain::LoadSettings() {}
+
+void TFormMain::ShowCurrentMessage() {
+    Control& status = Find("StatusBar1");
+    status.SetPanelText(0, MessageList_->Empty()
+                               ? std::string("rec 0/0")
+                               : "rec " + std::to_string(MessageList_->CurrentIndex + 1) + "/" +
+                                     std::to_string(MessageList_->Count()));
+}
+
+void TFormMain::RebuildStickers(bool) { MessageList_->SelectLast(); }
+
+void TFormMain::FillFontNames() {}
+
+void TFormMain::UpdateStartupShortcut() {}
+
+LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TrayIcon::kCallbackMessage) {
+        TrayIconMessage(lParam);
+        return 0;
+    }
+    if (message == TaskbarCreatedMessage()) {
+        if (trayIcon_.Added()) {
+            trayIcon_.Add();
+        }
+        return 0;
+    }
+    if (message == InstanceGuard::ShowRequestMessage()) {
+        ShowMainWindow();
+        return 0;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+// Left and top by integer division, which rounds toward zero.
+void TFormMain::CentreOnScreen() {
+    const ScreenSize screen = App().Env().Screen();
+    const RECT rect = ScreenRect();
+    MoveTo((screen.Width - (rect.right - rect.left)) / 2,
+           (screen.Height - (rect.bottom - rect.top)) / 2);
+}
+
+void TFormMain::InstallHintHook() {
+    if (hintHooked_) {
+        return;
+    }
+    savedHintHandler_ = App().OnHint;
+    App().OnHint = [this] { ShowAppHint(); };
+    hintHooked_ = true;
+}
+
+void TFormMain::RemoveHintHook() {
+    if (!hintHooked_) {
+        return;
+    }
+    App().OnHint = savedHintHandler_;
+    hintHooked_ = false;
+}
+
+} // namespace zandrel

@@ -1,0 +1,86 @@
+#pragma once
+// The main window: the editor of the message list, the owner of the tray
+// icon, and the program's main form. Closing it only hides it; Shutdown ends
+// the program.
+#include "framework/form.h"
+#include "mainwindow/tray_icon.h"
+#include "storage/message_list.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace zandrel {
+
+class TFormMain : public Form {
+public:
+    // dataFileName: the message data file; the program keeps it beside its
+    // executable.
+    explicit TFormMain(std::string dataFileName = DefaultDataFileName());
+    ~TFormMain() override;
+
+    // The folder of the running executable + "ZandrelData.dat".
+    static std::string DefaultDataFileName();
+
+    // The program start shows the main form once; it stands off the screen.
+    void ShowAtStart();
+    // Centred, normal, in the foreground: the tray's double-click, "Setup..."
+    // and a second start of the program.
+    void ShowMainWindow();
+
+    MessageList& Messages() { return *MessageList_; }
+    const TrayIcon& Tray() const { return trayIcon_; }
+
+    bool ShutdownRequested = false;
+    bool ChildExpanded = false;
+    bool StartupDone = false;
+    int StickerHeightShort = 0;
+    int StickerHeightNormal = 0;
+
+    void FormCreate(Event& event);
+    void FormClose(Event& event);
+    void FormActivate(Event& event);
+    void FormDeactivate(Event& event);
+    void Panel1MouseMove(Event& event);
+    void Close2Click(Event& event);
+    void ShutdownClick(Event& event);
+    void Setup1Click(Event& event);
+    void BtnRefreshClick(Event& event);
+    void sbPrintReportClick(Event& event);
+    void Help1Click(Event& event);
+    void About1Click(Event& event);
+    void ExpandChild(Event& event);
+    void Disablesound1Click(Event& event);
+    void ShowTextClick(Event& event);
+    void ShowHint1Click(Event& event);
+    void Timer1Timer(Event& event);
+
+    void ShowAppHint();
+    void TrayIconMessage(LPARAM mouseEvent);
+
+    void LoadSettings();
+    void ShowCurrentMessage();
+    void RebuildStickers(bool expanded);
+    void FillFontNames();
+    void UpdateStartupShortcut();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CentreOnScreen();
+    void InstallHintHook();
+    void RemoveHintHook();
+
+    std::string dataFileName_;
+    std::unique_ptr<MessageList> MessageList_;
+    TrayIcon trayIcon_;
+    BitmapHandle PinBitmap;
+    BitmapHandle BannerBitmap;
+    BitmapHandle PinRedBitmap;
+    BitmapHandle BannerRedBitmap;
+    std::function<void()> savedHintHandler_;
+    bool hintHooked_ = false;
+};
+
+} // namespace zandrel

@@ -1,0 +1,322 @@
+// The main window under Wine: real windows, the real tray, real messages;
+// the fake outside world records sounds and message boxes.
+#include "framework/application.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+#include "mainwindow/instance_guard.h"
+#include "mainwindow/main.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace zandrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// True while the shell holds the program's icon: only then can it be changed.
+bool TrayIconShown(HWND owner) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = owner;
+    record.uID = TrayIcon::kIdentifier;
+    return Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        TestEnvironment().Reset();
+        folder_ = fs::temp_directory_path() /
+                  ("zandrel-main-" + std::to_string(GetCurrentProcessId()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        dataFile_ = (folder_ / "ZandrelData.dat").string();
+    }
+    ~MainWindowTest() override {
+        form_.reset();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    // Three messages as the editor's New saves them.
+    void StoreMessages(int count) {
+        MessageList list(dataFile_);
+        for (int i = 0; i < count; ++i) {
+            TestEnvironment().now += 0.01;
+            list.New(TestEnvironment(), "{\\rtf1 message " + std::to_string(i) + "}");
+        }
+    }
+
+    TFormMain& Start() {
+        form_ = std::make_unique<TFormMain>(dataFile_);
+        form_->ShowAtStart();
+        PumpMessages();
+        return *form_;
+    }
+
+    std::string Status(int panel) const { return form_->Find("StatusBar1").PanelText(panel); }
+
+    void Command(const char* menuItem) {
+        SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(menuItem).Id(), 0);
+    }
+
+    void TrayMouse(UINT mouseEvent) {
+        SendMessageA(form_->Handle(), TrayIcon::kCallbackMessage, TrayIcon::kIdentifier,
+                     mouseEvent);
+    }
+
+    bool ShownCentred() const {
+        const RECT rect = form_->ScreenRect();
+        return form_->Visible() && rect.left == (1024 - 558) / 2 && rect.top == (768 - 442) / 2;
+    }
+
+    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
+    fs::path folder_;
+    std::string dataFile_;
+    std::unique_ptr<TFormMain> form_;
+};
+
+TEST_F(MainWindowTest, FirstStartWithoutDataFilesAddsTheTrayIconAndStandsOffTheScreen) {
+    TFormMain& form = Start();
+
+    const NOTIFYICONDATAA& record = form.Tray().Record();
+    EXPECT_EQ(record.cbSize, 88u);
+    EXPECT_EQ(record.hWnd, form.Handle());
+    EXPECT_EQ(record.uID, 1u);
+    EXPECT_EQ(record.uFlags, 7u);
+    EXPECT_EQ(record.uCallbackMessage, 1024u);
+    EXPECT_NE(record.hIcon, nullptr);
+    EXPECT_STREQ(record.szTip, "Zandrel: remember your appointmenet");
+    EXPECT_TRUE(TrayIconShown(form.Handle()));
+
+    EXPECT_EQ(Status(0), "rec 0/0");
+    EXPECT_EQ(Status(1), "");
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+    EXPECT_TRUE(form.StartupDone);
+    EXPECT_EQ(form.StickerHeightShort, 70);
+    EXPECT_EQ(form.StickerHeightNormal, 140);
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(form.ScreenRect().left, -800);
+    EXPECT_EQ(form.ScreenRect().top, (768 - 442) / 2);
+    // Owned by the hidden application window: no task-bar button.
+    EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), app_.Handle());
+    EXPECT_FALSE(IsWindowVisible(app_.Handle()));
+    EXPECT_FALSE(fs::exists(dataFile_));
+}
+
+TEST_F(MainWindowTest, LayoutFollowsTheDesign) {
+    TFormMain& form = Start();
+    const RECT rect = form.ScreenRect();
+    EXPECT_EQ(rect.right - rect.left, 558);
+    EXPECT_EQ(rect.bottom - rect.top, 442);
+    EXPECT_EQ(form.Find("Panel2").Place().Height, 156);
+    EXPECT_EQ(form.Find("ToolBar1").Place().Top, 0);
+    const Bounds middle = form.Find("Panel3").Place();
+    const Bounds status = form.Find("StatusBar1").Place();
+    EXPECT_EQ(middle.Top, 156);
+    EXPECT_EQ(middle.Top + middle.Height, status.Top);
+    EXPECT_GT(form.Find("RichEditText").Place().Height, 100);
+
+    int edges[3] = {};
+    ASSERT_EQ(SendMessageA(form.Find("StatusBar1").Handle(), SB_GETPARTS, 3,
+                           reinterpret_cast<LPARAM>(edges)),
+              3);
+    EXPECT_EQ(edges[0], 70);
+    EXPECT_EQ(edges[1], 120);
+
+    char caption[40] = {};
+    GetMenuStringA(GetMenu(form.Handle()), 1, caption, sizeof caption, MF_BYPOSITION);
+    EXPECT_STREQ(caption, "General setting");
+    const HMENU tray = form.FindMenu("PopupMenu1").Handle();
+    EXPECT_EQ(GetMenuDefaultItem(tray, FALSE, 0), form.FindMenuItem("Setup1").Id());
+    EXPECT_EQ(GetMenuItemCount(tray), 7);
+    EXPECT_EQ(form.FindTimer("Timer1").Interval(), 20000u);
+    EXPECT_TRUE(form.FindTimer("Timer1").Enabled());
+}
+
+TEST_F(MainWindowTest, StartWithStoredMessagesShowsTheFirstAsCurrent) {
+    StoreMessages(3);
+    TFormMain& form = Start();
+    EXPECT_EQ(form.Messages().Count(), 3u);
+    EXPECT_EQ(form.Messages().CurrentIndex, 0);
+    EXPECT_EQ(Status(0), "rec 1/3");
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+}
+
+TEST_F(MainWindowTest, TrayRightButtonOpensTheTrayMenuAtThePointer) {
+    TFormMain& form = Start();
+    SetCursorPos(300, 200);
+    RECT menuRect{};
+    MenuWatcher watcher([&](HWND menuWindow) {
+        GetWindowRect(menuWindow, &menuRect);
+        EndMenu();
+    });
+    TrayMouse(WM_RBUTTONDOWN);
+    ASSERT_TRUE(watcher.Ran());
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(menuRect.left, cursor.x);
+    EXPECT_EQ(menuRect.top, cursor.y);
+    EXPECT_FALSE(form.Visible() && form.ScreenRect().left != -800);
+}
+
+TEST_F(MainWindowTest, OnlyTheLeftDoubleClickShowsTheWindowCentred) {
+    TFormMain& form = Start();
+    for (const UINT ignored :
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONUP, WM_MOUSEMOVE, WM_RBUTTONDBLCLK}) {
+        TrayMouse(ignored);
+    }
+    EXPECT_EQ(form.ScreenRect().left, -800);
+    TrayMouse(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(PumpUntil([&] { return ShownCentred(); }));
+    EXPECT_FALSE(IsIconic(form.Handle()));
+}
+
+TEST_F(MainWindowTest, CloseHidesWithThrowAndShutdownRemovesTheIconBeforeComplete) {
+    TFormMain& form = Start();
+    TrayMouse(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
+    TestEnvironment().sounds.clear();
+
+    Command("Close2");
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Throw"});
+    EXPECT_TRUE(TrayIconShown(form.Handle()));
+    EXPECT_FALSE(app_.Terminated());
+
+    TrayMouse(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0); // the close box
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(TestEnvironment().sounds.back(), "Throw");
+
+    const HWND window = form.Handle();
+    bool iconGoneBeforeComplete = false;
+    TestEnvironment().onSound = [&](const std::string& name) {
+        if (name == "Complete") {
+            iconGoneBeforeComplete = !TrayIconShown(window);
+        }
+    };
+    TestEnvironment().sounds.clear();
+    Command("Shutdown");
+    EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Complete"});
+    EXPECT_TRUE(iconGoneBeforeComplete);
+    EXPECT_TRUE(app_.Terminated());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+}
+
+TEST_F(MainWindowTest, TheTrayMenusShutdownEndsTheProgramToo) {
+    TFormMain& form = Start();
+    const HWND window = form.Handle();
+    Command("Shutdown1");
+    EXPECT_TRUE(app_.Terminated());
+    EXPECT_FALSE(TrayIconShown(window));
+}
+
+TEST_F(MainWindowTest, WithTheSoundSwitchOffNothingPlays) {
+    TFormMain& form = Start();
+    app_.Sounds().SetEnabled(false);
+    TestEnvironment().sounds.clear();
+    TrayMouse(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
+    SendMessageA(form.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    Command("Close2");
+    Command("Shutdown");
+    EXPECT_TRUE(app_.Terminated());
+    EXPECT_TRUE(TestEnvironment().sounds.empty());
+}
+
+TEST_F(MainWindowTest, ActivationPlaysRevdn1) {
+    TFormMain& form = Start();
+    TestEnvironment().sounds.clear();
+    SendMessageA(form.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Revdn1"});
+}
+
+TEST_F(MainWindowTest, TheStatusBarFollowsHintsAgainAfterCloseAndShow) {
+    TFormMain& form = Start();
+    const MenuItem& setup = form.FindMenuItem("Setup1");
+    auto hover = [&] {
+        SendMessageA(form.Handle(), WM_MENUSELECT, MAKEWPARAM(setup.Id(), MF_STRING),
+                     reinterpret_cast<LPARAM>(form.FindMenu("PopupMenu1").Handle()));
+        const std::string shown = Status(2);
+        SendMessageA(form.Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+        return shown;
+    };
+    EXPECT_EQ(hover(), "Call the master form for input/modify data");
+    Command("Close2");
+    form.Find("StatusBar1").SetPanelText(2, "");
+    EXPECT_EQ(hover(), "");
+    Command("Setup1");
+    ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
+    EXPECT_EQ(hover(), "Call the master form for input/modify data");
+}
+
+TEST_F(MainWindowTest, TaskbarCreatedAddsTheIconAgain) {
+    TFormMain& form = Start();
+    NOTIFYICONDATAA record = form.Tray().Record();
+    Shell_NotifyIconA(NIM_DELETE, &record); // the shell restarted and lost it
+    ASSERT_FALSE(TrayIconShown(form.Handle()));
+    SendMessageA(form.Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconShown(form.Handle()));
+}
+
+TEST_F(MainWindowTest, ASecondInstanceBringsUpTheRunningOnesWindow) {
+    const InstanceGuard first;
+    ASSERT_TRUE(first.First());
+    EXPECT_FALSE(InstanceGuard().First());
+    Start();
+    ASSERT_TRUE(InstanceGuard::BringUpRunningInstance());
+    EXPECT_TRUE(PumpUntil([&] { return ShownCentred(); }));
+}
+
+TEST_F(MainWindowTest, TheSecondProgramStartEndsAndShowsTheRunningWindow) {
+    const InstanceGuard first;
+    ASSERT_TRUE(first.First());
+    Start();
+    std::string command = std::string("Z:") + ZANDREL_EXE;
+    for (char& c : command) {
+        c = c == '/' ? '\\' : c;
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    const bool ended =
+        PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; },
+                  std::chrono::seconds(20));
+    if (!ended) {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ASSERT_TRUE(ended);
+    EXPECT_TRUE(PumpUntil([&] { return ShownCentred(); }));
+}
+
+TEST_F(MainWindowTest, ADamagedDataFileIsReportedAndTheStartCompletes) {
+    StoreMessages(3);
+    fs::resize_file(dataFile_, fs::file_size(dataFile_) - 100);
+    TFormMain& form = Start();
+
+    ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
+    EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Error);
+    EXPECT_NE(TestEnvironment().boxes[0].Text.find("Stream read error"), std::string::npos);
+    EXPECT_TRUE(TrayIconShown(form.Handle()));
+    EXPECT_TRUE(form.StartupDone);
+    EXPECT_EQ(form.Messages().Count(), 2u);
+    EXPECT_EQ(form.Messages().CurrentIndex, 0);
+    EXPECT_EQ(Status(0), "rec 1/2");
+    EXPECT_EQ(form.Messages().PendingDamagedCopies().size(), 2u);
+    EXPECT_EQ(form.ScreenRect().left, -800);
+}
+
+} // namespace
+} // namespace zandrel::testing

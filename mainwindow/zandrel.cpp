@@ -1,0 +1,25 @@
+// The program: one instance per session, living in the tray.
+#include "framework/application.h"
+#include "framework/win32_environment.h"
+#include "mainwindow/instance_guard.h"
+#include "mainwindow/main.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const zandrel::InstanceGuard guard;
+    if (!guard.First()) {
+        zandrel::InstanceGuard::BringUpRunningInstance();
+        return 0;
+    }
+    zandrel::Win32Environment environment(instance);
+    zandrel::Application application(environment, instance);
+    application.SetTitle("Zandrel");
+    application.SetHelpFile("zandrel.hlp");
+    try {
+        zandrel::TFormMain formMain;
+        formMain.ShowAtStart();
+        return application.Run();
+    } catch (const std::exception& error) {
+        application.ReportError(error.what());
+        return 1;
+    }
+}
