@@ -34,26 +34,25 @@ std::string ReadRegistryString(HKEY Root, const std::string& KeyPath,
     if (RegOpenKeyExA(Root, KeyPath.c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS)
         return {};
 
-    // The value may grow between asking for its size and reading it.
-    DWORD type = 0;
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key.get(), ValueName.c_str(), nullptr, &type, nullptr, &size);
+    // Asks for the size first; the value may grow before it is read, so ask again until it fits.
     std::vector<char> data;
-    while (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
+    for (;;) {
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(data.size());
+        const LONG result =
+            RegQueryValueExA(key.get(), ValueName.c_str(), nullptr, &type,
+                             data.empty() ? nullptr : reinterpret_cast<BYTE*>(data.data()), &size);
+        if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA)
+            return {};
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             throw RegistryError("Invalid data type for '" + ValueName + "'");
-        data.resize(size);
-        result = RegQueryValueExA(key.get(), ValueName.c_str(), nullptr, &type,
-                                  reinterpret_cast<BYTE*>(data.data()), &size);
-        if (result == ERROR_SUCCESS) {
-            if (type != REG_SZ && type != REG_EXPAND_SZ)
-                throw RegistryError("Invalid data type for '" + ValueName + "'");
-            // Stored data need not end with a zero: stop at the first one or at the end.
-            const auto end = data.begin() + std::min<size_t>(size, data.size());
+        if (result == ERROR_SUCCESS && size <= data.size()) {
+            // Stored data need not end with a zero: stop at the first one or at its end.
+            const auto end = data.begin() + size;
             return std::string(data.begin(), std::find(data.begin(), end, '\0'));
         }
+        data.resize(size);
     }
-    return {};
 }
 
 void WriteRegistryString(HKEY Root, const std::string& KeyPath, const std::string& ValueName,
