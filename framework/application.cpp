@@ -26,15 +26,14 @@ HWND CreateApplicationWindow(HINSTANCE instance) {
         windowClass.lpszClassName = applicationClass;
         RegisterClassExA(&windowClass);
     }
-    return CreateWindowExA(0, applicationClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0,
-                           0, nullptr, nullptr, instance, nullptr);
+    return CreateWindowExA(0, applicationClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
+                           nullptr, nullptr, instance, nullptr);
 }
 
 } // namespace
 
 Application::Application(Environment& environment, HINSTANCE instance)
-    : environment_(environment), instance_(instance), sounds_(environment),
-      previous_(current) {
+    : environment_(environment), instance_(instance), sounds_(environment), previous_(current) {
     comInitialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};

@@ -40,8 +40,7 @@ void RunMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam,
-                                LPARAM lParam) noexcept {
+LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     LRESULT result = 0;
     if (ForwardToForm(window, message, wParam, lParam, result)) {
         return result;
@@ -187,10 +186,10 @@ HWND CreateControlWindow(const ComponentDescription& description, HWND parent, i
     const Bounds& place = description.Place;
     const int height =
         description.Kind == ComponentKind::ComboBox ? place.Height + 200 : place.Height;
-    const HWND window = CreateWindowExA(
-        kind.ExStyle, kind.ClassName, description.Caption.c_str(), style, place.Left, place.Top,
-        place.Width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        App().Instance(), nullptr);
+    const HWND window = CreateWindowExA(kind.ExStyle, kind.ClassName, description.Caption.c_str(),
+                                        style, place.Left, place.Top, place.Width, height, parent,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                        App().Instance(), nullptr);
     if (!window) {
         throw std::runtime_error("Cannot create the control " + description.Name);
     }
@@ -213,15 +212,25 @@ std::string Control::Text() const {
     return text;
 }
 
-void Control::SetText(const std::string& text) { SetWindowTextA(window_, text.c_str()); }
+void Control::SetText(const std::string& text) {
+    SetWindowTextA(window_, text.c_str());
+}
 
-bool Control::Enabled() const { return IsWindowEnabled(window_); }
+bool Control::Enabled() const {
+    return IsWindowEnabled(window_);
+}
 
-void Control::SetEnabled(bool enabled) { EnableWindow(window_, enabled); }
+void Control::SetEnabled(bool enabled) {
+    EnableWindow(window_, enabled);
+}
 
-bool Control::Visible() const { return IsWindowVisible(window_); }
+bool Control::Visible() const {
+    return IsWindowVisible(window_);
+}
 
-void Control::SetVisible(bool visible) { ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
+void Control::SetVisible(bool visible) {
+    ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
 
 Bounds Control::Place() const {
     RECT rect{};

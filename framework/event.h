@@ -13,7 +13,7 @@ struct Event {
     Control* Sender = nullptr; // the control, or nullptr for the form, a menu item or a timer
     int X = 0;                 // mouse events: client coordinates of the sender
     int Y = 0;
-    unsigned Keys = 0;                     // mouse events: MK_* flags
+    unsigned Keys = 0;                      // mouse events: MK_* flags
     CloseAction Action = CloseAction::None; // close events: in and out
 };
 

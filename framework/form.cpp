@@ -164,8 +164,8 @@ void Form::LayOut(const std::string& parent, RECT client) {
                 client.bottom -= child->Place().Height;
                 break;
             default:
-                child->SetPlace({client.left, client.top, width,
-                                 std::max(0, int(client.bottom - client.top))});
+                child->SetPlace(
+                    {client.left, client.top, width, std::max(0, int(client.bottom - client.top))});
                 break;
             }
         }
@@ -336,7 +336,8 @@ void Form::DispatchNotify(const NMHDR& header) {
 // under the pointer up to the form.
 void Form::TrackHint(HWND window) {
     for (; window && window != Handle(); window = GetParent(window)) {
-        if (const Control* control = Control::FromHandle(window); control && !control->Hint().empty()) {
+        if (const Control* control = Control::FromHandle(window);
+            control && !control->Hint().empty()) {
             App().SetHint(control->Hint());
             return;
         }

@@ -52,7 +52,8 @@ protected:
     void Bind(const std::string& name, EventHandler handler);
     template <typename FormClass>
     void Bind(const std::string& name, void (FormClass::*method)(Event&)) {
-        Bind(name, [this, method](Event& event) { (static_cast<FormClass*>(this)->*method)(event); });
+        Bind(name,
+             [this, method](Event& event) { (static_cast<FormClass*>(this)->*method)(event); });
     }
 
     // Creates the window, its components, menus and timers, then runs the

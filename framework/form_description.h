@@ -116,7 +116,9 @@ inline MenuItemDescription Item(std::string name, std::string caption, std::stri
     return item;
 }
 
-inline MenuItemDescription Separator(std::string name) { return Item(std::move(name), "-", ""); }
+inline MenuItemDescription Separator(std::string name) {
+    return Item(std::move(name), "-", "");
+}
 
 inline MenuItemDescription Submenu(std::string name, std::string caption,
                                    std::vector<MenuItemDescription> items) {

@@ -36,12 +36,24 @@ private:
 };
 
 namespace handle_free {
-inline void Window(HWND handle) { DestroyWindow(handle); }
-inline void Menu(HMENU handle) { DestroyMenu(handle); }
-inline void Icon(HICON handle) { DestroyIcon(handle); }
-inline void GdiObject(HGDIOBJ handle) { DeleteObject(handle); }
-inline void Kernel(HANDLE handle) { CloseHandle(handle); }
-inline void Module(HMODULE handle) { FreeLibrary(handle); }
+inline void Window(HWND handle) {
+    DestroyWindow(handle);
+}
+inline void Menu(HMENU handle) {
+    DestroyMenu(handle);
+}
+inline void Icon(HICON handle) {
+    DestroyIcon(handle);
+}
+inline void GdiObject(HGDIOBJ handle) {
+    DeleteObject(handle);
+}
+inline void Kernel(HANDLE handle) {
+    CloseHandle(handle);
+}
+inline void Module(HMODULE handle) {
+    FreeLibrary(handle);
+}
 } // namespace handle_free
 
 using WindowHandle = UniqueHandle<HWND, handle_free::Window>;

@@ -14,8 +14,7 @@ void MenuItem::SetCaption(const std::string& caption) {
 }
 
 Menu::Menu(const MenuDescription& description, UINT& nextId)
-    : name_(description.Name),
-      menu_(description.Popup ? CreatePopupMenu() : CreateMenu()) {
+    : name_(description.Name), menu_(description.Popup ? CreatePopupMenu() : CreateMenu()) {
     if (!menu_) {
         throw std::runtime_error("Cannot create the menu " + name_);
     }
@@ -46,8 +45,8 @@ void Menu::AddItems(HMENU menu, const std::vector<MenuItemDescription>& items, U
 }
 
 void Menu::Popup(HWND owner, POINT at) const {
-    TrackPopupMenuEx(menu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,
-                     owner, nullptr);
+    TrackPopupMenuEx(menu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, owner,
+                     nullptr);
     // Lets the menu close properly when the owner was not in the foreground.
     PostMessageA(owner, WM_NULL, 0, 0);
 }

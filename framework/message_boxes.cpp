@@ -9,7 +9,9 @@
 namespace zandrel {
 namespace {
 
-HWND BoxOwner() { return GetActiveWindow(); }
+HWND BoxOwner() {
+    return GetActiveWindow();
+}
 
 // A standard message box has no single "Retry" button: the box is made with
 // its one OK button, which is renamed as the box is activated.

@@ -7,7 +7,9 @@ Timer::Timer(const TimerDescription& description, HWND owner, UINT_PTR id)
     SetEnabled(description.Enabled);
 }
 
-Timer::~Timer() { SetEnabled(false); }
+Timer::~Timer() {
+    SetEnabled(false);
+}
 
 void Timer::SetEnabled(bool enabled) {
     if (enabled == enabled_) {

@@ -31,13 +31,21 @@ void Win32Environment::PlayResourceSound(const std::string& name) {
     PlaySoundA(name.c_str(), instance_, SND_RESOURCE | SND_SYNC);
 }
 
-void Win32Environment::Beep(unsigned type) { MessageBeep(type); }
+void Win32Environment::Beep(unsigned type) {
+    MessageBeep(type);
+}
 
-void Win32Environment::ShowError(const std::string& text) { ShowErrorBox(text); }
+void Win32Environment::ShowError(const std::string& text) {
+    ShowErrorBox(text);
+}
 
-void Win32Environment::ShowWarning(const std::string& text) { ShowWarningBox(text); }
+void Win32Environment::ShowWarning(const std::string& text) {
+    ShowWarningBox(text);
+}
 
-bool Win32Environment::Confirm(const std::string& text) { return ShowConfirmBox(text); }
+bool Win32Environment::Confirm(const std::string& text) {
+    return ShowConfirmBox(text);
+}
 
 void Win32Environment::ShellOpen(const std::string& target) {
     ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -25,10 +25,9 @@ void Window::CreateHandle(const WindowCreation& creation) {
         }
     }
     const RECT& place = creation.Place;
-    const HWND window = CreateWindowExA(creation.ExStyle, creation.ClassName.c_str(),
-                                        creation.Caption.c_str(), creation.Style, place.left,
-                                        place.top, place.right, place.bottom, creation.Parent,
-                                        nullptr, instance, this);
+    const HWND window = CreateWindowExA(
+        creation.ExStyle, creation.ClassName.c_str(), creation.Caption.c_str(), creation.Style,
+        place.left, place.top, place.right, place.bottom, creation.Parent, nullptr, instance, this);
     if (!window) {
         throw std::runtime_error("Cannot create the window " + creation.ClassName);
     }

@@ -2,9 +2,9 @@
 
 #include "framework/application.h"
 #include "framework/hint_text.h"
+#include "mainwindow/instance_guard.h"
 #include "resources/form_main.h"
 #include "resources/resource_names.h"
-#include "mainwindow/instance_guard.h"
 
 #include <stdexcept>
 
@@ -141,18 +141,26 @@ void TFormMain::FormActivate(Event&) {
     }
 }
 
-void TFormMain::FormDeactivate(Event&) { FindTimer("Timer1").SetEnabled(true); }
+void TFormMain::FormDeactivate(Event&) {
+    FindTimer("Timer1").SetEnabled(true);
+}
 
-void TFormMain::Panel1MouseMove(Event&) { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+void TFormMain::Panel1MouseMove(Event&) {
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
 
-void TFormMain::Close2Click(Event&) { Close(); }
+void TFormMain::Close2Click(Event&) {
+    Close();
+}
 
 void TFormMain::ShutdownClick(Event&) {
     ShutdownRequested = true;
     Close();
 }
 
-void TFormMain::Setup1Click(Event&) { ShowMainWindow(); }
+void TFormMain::Setup1Click(Event&) {
+    ShowMainWindow();
+}
 
 void TFormMain::BtnRefreshClick(Event&) {
     RebuildStickers(ChildExpanded);
@@ -196,7 +204,9 @@ void TFormMain::TrayIconMessage(LPARAM mouseEvent) {
     }
 }
 
-void TFormMain::ShowAtStart() { ShowWindow(Handle(), SW_SHOW); }
+void TFormMain::ShowAtStart() {
+    ShowWindow(Handle(), SW_SHOW);
+}
 
 // The hint hook goes back in on every show: Close took it out.
 void TFormMain::ShowMainWindow() {
@@ -216,7 +226,9 @@ void TFormMain::ShowCurrentMessage() {
                                      std::to_string(MessageList_->Count()));
 }
 
-void TFormMain::RebuildStickers(bool) { MessageList_->SelectLast(); }
+void TFormMain::RebuildStickers(bool) {
+    MessageList_->SelectLast();
+}
 
 void TFormMain::FillFontNames() {}
 

@@ -27,6 +27,8 @@ bool FakeEnvironment::Confirm(const std::string& text) {
     return answer;
 }
 
-void FakeEnvironment::Reset() { *this = FakeEnvironment(); }
+void FakeEnvironment::Reset() {
+    *this = FakeEnvironment();
+}
 
 } // namespace zandrel::testing

@@ -45,7 +45,8 @@ FormDescription TestFormDescription() {
             .Titled("Check")
             .Click("OkClick"),
     };
-    form.Menus = {{"MainMenu", false,
+    form.Menus = {{"MainMenu",
+                   false,
                    {Submenu("File", "File",
                             {Item("Count", "Count", "OkClick").Hinted("Counts once"),
                              Separator("Sep"), Item("Quit", "Quit", "FailClick")})}}};
@@ -164,10 +165,12 @@ TEST_F(FormTest, TheHintUnderTheMouseReachesTheHintEvent) {
     std::string seen;
     App().OnHint = [&] { seen = App().Hint(); };
     const HWND ok = form.Find("Ok").Handle();
-    SendMessageA(ok, WM_SETCURSOR, reinterpret_cast<WPARAM>(ok), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(ok, WM_SETCURSOR, reinterpret_cast<WPARAM>(ok),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(seen, "OK|Press to count");
     const HWND fail = form.Find("Fail").Handle();
-    SendMessageA(fail, WM_SETCURSOR, reinterpret_cast<WPARAM>(fail), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(fail, WM_SETCURSOR, reinterpret_cast<WPARAM>(fail),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(seen, "");
 }
 
