@@ -1,10 +1,12 @@
 #include "framework/control.h"
 
 #include "framework/application.h"
+#include "storage/datetime.h"
 
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace zandrel {
@@ -13,6 +15,10 @@ namespace {
 constexpr char controlProperty[] = "Zandrel.Control";
 constexpr char baseProcedureProperty[] = "Zandrel.BaseProcedure";
 constexpr char panelClass[] = "Zandrel.Panel";
+// Identifiers of a radio group's buttons inside the group: 1, 2, ...
+constexpr int firstRadioId = 1;
+constexpr COLORREF transparentImageColor = RGB(255, 0, 255);
+constexpr int separatorWidth = 6;
 
 // Children report to their parent; containers pass those reports on to the
 // form, which dispatches them to the controls' handlers.
@@ -104,6 +110,8 @@ WindowKind KindOf(ComponentKind kind) {
         return {WC_BUTTONA, BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ComponentKind::CheckBox:
         return {WC_BUTTONA, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case ComponentKind::RadioGroup:
+        return {WC_BUTTONA, BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
     case ComponentKind::Edit:
         return {WC_EDITA, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ComponentKind::ListBox:
@@ -131,12 +139,53 @@ WindowKind KindOf(ComponentKind kind) {
     throw std::logic_error("Unknown component kind");
 }
 
+void PassReportsOn(HWND window) {
+    SetPropA(window, baseProcedureProperty,
+             reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_WNDPROC)));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ContainerProcedure));
+}
+
+// The choices in columns, filled column by column, below the caption.
+void CreateRadioButtons(const ComponentDescription& description, HWND group) {
+    const int count = int(description.Items.size());
+    const int columns = std::max(1, description.Columns);
+    const int rows = std::max(1, (count + columns - 1) / columns);
+    constexpr int captionHeight = 14, margin = 8, buttonHeight = 17;
+    const int columnWidth = (description.Place.Width - 2 * margin) / columns;
+    const int rowHeight = (description.Place.Height - captionHeight - 4) / rows;
+    for (int i = 0; i < count; ++i) {
+        const int column = i / rows;
+        const int row = i % rows;
+        const int top = captionHeight + row * rowHeight + (rowHeight - buttonHeight) / 2;
+        DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_TABSTOP;
+        if (i == 0) {
+            style |= WS_GROUP;
+        }
+        const HWND button =
+            CreateWindowExA(0, WC_BUTTONA, description.Items[i].c_str(), style,
+                            margin + column * columnWidth, top, columnWidth - 2, buttonHeight,
+                            group, reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstRadioId + i)),
+                            App().Instance(), nullptr);
+        if (i == description.ItemIndex) {
+            SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
+        }
+    }
+}
+
 void SetUpControlWindow(const ComponentDescription& description, HWND window) {
     switch (description.Kind) {
     case ComponentKind::GroupBox:
-        SetPropA(window, baseProcedureProperty,
-                 reinterpret_cast<HANDLE>(GetWindowLongPtrA(window, GWLP_WNDPROC)));
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ContainerProcedure));
+        PassReportsOn(window);
+        break;
+    case ComponentKind::RadioGroup:
+        PassReportsOn(window);
+        CreateRadioButtons(description, window);
+        break;
+    case ComponentKind::DatePicker:
+    case ComponentKind::TimePicker:
+        if (description.FontColor) {
+            SendMessageA(window, DTM_SETMCCOLOR, MCSC_TEXT, ColorRef(*description.FontColor));
+        }
         break;
     case ComponentKind::ListBox:
         for (const auto& item : description.Items) {
@@ -200,6 +249,9 @@ HWND CreateControlWindow(const ComponentDescription& description, HWND parent, i
 Control::Control(const ComponentDescription& description, HWND window)
     : description_(description), window_(window), hint_(description.Hint) {
     SetPropA(window_, controlProperty, this);
+    if (description_.Kind == ComponentKind::ToolBar) {
+        SetUpToolBar();
+    }
 }
 
 Control* Control::FromHandle(HWND window) {
@@ -253,6 +305,174 @@ std::string Control::PanelText(int panel) const {
 
 void Control::SetPanelText(int panel, const std::string& text) {
     SendMessageA(window_, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+ToolBarButton::ToolBarButton(const ToolButtonDescription& description, HWND toolBar, int id)
+    : description_(description), toolBar_(toolBar), id_(id), enabled_(description.Enabled) {}
+
+void ToolBarButton::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    SendMessageA(toolBar_, TB_ENABLEBUTTON, id_, MAKELONG(enabled, 0));
+}
+
+void Control::SetUpToolBar() {
+    showCaptions_ = description_.ShowCaptions;
+    if (!description_.Images.empty()) {
+        images_.reset(ImageList_LoadImageA(App().Instance(), description_.Images.c_str(),
+                                           description_.ImageSize, 0, transparentImageColor,
+                                           IMAGE_BITMAP, LR_CREATEDIBSECTION));
+        if (!images_) {
+            throw std::runtime_error("Resource " + description_.Images + " not found");
+        }
+        SendMessageA(window_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+    }
+    int id = 1;
+    for (const auto& button : description_.Buttons) {
+        buttons_.push_back(std::make_unique<ToolBarButton>(button, window_, id++));
+    }
+    AddToolButtons();
+}
+
+// The buttons again from their descriptions: a caption is a button's text
+// only while captions show.
+void Control::AddToolButtons() {
+    while (SendMessageA(window_, TB_BUTTONCOUNT, 0, 0) > 0) {
+        SendMessageA(window_, TB_DELETEBUTTON, 0, 0);
+    }
+    std::vector<TBBUTTON> added;
+    for (const auto& button : buttons_) {
+        const ToolButtonDescription& description = button->Description();
+        TBBUTTON item{};
+        item.idCommand = button->Id();
+        if (description.Separator) {
+            item.iBitmap = separatorWidth;
+            item.fsStyle = BTNS_SEP;
+        } else {
+            item.iBitmap = description.ImageIndex < 0 ? I_IMAGENONE : description.ImageIndex;
+            item.fsState = button->Enabled() ? TBSTATE_ENABLED : 0;
+            item.fsStyle = BTNS_BUTTON;
+            item.iString =
+                showCaptions_ ? reinterpret_cast<INT_PTR>(description.Caption.c_str()) : -1;
+        }
+        added.push_back(item);
+    }
+    SendMessageA(window_, TB_SETMAXTEXTROWS, showCaptions_ ? 1 : 0, 0);
+    SendMessageA(window_, TB_ADDBUTTONSA, added.size(), reinterpret_cast<LPARAM>(added.data()));
+    if (description_.ButtonWidth > 0) {
+        SetButtonSize(description_.ButtonWidth, description_.ButtonHeight);
+    }
+}
+
+ToolBarButton* Control::ButtonById(int id) const {
+    for (const auto& button : buttons_) {
+        if (button->Id() == id) {
+            return button.get();
+        }
+    }
+    return nullptr;
+}
+
+void Control::SetShowCaptions(bool show) {
+    showCaptions_ = show;
+    AddToolButtons();
+    // The form docks its children again with the toolbar's new height.
+    RECT client{};
+    const HWND form = GetAncestor(window_, GA_ROOT);
+    GetClientRect(form, &client);
+    SendMessageA(form, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+}
+
+void Control::SetButtonSize(int width, int height) {
+    description_.ButtonWidth = width;
+    description_.ButtonHeight = height;
+    SendMessageA(window_, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+    SendMessageA(window_, TB_AUTOSIZE, 0, 0);
+}
+
+SIZE Control::ButtonSize() const {
+    const auto size = DWORD(SendMessageA(window_, TB_GETBUTTONSIZE, 0, 0));
+    return {LOWORD(size), HIWORD(size)};
+}
+
+HWND Control::ToolTips() const {
+    return reinterpret_cast<HWND>(SendMessageA(window_, TB_GETTOOLTIPS, 0, 0));
+}
+
+bool Control::Checked() const {
+    return SendMessageA(window_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Control::SetChecked(bool checked) {
+    if (checked == Checked()) {
+        return;
+    }
+    SendMessageA(window_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (OnClick) {
+        Event event{this};
+        OnClick(event);
+    }
+}
+
+int Control::ItemIndex() const {
+    for (int i = 0; i < int(description_.Items.size()); ++i) {
+        if (IsDlgButtonChecked(window_, firstRadioId + i) == BST_CHECKED) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void Control::SetItemIndex(int index) {
+    for (int i = 0; i < int(description_.Items.size()); ++i) {
+        CheckDlgButton(window_, firstRadioId + i, i == index ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+std::vector<std::string> Control::Items() const {
+    std::vector<std::string> items;
+    const auto count = SendMessageA(window_, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::string item(SendMessageA(window_, LB_GETTEXTLEN, i, 0) + 1, '\0');
+        item.resize(SendMessageA(window_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data())));
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+void Control::SetItems(const std::vector<std::string>& items) {
+    SendMessageA(window_, LB_RESETCONTENT, 0, 0);
+    for (const auto& item : items) {
+        SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+}
+
+TDateTime Control::DateTime() const {
+    SYSTEMTIME time{};
+    if (SendMessageA(window_, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID) {
+        return 0;
+    }
+    DateTimeParts parts;
+    parts.Year = time.wYear;
+    parts.Month = time.wMonth;
+    parts.Day = time.wDay;
+    parts.Hour = time.wHour;
+    parts.Minute = time.wMinute;
+    parts.Second = time.wSecond;
+    parts.Millisecond = time.wMilliseconds;
+    return EncodeDateTime(parts).value_or(0);
+}
+
+void Control::SetDateTime(TDateTime value) {
+    const DateTimeParts parts = DecodeDateTime(value);
+    SYSTEMTIME time{};
+    time.wYear = WORD(parts.Year);
+    time.wMonth = WORD(parts.Month);
+    time.wDay = WORD(parts.Day);
+    time.wHour = WORD(parts.Hour);
+    time.wMinute = WORD(parts.Minute);
+    time.wSecond = WORD(parts.Second);
+    time.wMilliseconds = WORD(parts.Millisecond);
+    SendMessageA(window_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
 } // namespace zandrel

@@ -3,13 +3,41 @@
 // a child of its parent and goes with it; the control never destroys it.
 #include "framework/event.h"
 #include "framework/form_description.h"
+#include "framework/handles.h"
+#include "storage/clock.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zandrel {
+
+// A button of a toolbar control: not a window of its own, but a command
+// identifier of its toolbar.
+class ToolBarButton {
+public:
+    ToolBarButton(const ToolButtonDescription& description, HWND toolBar, int id);
+    ToolBarButton(const ToolBarButton&) = delete;
+    ToolBarButton& operator=(const ToolBarButton&) = delete;
+
+    const ToolButtonDescription& Description() const { return description_; }
+    const std::string& Name() const { return description_.Name; }
+    int Id() const { return id_; }
+    const std::string& Hint() const { return description_.Hint; }
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    EventHandler OnClick;
+
+private:
+    ToolButtonDescription description_;
+    HWND toolBar_;
+    int id_;
+    bool enabled_;
+};
 
 class Control {
 public:
@@ -42,16 +70,54 @@ public:
     std::string PanelText(int panel) const;
     void SetPanelText(int panel, const std::string& text);
 
+    // Check boxes. A new state set here runs OnClick, as a click would.
+    bool Checked() const;
+    void SetChecked(bool checked);
+
+    // Radio groups: the selected choice, -1 for none (also for an index that
+    // is no choice).
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+
+    // List boxes: the lines, in order.
+    std::vector<std::string> Items() const;
+    void SetItems(const std::vector<std::string>& items);
+
+    // Date and time pickers: the whole date-time the picker holds (a date
+    // picker's time of day and a time picker's date are whatever it keeps).
+    TDateTime DateTime() const;
+    void SetDateTime(TDateTime value);
+
+    // Tool bars. Showing or hiding the captions lays the form out again, as
+    // the buttons change their height.
+    const std::vector<std::unique_ptr<ToolBarButton>>& Buttons() const { return buttons_; }
+    ToolBarButton* ButtonById(int id) const;
+    bool ShowCaptions() const { return showCaptions_; }
+    void SetShowCaptions(bool show);
+    void SetButtonSize(int width, int height);
+    SIZE ButtonSize() const;
+    HWND ToolTips() const;
+
     EventHandler OnClick;
     EventHandler OnChange;
     EventHandler OnDblClick;
     EventHandler OnMouseMove;
 
 private:
+    void SetUpToolBar();
+    void AddToolButtons();
+
     ComponentDescription description_;
     HWND window_;
     std::string hint_;
+    ImageListHandle images_;
+    std::vector<std::unique_ptr<ToolBarButton>> buttons_;
+    bool showCaptions_ = false;
 };
+
+inline COLORREF ColorRef(Color color) {
+    return (color & kSystemColor) ? GetSysColor(int(color & ~kSystemColor)) : COLORREF(color);
+}
 
 // Creates the window of a component as a child of parent, with the given
 // control identifier.

@@ -7,6 +7,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace zandrel {
@@ -24,6 +25,9 @@ Form::~Form() {
     handlers_.clear();
     for (const auto& control : controls_) {
         control->OnClick = control->OnChange = control->OnDblClick = control->OnMouseMove = {};
+        for (const auto& button : control->Buttons()) {
+            button->OnClick = {};
+        }
     }
     timers_.clear();
     DestroyHandle();
@@ -81,6 +85,14 @@ void Form::CreateComponents() {
         auto control =
             std::make_unique<Control>(component, CreateControlWindow(component, parent, id++));
         SendMessageA(control->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        // The parts a control made of its own (a radio group's buttons).
+        for (HWND part = GetWindow(control->Handle(), GW_CHILD); part;
+             part = GetWindow(part, GW_HWNDNEXT)) {
+            SendMessageA(part, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        }
+        for (const auto& button : control->Buttons()) {
+            button->OnClick = Resolve(button->Description().OnClick);
+        }
         control->OnClick = Resolve(component.OnClick);
         control->OnChange = Resolve(component.OnChange);
         control->OnDblClick = Resolve(component.OnDblClick);
@@ -129,12 +141,74 @@ void Form::CreateToolTips() {
         tool.lpszText = tip.data();
         SendMessageA(toolTips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    SendMessageA(toolTips_.get(), TTM_ACTIVATE, showHint_, 0);
+    SetShowHint(showHint_);
 }
 
+// Toolbars keep tool tips of their own, which ask the form for the texts.
 void Form::SetShowHint(bool show) {
     showHint_ = show;
     SendMessageA(toolTips_.get(), TTM_ACTIVATE, show, 0);
+    for (const auto& control : controls_) {
+        if (control->Kind() == ComponentKind::ToolBar && control->ToolTips()) {
+            SendMessageA(control->ToolTips(), TTM_ACTIVATE, show, 0);
+        }
+    }
+}
+
+bool Form::FillToolTip(NMHDR& header) {
+    for (const auto& control : controls_) {
+        if (control->Kind() != ComponentKind::ToolBar || control->ToolTips() != header.hwndFrom) {
+            continue;
+        }
+        const ToolBarButton* button = control->ButtonById(int(header.idFrom));
+        const std::string tip = button ? GetShortHint(button->Hint()) : std::string();
+        if (header.code == TTN_GETDISPINFOA) {
+            auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
+            lstrcpynA(info.szText, tip.c_str(), int(std::size(info.szText)));
+            info.lpszText = info.szText;
+        } else {
+            auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+            info.szText[0] = L'\0';
+            MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info.szText,
+                                int(std::size(info.szText)));
+            info.szText[std::size(info.szText) - 1] = L'\0';
+            info.lpszText = info.szText;
+        }
+        return true;
+    }
+    return false;
+}
+
+// Font and background colours of the controls that have their own; a part
+// of a control (a radio group's button) takes its control's.
+HBRUSH Form::PaintColors(UINT message, HDC dc, HWND window) {
+    const Control* control = Control::FromHandle(window);
+    if (!control) {
+        control = Control::FromHandle(GetParent(window));
+    }
+    if (!control || (!control->Description().FontColor && !control->Description().Background)) {
+        return nullptr;
+    }
+    const auto& description = control->Description();
+    auto brush = reinterpret_cast<HBRUSH>(DefWindowProcA(
+        Handle(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+    if (description.Background) {
+        const Color color = *description.Background;
+        SetBkColor(dc, ColorRef(color));
+        if (color & kSystemColor) {
+            brush = GetSysColorBrush(int(color & ~kSystemColor));
+        } else {
+            BrushHandle& owned = brushes_[color];
+            if (!owned) {
+                owned.reset(CreateSolidBrush(ColorRef(color)));
+            }
+            brush = owned.get();
+        }
+    }
+    if (description.FontColor) {
+        SetTextColor(dc, ColorRef(*description.FontColor));
+    }
+    return brush;
 }
 
 // Docks the children of a parent in table order: top and bottom first, then
@@ -153,7 +227,11 @@ void Form::LayOut(const std::string& parent, RECT client) {
                 continue;
             }
             const int width = client.right - client.left;
-            const int height = description.Place.Height;
+            int height = description.Place.Height;
+            // A toolbar with buttons is as high as its buttons.
+            if (description.Kind == ComponentKind::ToolBar && !child->Buttons().empty()) {
+                height = child->ButtonSize().cy;
+            }
             switch (pass) {
             case Align::Top:
                 child->SetPlace({client.left, client.top, width, height});
@@ -224,6 +302,17 @@ Timer& Form::FindTimer(std::string_view name) const {
     throw std::logic_error(description_.ClassName + " has no timer " + std::string(name));
 }
 
+ToolBarButton& Form::FindToolButton(std::string_view name) const {
+    for (const auto& control : controls_) {
+        for (const auto& button : control->Buttons()) {
+            if (button->Name() == name) {
+                return *button;
+            }
+        }
+    }
+    throw std::logic_error(description_.ClassName + " has no tool button " + std::string(name));
+}
+
 void Form::Close() {
     Event event;
     event.Action = mainForm_ ? CloseAction::Free : CloseAction::Hide;
@@ -284,6 +373,13 @@ bool Form::DispatchCommand(WPARAM wParam, LPARAM lParam) {
     }
     Event event{control};
     switch (control->Kind()) {
+    case ComponentKind::ToolBar:
+        // A disabled button sends nothing; a command for one is not obeyed.
+        if (const ToolBarButton* button = control->ButtonById(LOWORD(wParam));
+            button && button->Enabled()) {
+            Run(button->OnClick, event);
+        }
+        break;
     case ComponentKind::Button:
     case ComponentKind::CheckBox:
         if (code == BN_CLICKED) {
@@ -336,8 +432,22 @@ void Form::DispatchNotify(const NMHDR& header) {
 // under the pointer up to the form.
 void Form::TrackHint(HWND window) {
     for (; window && window != Handle(); window = GetParent(window)) {
-        if (const Control* control = Control::FromHandle(window);
-            control && !control->Hint().empty()) {
+        const Control* control = Control::FromHandle(window);
+        if (control && control->Kind() == ComponentKind::ToolBar) {
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            ScreenToClient(window, &cursor);
+            const auto index = int(SendMessageA(window, TB_HITTEST, 0, LPARAM(&cursor)));
+            TBBUTTON item{};
+            if (index >= 0 && SendMessageA(window, TB_GETBUTTON, index, LPARAM(&item))) {
+                if (const ToolBarButton* button = control->ButtonById(item.idCommand);
+                    button && !button->Hint().empty()) {
+                    App().SetHint(button->Hint());
+                    return;
+                }
+            }
+        }
+        if (control && !control->Hint().empty()) {
             App().SetHint(control->Hint());
             return;
         }
@@ -352,8 +462,23 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_NOTIFY:
-        DispatchNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_NOTIFY: {
+        auto& header = *reinterpret_cast<NMHDR*>(lParam);
+        if ((header.code == TTN_GETDISPINFOA || header.code == TTN_GETDISPINFOW) &&
+            FillToolTip(header)) {
+            return 0;
+        }
+        DispatchNotify(header);
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        if (const HBRUSH brush = PaintColors(message, reinterpret_cast<HDC>(wParam),
+                                             reinterpret_cast<HWND>(lParam))) {
+            return reinterpret_cast<LRESULT>(brush);
+        }
         break;
     case WM_MENUSELECT: {
         const UINT flags = HIWORD(wParam);

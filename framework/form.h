@@ -30,6 +30,7 @@ public:
     Menu& FindMenu(std::string_view name) const;
     MenuItem& FindMenuItem(std::string_view name) const;
     Timer& FindTimer(std::string_view name) const;
+    ToolBarButton& FindToolButton(std::string_view name) const;
 
     // Runs the close handler, then hides, keeps or frees the form as it says.
     // Freeing the application's main form ends the program.
@@ -73,6 +74,8 @@ private:
     bool DispatchCommand(WPARAM wParam, LPARAM lParam);
     void DispatchNotify(const NMHDR& header);
     void TrackHint(HWND window);
+    bool FillToolTip(NMHDR& header);
+    HBRUSH PaintColors(UINT message, HDC dc, HWND window);
 
     FormDescription description_;
     bool mainForm_ = false;
@@ -83,6 +86,7 @@ private:
     FontHandle font_;
     WindowHandle toolTips_;
     bool showHint_ = false;
+    std::map<Color, BrushHandle> brushes_;
 };
 
 } // namespace zandrel

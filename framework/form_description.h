@@ -3,6 +3,8 @@
 // (name, kind, place, texts, event bindings by handler name), its menus and
 // its timers. The shell builds the window from the table when the form is
 // created; handlers are found by name among those the form class binds.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@ enum class ComponentKind {
     Label,
     Button,
     CheckBox,
+    RadioGroup, // a group box of radio buttons in columns; Items are the choices
     Edit,
     ListBox,
     ComboBox, // editable drop-down
@@ -24,6 +27,51 @@ enum class ComponentKind {
     RichEdit,
     StatusBar,
 };
+
+// A colour: an RGB value as COLORREF (0x00BBGGRR), or kSystemColor plus a
+// system colour index (COLOR_BTNFACE...).
+using Color = std::uint32_t;
+inline constexpr Color kSystemColor = 0x80000000;
+inline constexpr Color clNavy = 0x800000;  // RGB(0, 0, 128)
+inline constexpr Color clGreen = 0x008000; // RGB(0, 128, 0)
+inline constexpr Color clBlue = 0xFF0000;  // RGB(0, 0, 255)
+inline constexpr Color clBtnFace = kSystemColor | 15;
+
+// A button of a toolbar, or a separator (no name needed).
+struct ToolButtonDescription {
+    std::string Name;
+    std::string Caption;
+    std::string Hint;
+    std::string OnClick;
+    int ImageIndex = -1;
+    bool Enabled = true;
+    bool Separator = false;
+
+    ToolButtonDescription& Hinted(std::string hint) {
+        Hint = std::move(hint);
+        return *this;
+    }
+    ToolButtonDescription& Disabled() {
+        Enabled = false;
+        return *this;
+    }
+};
+
+inline ToolButtonDescription ToolButton(std::string name, std::string caption, int imageIndex,
+                                        std::string handler) {
+    ToolButtonDescription button;
+    button.Name = std::move(name);
+    button.Caption = std::move(caption);
+    button.ImageIndex = imageIndex;
+    button.OnClick = std::move(handler);
+    return button;
+}
+
+inline ToolButtonDescription ToolSeparator() {
+    ToolButtonDescription separator;
+    separator.Separator = true;
+    return separator;
+}
 
 // How a component follows its parent's size: kept at its place, or docked
 // to the top, the bottom, or the space left over (in table order).
@@ -52,6 +100,19 @@ struct ComponentDescription {
     std::vector<int> PanelWidths; // status bar: one width per panel
     bool Enabled = true;
     bool Visible = true;
+    std::optional<Color> FontColor;
+    std::optional<Color> Background; // list boxes and edits
+    int Columns = 1;                 // radio group
+    int ItemIndex = -1;              // radio group: the choice selected at creation
+    // Tool bars: the buttons, the bitmap resource of their square images
+    // (magenta is transparent), the button size and whether the captions show
+    // under the images.
+    std::vector<ToolButtonDescription> Buttons;
+    std::string Images;
+    int ImageSize = 16;
+    int ButtonWidth = 0;
+    int ButtonHeight = 0;
+    bool ShowCaptions = false;
 
     // Table rows read as one chain: Component(...).In("Panel1").Dock(Align::Top)...
     ComponentDescription& In(std::string parent) { return Set(Parent, std::move(parent)); }
@@ -72,6 +133,19 @@ struct ComponentDescription {
     ComponentDescription& Panels(std::vector<int> widths) {
         return Set(PanelWidths, std::move(widths));
     }
+    ComponentDescription& FontColored(Color color) { return Set(FontColor, color); }
+    ComponentDescription& Colored(Color color) { return Set(Background, color); }
+    ComponentDescription& InColumns(int columns) { return Set(Columns, columns); }
+    ComponentDescription& Selected(int index) { return Set(ItemIndex, index); }
+    ComponentDescription& WithButtons(std::vector<ToolButtonDescription> buttons) {
+        return Set(Buttons, std::move(buttons));
+    }
+    ComponentDescription& WithImages(std::string bitmap) { return Set(Images, std::move(bitmap)); }
+    ComponentDescription& ButtonSize(int width, int height) {
+        ButtonWidth = width;
+        return Set(ButtonHeight, height);
+    }
+    ComponentDescription& Captions(bool show) { return Set(ShowCaptions, show); }
     ComponentDescription& Disabled() { return Set(Enabled, false); }
     ComponentDescription& Hidden() { return Set(Visible, false); }
 

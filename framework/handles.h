@@ -4,6 +4,8 @@
 // successful SetWindowRgn the system owns the region).
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace zandrel {
@@ -54,6 +56,9 @@ inline void Kernel(HANDLE handle) {
 inline void Module(HMODULE handle) {
     FreeLibrary(handle);
 }
+inline void ImageList(HIMAGELIST handle) {
+    ImageList_Destroy(handle);
+}
 } // namespace handle_free
 
 using WindowHandle = UniqueHandle<HWND, handle_free::Window>;
@@ -65,5 +70,6 @@ using BrushHandle = UniqueHandle<HBRUSH, handle_free::GdiObject>;
 using RegionHandle = UniqueHandle<HRGN, handle_free::GdiObject>;
 using KernelHandle = UniqueHandle<HANDLE, handle_free::Kernel>;
 using ModuleHandle = UniqueHandle<HMODULE, handle_free::Module>;
+using ImageListHandle = UniqueHandle<HIMAGELIST, handle_free::ImageList>;
 
 } // namespace zandrel
