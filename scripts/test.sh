@@ -20,6 +20,7 @@ fi
 cmake --preset windows
 cmake --build --preset windows
 ZANDREL_VIRTUAL_DISPLAY=1
-. ./scripts/wine-session.sh "$PWD/build/windows/wineprefix"
+WINEPREFIX="$PWD/build/windows/wineprefix"
+. ./scripts/wine-session.sh
 trap stop_wine_session EXIT
 ctest --preset windows

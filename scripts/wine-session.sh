@@ -1,7 +1,8 @@
 # Sourced by the scripts that run Windows programs: a private Wine prefix, a
 # persistent wine server and, when there is no display, a virtual one.
-# Usage: . scripts/wine-session.sh PREFIX_DIR
-export WINEPREFIX="$1"
+# Usage: . scripts/wine-session.sh PREFIX_DIR (bash), or set WINEPREFIX and
+# source it without arguments (POSIX sh passes none to a sourced script).
+export WINEPREFIX="${1:-${WINEPREFIX:?no Wine prefix given}}"
 export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -35,4 +36,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
 fi
-wineserver -p
+# A server already running for this prefix makes this fail; that is fine.
+wineserver -p >/dev/null 2>&1 || true

@@ -1,0 +1,65 @@
+#include "framework/rich_edit.h"
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace zandrel {
+namespace {
+
+struct ReadCursor {
+    std::string_view text;
+    std::size_t position = 0;
+};
+
+DWORD CALLBACK ReadFromText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    auto& cursor = *reinterpret_cast<ReadCursor*>(cookie);
+    const auto count = std::min<std::size_t>(static_cast<std::size_t>(size),
+                                             cursor.text.size() - cursor.position);
+    std::memcpy(buffer, cursor.text.data() + cursor.position, count);
+    cursor.position += count;
+    *done = static_cast<LONG>(count);
+    return 0;
+}
+
+DWORD CALLBACK AppendToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
+                                                   static_cast<std::size_t>(size));
+    *done = size;
+    return 0;
+}
+
+// True when the control took the text in the given format.
+bool StreamIn(HWND richEdit, std::string_view text, WPARAM format) {
+    ReadCursor cursor{text};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&cursor);
+    stream.pfnCallback = ReadFromText;
+    SendMessageA(richEdit, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
+}
+
+std::string StreamOut(HWND richEdit, WPARAM format) {
+    std::string out;
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+    stream.pfnCallback = AppendToString;
+    SendMessageA(richEdit, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
+    return out;
+}
+
+} // namespace
+
+void LoadRichText(HWND richEdit, std::string_view text) {
+    if (text.starts_with("{\\rtf") && StreamIn(richEdit, text, SF_RTF)) {
+        return;
+    }
+    StreamIn(richEdit, text, SF_TEXT);
+}
+
+std::string SaveRichText(HWND richEdit) { return StreamOut(richEdit, SF_RTF); }
+
+std::string PlainText(HWND richEdit) { return StreamOut(richEdit, SF_TEXT); }
+
+} // namespace zandrel

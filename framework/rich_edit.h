@@ -1,0 +1,20 @@
+#pragma once
+// Streaming a message's formatted text into and out of a rich-edit control.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace zandrel {
+
+// Replaces the control's whole content with `text`: as RTF when it is RTF,
+// otherwise as plain text (the fallback text of old records is not RTF).
+void LoadRichText(HWND richEdit, std::string_view text);
+
+// The control's content as RTF, exactly as the control writes it.
+std::string SaveRichText(HWND richEdit);
+
+// The control's content as plain text (lines end in "\r\n").
+std::string PlainText(HWND richEdit);
+
+} // namespace zandrel
