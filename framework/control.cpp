@@ -19,6 +19,8 @@ constexpr char panelClass[] = "Zandrel.Panel";
 constexpr int firstRadioId = 1;
 constexpr COLORREF transparentImageColor = RGB(255, 0, 255);
 constexpr int separatorWidth = 6;
+// Room for a drop-down combo box's list below its edit.
+constexpr int comboListHeight = 200;
 
 // Children report to their parent; containers pass those reports on to the
 // form, which dispatches them to the controls' handlers.
@@ -124,7 +126,7 @@ WindowKind KindOf(ComponentKind kind) {
     case ComponentKind::TimePicker:
         return {DATETIMEPICK_CLASSA, DTS_TIMEFORMAT | WS_TABSTOP, 0};
     case ComponentKind::UpDown:
-        return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0};
+        return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0};
     case ComponentKind::ToolBar:
         return {TOOLBARCLASSNAMEA,
                 TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
@@ -196,6 +198,7 @@ void SetUpControlWindow(const ComponentDescription& description, HWND window) {
         for (const auto& item : description.Items) {
             SendMessageA(window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
+        SetWindowTextA(window, description.Caption.c_str()); // the edit part's text
         break;
     case ComponentKind::ToolBar:
         SendMessageA(window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -234,7 +237,7 @@ HWND CreateControlWindow(const ComponentDescription& description, HWND parent, i
     }
     const Bounds& place = description.Place;
     const int height =
-        description.Kind == ComponentKind::ComboBox ? place.Height + 200 : place.Height;
+        description.Kind == ComponentKind::ComboBox ? place.Height + comboListHeight : place.Height;
     const HWND window = CreateWindowExA(kind.ExStyle, kind.ClassName, description.Caption.c_str(),
                                         style, place.Left, place.Top, place.Width, height, parent,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -315,6 +318,31 @@ void ToolBarButton::SetEnabled(bool enabled) {
     SendMessageA(toolBar_, TB_ENABLEBUTTON, id_, MAKELONG(enabled, 0));
 }
 
+bool ToolBarButton::Down() const {
+    return SendMessageA(toolBar_, TB_ISBUTTONCHECKED, id_, 0) != 0;
+}
+
+void ToolBarButton::SetDown(bool down) {
+    SendMessageA(toolBar_, TB_CHECKBUTTON, id_, MAKELONG(down, 0));
+}
+
+TBBUTTON ToolBarButton::Item(bool showCaptions) const {
+    TBBUTTON item{};
+    item.idCommand = id_;
+    if (description_.Separator || description_.Slot) {
+        item.iBitmap = description_.Width > 0 ? description_.Width : separatorWidth;
+        item.fsStyle = BTNS_SEP;
+        return item;
+    }
+    item.iBitmap = description_.ImageIndex < 0 ? I_IMAGENONE : description_.ImageIndex;
+    item.fsState = BYTE((enabled_ ? TBSTATE_ENABLED : 0) | (Down() ? TBSTATE_CHECKED : 0));
+    item.fsStyle = BYTE(description_.Grouped ? BTNS_CHECKGROUP
+                        : description_.Check ? BTNS_CHECK
+                                             : BTNS_BUTTON);
+    item.iString = showCaptions ? reinterpret_cast<INT_PTR>(description_.Caption.c_str()) : -1;
+    return item;
+}
+
 void Control::SetUpToolBar() {
     showCaptions_ = description_.ShowCaptions;
     if (!description_.Images.empty()) {
@@ -325,6 +353,9 @@ void Control::SetUpToolBar() {
             throw std::runtime_error("Resource " + description_.Images + " not found");
         }
         SendMessageA(window_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
+    }
+    if (description_.Indent > 0) {
+        SendMessageA(window_, TB_SETINDENT, description_.Indent, 0);
     }
     int id = 1;
     for (const auto& button : description_.Buttons) {
@@ -341,26 +372,56 @@ void Control::AddToolButtons() {
     }
     std::vector<TBBUTTON> added;
     for (const auto& button : buttons_) {
-        const ToolButtonDescription& description = button->Description();
-        TBBUTTON item{};
-        item.idCommand = button->Id();
-        if (description.Separator) {
-            item.iBitmap = separatorWidth;
-            item.fsStyle = BTNS_SEP;
-        } else {
-            item.iBitmap = description.ImageIndex < 0 ? I_IMAGENONE : description.ImageIndex;
-            item.fsState = button->Enabled() ? TBSTATE_ENABLED : 0;
-            item.fsStyle = BTNS_BUTTON;
-            item.iString =
-                showCaptions_ ? reinterpret_cast<INT_PTR>(description.Caption.c_str()) : -1;
-        }
-        added.push_back(item);
+        added.push_back(button->Item(showCaptions_));
     }
     SendMessageA(window_, TB_SETMAXTEXTROWS, showCaptions_ ? 1 : 0, 0);
     SendMessageA(window_, TB_ADDBUTTONSA, added.size(), reinterpret_cast<LPARAM>(added.data()));
     if (description_.ButtonWidth > 0) {
         SetButtonSize(description_.ButtonWidth, description_.ButtonHeight);
     }
+    PlaceSlots();
+}
+
+// A separator takes its width again only by going out and in once more.
+void Control::SetSlotWidth(std::string_view name, int width) {
+    for (const auto& button : buttons_) {
+        if (!button->Description().Slot || button->Name() != name) {
+            continue;
+        }
+        button->SetWidth(width);
+        const auto index = SendMessageA(window_, TB_COMMANDTOINDEX, button->Id(), 0);
+        const TBBUTTON item = button->Item(showCaptions_);
+        SendMessageA(window_, TB_DELETEBUTTON, index, 0);
+        SendMessageA(window_, TB_INSERTBUTTONA, index, reinterpret_cast<LPARAM>(&item));
+    }
+    PlaceSlots();
+}
+
+void Control::PlaceSlots() {
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        Control* control = FromHandle(child);
+        if (!control) {
+            continue;
+        }
+        for (const auto& button : buttons_) {
+            RECT slot{};
+            if (button->Description().Slot && button->Name() == control->Name() &&
+                SendMessageA(window_, TB_GETRECT, button->Id(), reinterpret_cast<LPARAM>(&slot))) {
+                const int height = control->Description().Place.Height;
+                const int list = control->Kind() == ComponentKind::ComboBox ? comboListHeight : 0;
+                control->SetPlace({slot.left, slot.top + (slot.bottom - slot.top - height) / 2,
+                                   slot.right - slot.left, height + list});
+            }
+        }
+    }
+}
+
+void Control::Associate(HWND edit) {
+    SendMessageA(window_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageA(window_, UDM_SETRANGE32, description_.Min, description_.Max);
+    SendMessageA(window_, UDM_SETPOS32, 0, description_.Position);
+    UDACCEL step{0, UINT(description_.Increment)};
+    SendMessageA(window_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
 }
 
 ToolBarButton* Control::ButtonById(int id) const {

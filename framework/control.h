@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,9 +28,17 @@ public:
     const ToolButtonDescription& Description() const { return description_; }
     const std::string& Name() const { return description_.Name; }
     int Id() const { return id_; }
+    int Tag() const { return description_.Tag; }
     const std::string& Hint() const { return description_.Hint; }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
+    // Check buttons. Pressing a grouped one releases the others of its group.
+    // Setting the state runs no handler.
+    bool Down() const;
+    void SetDown(bool down);
+    // The button as the toolbar control takes it.
+    TBBUTTON Item(bool showCaptions) const;
+    void SetWidth(int width) { description_.Width = width; }
 
     EventHandler OnClick;
 
@@ -97,6 +107,12 @@ public:
     void SetButtonSize(int width, int height);
     SIZE ButtonSize() const;
     HWND ToolTips() const;
+    // A slot's width; the components inside the toolbar move to their slots.
+    void SetSlotWidth(std::string_view name, int width);
+    void PlaceSlots();
+
+    // Up-down controls: binds the edit and sets range, position and step.
+    void Associate(HWND edit);
 
     EventHandler OnClick;
     EventHandler OnChange;

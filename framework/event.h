@@ -5,6 +5,7 @@
 namespace zandrel {
 
 class Control;
+class ToolBarButton;
 
 // What happens to a form after its close handler ran.
 enum class CloseAction { None, Hide, Free };
@@ -15,6 +16,7 @@ struct Event {
     int Y = 0;
     unsigned Keys = 0;                      // mouse events: MK_* flags
     CloseAction Action = CloseAction::None; // close events: in and out
+    const ToolBarButton* Button = nullptr;  // toolbar clicks: the button, Sender its toolbar
 };
 
 using EventHandler = std::function<void(Event&)>;

@@ -99,6 +99,14 @@ void Form::CreateComponents() {
         control->OnMouseMove = Resolve(component.OnMouseMove);
         controls_.push_back(std::move(control));
     }
+    for (const auto& control : controls_) {
+        if (control->Kind() == ComponentKind::UpDown && !control->Description().Associate.empty()) {
+            control->Associate(Find(control->Description().Associate).Handle());
+        }
+    }
+    for (const auto& control : controls_) {
+        control->PlaceSlots();
+    }
 }
 
 void Form::CreateMenus() {
@@ -125,11 +133,19 @@ void Form::CreateTimers() {
 }
 
 void Form::CreateToolTips() {
-    toolTips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, Handle(),
-                                    nullptr, App().Instance(), nullptr));
+    const auto createToolTips = [this] {
+        return CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, Handle(),
+                               nullptr, App().Instance(), nullptr);
+    };
+    toolTips_.reset(createToolTips());
+    ownToolTips_.reset(createToolTips());
     for (const auto& control : controls_) {
         std::string tip = GetShortHint(control->Hint());
+        const std::optional<bool> ownSwitch = OwnHintSwitch(*control);
+        if (control->Kind() == ComponentKind::ToolBar && ownSwitch && control->ToolTips()) {
+            SendMessageA(control->ToolTips(), TTM_ACTIVATE, *ownSwitch, 0);
+        }
         if (tip.empty()) {
             continue;
         }
@@ -139,9 +155,26 @@ void Form::CreateToolTips() {
         tool.hwnd = Handle();
         tool.uId = reinterpret_cast<UINT_PTR>(control->Handle());
         tool.lpszText = tip.data();
-        SendMessageA(toolTips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(ownSwitch ? ownToolTips_.get() : toolTips_.get(), TTM_ADDTOOLA, 0,
+                     reinterpret_cast<LPARAM>(&tool));
+        if (ownSwitch) {
+            SendMessageA(ownToolTips_.get(), TTM_ACTIVATE, *ownSwitch, 0);
+        }
     }
     SetShowHint(showHint_);
+}
+
+// The nearest switch of its own, from the control up through its parents.
+std::optional<bool> Form::OwnHintSwitch(const Control& control) const {
+    for (const Control* current = &control;;) {
+        if (current->Description().ShowHint) {
+            return current->Description().ShowHint;
+        }
+        if (current->Description().Parent.empty()) {
+            return std::nullopt;
+        }
+        current = &Find(current->Description().Parent);
+    }
 }
 
 // Toolbars keep tool tips of their own, which ask the form for the texts.
@@ -149,7 +182,8 @@ void Form::SetShowHint(bool show) {
     showHint_ = show;
     SendMessageA(toolTips_.get(), TTM_ACTIVATE, show, 0);
     for (const auto& control : controls_) {
-        if (control->Kind() == ComponentKind::ToolBar && control->ToolTips()) {
+        if (control->Kind() == ComponentKind::ToolBar && control->ToolTips() &&
+            !OwnHintSwitch(*control)) {
             SendMessageA(control->ToolTips(), TTM_ACTIVATE, show, 0);
         }
     }
@@ -228,9 +262,10 @@ void Form::LayOut(const std::string& parent, RECT client) {
             }
             const int width = client.right - client.left;
             int height = description.Place.Height;
-            // A toolbar with buttons is as high as its buttons.
+            // A toolbar with buttons is as high as its buttons, or as designed
+            // when that is higher (room for the controls inside it).
             if (description.Kind == ComponentKind::ToolBar && !child->Buttons().empty()) {
-                height = child->ButtonSize().cy;
+                height = std::max(int(child->ButtonSize().cy), description.Place.Height);
             }
             switch (pass) {
             case Align::Top:
@@ -377,6 +412,7 @@ bool Form::DispatchCommand(WPARAM wParam, LPARAM lParam) {
         // A disabled button sends nothing; a command for one is not obeyed.
         if (const ToolBarButton* button = control->ButtonById(LOWORD(wParam));
             button && button->Enabled()) {
+            event.Button = button;
             Run(button->OnClick, event);
         }
         break;

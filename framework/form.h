@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,6 +70,7 @@ private:
     void CreateMenus();
     void CreateTimers();
     void CreateToolTips();
+    std::optional<bool> OwnHintSwitch(const Control& control) const;
     void LayOut(const std::string& parent, RECT client);
     void Run(const EventHandler& handler, Event& event);
     bool DispatchCommand(WPARAM wParam, LPARAM lParam);
@@ -85,6 +87,8 @@ private:
     std::vector<std::unique_ptr<Timer>> timers_;
     FontHandle font_;
     WindowHandle toolTips_;
+    // Tool tips of the controls under a hint switch of their own.
+    WindowHandle ownToolTips_;
     bool showHint_ = false;
     std::map<Color, BrushHandle> brushes_;
 };

@@ -37,7 +37,8 @@ inline constexpr Color clGreen = 0x008000; // RGB(0, 128, 0)
 inline constexpr Color clBlue = 0xFF0000;  // RGB(0, 0, 255)
 inline constexpr Color clBtnFace = kSystemColor | 15;
 
-// A button of a toolbar, or a separator (no name needed).
+// A button of a toolbar, a separator (no name needed), or the slot of a
+// component that sits inside the toolbar (Name is the component's).
 struct ToolButtonDescription {
     std::string Name;
     std::string Caption;
@@ -46,6 +47,11 @@ struct ToolButtonDescription {
     int ImageIndex = -1;
     bool Enabled = true;
     bool Separator = false;
+    bool Slot = false;
+    int Width = 0;        // separators and slots; 0: the toolbar's own separator width
+    bool Check = false;   // stays down when clicked, up when clicked again
+    bool Grouped = false; // a check button of a group: pressing one releases the others
+    int Tag = 0;
 
     ToolButtonDescription& Hinted(std::string hint) {
         Hint = std::move(hint);
@@ -53,6 +59,18 @@ struct ToolButtonDescription {
     }
     ToolButtonDescription& Disabled() {
         Enabled = false;
+        return *this;
+    }
+    ToolButtonDescription& Checkable() {
+        Check = true;
+        return *this;
+    }
+    ToolButtonDescription& InGroup() {
+        Check = Grouped = true;
+        return *this;
+    }
+    ToolButtonDescription& Tagged(int tag) {
+        Tag = tag;
         return *this;
     }
 };
@@ -67,10 +85,22 @@ inline ToolButtonDescription ToolButton(std::string name, std::string caption, i
     return button;
 }
 
-inline ToolButtonDescription ToolSeparator() {
+inline ToolButtonDescription ToolSeparator(std::string name = {}, int width = 0) {
     ToolButtonDescription separator;
+    separator.Name = std::move(name);
     separator.Separator = true;
+    separator.Width = width;
     return separator;
+}
+
+// The place of the component `name` (a child of the toolbar) among the
+// buttons, as wide as the component.
+inline ToolButtonDescription ToolSlot(std::string name, int width) {
+    ToolButtonDescription slot;
+    slot.Name = std::move(name);
+    slot.Slot = true;
+    slot.Width = width;
+    return slot;
 }
 
 // How a component follows its parent's size: kept at its place, or docked
@@ -113,6 +143,17 @@ struct ComponentDescription {
     int ButtonWidth = 0;
     int ButtonHeight = 0;
     bool ShowCaptions = false;
+    int Indent = 0; // tool bars: space before the first button
+    // A hint switch of its own, for this control and those inside it;
+    // otherwise the form's hint setting decides.
+    std::optional<bool> ShowHint;
+    // Up-down controls: the edit whose number they change, the range, the
+    // start position and the step; they stop at the ends.
+    std::string Associate;
+    int Min = 0;
+    int Max = 100;
+    int Position = 0;
+    int Increment = 1;
 
     // Table rows read as one chain: Component(...).In("Panel1").Dock(Align::Top)...
     ComponentDescription& In(std::string parent) { return Set(Parent, std::move(parent)); }
@@ -146,6 +187,13 @@ struct ComponentDescription {
         return Set(ButtonHeight, height);
     }
     ComponentDescription& Captions(bool show) { return Set(ShowCaptions, show); }
+    ComponentDescription& Indented(int indent) { return Set(Indent, indent); }
+    ComponentDescription& OwnHintSwitch(bool show) { return Set(ShowHint, show); }
+    ComponentDescription& Associated(std::string edit) { return Set(Associate, std::move(edit)); }
+    ComponentDescription& Range(int min, int max) {
+        Min = min;
+        return Set(Max, max);
+    }
     ComponentDescription& Disabled() { return Set(Enabled, false); }
     ComponentDescription& Hidden() { return Set(Visible, false); }
 
