@@ -1,0 +1,298 @@
+#include "mainwindow/formatting_toolbar.h"
+
+#include "framework/form.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <vector>
+
+namespace zandrel {
+namespace {
+
+WPARAM ScopeFlag(TextAttributes::Scope scope) {
+    return scope == TextAttributes::Scope::Selection ? SCF_SELECTION : SCF_DEFAULT;
+}
+
+int CALLBACK EnumFontNamesProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) {
+    reinterpret_cast<std::vector<std::string>*>(names)->emplace_back(
+        font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
+    return 1;
+}
+
+class ScreenDeviceContext {
+public:
+    ScreenDeviceContext() : dc_(GetDC(nullptr)) {}
+    ~ScreenDeviceContext() { ReleaseDC(nullptr, dc_); }
+    ScreenDeviceContext(const ScreenDeviceContext&) = delete;
+    ScreenDeviceContext& operator=(const ScreenDeviceContext&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// Set back to false whatever happens.
+class UpdatingMark {
+public:
+    explicit UpdatingMark(bool& flag) : flag_(flag) { flag_ = true; }
+    ~UpdatingMark() { flag_ = false; }
+    UpdatingMark(const UpdatingMark&) = delete;
+    UpdatingMark& operator=(const UpdatingMark&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+CHARFORMAT2A TextAttributes::Get() const {
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    SendMessageA(richEdit_, EM_GETCHARFORMAT, ScopeFlag(scope_), reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+void TextAttributes::Set(CHARFORMAT2A& format) const {
+    format.cbSize = sizeof format;
+    SendMessageA(richEdit_, EM_SETCHARFORMAT, ScopeFlag(scope_), reinterpret_cast<LPARAM>(&format));
+}
+
+CharacterFormat TextAttributes::Format() const {
+    const CHARFORMAT2A format = Get();
+    CharacterFormat result;
+    result.Bold = format.dwEffects & CFE_BOLD;
+    result.Italic = format.dwEffects & CFE_ITALIC;
+    result.Underline = format.dwEffects & CFE_UNDERLINE;
+    result.SizeTwips = int(format.yHeight);
+    result.FaceName.assign(format.szFaceName, strnlen(format.szFaceName, LF_FACESIZE));
+    return result;
+}
+
+COLORREF TextAttributes::Color() const {
+    const CHARFORMAT2A format = Get();
+    return (format.dwEffects & CFE_AUTOCOLOR) ? GetSysColor(COLOR_WINDOWTEXT) : format.crTextColor;
+}
+
+void TextAttributes::SetStyle(DWORD effect, bool on) {
+    CHARFORMAT2A format{};
+    format.dwMask = effect; // CFM_BOLD == CFE_BOLD, and so on
+    format.dwEffects = on ? effect : 0;
+    Set(format);
+}
+
+void TextAttributes::SetSize(int points) {
+    CHARFORMAT2A format{};
+    format.dwMask = CFM_SIZE;
+    format.yHeight = PointsToTwips(points);
+    Set(format);
+}
+
+// Names longer than the control's face name field are cut, as the font
+// enumeration cuts them.
+void TextAttributes::SetName(const std::string& name) {
+    CHARFORMAT2A format{};
+    format.dwMask = CFM_FACE;
+    lstrcpynA(format.szFaceName, name.c_str(), LF_FACESIZE);
+    Set(format);
+}
+
+void TextAttributes::SetColor(COLORREF color) {
+    CHARFORMAT2A format{};
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = color;
+    Set(format);
+}
+
+bool TColorDialog::Execute(HWND owner) {
+    if (Picker) {
+        const std::optional<COLORREF> chosen = Picker(owner, Color);
+        if (chosen) {
+            Color = *chosen;
+        }
+        return chosen.has_value();
+    }
+    CHOOSECOLORA choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = owner;
+    choice.rgbResult = Color;
+    choice.lpCustColors = customColors_.data();
+    choice.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&choice)) {
+        return false;
+    }
+    Color = choice.rgbResult;
+    return true;
+}
+
+void FormattingToolbar::BindTo(const std::function<void(const std::string&, EventHandler)>& bind) {
+    const auto handler = [this](void (FormattingToolbar::*method)(Event&)) {
+        return [this, method](Event& event) { (this->*method)(event); };
+    };
+    bind("RichEditTextSelectionChange", handler(&FormattingToolbar::RichEditTextSelectionChange));
+    bind("CopyButtonClick", handler(&FormattingToolbar::CopyButtonClick));
+    bind("PasteButtonClick", handler(&FormattingToolbar::PasteButtonClick));
+    bind("FontNameChange", handler(&FormattingToolbar::FontNameChange));
+    bind("FontSizeChange", handler(&FormattingToolbar::FontSizeChange));
+    bind("ColorButtonClick", handler(&FormattingToolbar::ColorButtonClick));
+    bind("BoldButtonClick", handler(&FormattingToolbar::BoldButtonClick));
+    bind("ItalicButtonClick", handler(&FormattingToolbar::ItalicButtonClick));
+    bind("UnderlineButtonClick", handler(&FormattingToolbar::UnderlineButtonClick));
+    bind("AlignButtonClick", handler(&FormattingToolbar::AlignButtonClick));
+    bind("BulletsButtonClick", handler(&FormattingToolbar::BulletsButtonClick));
+}
+
+HWND FormattingToolbar::Text() const {
+    return form_.Find("RichEditText").Handle();
+}
+
+PARAFORMAT2 FormattingToolbar::Paragraph() const {
+    PARAFORMAT2 format{};
+    format.cbSize = sizeof format;
+    SendMessageA(Text(), EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+void FormattingToolbar::SetParagraph(PARAFORMAT2& format) const {
+    format.cbSize = sizeof format;
+    SendMessageA(Text(), EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+}
+
+// Typefaces as the screen reports them, in the order of a sorted list.
+void FormattingToolbar::FillFontNames() {
+    std::vector<std::string> names;
+    {
+        const ScreenDeviceContext screen;
+        EnumFontsA(screen.Get(), nullptr, EnumFontNamesProc, reinterpret_cast<LPARAM>(&names));
+    }
+    const HWND box = form_.Find("FontName").Handle();
+    for (const std::string& name : SortedFontNames(std::move(names))) {
+        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+}
+
+TextAttributes FormattingToolbar::CurrentTextAttributes() const {
+    CHARRANGE selection{};
+    SendMessageA(Text(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    return TextAttributes(Text(), selection.cpMax != selection.cpMin
+                                      ? TextAttributes::Scope::Selection
+                                      : TextAttributes::Scope::Default);
+}
+
+// Always the selection's attributes here, even for an empty selection: the
+// toolbar shows what typing at the caret would give.
+void FormattingToolbar::RichEditTextSelectionChange(Event&) {
+    const UpdatingMark updating(UpdatingToolbar);
+    const PARAFORMAT2 paragraph = Paragraph();
+    const ToolbarState state =
+        ToolbarStateFor(TextAttributes(Text(), TextAttributes::Scope::Selection).Format(),
+                        {AlignmentFromParagraph(paragraph.wAlignment),
+                         paragraph.wNumbering == PFN_BULLET, int(paragraph.dxOffset)});
+    form_.FindToolButton("BoldButton").SetDown(state.Bold);
+    form_.FindToolButton("ItalicButton").SetDown(state.Italic);
+    form_.FindToolButton("UnderlineButton").SetDown(state.Underline);
+    form_.FindToolButton("BulletsButton").SetDown(state.Bullets);
+    form_.Find("FontSize").SetText(state.FontSize);
+    form_.Find("FontName").SetText(state.FontName);
+    if (state.Alignment) {
+        for (const char* button : {"LeftAlign", "CenterAlign", "RightAlign"}) {
+            ToolBarButton& align = form_.FindToolButton(button);
+            if (AlignmentFromTag(align.Tag()) == state.Alignment) {
+                align.SetDown(true);
+            }
+        }
+    }
+}
+
+void FormattingToolbar::CopyButtonClick(Event&) {
+    SendMessageA(Text(), WM_COPY, 0, 0);
+}
+
+void FormattingToolbar::PasteButtonClick(Event&) {
+    SendMessageA(Text(), WM_PASTE, 0, 0);
+}
+
+// The list item at the box's selection, never the text typed into it.
+void FormattingToolbar::FontNameChange(Event&) {
+    if (UpdatingToolbar) {
+        return;
+    }
+    const HWND box = form_.Find("FontName").Handle();
+    const auto index = int(SendMessageA(box, CB_GETCURSEL, 0, 0));
+    std::vector<std::string> items;
+    const auto count = int(SendMessageA(box, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string item(std::size_t(SendMessageA(box, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+        item.resize(
+            std::size_t(SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        items.push_back(std::move(item));
+    }
+    CurrentTextAttributes().SetName(FontNameAt(items, index));
+}
+
+void FormattingToolbar::FontSizeChange(Event&) {
+    if (UpdatingToolbar) {
+        return;
+    }
+    const int points = ParseFontSize(form_.Find("FontSize").Text());
+    CurrentTextAttributes().SetSize(points);
+}
+
+// The selection's colour, also for an empty selection.
+void FormattingToolbar::ColorButtonClick(Event&) {
+    if (UpdatingToolbar) {
+        return;
+    }
+    TextAttributes selection(Text(), TextAttributes::Scope::Selection);
+    ColorDialog1.Color = selection.Color();
+    if (ColorDialog1.Execute(form_.Handle())) {
+        selection.SetColor(ColorDialog1.Color);
+    }
+}
+
+void FormattingToolbar::StyleButtonClick(const char* button, DWORD effect) {
+    if (UpdatingToolbar) {
+        return;
+    }
+    CurrentTextAttributes().SetStyle(effect, form_.FindToolButton(button).Down());
+}
+
+void FormattingToolbar::BoldButtonClick(Event&) {
+    StyleButtonClick("BoldButton", CFE_BOLD);
+}
+
+void FormattingToolbar::ItalicButtonClick(Event&) {
+    StyleButtonClick("ItalicButton", CFE_ITALIC);
+}
+
+void FormattingToolbar::UnderlineButtonClick(Event&) {
+    StyleButtonClick("UnderlineButton", CFE_UNDERLINE);
+}
+
+void FormattingToolbar::AlignButtonClick(Event& event) {
+    if (UpdatingToolbar || !event.Button) {
+        return;
+    }
+    const std::optional<TextAlignment> alignment = AlignmentFromTag(event.Button->Tag());
+    if (!alignment) {
+        return;
+    }
+    PARAFORMAT2 format{};
+    format.dwMask = PFM_ALIGNMENT;
+    format.wAlignment = WORD(ParagraphAlignmentFor(*alignment));
+    SetParagraph(format);
+}
+
+void FormattingToolbar::BulletsButtonClick(Event&) {
+    if (UpdatingToolbar) {
+        return;
+    }
+    const bool bullets = form_.FindToolButton("BulletsButton").Down();
+    PARAFORMAT2 format{};
+    format.dwMask = PFM_NUMBERING | PFM_OFFSET;
+    format.wNumbering = bullets ? PFN_BULLET : 0;
+    format.dxOffset = LeftIndentForBullets(bullets, int(Paragraph().dxOffset));
+    SetParagraph(format);
+}
+
+} // namespace zandrel
