@@ -2,6 +2,8 @@
 
 #include "framework/application.h"
 #include "framework/hint_text.h"
+#include "framework/rich_edit.h"
+#include "framework/system_date_time.h"
 #include "mainwindow/instance_guard.h"
 #include "resources/form_main.h"
 #include "resources/resource_names.h"
@@ -50,6 +52,13 @@ TFormMain::TFormMain(std::string dataFileName)
     Bind("ShowTextClick", &TFormMain::ShowTextClick);
     Bind("ShowHint1Click", &TFormMain::ShowHint1Click);
     Bind("Timer1Timer", &TFormMain::Timer1Timer);
+    Bind("cBoxKeepHiddenClick", &TFormMain::cBoxKeepHiddenClick);
+    Bind("ToolButton_newMsgClick", &TFormMain::ToolButton_newMsgClick);
+    Bind("btnAddClick", &TFormMain::btnAddClick);
+    Bind("btnReplaceClick", &TFormMain::btnReplaceClick);
+    Bind("btnDeleteClick", &TFormMain::btnDeleteClick);
+    Bind("ToolButton3Click", &TFormMain::ToolButton3Click);
+    Bind("ToolButton4Click", &TFormMain::ToolButton4Click);
     Create(true);
 }
 
@@ -219,11 +228,138 @@ void TFormMain::ShowMainWindow() {
 void TFormMain::LoadSettings() {}
 
 void TFormMain::ShowCurrentMessage() {
-    Control& status = Find("StatusBar1");
-    status.SetPanelText(0, MessageList_->Empty()
-                               ? std::string("rec 0/0")
-                               : "rec " + std::to_string(MessageList_->CurrentIndex + 1) + "/" +
-                                     std::to_string(MessageList_->Count()));
+    MessageList& list = *MessageList_;
+    Control& text = Find("RichEditText");
+    if (TMessageEntry* entry = list.Current()) {
+        const MessageRecord& record = entry->Record;
+        Find("EditStart").SetDateTime(record.StartDate);
+        Find("editStartTime").SetDateTime(record.StartDate);
+        Find("EditEnd").SetDateTime(record.AlarmDate);
+        Find("editEndTime").SetDateTime(record.AlarmDate);
+        Find("rgIncType").SetItemIndex(record.IncType);
+        LoadRichText(text.Handle(), entry->RichText);
+        Find("List_Address").SetItems(entry->Addresses);
+        Find("cbox_notify").SetChecked(entry->Notify >= 1);
+        // A change runs cBoxKeepHiddenClick, which stores the same value back.
+        Find("cBoxKeepHidden").SetChecked(record.KeepHidden == 1);
+    }
+    ShowPosition();
+    if (list.Empty()) {
+        FindToolButton("ToolButton_modMsg").SetEnabled(false);
+        text.SetText("");
+        return;
+    }
+    if (const TMessageEntry* entry = list.Current(); entry && entry->StickerHandle != 0) {
+        BringWindowToTop(reinterpret_cast<HWND>(entry->StickerHandle));
+    }
+    FindToolButton("ToolButton_modMsg").SetEnabled(true);
+}
+
+void TFormMain::ShowPosition() {
+    const MessageList& list = *MessageList_;
+    Find("StatusBar1")
+        .SetPanelText(0, list.Empty() ? std::string("rec 0/0")
+                                      : "rec " + std::to_string(list.CurrentIndex + 1) + "/" +
+                                            std::to_string(list.Count()));
+}
+
+EditorValues TFormMain::ReadEditor() const {
+    EditorValues values;
+    values.StartDate =
+        CombineDateTime(Find("EditStart").DateTime(), Find("editStartTime").DateTime());
+    values.AlarmDate = CombineDateTime(Find("EditEnd").DateTime(), Find("editEndTime").DateTime());
+    values.IncType = Find("rgIncType").ItemIndex();
+    values.RichText = SaveRichText(Find("RichEditText").Handle());
+    values.Addresses = Find("List_Address").Items();
+    values.Notify = Find("cbox_notify").Checked();
+    return values;
+}
+
+// The new message never takes the editor's fields: it starts from the
+// defaults, with a text that says when it was made.
+void TFormMain::ToolButton_newMsgClick(Event&) {
+    const Environment& env = App().Env();
+    Control& text = Find("RichEditText");
+    text.SetText("Zandrel by Borvath\r\n date: " + DateTimeToText(env.Now()));
+    const std::string richText = SaveRichText(text.Handle());
+    Find("cbox_notify").SetChecked(false);
+    MessageList_->New(env, richText);
+    RebuildStickers(ChildExpanded);
+    ShowCurrentMessage();
+}
+
+// Always a new message, even when the editor shows a stored one unchanged.
+void TFormMain::btnAddClick(Event&) {
+    MessageList_->Add(App().Env(), ReadEditor());
+    RebuildStickers(ChildExpanded);
+    ShowCurrentMessage();
+}
+
+// The message keeps its Key, and so its place in the rich-text file; the
+// rebuild moved the selection to the last message, so it goes back to it.
+void TFormMain::btnReplaceClick(Event&) {
+    const std::optional<std::string> key = MessageList_->Replace(App().Env(), ReadEditor());
+    if (!key) {
+        return;
+    }
+    RebuildStickers(ChildExpanded);
+    MessageList_->SelectKey(*key);
+    ShowCurrentMessage();
+}
+
+// The user confirms the message shown when the command started. The timer
+// keeps running under the box and its refresh moves CurrentIndex to the
+// last message, so the shown one is looked up again afterwards.
+void TFormMain::btnDeleteClick(Event&) {
+    MessageList& list = *MessageList_;
+    const int shownIndex = list.CurrentIndex;
+    const TMessageEntry* shown = list.Current();
+    const std::string shownKey = shown ? shown->Key : std::string();
+    if (!App().Env().Confirm("do you want to delete this item ?")) {
+        return;
+    }
+    if (list.Empty()) {
+        return;
+    }
+    if (shown) {
+        if (shownIndex < int(list.Count()) && list.Key(std::size_t(shownIndex)) == shownKey) {
+            list.CurrentIndex = shownIndex;
+        } else if (const auto index = list.IndexOfKey(shownKey)) {
+            list.CurrentIndex = int(*index);
+        } else {
+            return; // gone already
+        }
+    } else {
+        list.CurrentIndex = shownIndex;
+    }
+    list.Delete();
+    RebuildStickers(ChildExpanded);
+    ShowCurrentMessage();
+    list.SaveMessages();
+}
+
+void TFormMain::ToolButton3Click(Event&) {
+    MessageList_->Prev();
+    ShowCurrentMessage();
+}
+
+void TFormMain::ToolButton4Click(Event&) {
+    if (MessageList_->Count() < 2) {
+        return;
+    }
+    MessageList_->Next();
+    ShowCurrentMessage();
+}
+
+// Stored with the next New, Add, Replace or Delete; the sticker follows at
+// the next rebuild.
+void TFormMain::cBoxKeepHiddenClick(Event&) {
+    TMessageEntry* entry = MessageList_->Current();
+    if (!entry) {
+        throw std::out_of_range("List index out of bounds (" +
+                                std::to_string(MessageList_->CurrentIndex) + ")");
+    }
+    entry->SetKeepHidden(Find("cBoxKeepHidden").Checked());
 }
 
 void TFormMain::RebuildStickers(bool) {

@@ -54,6 +54,15 @@ public:
     void ShowTextClick(Event& event);
     void ShowHint1Click(Event& event);
     void Timer1Timer(Event& event);
+    void cBoxKeepHiddenClick(Event& event);
+
+    // The editor commands.
+    void ToolButton_newMsgClick(Event& event);
+    void btnAddClick(Event& event);
+    void btnReplaceClick(Event& event);
+    void btnDeleteClick(Event& event);
+    void ToolButton3Click(Event& event); // Prev.
+    void ToolButton4Click(Event& event); // Next
 
     void ShowAppHint();
     void TrayIconMessage(LPARAM mouseEvent);
@@ -68,6 +77,9 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // What the editor's controls hold, as Add and Replace take it.
+    EditorValues ReadEditor() const;
+    void ShowPosition();
     void CentreOnScreen();
     void InstallHintHook();
     void RemoveHintHook();

@@ -1,5 +1,7 @@
 #include "resources/form_main.h"
 
+#include "resources/resource_names.h"
+
 namespace zandrel {
 namespace {
 
@@ -18,15 +20,128 @@ FormDescription Design() {
     form.OnDeactivate = "FormDeactivate";
 
     using K = ComponentKind;
+    using namespace res;
+    constexpr char kStartHint[] =
+        "From this date the reminder sitchy window are shown on the screen";
     form.Components = {
         Component("Panel1", K::Panel, {0, 0, 558, 442})
             .Dock(Align::Client)
             .MouseMove("Panel1MouseMove"),
+        // The upper panel: the command toolbar and, under it, the fields.
         Component("Panel2", K::Panel, {0, 0, 550, 156}).In("Panel1").Dock(Align::Top),
-        Component("ToolBar1", K::ToolBar, {0, 0, 550, 29}).In("Panel2").Dock(Align::Top),
+        Component("ToolBar1", K::ToolBar, {0, 0, 550, 29})
+            .In("Panel2")
+            .Dock(Align::Top)
+            .WithImages(kBitmapCommandBar)
+            .ButtonSize(31, 29)
+            .WithButtons({
+                ToolButton("ToolButton3", "Prev.", kImagePrev, "ToolButton3Click")
+                    .Hinted("Move to previous message"),
+                ToolButton("ToolButton4", "Next", kImageNext, "ToolButton4Click")
+                    .Hinted("Move to next message"),
+                ToolSeparator(),
+                ToolButton("ToolButton_newMsg", "New", kImageNew, "ToolButton_newMsgClick")
+                    .Hinted("Add a new message entry with default value"),
+                ToolButton("ToolButton_addMsg", "Add", kImageAdd, "btnAddClick")
+                    .Hinted("Add the current message to the list"),
+                ToolButton("ToolButton_modMsg", "Replace", kImageReplace, "btnReplaceClick")
+                    .Hinted("Update current message")
+                    .Disabled(),
+                ToolButton("ToolButton_delMsg", "Delete", kImageDelete, "btnDeleteClick")
+                    .Hinted("Remove the current message from the list"),
+                ToolSeparator(),
+                ToolButton("ToolButton_refresh", "Refresh", kImageRefresh, "BtnRefreshClick")
+                    .Hinted("Refresh the sticker windows"),
+                ToolButton("ToolButton_print", "Print", kImagePrint, "sbPrintReportClick")
+                    .Hinted("Create a report of the stored catalog"),
+                ToolSeparator(),
+                ToolButton("ToolButton12", "Help", kImageHelp, "Help1Click").Hinted("Help file"),
+                ToolButton("ToolButton_About", "About", kImageAbout, "About1Click")
+                    .Hinted("About/splash form"),
+            }),
+        Component("Panel4", K::Panel, {0, 29, 550, 120}).In("Panel2").Dock(Align::Top),
+
+        Component("GroupBox1", K::GroupBox, {4, 4, 153, 65})
+            .In("Panel4")
+            .Titled("Show yellow memo")
+            .FontColored(clNavy),
+        Component("Label3", K::Label, {16, 20, 30, 13})
+            .In("GroupBox1")
+            .Titled("date:")
+            .Hinted(kStartHint),
+        Component("Label4", K::Label, {16, 40, 30, 13})
+            .In("GroupBox1")
+            .Titled("time:")
+            .Hinted(kStartHint),
+        Component("EditStart", K::DatePicker, {56, 16, 85, 21})
+            .In("GroupBox1")
+            .Hinted(kStartHint)
+            .FontColored(clGreen),
+        Component("editStartTime", K::TimePicker, {56, 36, 85, 21})
+            .In("GroupBox1")
+            .FontColored(clGreen),
+
+        Component("gBox1", K::GroupBox, {160, 4, 209, 65})
+            .In("Panel4")
+            .Titled("Mailing notification")
+            .Hinted("Setup the notification trough e-mail"),
+        Component("sb_newMail", K::Button, {12, 16, 73, 25})
+            .In("gBox1")
+            .Titled("Add mail")
+            .Hinted("Add the e-mail address to the list"),
+        Component("List_Address", K::ListBox, {100, 8, 105, 53})
+            .In("gBox1")
+            .Hinted("Setup a notification trough e-mail")
+            .Colored(clBtnFace)
+            .FontColored(clBlue),
+        Component("cbox_notify", K::CheckBox, {12, 40, 81, 17})
+            .In("gBox1")
+            .Titled("e-mail notify")
+            .Hinted("Enable to send a notification trough e-mail"),
+
+        Component("GroupBox2", K::GroupBox, {372, 4, 161, 65})
+            .In("Panel4")
+            .Titled("Show red memo")
+            .FontColored(clNavy),
+        Component("Label2", K::Label, {16, 20, 30, 13})
+            .In("GroupBox2")
+            .Titled("date:")
+            .Hinted("From this date the reminder sticky window's color is turned from yellow to "
+                    "red"),
+        Component("Label5", K::Label, {16, 36, 30, 13})
+            .In("GroupBox2")
+            .Titled("time:")
+            .Hinted(kStartHint),
+        Component("EditEnd", K::DatePicker, {60, 16, 85, 21})
+            .In("GroupBox2")
+            .Hinted("From this date the reminder sticky window's color are turned from yellow to "
+                    "red")
+            .FontColored(clGreen),
+        Component("editEndTime", K::TimePicker, {60, 36, 85, 21})
+            .In("GroupBox2")
+            .FontColored(clGreen),
+
+        Component("rgIncType", K::RadioGroup, {4, 72, 317, 41})
+            .In("Panel4")
+            .Titled("Show periodic warning message")
+            .Hinted("Enable a warning message after a regular period of time")
+            .Listing({"Never", "Each hour", "Each day", "Each week"})
+            .InColumns(4)
+            .Selected(0)
+            .FontColored(clNavy),
+        Component("cBoxKeepHidden", K::CheckBox, {328, 76, 89, 17})
+            .In("Panel4")
+            .Titled("Keep Hidden")
+            .Hinted("Keep the current  sticky window always hidden")
+            .Click("cBoxKeepHiddenClick"),
+
+        // The middle panel: the formatting toolbar above the text.
         Component("Panel3", K::Panel, {0, 156, 550, 220}).In("Panel1").Dock(Align::Client),
         Component("ToolBar", K::ToolBar, {0, 0, 550, 28}).In("Panel3").Dock(Align::Top),
-        Component("RichEditText", K::RichEdit, {0, 28, 550, 192}).In("Panel3").Dock(Align::Client),
+        Component("RichEditText", K::RichEdit, {0, 28, 550, 192})
+            .In("Panel3")
+            .Dock(Align::Client)
+            .Change("RichEditTextSelectionChange"),
         Component("StatusBar1", K::StatusBar, {0, 376, 550, 19})
             .In("Panel1")
             .Dock(Align::Bottom)

@@ -19,6 +19,9 @@ void FakeEnvironment::ShowWarning(const std::string& text) {
 
 bool FakeEnvironment::Confirm(const std::string& text) {
     boxes.push_back({ShownBox::Confirmation, text});
+    if (onConfirm) {
+        onConfirm(text);
+    }
     if (answers.empty()) {
         return true;
     }

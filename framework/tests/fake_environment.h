@@ -36,6 +36,7 @@ public:
     std::vector<unsigned> beeps;
     std::vector<ShownBox> boxes;
     std::deque<bool> answers; // for Confirm; Yes when none is left
+    std::function<void(const std::string&)> onConfirm; // runs while the box is "open"
     std::vector<std::string> opened;
 };
 

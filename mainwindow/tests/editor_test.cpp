@@ -1,0 +1,485 @@
+// The message editor of the main window under Wine: real buttons, pickers,
+// check boxes and toolbar commands; after each command the controls and both
+// data files (read back with the loader) are checked.
+#include "framework/application.h"
+#include "framework/rich_edit.h"
+#include "framework/system_date_time.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+#include "mainwindow/main.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace zandrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr TDateTime kMinute = 1.0 / 1440;
+
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTest() {
+        TestEnvironment().Reset();
+        folder_ = fs::temp_directory_path() /
+                  ("zandrel-editor-" + std::to_string(GetCurrentProcessId()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        dataFile_ = (folder_ / "ZandrelData.dat").string();
+    }
+    ~EditorTest() override {
+        form_.reset();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    // Messages saved as New saves them, one minute apart, texts "message i".
+    void StoreMessages(int count, TDateTime step = kMinute) {
+        MessageList list(dataFile_);
+        for (int i = 0; i < count; ++i) {
+            TestEnvironment().now += step;
+            list.New(TestEnvironment(), "{\\rtf1 message " + std::to_string(i) + "}");
+        }
+        TestEnvironment().now += kMinute;
+    }
+
+    TFormMain& Start() {
+        form_ = std::make_unique<TFormMain>(dataFile_);
+        form_->ShowAtStart();
+        PumpMessages();
+        return *form_;
+    }
+
+    // What both files hold now.
+    MessageList Stored() const {
+        MessageList list(dataFile_);
+        list.LoadMessages(TestEnvironment(), TestEnvironment().screen);
+        return list;
+    }
+
+    Control& Find(const char* name) const { return form_->Find(name); }
+    std::string Status() const { return Find("StatusBar1").PanelText(0); }
+    std::string Text() const { return PlainText(Find("RichEditText").Handle()); }
+    bool ReplaceEnabled() const { return form_->FindToolButton("ToolButton_modMsg").Enabled(); }
+
+    // As the toolbar reports a click on one of its buttons.
+    void Press(const char* button) {
+        const HWND toolBar = Find("ToolBar1").Handle();
+        SendMessageA(GetParent(toolBar), WM_COMMAND,
+                     MAKEWPARAM(form_->FindToolButton(button).Id(), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(toolBar));
+    }
+
+    void Click(const char* name) { SendMessageA(Find(name).Handle(), BM_CLICK, 0, 0); }
+
+    void ClickRadio(int index) {
+        SendMessageA(GetDlgItem(Find("rgIncType").Handle(), index + 1), BM_CLICK, 0, 0);
+    }
+
+    // As the user sets a picker: the new value, then the control's report.
+    void SetPicker(const char* name, TDateTime value) {
+        const HWND picker = Find(name).Handle();
+        const DateTimeParts p = DecodeDateTime(value);
+        SYSTEMTIME time{WORD(p.Year),   WORD(p.Month),  0, WORD(p.Day), WORD(p.Hour),
+                        WORD(p.Minute), WORD(p.Second), 0};
+        SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+        NMDATETIMECHANGE change{};
+        change.nmhdr.hwndFrom = picker;
+        change.nmhdr.idFrom = UINT_PTR(GetDlgCtrlID(picker));
+        change.nmhdr.code = DTN_DATETIMECHANGE;
+        change.dwFlags = GDT_VALID;
+        change.st = time;
+        SendMessageA(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom,
+                     reinterpret_cast<LPARAM>(&change));
+    }
+
+    void TypeText(const std::string& text) { Find("RichEditText").SetText(text); }
+
+    static std::string PlainOf(const std::string& richText) {
+        const HWND scratch = CreateWindowExA(0, "RichEdit20A", "", ES_MULTILINE, 0, 0, 100, 100,
+                                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        LoadRichText(scratch, richText);
+        std::string text = PlainText(scratch);
+        DestroyWindow(scratch);
+        return text;
+    }
+
+    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
+    fs::path folder_;
+    std::string dataFile_;
+    std::unique_ptr<TFormMain> form_;
+};
+
+TEST_F(EditorTest, TheToolbarHasItsTenButtonsInOrderWithSeparatorsAndReplaceDisabled) {
+    TFormMain& form = Start();
+    const Control& toolBar = Find("ToolBar1");
+    const std::vector<std::pair<std::string, std::string>> expected{
+        {"ToolButton3", "Prev."},
+        {"ToolButton4", "Next"},
+        {"", "-"},
+        {"ToolButton_newMsg", "New"},
+        {"ToolButton_addMsg", "Add"},
+        {"ToolButton_modMsg", "Replace"},
+        {"ToolButton_delMsg", "Delete"},
+        {"", "-"},
+        {"ToolButton_refresh", "Refresh"},
+        {"ToolButton_print", "Print"},
+        {"", "-"},
+        {"ToolButton12", "Help"},
+        {"ToolButton_About", "About"}};
+    ASSERT_EQ(SendMessageA(toolBar.Handle(), TB_BUTTONCOUNT, 0, 0), LRESULT(expected.size()));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        TBBUTTON item{};
+        SendMessageA(toolBar.Handle(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&item));
+        const ToolBarButton* button = toolBar.ButtonById(item.idCommand);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Name(), expected[i].first);
+        if (expected[i].second == "-") {
+            EXPECT_TRUE(item.fsStyle & BTNS_SEP) << i;
+        } else {
+            EXPECT_EQ(button->Description().Caption, expected[i].second);
+            EXPECT_GE(item.iBitmap, 0);
+        }
+    }
+    EXPECT_FALSE(ReplaceEnabled());
+    EXPECT_FALSE(SendMessageA(toolBar.Handle(), TB_ISBUTTONENABLED,
+                              form.FindToolButton("ToolButton_modMsg").Id(), 0));
+    EXPECT_EQ(form.FindToolButton("ToolButton_newMsg").Hint(),
+              "Add a new message entry with default value");
+    EXPECT_EQ(form.FindToolButton("ToolButton_print").Hint(),
+              "Create a report of the stored catalog");
+}
+
+TEST_F(EditorTest, TheFieldsLieWhereTheDesignPutsThem) {
+    Start();
+    EXPECT_EQ(Find("Panel4").Place().Top, Find("ToolBar1").Place().Height);
+    EXPECT_EQ(Find("Panel4").Place().Height, 120);
+    const auto at = [&](const char* name) {
+        const Bounds b = Find(name).Place();
+        return std::vector<int>{b.Left, b.Top, b.Width, b.Height};
+    };
+    EXPECT_EQ(at("GroupBox1"), (std::vector<int>{4, 4, 153, 65}));
+    EXPECT_EQ(at("EditStart"), (std::vector<int>{56, 16, 85, 21}));
+    EXPECT_EQ(at("gBox1"), (std::vector<int>{160, 4, 209, 65}));
+    EXPECT_EQ(at("List_Address"), (std::vector<int>{100, 8, 105, 53}));
+    EXPECT_EQ(at("GroupBox2"), (std::vector<int>{372, 4, 161, 65}));
+    EXPECT_EQ(at("editEndTime"), (std::vector<int>{60, 36, 85, 21}));
+    EXPECT_EQ(at("rgIncType"), (std::vector<int>{4, 72, 317, 41}));
+    EXPECT_EQ(at("cBoxKeepHidden"), (std::vector<int>{328, 76, 89, 17}));
+    EXPECT_EQ(Find("rgIncType").ItemIndex(), 0);
+    EXPECT_EQ(Find("cBoxKeepHidden").Hint(), "Keep the current  sticky window always hidden");
+    EXPECT_EQ(Find("Label2").Hint(),
+              "From this date the reminder sticky window's color is turned from yellow to red");
+    EXPECT_EQ(Find("EditStart").Hint(),
+              "From this date the reminder sitchy window are shown on the screen");
+
+    // The four choices share the group's width, side by side.
+    const HWND group = Find("rgIncType").Handle();
+    RECT first{}, last{};
+    GetWindowRect(GetDlgItem(group, 1), &first);
+    GetWindowRect(GetDlgItem(group, 4), &last);
+    EXPECT_EQ(first.top, last.top);
+    EXPECT_GT(last.left, first.right + 150);
+}
+
+TEST_F(EditorTest, AnEmptyListShowsRec00AnEmptyTextAndNoReplace) {
+    Start();
+    EXPECT_EQ(Status(), "rec 0/0");
+    EXPECT_EQ(Text(), "");
+    EXPECT_FALSE(ReplaceEnabled());
+    Press("ToolButton_modMsg"); // a disabled button's command is not obeyed
+    Press("ToolButton3");
+    Press("ToolButton4");
+    EXPECT_EQ(Status(), "rec 0/0");
+    EXPECT_FALSE(fs::exists(dataFile_));
+
+    // Keep Hidden has no message to store into.
+    Click("cBoxKeepHidden");
+    ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
+    EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Error);
+    EXPECT_EQ(TestEnvironment().boxes[0].Text, "List index out of bounds (0)");
+}
+
+TEST_F(EditorTest, NewOnAnEmptyListMakesTheOnlyMessageWithTheDefaults) {
+    Start();
+    Find("cbox_notify").SetChecked(true);
+    ClickRadio(3);
+    const TDateTime now = TestEnvironment().now;
+    Press("ToolButton_newMsg");
+
+    EXPECT_EQ(Status(), "rec 1/1");
+    EXPECT_TRUE(ReplaceEnabled());
+    EXPECT_EQ(Text(), "Zandrel by Borvath\r\n date: " + DateTimeToText(now));
+    EXPECT_FALSE(Find("cbox_notify").Checked());
+    EXPECT_EQ(Find("rgIncType").ItemIndex(), 0);
+    EXPECT_NEAR(CombineDateTime(Find("EditStart").DateTime(), Find("editStartTime").DateTime()),
+                now, 1.0 / 86400);
+    EXPECT_NEAR(CombineDateTime(Find("EditEnd").DateTime(), Find("editEndTime").DateTime()),
+                now + 1, 1.0 / 86400);
+
+    const MessageList stored = Stored();
+    ASSERT_EQ(stored.Count(), 1u);
+    const TMessageEntry& entry = stored.Entry(0);
+    EXPECT_DOUBLE_EQ(entry.Record.StartDate, now);
+    EXPECT_DOUBLE_EQ(entry.Record.AlarmDate, now + 1);
+    EXPECT_EQ(entry.Record.IncType, 0);
+    EXPECT_EQ(entry.Notify, 0);
+    EXPECT_TRUE(entry.Addresses.empty());
+    EXPECT_EQ(entry.Key, MakeKey(DateTimeToTimeStamp(now)));
+    EXPECT_EQ(PlainOf(entry.RichText), Text());
+}
+
+TEST_F(EditorTest, AddTakesTheFieldsAndKeepsTheAlarmWhenItIsNotAfterTheStart) {
+    StoreMessages(1);
+    Start();
+    const TDateTime now = TestEnvironment().now;
+    const TDateTime start = 45010 + 9.0 / 24; // ten days on, 09:00
+    SetPicker("EditStart", start);
+    SetPicker("editStartTime", start);
+    SetPicker("EditEnd", start - 2); // at or before the start: not taken
+    SetPicker("editEndTime", start);
+    ClickRadio(2);
+    Click("cbox_notify");
+    SendMessageA(Find("List_Address").Handle(), LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>("someone@example.org"));
+    TypeText("call the dentist");
+    Press("ToolButton_addMsg");
+
+    EXPECT_EQ(Status(), "rec 2/2");
+    EXPECT_EQ(Text(), "call the dentist");
+    const MessageList stored = Stored();
+    ASSERT_EQ(stored.Count(), 2u);
+    EXPECT_EQ(PlainOf(stored.Entry(0).RichText), "message 0");
+    const TMessageEntry& added = stored.Entry(1);
+    EXPECT_NEAR(added.Record.StartDate, start, 1e-8);
+    // The later of the start and the creation moment plus one day.
+    EXPECT_NEAR(added.Record.AlarmDate, std::max(start, now + 1), 1e-8);
+    EXPECT_EQ(added.Record.IncType, 2);
+    EXPECT_EQ(added.Record.KeepHidden, 0);
+    EXPECT_EQ(added.Notify, 1);
+    EXPECT_EQ(added.Addresses, std::vector<std::string>{"someone@example.org"});
+    EXPECT_EQ(added.Key, MakeKey(DateTimeToTimeStamp(now)));
+    EXPECT_NE(added.Key, stored.Key(0));
+    EXPECT_EQ(PlainOf(added.RichText), "call the dentist");
+
+    // An alarm only one minute before a start that is before now + 1 day.
+    SetPicker("EditStart", now + 0.5);
+    SetPicker("editStartTime", now + 0.5);
+    SetPicker("EditEnd", now + 0.5 - kMinute);
+    SetPicker("editEndTime", now + 0.5 - kMinute);
+    TestEnvironment().now += kMinute;
+    Press("ToolButton_addMsg");
+    const MessageList again = Stored();
+    ASSERT_EQ(again.Count(), 3u);
+    EXPECT_NEAR(again.Entry(2).Record.AlarmDate, TestEnvironment().now + 1, 1e-8);
+}
+
+TEST_F(EditorTest, ReplaceKeepsKeyAndPlaceAndStoresOnlyTheShorterNewText) {
+    StoreMessages(3);
+    const MessageList before = Stored();
+    Start();
+    Press("ToolButton4");
+    ASSERT_EQ(Status(), "rec 2/3");
+    EXPECT_EQ(Text(), "message 1");
+    TypeText("m1");
+    ClickRadio(1);
+    Press("ToolButton_modMsg");
+
+    EXPECT_EQ(Status(), "rec 2/3");
+    EXPECT_EQ(form_->Messages().CurrentIndex, 1);
+    EXPECT_EQ(Text(), "m1");
+    const MessageList stored = Stored();
+    ASSERT_EQ(stored.Count(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(stored.Key(i), before.Key(i));
+    }
+    EXPECT_EQ(PlainOf(stored.Entry(1).RichText), "m1");
+    EXPECT_EQ(stored.Entry(1).Record.IncType, 1);
+    EXPECT_EQ(PlainOf(stored.Entry(2).RichText), "message 2");
+
+    // Away and back: the stored text alone.
+    Press("ToolButton3");
+    Press("ToolButton4");
+    EXPECT_EQ(Text(), "m1");
+}
+
+TEST_F(EditorTest, ReplaceOfTheSecondOfTwoEntriesWithOneKeySelectsTheFirst) {
+    StoreMessages(2, 0); // the same moment: the same Key
+    Start();
+    ASSERT_EQ(form_->Messages().Key(0), form_->Messages().Key(1));
+    Press("ToolButton4");
+    TypeText("second");
+    Press("ToolButton_modMsg");
+    EXPECT_EQ(Status(), "rec 1/2");
+    EXPECT_EQ(Text(), "message 0");
+    EXPECT_EQ(PlainOf(form_->Messages().Entry(1).RichText), "second");
+    // Both blocks are in the rich-text file; a load gives both entries the
+    // first block of their Key.
+    EXPECT_EQ(Stored().Count(), 2u);
+    std::ifstream memo(folder_ / "ZandrelData_Memo.dat", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(memo), {}};
+    EXPECT_NE(bytes.find("second"), std::string::npos);
+}
+
+TEST_F(EditorTest, DeleteAsksFirstAndOnlyNoCancels) {
+    StoreMessages(2);
+    Start();
+    TestEnvironment().answers = {false};
+    Press("ToolButton_delMsg");
+    ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
+    EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Confirmation);
+    EXPECT_EQ(TestEnvironment().boxes[0].Text, "do you want to delete this item ?");
+    EXPECT_EQ(Status(), "rec 1/2");
+    EXPECT_EQ(Stored().Count(), 2u);
+
+    Press("ToolButton_delMsg"); // Yes
+    EXPECT_EQ(Status(), "rec 1/1");
+    EXPECT_EQ(Text(), "message 1");
+    const MessageList stored = Stored();
+    ASSERT_EQ(stored.Count(), 1u);
+    EXPECT_EQ(PlainOf(stored.Entry(0).RichText), "message 1");
+}
+
+TEST_F(EditorTest, DeleteOfTheOnlyMessageLeavesRec00AndEmptyFiles) {
+    StoreMessages(1);
+    Start();
+    Press("ToolButton_delMsg");
+    EXPECT_EQ(Status(), "rec 0/0");
+    EXPECT_EQ(Text(), "");
+    EXPECT_FALSE(ReplaceEnabled());
+    EXPECT_EQ(fs::file_size(dataFile_), 0u);
+    EXPECT_EQ(fs::file_size(folder_ / "ZandrelData_Memo.dat"), 0u);
+    EXPECT_EQ(Stored().Count(), 0u);
+}
+
+TEST_F(EditorTest, DeleteRemovesTheMessageShownWhenItStartedEvenIfATickMovedTheSelection) {
+    StoreMessages(3);
+    Start();
+    const std::string shownKey = form_->Messages().Key(0);
+    TestEnvironment().onConfirm = [&](const std::string&) {
+        // A sticker came due under the box: the refresh selects the last one.
+        form_->RebuildStickers(false);
+        form_->ShowCurrentMessage();
+    };
+    Press("ToolButton_delMsg");
+    const MessageList stored = Stored();
+    ASSERT_EQ(stored.Count(), 2u);
+    EXPECT_FALSE(stored.IndexOfKey(shownKey));
+    EXPECT_EQ(PlainOf(stored.Entry(0).RichText), "message 1");
+    EXPECT_EQ(PlainOf(stored.Entry(1).RichText), "message 2");
+    EXPECT_EQ(Status(), "rec 2/2");
+}
+
+TEST_F(EditorTest, PrevAndNextStopAtTheEndsAndSaveNothing) {
+    StoreMessages(1);
+    Start();
+    const auto written = fs::last_write_time(dataFile_);
+    Press("ToolButton4");
+    EXPECT_EQ(Status(), "rec 1/1");
+    Press("ToolButton3");
+    EXPECT_EQ(Status(), "rec 1/1");
+    EXPECT_EQ(Text(), "message 0");
+
+    Press("ToolButton_newMsg");
+    ASSERT_EQ(Status(), "rec 2/2");
+    Press("ToolButton4");
+    EXPECT_EQ(Status(), "rec 2/2");
+    Press("ToolButton3");
+    EXPECT_EQ(Status(), "rec 1/2");
+    EXPECT_EQ(Text(), "message 0");
+    Press("ToolButton3");
+    EXPECT_EQ(Status(), "rec 1/2");
+    EXPECT_NE(fs::last_write_time(dataFile_), written); // by New only
+}
+
+TEST_F(EditorTest, ShowingAMessageFillsEveryFieldAndKeepHiddenStoresWithoutSaving) {
+    {
+        MessageList list(dataFile_);
+        TMessageEntry& entry = list.New(TestEnvironment(), "{\\rtf1 hidden one}");
+        entry.SetStartDate(45001.25);
+        entry.SetAlarmDate(45002.75);
+        entry.SetIncType(3, TestEnvironment());
+        entry.SetKeepHidden(true);
+        entry.Notify = 1;
+        entry.Addresses = {"a@example.org", "b@example.org"};
+        list.SaveMessages();
+    }
+    Start();
+    EXPECT_EQ(Text(), "hidden one");
+    EXPECT_DOUBLE_EQ(
+        CombineDateTime(Find("EditStart").DateTime(), Find("editStartTime").DateTime()), 45001.25);
+    EXPECT_DOUBLE_EQ(CombineDateTime(Find("EditEnd").DateTime(), Find("editEndTime").DateTime()),
+                     45002.75);
+    EXPECT_EQ(Find("rgIncType").ItemIndex(), 3);
+    EXPECT_TRUE(Find("cbox_notify").Checked());
+    EXPECT_TRUE(Find("cBoxKeepHidden").Checked());
+    EXPECT_EQ(Find("List_Address").Items(),
+              (std::vector<std::string>{"a@example.org", "b@example.org"}));
+
+    Click("cBoxKeepHidden");
+    EXPECT_EQ(form_->Messages().Entry(0).Record.KeepHidden, 0);
+    EXPECT_EQ(Stored().Entry(0).Record.KeepHidden, 1); // not saved yet
+    Press("ToolButton_newMsg");                        // saves the whole list
+    EXPECT_EQ(Stored().Entry(0).Record.KeepHidden, 0);
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+}
+
+TEST_F(EditorTest, ButtonHintsGoToTheToolTipAndTheStatusBar) {
+    TFormMain& form = Start();
+    form.ShowMainWindow();
+    const Control& toolBar = Find("ToolBar1");
+    const ToolBarButton& add = form.FindToolButton("ToolButton_addMsg");
+
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = toolBar.ToolTips();
+    info.hdr.idFrom = UINT_PTR(add.Id());
+    info.hdr.code = TTN_GETDISPINFOA;
+    SendMessageA(GetParent(toolBar.Handle()), WM_NOTIFY, info.hdr.idFrom,
+                 reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_STREQ(info.lpszText, "Add the current message to the list");
+
+    RECT button{};
+    SendMessageA(toolBar.Handle(), TB_GETRECT, add.Id(), reinterpret_cast<LPARAM>(&button));
+    POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    ClientToScreen(toolBar.Handle(), &centre);
+    SetCursorPos(centre.x, centre.y);
+    SendMessageA(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(toolBar.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(Find("StatusBar1").PanelText(2), "Add the current message to the list");
+}
+
+// Shows the window with a message for a screenshot of the virtual display:
+// ZANDREL_EDITOR_SHOT_SECONDS=n keeps it on the screen n seconds.
+TEST_F(EditorTest, ShowsAMessageForAScreenshot) {
+    const char* seconds = std::getenv("ZANDREL_EDITOR_SHOT_SECONDS");
+    if (!seconds) {
+        GTEST_SKIP();
+    }
+    {
+        MessageList list(dataFile_);
+        TMessageEntry& entry = list.New(TestEnvironment(), "");
+        entry.Addresses = {"anna@example.org", "team@example.org"};
+        entry.Notify = 1;
+        entry.SetIncType(2, TestEnvironment());
+        list.SaveMessages();
+    }
+    TFormMain& form = Start();
+    form.ShowMainWindow();
+    TestEnvironment().now += kMinute;
+    Press("ToolButton_newMsg");
+    Press("ToolButton3");
+    TypeText("Dentist at 10:30\r\nBring the insurance card.");
+    PumpUntil([] { return false; }, std::chrono::seconds(std::atoi(seconds)));
+}
+
+} // namespace
+} // namespace zandrel::testing
