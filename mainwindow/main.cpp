@@ -34,7 +34,12 @@ UINT TaskbarCreatedMessage() {
 } // namespace
 
 TFormMain::TFormMain(std::string dataFileName)
-    : Form(FormMainDescription()), dataFileName_(std::move(dataFileName)) {
+    : Form(FormMainDescription()), dataFileName_(std::move(dataFileName)),
+      stickers_(StickerHost{[this] { return MessageList_.get(); },
+                            [this] { return Handle(); },
+                            [this] { ShowCurrentMessage(); },
+                            {},
+                            {}}) {
     Bind("FormCreate", &TFormMain::FormCreate);
     Bind("FormClose", &TFormMain::FormClose);
     Bind("FormActivate", &TFormMain::FormActivate);
@@ -133,6 +138,8 @@ void TFormMain::FormClose(Event& event) {
     }
     trayIcon_.Remove();
     SetForegroundWindow(Handle());
+    stickers_.DestroyAll();
+    popups_.DestroyAll();
     PinBitmap.reset();
     BannerBitmap.reset();
     PinRedBitmap.reset();
@@ -190,7 +197,29 @@ void TFormMain::ShowTextClick(Event&) {}
 
 void TFormMain::ShowHint1Click(Event&) {}
 
-void TFormMain::Timer1Timer(Event&) {}
+void TFormMain::Timer1Timer(Event&) {
+    if (busy_.IsBusy() || !MessageList_) {
+        return;
+    }
+    const BusyMark::Hold busy(busy_);
+    TimerTickActions actions;
+    // A message deleted from a dialog's loop during this tick is never due.
+    actions.Message = [this](int index) {
+        return std::size_t(index) < MessageList_->Count()
+                   ? TimerSourceOf(MessageList_->Entry(index))
+                   : TimerSource{};
+    };
+    actions.RebuildDue = [this](int) {
+        RebuildStickers(ChildExpanded);
+        App().Sounds().Play(res::kSoundDing);
+        ShowCurrentMessage();
+    };
+    actions.OpenWarning = [this](int index) {
+        popups_.Open(MessageList_->Entry(std::size_t(index)), PopupCount);
+    };
+    RunTimerTick(int(MessageList_->Count()), int(FindTimer("Timer1").Interval()), App().Env(),
+                 actions);
+}
 
 void TFormMain::ShowAppHint() {
     Find("StatusBar1").SetPanelText(2, GetLongHint(App().Hint()));
@@ -362,8 +391,10 @@ void TFormMain::cBoxKeepHiddenClick(Event&) {
     entry->SetKeepHidden(Find("cBoxKeepHidden").Checked());
 }
 
-void TFormMain::RebuildStickers(bool) {
-    MessageList_->SelectLast();
+void TFormMain::RebuildStickers(bool expanded) {
+    const BusyMark::Hold busy(busy_);
+    stickers_.Rebuild(
+        expanded, {PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(), BannerRedBitmap.get()});
 }
 
 void TFormMain::FillFontNames() {}

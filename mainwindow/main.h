@@ -2,8 +2,11 @@
 // The main window: the editor of the message list, the owner of the tray
 // icon, and the program's main form. Closing it only hides it; Shutdown ends
 // the program.
+#include "alarms/timer_logic.h"
+#include "alarms/warning_popups.h"
 #include "framework/form.h"
 #include "mainwindow/tray_icon.h"
+#include "stickers/sticker_board.h"
 #include "storage/message_list.h"
 
 #include <functional>
@@ -29,6 +32,8 @@ public:
     void ShowMainWindow();
 
     MessageList& Messages() { return *MessageList_; }
+    const StickerBoard& Stickers() const { return stickers_; }
+    const WarningPopups& Popups() const { return popups_; }
     const TrayIcon& Tray() const { return trayIcon_; }
 
     bool ShutdownRequested = false;
@@ -36,6 +41,7 @@ public:
     bool StartupDone = false;
     int StickerHeightShort = 0;
     int StickerHeightNormal = 0;
+    PopupCounter PopupCount;
 
     void FormCreate(Event& event);
     void FormClose(Event& event);
@@ -93,6 +99,11 @@ private:
     BitmapHandle BannerRedBitmap;
     std::function<void()> savedHintHandler_;
     bool hintHooked_ = false;
+    // A tick or a rebuild is running: a tick delivered by a modal loop inside
+    // one of them waits for the next interval.
+    BusyMark busy_;
+    StickerBoard stickers_;
+    WarningPopups popups_;
 };
 
 } // namespace zandrel

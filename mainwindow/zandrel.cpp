@@ -1,4 +1,5 @@
 // The program: one instance per session, living in the tray.
+#include "alarms/blueChip.h"
 #include "framework/application.h"
 #include "framework/win32_environment.h"
 #include "mainwindow/instance_guard.h"
@@ -16,6 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     application.SetHelpFile("zandrel.hlp");
     try {
         zandrel::TFormMain formMain;
+        const zandrel::TFormBlue formBlue;
         formMain.ShowAtStart();
         return application.Run();
     } catch (const std::exception& error) {

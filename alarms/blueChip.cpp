@@ -1,0 +1,92 @@
+#include "alarms/blueChip.h"
+
+#include "resources/form_blue.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+namespace zandrel {
+namespace {
+
+constexpr COLORREF kPopupBlue = RGB(0, 0, 255);
+constexpr COLORREF kTimeYellow = RGB(255, 255, 0);
+constexpr COLORREF kTextWhite = RGB(255, 255, 255);
+constexpr UINT_PTR kPanelSubclass = 1;
+
+FontHandle MakeFont(const FormDescription& design, int weight) {
+    return FontHandle(CreateFontA(design.FontHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                  design.FontName.c_str()));
+}
+
+} // namespace
+
+TFormBlue::TFormBlue() : Form(FormBlueDescription()) {
+    Bind("FormCreate", &TFormBlue::FormCreate);
+    Create(false);
+}
+
+// Stays on top at its designed place; a close box only.
+void TFormBlue::FormCreate(Event&) {
+    const FormDescription& design = Description();
+    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, style & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    SetWindowPos(Handle(), HWND_TOPMOST, 200, 116, design.Width, design.Height,
+                 SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    blue_.reset(CreateSolidBrush(kPopupBlue));
+
+    boldFont_ = MakeFont(design, FW_BOLD);
+    SendMessageA(Find("lblTime").Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()),
+                 FALSE);
+    SetWindowSubclass(Find("Panel1").Handle(), PanelProcedure, kPanelSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+
+    const HWND text = Find("RichEdit1").Handle();
+    textFont_ = MakeFont(design, FW_NORMAL);
+    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), FALSE);
+    SendMessageA(text, EM_SETREADONLY, TRUE, 0);
+    SendMessageA(text, EM_SETBKGNDCOLOR, 0, kPopupBlue);
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR;
+    format.crTextColor = kTextWhite;
+    SendMessageA(text, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(text, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+}
+
+LRESULT TFormBlue::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, blue_.get());
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC: {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, kTimeYellow);
+        SetBkColor(dc, kPopupBlue);
+        return reinterpret_cast<LRESULT>(blue_.get());
+    }
+    default:
+        return Form::HandleMessage(message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK TFormBlue::PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR self) noexcept {
+    if (message == WM_ERASEBKGND) {
+        RECT client{};
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client,
+                 reinterpret_cast<TFormBlue*>(self)->blue_.get());
+        return 1;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, PanelProcedure, id);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace zandrel

@@ -1,0 +1,56 @@
+// The warning pop-up window under Wine.
+#include "alarms/warning_popups.h"
+#include "framework/application.h"
+#include "framework/rich_edit.h"
+#include "framework/system_date_time.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+
+#include <gtest/gtest.h>
+#include <richedit.h>
+
+namespace zandrel::testing {
+namespace {
+
+TEST(WarningPopupTest, OpensOnTopAtItsPlaceWithNameTimeAndText) {
+    FakeEnvironment& env = TestEnvironment();
+    env.Reset();
+    TMessageEntry entry(env, "");
+    entry.RichText = "{\\rtf1 Call the dentist}";
+    entry.Record.IncType = 2;
+    entry.Record.StartDate = env.now - 3.5; // missed days are skipped
+    entry.Record.NextWarn = env.now - 0.5;
+    PopupCounter counter;
+    WarningPopups popups;
+
+    TFormBlue& popup = popups.Open(entry, counter);
+    PumpMessages();
+    EXPECT_EQ(env.beeps, (std::vector<unsigned>{0}));
+    EXPECT_EQ(env.sounds, (std::vector<std::string>{"Ding"}));
+    EXPECT_DOUBLE_EQ(entry.Record.NextWarn, env.now + 0.5);
+
+    EXPECT_EQ(popup.Name(), "Zandrel_blueChip_1");
+    char caption[40] = {};
+    GetWindowTextA(popup.Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Zandrel_blueChip_1");
+    EXPECT_EQ(popup.Find("lblTime").Text(), "Message time: " + DateTimeToText(env.now));
+    EXPECT_EQ(PlainText(popup.Find("RichEdit1").Handle()), "Call the dentist");
+    const RECT rect = popup.ScreenRect();
+    EXPECT_EQ(rect.left, 200);
+    EXPECT_EQ(rect.top, 116);
+    EXPECT_EQ(rect.right - rect.left, 289);
+    EXPECT_EQ(rect.bottom - rect.top, 180);
+    EXPECT_EQ(popup.Find("Panel1").Place().Height, 25);
+    EXPECT_TRUE(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETOPTIONS, 0, 0) & ECO_READONLY);
+
+    // Closing only hides it; the next warning opens another one.
+    SendMessageA(popup.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(popup.Handle()));
+    EXPECT_FALSE(popup.Visible());
+    entry.Record.NextWarn = env.now - 1;
+    EXPECT_EQ(popups.Open(entry, counter).Name(), "Zandrel_blueChip_2");
+    EXPECT_EQ(popups.Popups().size(), 2u);
+}
+
+} // namespace
+} // namespace zandrel::testing

@@ -1,0 +1,37 @@
+#include "alarms/warning_popups.h"
+
+#include "framework/application.h"
+#include "framework/rich_edit.h"
+#include "framework/system_date_time.h"
+#include "resources/resource_names.h"
+
+namespace zandrel {
+
+TFormBlue& WarningPopups::Open(TMessageEntry& entry, PopupCounter& counter) {
+    Application& app = App();
+    app.Env().Beep(0);
+    app.Sounds().Play(res::kSoundDing);
+    entry.ComputeNextWarn(app.Env());
+
+    popups_.push_back(std::make_unique<TFormBlue>());
+    TFormBlue& popup = *popups_.back();
+    const std::string name =
+        counter.Next([this](const std::string& candidate) { return NameInUse(candidate); });
+    popup.SetName(name);
+    SetWindowTextA(popup.Handle(), name.c_str());
+    popup.Find("lblTime").SetText(PopupTimeCaption(DateTimeToText(app.Env().Now())));
+    LoadRichText(popup.Find("RichEdit1").Handle(), entry.RichText);
+    ShowWindow(popup.Handle(), SW_SHOW);
+    return popup;
+}
+
+bool WarningPopups::NameInUse(const std::string& name) const {
+    for (const auto& popup : popups_) {
+        if (popup->Name() == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace zandrel

@@ -1,0 +1,387 @@
+#include "stickers/unit_memo.h"
+
+#include "framework/application.h"
+#include "framework/rich_edit.h"
+#include "resources/form_memo.h"
+#include "resources/resource_names.h"
+#include "stickers/sticker_surface.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <array>
+#include <stdexcept>
+
+namespace zandrel {
+namespace {
+
+constexpr UINT_PTR kRichEditSubclass = 1;
+constexpr int kPinWidth = 15;
+constexpr int kPinHeight = 14;
+constexpr int kBannerWidth = 220;
+constexpr int kBannerHeight = 15;
+
+// Selects a GDI object into a DC for one scope.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, old_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+struct MemoryDc {
+    explicit MemoryDc(HDC like) : dc(CreateCompatibleDC(like)) {}
+    ~MemoryDc() { DeleteDC(dc); }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC dc;
+};
+
+bool DrawBitmap(HDC dc, HBITMAP bitmap, int sourceWidth, int sourceHeight, PixelRect target) {
+    if (!bitmap) {
+        return false;
+    }
+    const MemoryDc source(dc);
+    const Selection picture(source.dc, bitmap);
+    const int width = target.Right - target.Left;
+    const int height = target.Bottom - target.Top;
+    if (width == sourceWidth && height == sourceHeight) {
+        return BitBlt(dc, target.Left, target.Top, width, height, source.dc, 0, 0, SRCCOPY);
+    }
+    if (width <= 0 || height <= 0) {
+        return true; // nothing to draw on a sticker this narrow
+    }
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    return StretchBlt(dc, target.Left, target.Top, width, height, source.dc, 0, 0, sourceWidth,
+                      sourceHeight, SRCCOPY);
+}
+
+POINT ToPoint(PixelPoint point) {
+    return {point.X, point.Y};
+}
+
+bool ReadLeftButton() {
+    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+}
+
+} // namespace
+
+std::function<bool()> TFormMemo::LeftButtonDown = ReadLeftButton;
+
+TFormMemo::TFormMemo(const StickerHost& host) : Form(FormMemoDescription()), host_(host) {
+    Bind("FormCreate", &TFormMemo::FormCreate);
+    Bind("FormClose", &TFormMemo::FormClose);
+    Create(false);
+}
+
+TFormMemo::~TFormMemo() = default;
+
+void TFormMemo::SetName(const std::string& name) {
+    name_ = name;
+    SetWindowTextA(Handle(), name.c_str());
+}
+
+void TFormMemo::FormCreate(Event&) {
+    // A close box only: the frame stays sizeable and captioned, the region
+    // hides both.
+    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, style & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    background_.reset(CreateSolidBrush(color_));
+
+    SetRegion();
+    const RECT window = ScreenRect();
+    LastMouseX = window.right - window.left;
+    LastMouseY = window.bottom - window.top;
+    App().SetScreenCursor(WebCursorSlot, LoadCursorA(App().Instance(), res::kCursorWeb));
+
+    const FormDescription& design = Description();
+    font_.reset(CreateFontA(design.FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, design.FontName.c_str()));
+    richEdit_.reset(CreateWindowExA(
+        0, "RichEdit20A", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+        0, 0, 0, 0, Handle(), nullptr, App().Instance(), nullptr));
+    if (!richEdit_) {
+        throw std::runtime_error("Cannot create the sticker's text control");
+    }
+    SetWindowSubclass(richEdit_.get(), RichEditProcedure, kRichEditSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+    SendMessageA(richEdit_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color_);
+    FormResize();
+    HitReady = true;
+}
+
+// A closed sticker is destroyed; its message forgets it until the next
+// rebuild links a new one.
+void TFormMemo::FormClose(Event& event) {
+    if (const auto index = LinkedIndex()) {
+        host_.Messages()->Entry(*index).StickerHandle = 0;
+    }
+    richEdit_.reset();
+    event.Action = CloseAction::Free;
+}
+
+void TFormMemo::FormResize() {
+    if (!richEdit_) {
+        return;
+    }
+    const WindowBounds bounds = TextBounds(ClientWidth(), ClientHeight());
+    MoveWindow(richEdit_.get(), bounds.Left, bounds.Top, bounds.Width, bounds.Height, TRUE);
+    SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color_);
+}
+
+void TFormMemo::FormPaint() {
+    SetRegion();
+}
+
+// The region follows the painted outline on whatever frame the platform
+// draws: it is placed from where the client area really begins. It is set
+// again only when it changed, since setting it repaints the window.
+void TFormMemo::SetRegion() {
+    POINT clientOrigin{0, 0};
+    ClientToScreen(Handle(), &clientOrigin);
+    const RECT window = ScreenRect();
+    const StickerPolygon polygon = StickerRegion(
+        ClientWidth(), ClientHeight(), {clientOrigin.x - window.left, clientOrigin.y - window.top});
+    std::array<POINT, polygon.size()> points{};
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        points[i] = ToPoint(polygon[i]);
+    }
+    RegionHandle region(CreatePolygonRgn(points.data(), int(points.size()), ALTERNATE));
+    const RegionHandle current(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(Handle(), current.get()) != ERROR && EqualRgn(current.get(), region.get())) {
+        return;
+    }
+    if (SetWindowRgn(Handle(), region.get(), TRUE)) {
+        region.release();
+    }
+}
+
+void TFormMemo::Paint(HDC dc) {
+    const int cw = ClientWidth();
+    const int ch = ClientHeight();
+    SetBkMode(dc, OPAQUE);
+    {
+        const UniqueHandle<HPEN, handle_free::GdiObject> pen(CreatePen(PS_SOLID, 2, RGB(0, 0, 0)));
+        const Selection outlinePen(dc, pen.get());
+        const auto outline = StickerOutline(cw, ch);
+        std::array<POINT, outline.size()> points{};
+        for (std::size_t i = 0; i < outline.size(); ++i) {
+            points[i] = ToPoint(outline[i]);
+        }
+        Polyline(dc, points.data(), int(points.size()));
+    }
+    if (!DrawPictures(dc)) {
+        PostMessageA(Handle(), WM_CLOSE, 0, 0);
+        return;
+    }
+    const PixelRect corner = FoldedCornerRect(cw);
+    const UniqueHandle<HPEN, handle_free::GdiObject> pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    const Selection cornerPen(dc, pen.get());
+    const Selection cornerBrush(dc, GetStockObject(WHITE_BRUSH));
+    Rectangle(dc, corner.Left, corner.Top, corner.Right, corner.Bottom);
+    MoveToEx(dc, corner.Left, corner.Top, nullptr);
+    LineTo(dc, corner.Right, corner.Bottom);
+}
+
+bool TFormMemo::DrawPictures(HDC dc) {
+    const StickerPictures& pictures = host_.Pictures;
+    return DrawBitmap(dc, Red() ? pictures.PinRed : pictures.Pin, kPinWidth, kPinHeight,
+                      PinRect()) &&
+           DrawBitmap(dc, Red() ? pictures.BannerRed : pictures.Banner, kBannerWidth, kBannerHeight,
+                      BannerRect(ClientWidth()));
+}
+
+void TFormMemo::FormMouseMove(int x, int y) {
+    LastMouseX = x;
+    LastMouseY = y;
+    const int slot = StickerCursor(ClientWidth(), x, y);
+    const HCURSOR cursor = slot == WebCursorSlot ? App().ScreenCursor(WebCursorSlot) : nullptr;
+    SetCursor(cursor ? cursor : LoadCursorA(nullptr, IDC_ARROW));
+}
+
+void TFormMemo::RichEdit1MouseMove() {
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
+
+void TFormMemo::FormMouseUp() {
+    HitReady = true;
+}
+
+// Brings up the main window on the screen, on this sticker's message.
+void TFormMemo::FormDblClick() {
+    const HWND main = host_.MainWindow();
+    RECT rect{};
+    GetWindowRect(main, &rect);
+    const WindowBounds bounds{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    const ScreenPosition place = MainWindowPlacement(bounds, App().Env().Screen());
+    if (place.Left != rect.left || place.Top != rect.top) {
+        SetWindowPos(main, nullptr, place.Left, place.Top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ShowWindow(main, SW_SHOWNORMAL);
+    SetForegroundWindow(main);
+    if (const auto index = LinkedIndex()) {
+        host_.Messages()->CurrentIndex = int(*index);
+        host_.ShowCurrentMessage();
+    }
+}
+
+void TFormMemo::SetStickerColor(COLORREF color) {
+    color_ = color;
+    background_.reset(CreateSolidBrush(color));
+    if (richEdit_) {
+        SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color);
+    }
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TFormMemo::ToggleHeight() {
+    const RECT window = ScreenRect();
+    const HeightToggle toggle = ToggleStickerHeight(window.bottom - window.top);
+    SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left, toggle.Height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    App().Sounds().Play(std::string(toggle.Sound));
+    HitReady = false;
+}
+
+void TFormMemo::OpenHomePage() {
+    HitReady = false;
+    App().Env().ShellOpen(HomePageAddress);
+}
+
+// Keeps the place the sticker has before the drag this press starts; the
+// message is replaced by a clone that stays linked to this sticker.
+void TFormMemo::StorePosition() {
+    const auto index = LinkedIndex();
+    if (!index) {
+        return;
+    }
+    MessageList& list = *host_.Messages();
+    std::unique_ptr<TMessageEntry> copy = list.Entry(*index).Clone();
+    const RECT window = ScreenRect();
+    copy->SetPosition(false, window.left, window.top, App().Env().Screen());
+    copy->StickerHandle = reinterpret_cast<std::uintptr_t>(Handle());
+    list.ReplaceAt(*index, std::move(copy));
+}
+
+std::optional<std::size_t> TFormMemo::LinkedIndex() const {
+    MessageList* list = host_.Messages ? host_.Messages() : nullptr;
+    if (!list || !Handle()) {
+        return std::nullopt;
+    }
+    const auto handle = reinterpret_cast<std::uintptr_t>(Handle());
+    for (std::size_t i = 0; i < list->Count(); ++i) {
+        if (list->Entry(i).StickerHandle == handle) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+int TFormMemo::ClientWidth() const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    return client.right;
+}
+
+int TFormMemo::ClientHeight() const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    return client.bottom;
+}
+
+// The surface is client area while the button is up, so that movements reach
+// FormMouseMove; a press acts on the last movement seen, and only a press on
+// the drag area is answered as a caption, which makes the platform move the
+// window. No answer offers a frame edge: stickers are not resized by hand.
+LRESULT TFormMemo::WMNCHitTest() {
+    const StickerPress press =
+        DecideStickerPress(LeftButtonDown(), HitReady, LastMouseX, LastMouseY, ClientWidth());
+    switch (press) {
+    case StickerPress::ToggleHeight:
+        ToggleHeight();
+        break;
+    case StickerPress::OpenHomePage:
+        OpenHomePage();
+        break;
+    case StickerPress::StorePosition:
+        StorePosition();
+        break;
+    case StickerPress::None:
+        break;
+    }
+    return AnswersCaption(press) ? HTCAPTION : HTCLIENT;
+}
+
+LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCHITTEST:
+        return WMNCHitTest();
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        const HDC dc = BeginPaint(Handle(), &paint);
+        FormPaint();
+        if (dc) {
+            Paint(dc);
+        }
+        EndPaint(Handle(), &paint);
+        return 0;
+    }
+    case WM_SIZE: {
+        const LRESULT result = Form::HandleMessage(message, wParam, lParam);
+        FormResize();
+        return result;
+    }
+    case WM_MOUSEMOVE:
+        FormMouseMove(short(LOWORD(lParam)), short(HIWORD(lParam)));
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+        FormMouseUp();
+        break;
+    case WM_LBUTTONDBLCLK:
+        FormDblClick();
+        return 0;
+    default:
+        break;
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK TFormMemo::RichEditProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR id, DWORD_PTR self) noexcept {
+    auto* sticker = reinterpret_cast<TFormMemo*>(self);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        App().Guard([&] { sticker->RichEdit1MouseMove(); });
+        break;
+    case WM_LBUTTONDBLCLK:
+        App().Guard([&] { sticker->FormDblClick(); });
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, RichEditProcedure, id);
+        sticker->richEdit_.release();
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace zandrel

@@ -1,0 +1,102 @@
+#pragma once
+// The sticker window: one message's formatted text in a note-shaped window
+// with a pin, a banner and a folded corner. The user drags it by its surface,
+// rolls it up and down with the pin, opens the program's web page at the
+// folded corner and double-clicks it to edit its message.
+#include "framework/form.h"
+#include "storage/message_list.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace zandrel {
+
+// The framework's clYellow and clRed (red in the low byte, as COLORREF).
+inline constexpr COLORREF kStickerYellow = 0x00FFFF;
+inline constexpr COLORREF kStickerRed = 0x0000FF;
+
+// The four sticker pictures; the main window owns them.
+struct StickerPictures {
+    HBITMAP Pin = nullptr;
+    HBITMAP PinRed = nullptr;
+    HBITMAP Banner = nullptr;
+    HBITMAP BannerRed = nullptr;
+};
+
+// What the stickers reach of the main window.
+struct StickerHost {
+    // The message list; null while there is none.
+    std::function<MessageList*()> Messages;
+    std::function<HWND()> MainWindow;
+    std::function<void()> ShowCurrentMessage;
+    // A rebuild hands every new sticker's message to it (the pending e-mail
+    // notification goes out there); empty: nothing is sent.
+    std::function<void(TMessageEntry&)> SendMailNotification;
+    StickerPictures Pictures;
+};
+
+// The web page that the folded corner opens.
+inline constexpr char HomePageAddress[] = "http://www.keltrune.example/zandrel";
+
+class TFormMemo : public Form {
+public:
+    explicit TFormMemo(const StickerHost& host);
+    ~TFormMemo() override;
+
+    // Whether the left mouse button is down; GetAsyncKeyState unless a test
+    // says otherwise.
+    static std::function<bool()> LeftButtonDown;
+
+    int LastMouseX = 0;
+    int LastMouseY = 0;
+    bool HitReady = false;
+    HWND RichEdit1() const { return richEdit_.get(); }
+
+    const std::string& Name() const { return name_; }
+    // The component name; the window's caption follows it.
+    void SetName(const std::string& name);
+    COLORREF Color() const { return color_; }
+    bool Red() const { return color_ == kStickerRed; }
+
+    void FormCreate(Event& event);
+    void FormClose(Event& event);
+    void FormResize();
+    void FormPaint();
+    void FormMouseMove(int x, int y);
+    void RichEdit1MouseMove();
+    void FormMouseUp();
+    void FormDblClick();
+
+    void SetStickerColor(COLORREF color);
+    void ToggleHeight();
+    void OpenHomePage();
+    void StorePosition();
+
+    // The list index of the message linked to this sticker, if any.
+    std::optional<std::size_t> LinkedIndex() const;
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT WMNCHitTest();
+    void Paint(HDC dc);
+    bool DrawPictures(HDC dc);
+    void SetRegion();
+    static LRESULT CALLBACK RichEditProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR id, DWORD_PTR self) noexcept;
+
+    const StickerHost& host_;
+    std::string name_;
+    COLORREF color_ = kStickerYellow;
+    BrushHandle background_;
+    FontHandle font_;
+    // A child window: FormClose or this owner destroys it, or it goes with the
+    // sticker (its subclass then lets go of the handle).
+    WindowHandle richEdit_;
+};
+
+} // namespace zandrel
