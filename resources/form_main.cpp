@@ -138,10 +138,7 @@ FormDescription Design() {
         // The middle panel: the formatting toolbar above the text.
         Component("Panel3", K::Panel, {0, 156, 550, 220}).In("Panel1").Dock(Align::Client),
         Component("ToolBar", K::ToolBar, {0, 0, 550, 28}).In("Panel3").Dock(Align::Top),
-        Component("RichEditText", K::RichEdit, {0, 28, 550, 192})
-            .In("Panel3")
-            .Dock(Align::Client)
-            .Change("RichEditTextSelectionChange"),
+        Component("RichEditText", K::RichEdit, {0, 28, 550, 192}).In("Panel3").Dock(Align::Client),
         Component("StatusBar1", K::StatusBar, {0, 376, 550, 19})
             .In("Panel1")
             .Dock(Align::Bottom)
