@@ -1,6 +1,7 @@
 #include "framework/control.h"
 
 #include "framework/application.h"
+#include "framework/system_date_time.h"
 #include "storage/datetime.h"
 
 #include <commctrl.h>
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace zandrel {
 namespace {
@@ -59,6 +62,91 @@ LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Group boxes draw themselves: a system group box leaves its inside
+// unpainted under a parent that clips its children, and some themes ignore
+// the caption colour the form gives.
+void PaintGroupBox(HWND window) {
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window, &paint);
+    RECT client{};
+    GetClientRect(window, &client);
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(GetAncestor(window, GA_ROOT), WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(window)));
+    if (!brush) {
+        brush = GetSysColorBrush(COLOR_BTNFACE);
+    }
+    FillRect(dc, &client, brush);
+    const HGDIOBJ oldFont = SelectObject(dc, HGDIOBJ(SendMessageA(window, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    RECT frame = client;
+    frame.top += metrics.tmHeight / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    std::string caption(GetWindowTextLengthA(window) + 1, '\0');
+    caption.resize(GetWindowTextA(window, caption.data(), int(caption.size())));
+    if (!caption.empty()) {
+        constexpr int captionLeft = 8;
+        SIZE size{};
+        GetTextExtentPoint32A(dc, caption.c_str(), int(caption.size()), &size);
+        RECT behind{captionLeft - 2, 0, captionLeft + size.cx + 2, metrics.tmHeight};
+        FillRect(dc, &behind, brush);
+        SetBkMode(dc, TRANSPARENT);
+        if (!IsWindowEnabled(window)) {
+            SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        }
+        TextOutA(dc, captionLeft, 0, caption.c_str(), int(caption.size()));
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(window, &paint);
+}
+
+// The buttons of a one-row radio group get widths in proportion to their
+// captions, so that every caption fits whenever the row can hold them all.
+void ArrangeRadioButtons(HWND group, HFONT font) {
+    std::vector<HWND> buttons;
+    for (int id = firstRadioId; const HWND button = GetDlgItem(group, id); ++id) {
+        buttons.push_back(button);
+    }
+    if (buttons.empty()) {
+        return;
+    }
+    RECT first{};
+    GetWindowRect(buttons.front(), &first);
+    const HDC dc = GetDC(group);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    std::vector<int> needs;
+    int total = 0;
+    bool oneRow = true;
+    for (const HWND button : buttons) {
+        RECT place{};
+        GetWindowRect(button, &place);
+        oneRow = oneRow && place.top == first.top;
+        std::string caption(GetWindowTextLengthA(button) + 1, '\0');
+        caption.resize(GetWindowTextA(button, caption.data(), int(caption.size())));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, caption.c_str(), int(caption.size()), &size);
+        needs.push_back(size.cx + GetSystemMetrics(SM_CXMENUCHECK) + 8);
+        total += needs.back();
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(group, dc);
+    if (!oneRow) {
+        return; // several rows keep their even columns
+    }
+    RECT client{};
+    GetClientRect(group, &client);
+    POINT origin{first.left, first.top};
+    ScreenToClient(group, &origin);
+    const int available = client.right - origin.x - 2;
+    int left = origin.x;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const int width = available * needs[i] / std::max(total, 1);
+        SetWindowPos(buttons[i], nullptr, left, origin.y, width, first.bottom - first.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        left += width;
+    }
+}
+
 // Group boxes are system buttons, which keep their children's reports to
 // themselves; this subclass passes them on.
 LRESULT CALLBACK ContainerProcedure(HWND window, UINT message, WPARAM wParam,
@@ -68,6 +156,24 @@ LRESULT CALLBACK ContainerProcedure(HWND window, UINT message, WPARAM wParam,
         return result;
     }
     const auto base = reinterpret_cast<WNDPROC>(GetPropA(window, baseProcedureProperty));
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        PaintGroupBox(window);
+        return 0;
+    case WM_SETFONT:
+        result = CallWindowProcA(base, window, message, wParam, lParam);
+        ArrangeRadioButtons(window, reinterpret_cast<HFONT>(wParam));
+        return result;
+    case WM_SETTEXT:
+    case WM_ENABLE:
+        result = CallWindowProcA(base, window, message, wParam, lParam);
+        InvalidateRect(window, nullptr, TRUE);
+        return result;
+    default:
+        break;
+    }
     if (message == WM_NCDESTROY) {
         RemovePropA(window, baseProcedureProperty);
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
@@ -152,7 +258,7 @@ void CreateRadioButtons(const ComponentDescription& description, HWND group) {
     const int count = int(description.Items.size());
     const int columns = std::max(1, description.Columns);
     const int rows = std::max(1, (count + columns - 1) / columns);
-    constexpr int captionHeight = 14, margin = 8, buttonHeight = 17;
+    constexpr int captionHeight = 14, margin = 6, buttonHeight = 17;
     const int columnWidth = (description.Place.Width - 2 * margin) / columns;
     const int rowHeight = (description.Place.Height - captionHeight - 4) / rows;
     for (int i = 0; i < count; ++i) {
@@ -322,8 +428,25 @@ bool ToolBarButton::Down() const {
     return SendMessageA(toolBar_, TB_ISBUTTONCHECKED, id_, 0) != 0;
 }
 
+// Not every toolbar releases the rest of the group for TB_CHECKBUTTON, so
+// the neighbours in the group are released here.
 void ToolBarButton::SetDown(bool down) {
     SendMessageA(toolBar_, TB_CHECKBUTTON, id_, MAKELONG(down, 0));
+    if (!down || !description_.Grouped) {
+        return;
+    }
+    const auto index = int(SendMessageA(toolBar_, TB_COMMANDTOINDEX, id_, 0));
+    const auto count = int(SendMessageA(toolBar_, TB_BUTTONCOUNT, 0, 0));
+    for (const int step : {-1, 1}) {
+        for (int i = index + step; i >= 0 && i < count; i += step) {
+            TBBUTTON item{};
+            SendMessageA(toolBar_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&item));
+            if ((item.fsStyle & BTNS_CHECKGROUP) != BTNS_CHECKGROUP) {
+                break;
+            }
+            SendMessageA(toolBar_, TB_CHECKBUTTON, item.idCommand, MAKELONG(FALSE, 0));
+        }
+    }
 }
 
 TBBUTTON ToolBarButton::Item(bool showCaptions) const {
@@ -512,27 +635,11 @@ TDateTime Control::DateTime() const {
     if (SendMessageA(window_, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID) {
         return 0;
     }
-    DateTimeParts parts;
-    parts.Year = time.wYear;
-    parts.Month = time.wMonth;
-    parts.Day = time.wDay;
-    parts.Hour = time.wHour;
-    parts.Minute = time.wMinute;
-    parts.Second = time.wSecond;
-    parts.Millisecond = time.wMilliseconds;
-    return EncodeDateTime(parts).value_or(0);
+    return EncodeDateTime(ToDateTimeParts(time)).value_or(0);
 }
 
 void Control::SetDateTime(TDateTime value) {
-    const DateTimeParts parts = DecodeDateTime(value);
-    SYSTEMTIME time{};
-    time.wYear = WORD(parts.Year);
-    time.wMonth = WORD(parts.Month);
-    time.wDay = WORD(parts.Day);
-    time.wHour = WORD(parts.Hour);
-    time.wMinute = WORD(parts.Minute);
-    time.wSecond = WORD(parts.Second);
-    time.wMilliseconds = WORD(parts.Millisecond);
+    SYSTEMTIME time = ToSystemTime(DecodeDateTime(value));
     SendMessageA(window_, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
