@@ -64,6 +64,8 @@ TFormMain::TFormMain(std::string dataFileName)
     Bind("btnDeleteClick", &TFormMain::btnDeleteClick);
     Bind("ToolButton3Click", &TFormMain::ToolButton3Click);
     Bind("ToolButton4Click", &TFormMain::ToolButton4Click);
+    formatting_.BindTo(
+        [this](const std::string& name, EventHandler handler) { Bind(name, std::move(handler)); });
     Create(true);
 }
 
@@ -124,6 +126,7 @@ void TFormMain::FormCreate(Event&) {
     step([&] { StartupDone = true; });
     step([&] { RebuildStickers(ChildExpanded); });
     step([&] { FillFontNames(); });
+    step([&] { formatting_.UpdatingToolbar = false; });
     step([&] { UpdateStartupShortcut(); });
     step([&] { MessageList_->CurrentIndex = 0; });
 }
@@ -152,6 +155,7 @@ void TFormMain::FormClose(Event& event) {
 // Shutdown brings the hidden window to the foreground once more; only a
 // window the user sees greets them with a sound.
 void TFormMain::FormActivate(Event&) {
+    Find("ToolBar").SetSlotWidth("FontSize", 40);
     if (IsWindowVisible(Handle()) && !IsIconic(Handle()) && !IsZoomed(Handle())) {
         App().Sounds().Play(res::kSoundRevdn1);
     }
@@ -397,7 +401,9 @@ void TFormMain::RebuildStickers(bool expanded) {
         expanded, {PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(), BannerRedBitmap.get()});
 }
 
-void TFormMain::FillFontNames() {}
+void TFormMain::FillFontNames() {
+    formatting_.FillFontNames();
+}
 
 void TFormMain::UpdateStartupShortcut() {}
 

@@ -5,6 +5,7 @@
 #include "alarms/timer_logic.h"
 #include "alarms/warning_popups.h"
 #include "framework/form.h"
+#include "mainwindow/formatting_toolbar.h"
 #include "mainwindow/tray_icon.h"
 #include "stickers/sticker_board.h"
 #include "storage/message_list.h"
@@ -35,6 +36,7 @@ public:
     const StickerBoard& Stickers() const { return stickers_; }
     const WarningPopups& Popups() const { return popups_; }
     const TrayIcon& Tray() const { return trayIcon_; }
+    FormattingToolbar& Formatting() { return formatting_; }
 
     bool ShutdownRequested = false;
     bool ChildExpanded = false;
@@ -77,6 +79,7 @@ public:
     void ShowCurrentMessage();
     void RebuildStickers(bool expanded);
     void FillFontNames();
+    TextAttributes CurrentTextAttributes() const { return formatting_.CurrentTextAttributes(); }
     void UpdateStartupShortcut();
 
 protected:
@@ -104,6 +107,7 @@ private:
     BusyMark busy_;
     StickerBoard stickers_;
     WarningPopups popups_;
+    FormattingToolbar formatting_{*this};
 };
 
 } // namespace zandrel

@@ -137,8 +137,71 @@ FormDescription Design() {
 
         // The middle panel: the formatting toolbar above the text.
         Component("Panel3", K::Panel, {0, 156, 550, 220}).In("Panel1").Dock(Align::Client),
-        Component("ToolBar", K::ToolBar, {0, 0, 550, 28}).In("Panel3").Dock(Align::Top),
-        Component("RichEditText", K::RichEdit, {0, 28, 550, 192}).In("Panel3").Dock(Align::Client),
+        Component("ToolBar", K::ToolBar, {0, 0, 550, 28})
+            .In("Panel3")
+            .Dock(Align::Top)
+            .WithImages(kBitmapFormatBar)
+            .ButtonSize(26, 22)
+            .Indented(3)
+            .OwnHintSwitch(true)
+            .WithButtons({
+                ToolButton("CopyButton", "", kImageCopy, "CopyButtonClick")
+                    .Hinted("Copy|Copy selected item to clipboard"),
+                ToolButton("PasteButton", "", kImagePaste, "PasteButtonClick")
+                    .Hinted("Paste|Paste contents of clipboard"),
+                ToolSeparator("ToolButton10", 8),
+                ToolSlot("FontName", 96),
+                ToolSeparator("ToolButton11", 8),
+                ToolSlot("FontSize", 258),
+                ToolSlot("UpDown1", 15),
+                ToolButton("ColorButton", "", kImageColor, "ColorButtonClick")
+                    .Hinted("Define font color"),
+                ToolSeparator("ToolButton2", 8),
+                ToolButton("BoldButton", "", kImageBold, "BoldButtonClick")
+                    .Hinted("Bold")
+                    .Checkable(),
+                ToolButton("ItalicButton", "", kImageItalic, "ItalicButtonClick")
+                    .Hinted("Italic")
+                    .Checkable(),
+                ToolButton("UnderlineButton", "", kImageUnderline, "UnderlineButtonClick")
+                    .Hinted("Underline")
+                    .Checkable(),
+                ToolSeparator("ToolButton16", 8),
+                ToolButton("LeftAlign", "", kImageAlignLeft, "AlignButtonClick")
+                    .Hinted("Align Left")
+                    .InGroup()
+                    .Tagged(0),
+                ToolButton("CenterAlign", "", kImageCenter, "AlignButtonClick")
+                    .Hinted("Center")
+                    .InGroup()
+                    .Tagged(2),
+                ToolButton("RightAlign", "", kImageAlignRight, "AlignButtonClick")
+                    .Hinted("Align Right")
+                    .InGroup()
+                    .Tagged(1),
+                ToolSeparator("ToolButton20", 8),
+                ToolButton("BulletsButton", "", kImageBullets, "BulletsButtonClick")
+                    .Hinted("Bullets|Enter bullet mode")
+                    .Checkable(),
+            }),
+        Component("FontName", K::ComboBox, {0, 0, 96, 21})
+            .In("ToolBar")
+            .Titled("FontName")
+            .Hinted("Font Name|Select font name")
+            .Change("FontNameChange"),
+        Component("FontSize", K::Edit, {0, 0, 258, 22})
+            .In("ToolBar")
+            .Titled("0")
+            .Hinted("Font Size|Select font size")
+            .Change("FontSizeChange"),
+        Component("UpDown1", K::UpDown, {0, 0, 15, 22})
+            .In("ToolBar")
+            .Associated("FontSize")
+            .Range(0, 100),
+        Component("RichEditText", K::RichEdit, {0, 28, 550, 192})
+            .In("Panel3")
+            .Dock(Align::Client)
+            .Change("RichEditTextSelectionChange"),
         Component("StatusBar1", K::StatusBar, {0, 376, 550, 19})
             .In("Panel1")
             .Dock(Align::Bottom)
