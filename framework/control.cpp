@@ -211,7 +211,7 @@ WindowKind KindOf(ComponentKind kind) {
         RegisterPanelClass();
         return {panelClass, WS_CLIPCHILDREN, 0};
     case ComponentKind::GroupBox:
-        return {WC_BUTTONA, BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
+        return {WC_BUTTONA, BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0};
     case ComponentKind::Label:
         return {WC_STATICA, SS_LEFT | SS_NOTIFY, 0};
     case ComponentKind::Button:
@@ -219,7 +219,7 @@ WindowKind KindOf(ComponentKind kind) {
     case ComponentKind::CheckBox:
         return {WC_BUTTONA, BS_AUTOCHECKBOX | WS_TABSTOP, 0};
     case ComponentKind::RadioGroup:
-        return {WC_BUTTONA, BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
+        return {WC_BUTTONA, BS_GROUPBOX | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0};
     case ComponentKind::Edit:
         return {WC_EDITA, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ComponentKind::ListBox:

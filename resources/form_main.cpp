@@ -23,6 +23,9 @@ FormDescription Design() {
     using namespace res;
     constexpr char kStartHint[] =
         "From this date the reminder sitchy window are shown on the screen";
+    // The pickers, the notify box and the address list are a little wider or
+    // lower than in the first design, so that a long time format, the box's
+    // caption and the group's caption show whole.
     form.Components = {
         Component("Panel1", K::Panel, {0, 0, 558, 442})
             .Dock(Align::Client)
@@ -73,11 +76,11 @@ FormDescription Design() {
             .In("GroupBox1")
             .Titled("time:")
             .Hinted(kStartHint),
-        Component("EditStart", K::DatePicker, {56, 16, 85, 21})
+        Component("EditStart", K::DatePicker, {56, 16, 93, 21})
             .In("GroupBox1")
             .Hinted(kStartHint)
             .FontColored(clGreen),
-        Component("editStartTime", K::TimePicker, {56, 36, 85, 21})
+        Component("editStartTime", K::TimePicker, {56, 36, 93, 21})
             .In("GroupBox1")
             .FontColored(clGreen),
 
@@ -89,12 +92,12 @@ FormDescription Design() {
             .In("gBox1")
             .Titled("Add mail")
             .Hinted("Add the e-mail address to the list"),
-        Component("List_Address", K::ListBox, {100, 8, 105, 53})
+        Component("List_Address", K::ListBox, {100, 14, 105, 47})
             .In("gBox1")
             .Hinted("Setup a notification trough e-mail")
             .Colored(clBtnFace)
             .FontColored(clBlue),
-        Component("cbox_notify", K::CheckBox, {12, 40, 81, 17})
+        Component("cbox_notify", K::CheckBox, {12, 40, 88, 17})
             .In("gBox1")
             .Titled("e-mail notify")
             .Hinted("Enable to send a notification trough e-mail"),
@@ -112,12 +115,12 @@ FormDescription Design() {
             .In("GroupBox2")
             .Titled("time:")
             .Hinted(kStartHint),
-        Component("EditEnd", K::DatePicker, {60, 16, 85, 21})
+        Component("EditEnd", K::DatePicker, {60, 16, 93, 21})
             .In("GroupBox2")
             .Hinted("From this date the reminder sticky window's color are turned from yellow to "
                     "red")
             .FontColored(clGreen),
-        Component("editEndTime", K::TimePicker, {60, 36, 85, 21})
+        Component("editEndTime", K::TimePicker, {60, 36, 93, 21})
             .In("GroupBox2")
             .FontColored(clGreen),
 

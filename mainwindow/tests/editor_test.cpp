@@ -167,11 +167,11 @@ TEST_F(EditorTest, TheFieldsLieWhereTheDesignPutsThem) {
         return std::vector<int>{b.Left, b.Top, b.Width, b.Height};
     };
     EXPECT_EQ(at("GroupBox1"), (std::vector<int>{4, 4, 153, 65}));
-    EXPECT_EQ(at("EditStart"), (std::vector<int>{56, 16, 85, 21}));
+    EXPECT_EQ(at("EditStart"), (std::vector<int>{56, 16, 93, 21}));
     EXPECT_EQ(at("gBox1"), (std::vector<int>{160, 4, 209, 65}));
-    EXPECT_EQ(at("List_Address"), (std::vector<int>{100, 8, 105, 53}));
+    EXPECT_EQ(at("List_Address"), (std::vector<int>{100, 14, 105, 47}));
     EXPECT_EQ(at("GroupBox2"), (std::vector<int>{372, 4, 161, 65}));
-    EXPECT_EQ(at("editEndTime"), (std::vector<int>{60, 36, 85, 21}));
+    EXPECT_EQ(at("editEndTime"), (std::vector<int>{60, 36, 93, 21}));
     EXPECT_EQ(at("rgIncType"), (std::vector<int>{4, 72, 317, 41}));
     EXPECT_EQ(at("cBoxKeepHidden"), (std::vector<int>{328, 76, 89, 17}));
     EXPECT_EQ(Find("rgIncType").ItemIndex(), 0);
@@ -466,9 +466,8 @@ TEST_F(EditorTest, ShowsAMessageForAScreenshot) {
     }
     {
         MessageList list(dataFile_);
-        TMessageEntry& entry = list.New(TestEnvironment(), "");
+        TMessageEntry& entry = list.New(TestEnvironment(), "{\\rtf1 first}");
         entry.Addresses = {"anna@example.org", "team@example.org"};
-        entry.Notify = 1;
         entry.SetIncType(2, TestEnvironment());
         list.SaveMessages();
     }
