@@ -566,9 +566,26 @@ void Control::SetShowCaptions(bool show) {
     SendMessageA(form, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
+// Captions need room under the images: a smaller size asked for is raised,
+// or the toolbar would cut them.
 void Control::SetButtonSize(int width, int height) {
     description_.ButtonWidth = width;
     description_.ButtonHeight = height;
+    if (showCaptions_) {
+        const HDC dc = GetDC(window_);
+        const HGDIOBJ oldFont = SelectObject(dc, HGDIOBJ(SendMessageA(window_, WM_GETFONT, 0, 0)));
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        for (const auto& button : buttons_) {
+            const std::string& caption = button->Description().Caption;
+            SIZE size{};
+            GetTextExtentPoint32A(dc, caption.c_str(), int(caption.size()), &size);
+            width = std::max(width, int(size.cx) + 8);
+        }
+        height = std::max(height, description_.ImageSize + int(metrics.tmHeight) + 8);
+        SelectObject(dc, oldFont);
+        ReleaseDC(window_, dc);
+    }
     SendMessageA(window_, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
     SendMessageA(window_, TB_AUTOSIZE, 0, 0);
 }

@@ -1,0 +1,133 @@
+// Values of the table-built controls under Wine: radio groups, check boxes,
+// list boxes, pickers, toolbar buttons and control colours.
+#include "framework/application.h"
+#include "framework/form.h"
+#include "framework/tests/fake_environment.h"
+#include "storage/datetime.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace zandrel::testing {
+namespace {
+
+FormDescription ControlsFormDescription() {
+    FormDescription form;
+    form.ClassName = "Zandrel.ControlsTestForm";
+    form.Caption = "Controls";
+    form.Width = 420;
+    form.Height = 300;
+    form.Components = {
+        Component("Bar", ComponentKind::ToolBar, {0, 0, 10, 29})
+            .Dock(Align::Top)
+            .WithImages("CMDBAR")
+            .ButtonSize(31, 29)
+            .WithButtons({ToolButton("Go", "Go", 0, "Count").Hinted("Go|Goes on"), ToolSeparator(),
+                          ToolButton("Stop", "Stop", 1, "Count").Disabled()}),
+        Component("Kind", ComponentKind::RadioGroup, {4, 40, 317, 41})
+            .Titled("Kind")
+            .Listing({"Never", "Each hour", "Each day", "Each week"})
+            .InColumns(4)
+            .Selected(0)
+            .FontColored(clNavy),
+        Component("Check", ComponentKind::CheckBox, {4, 90, 100, 17})
+            .Titled("Check")
+            .Click("Count"),
+        Component("List", ComponentKind::ListBox, {110, 90, 100, 60})
+            .Colored(clBtnFace)
+            .FontColored(clBlue),
+        Component("Day", ComponentKind::DatePicker, {4, 160, 100, 21}),
+        Component("Time", ComponentKind::TimePicker, {110, 160, 100, 21}),
+    };
+    return form;
+}
+
+class ControlsForm : public Form {
+public:
+    ControlsForm() : Form(ControlsFormDescription()) {
+        Bind("Count", [this](Event&) { ++clicks; });
+        Create(false);
+    }
+    int clicks = 0;
+};
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override { TestEnvironment().Reset(); }
+};
+
+TEST_F(ControlsTest, RadioGroupsCheckBoxesListsAndPickersHoldTheirValues) {
+    ControlsForm form;
+    Control& kind = form.Find("Kind");
+    EXPECT_EQ(kind.ItemIndex(), 0);
+    SendMessageA(GetDlgItem(kind.Handle(), 3), BM_CLICK, 0, 0);
+    EXPECT_EQ(kind.ItemIndex(), 2);
+    kind.SetItemIndex(7); // no such choice: none selected
+    EXPECT_EQ(kind.ItemIndex(), -1);
+
+    // A state set in code runs the click handler, but only when it changes.
+    Control& check = form.Find("Check");
+    check.SetChecked(true);
+    check.SetChecked(true);
+    EXPECT_TRUE(check.Checked());
+    EXPECT_EQ(form.clicks, 1);
+
+    Control& list = form.Find("List");
+    list.SetItems({"a@example.org", "b@example.org"});
+    list.SetItems({"c@example.org"});
+    EXPECT_EQ(list.Items(), std::vector<std::string>{"c@example.org"});
+
+    const TDateTime moment = *EncodeDateTime({2024, 2, 29, 23, 59, 58, 0});
+    form.Find("Day").SetDateTime(moment);
+    form.Find("Time").SetDateTime(moment);
+    EXPECT_DOUBLE_EQ(CombineDateTime(form.Find("Day").DateTime(), form.Find("Time").DateTime()),
+                     moment);
+}
+
+TEST_F(ControlsTest, ToolbarButtonsComeFromTheTableAndOnlyEnabledOnesAreObeyed) {
+    ControlsForm form;
+    Control& bar = form.Find("Bar");
+    ASSERT_EQ(SendMessageA(bar.Handle(), TB_BUTTONCOUNT, 0, 0), 3);
+    auto press = [&](const char* name) {
+        SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(form.FindToolButton(name).Id(), 0),
+                     reinterpret_cast<LPARAM>(bar.Handle()));
+    };
+    press("Go");
+    press("Stop");
+    EXPECT_EQ(form.clicks, 1);
+    form.FindToolButton("Stop").SetEnabled(true);
+    press("Stop");
+    EXPECT_EQ(form.clicks, 2);
+
+    // Captions under the images make the buttons, and the docked bar, higher.
+    const int plain = bar.Place().Height;
+    bar.SetShowCaptions(true);
+    EXPECT_TRUE(bar.ShowCaptions());
+    EXPECT_GT(bar.Place().Height, plain);
+    EXPECT_EQ(bar.Place().Height, bar.ButtonSize().cy);
+    EXPECT_TRUE(form.FindToolButton("Stop").Enabled()); // kept through the new buttons
+    EXPECT_TRUE(
+        SendMessageA(bar.Handle(), TB_ISBUTTONENABLED, form.FindToolButton("Stop").Id(), 0));
+}
+
+TEST_F(ControlsTest, ControlsPaintInTheirOwnColours) {
+    ControlsForm form;
+    const HWND list = form.Find("List").Handle();
+    const HDC dc = GetDC(list);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(form.Handle(), WM_CTLCOLORLISTBOX, WPARAM(dc), LPARAM(list)));
+    EXPECT_EQ(brush, GetSysColorBrush(COLOR_BTNFACE));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(list, dc);
+
+    // A radio group's buttons take the group's font colour.
+    const HWND choice = GetDlgItem(form.Find("Kind").Handle(), 1);
+    const HDC choiceDc = GetDC(choice);
+    SendMessageA(form.Handle(), WM_CTLCOLORSTATIC, WPARAM(choiceDc), LPARAM(choice));
+    EXPECT_EQ(GetTextColor(choiceDc), RGB(0, 0, 128));
+    ReleaseDC(choice, choiceDc);
+}
+
+} // namespace
+} // namespace zandrel::testing
