@@ -58,6 +58,7 @@ void Form::Create(bool mainForm) {
     creation.ClassName = description_.ClassName;
     creation.Caption = description_.Caption;
     creation.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    creation.ExStyle = description_.StayOnTop ? WS_EX_TOPMOST : 0;
     creation.Place = {CW_USEDEFAULT, CW_USEDEFAULT, description_.Width, description_.Height};
     creation.Parent = App().Handle();
     CreateHandle(creation);

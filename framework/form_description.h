@@ -274,6 +274,8 @@ struct FormDescription {
     std::string OnClose;
     std::string OnActivate;
     std::string OnDeactivate;
+    // Created above every window that does not stay on top itself.
+    bool StayOnTop = false;
     std::vector<ComponentDescription> Components;
     std::vector<MenuDescription> Menus;
     std::vector<TimerDescription> Timers;

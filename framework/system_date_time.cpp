@@ -1,21 +1,7 @@
 #include "framework/system_date_time.h"
 
-#include <windows.h>
-
 namespace zandrel {
 namespace {
-
-SYSTEMTIME ToSystemTime(const DateTimeParts& parts) {
-    SYSTEMTIME time{};
-    time.wYear = WORD(parts.Year);
-    time.wMonth = WORD(parts.Month);
-    time.wDay = WORD(parts.Day);
-    time.wHour = WORD(parts.Hour);
-    time.wMinute = WORD(parts.Minute);
-    time.wSecond = WORD(parts.Second);
-    time.wMilliseconds = WORD(parts.Millisecond);
-    return time;
-}
 
 template <typename Format> std::string Formatted(Format format) {
     char text[128] = {};
@@ -40,6 +26,30 @@ std::string SystemDateTimeFormats::LongTime(const DateTimeParts& parts) const {
 
 std::string DateTimeToText(TDateTime value) {
     return DateTimeToText(value, SystemDateTimeFormats());
+}
+
+SYSTEMTIME ToSystemTime(const DateTimeParts& parts) {
+    SYSTEMTIME time{};
+    time.wYear = WORD(parts.Year);
+    time.wMonth = WORD(parts.Month);
+    time.wDay = WORD(parts.Day);
+    time.wHour = WORD(parts.Hour);
+    time.wMinute = WORD(parts.Minute);
+    time.wSecond = WORD(parts.Second);
+    time.wMilliseconds = WORD(parts.Millisecond);
+    return time;
+}
+
+DateTimeParts ToDateTimeParts(const SYSTEMTIME& time) {
+    DateTimeParts parts;
+    parts.Year = time.wYear;
+    parts.Month = time.wMonth;
+    parts.Day = time.wDay;
+    parts.Hour = time.wHour;
+    parts.Minute = time.wMinute;
+    parts.Second = time.wSecond;
+    parts.Millisecond = time.wMilliseconds;
+    return parts;
 }
 
 } // namespace zandrel

@@ -3,6 +3,8 @@
 // date_time_text.h).
 #include "framework/date_time_text.h"
 
+#include <windows.h>
+
 namespace zandrel {
 
 // GetDateFormatA with DATE_SHORTDATE and GetTimeFormatA with the default
@@ -14,5 +16,9 @@ public:
 };
 
 std::string DateTimeToText(TDateTime value);
+
+// The platform's date-time record, field by field.
+SYSTEMTIME ToSystemTime(const DateTimeParts& parts);
+DateTimeParts ToDateTimeParts(const SYSTEMTIME& time);
 
 } // namespace zandrel

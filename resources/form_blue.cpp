@@ -12,6 +12,7 @@ FormDescription Design() {
     form.FontName = "MS Sans Serif";
     form.FontHeight = -11;
     form.OnCreate = "FormCreate";
+    form.StayOnTop = true;
 
     using K = ComponentKind;
     form.Components = {

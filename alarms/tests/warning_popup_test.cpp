@@ -40,6 +40,7 @@ TEST(WarningPopupTest, OpensOnTopAtItsPlaceWithNameTimeAndText) {
     EXPECT_EQ(rect.top, 116);
     EXPECT_EQ(rect.right - rect.left, 289);
     EXPECT_EQ(rect.bottom - rect.top, 180);
+    EXPECT_TRUE(GetWindowLongA(popup.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(popup.Find("Panel1").Place().Height, 25);
     EXPECT_TRUE(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETOPTIONS, 0, 0) & ECO_READONLY);
 
