@@ -1,0 +1,100 @@
+// Puts two stickers and a warning pop-up on the screen for a picture of each,
+// taken from outside (stickers/tests/take_screenshots.sh). Runs only when
+// ZANDREL_SCREENSHOT_DIR names the folder of the hand-over files: the test
+// writes NAME.ready once the windows are painted and waits for NAME.taken.
+#include "alarms/warning_popups.h"
+#include "framework/application.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+#include "resources/resource_names.h"
+#include "stickers/sticker_board.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace zandrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kTwoLines[] = "{\\rtf1\\ansi Call the dentist\\par before Friday, 9:30}";
+
+bool Painted(HWND window) {
+    return !IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE);
+}
+
+// Waits until every window has painted, then until the picture is taken.
+void HandOver(const fs::path& folder, const std::string& name, const std::vector<HWND>& windows) {
+    const auto allPainted = [&] {
+        for (const HWND window : windows) {
+            if (!Painted(window)) {
+                return false;
+            }
+            for (HWND child = GetWindow(window, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                if (!Painted(child)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    ASSERT_TRUE(PumpUntil(allPainted));
+    PumpUntil([] { return false; }, std::chrono::milliseconds(300)); // the X server catches up
+    std::ofstream(folder / (name + ".ready")).put('\n');
+    EXPECT_TRUE(PumpUntil([&] { return fs::exists(folder / (name + ".taken")); },
+                          std::chrono::seconds(60)));
+}
+
+TEST(ScreenshotTest, StickersAndPopup) {
+    const char* folderName = std::getenv("ZANDREL_SCREENSHOT_DIR");
+    if (!folderName) {
+        GTEST_SKIP() << "ZANDREL_SCREENSHOT_DIR not set";
+    }
+    const fs::path folder(folderName);
+    FakeEnvironment& env = TestEnvironment();
+    env.Reset();
+    // A grey desktop behind them, so that the black outlines show where the
+    // shapes end.
+    const WindowHandle desktop(CreateWindowExA(
+        WS_EX_NOACTIVATE, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_GRAYRECT, 0, 0, env.screen.Width,
+        env.screen.Height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+
+    std::vector<BitmapHandle> bitmaps;
+    for (const char* name :
+         {res::kBitmapPin, res::kBitmapPinRed, res::kBitmapBanner, res::kBitmapBannerRed}) {
+        bitmaps.emplace_back(static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0)));
+    }
+    MessageList list;
+    for (const TDateTime alarm : {1.0, -0.25}) {
+        auto entry = std::make_unique<TMessageEntry>(env, "");
+        entry->Record.StartDate = env.now - 0.5;
+        entry->Record.AlarmDate = env.now + alarm;
+        entry->RichText = kTwoLines;
+        entry->Key = "key " + std::to_string(list.Count());
+        list.Append(std::move(entry));
+    }
+    StickerBoard board(
+        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}});
+    board.Rebuild(true, {bitmaps[0].get(), bitmaps[1].get(), bitmaps[2].get(), bitmaps[3].get()});
+    std::vector<HWND> stickers;
+    for (const auto& sticker : board.Stickers()) {
+        stickers.push_back(sticker->Handle());
+    }
+    HandOver(folder, "stickers", stickers);
+    board.DestroyAll();
+
+    TMessageEntry& entry = list.Entry(0);
+    entry.Record.IncType = 1;
+    entry.Record.NextWarn = env.now - 0.01;
+    PopupCounter counter;
+    WarningPopups popups;
+    HandOver(folder, "popup", {popups.Open(entry, counter).Handle()});
+}
+
+} // namespace
+} // namespace zandrel::testing
