@@ -4,6 +4,7 @@
 #include "framework/hint_text.h"
 #include "framework/rich_edit.h"
 #include "framework/system_date_time.h"
+#include "mainwindow/comune.h"
 #include "mainwindow/instance_guard.h"
 #include "resources/form_main.h"
 #include "resources/resource_names.h"
@@ -33,8 +34,9 @@ UINT TaskbarCreatedMessage() {
 
 } // namespace
 
-TFormMain::TFormMain(std::string dataFileName)
+TFormMain::TFormMain(std::string dataFileName, RegistrySettingsStore settings)
     : Form(FormMainDescription()), dataFileName_(std::move(dataFileName)),
+      settings_(std::move(settings)),
       stickers_(StickerHost{[this] { return MessageList_.get(); },
                             [this] { return Handle(); },
                             [this] { ShowCurrentMessage(); },
@@ -75,9 +77,21 @@ TFormMain::~TFormMain() {
 }
 
 std::string TFormMain::DefaultDataFileName() {
-    std::string path(MAX_PATH, '\0');
-    path.resize(GetModuleFileNameA(nullptr, path.data(), DWORD(path.size())));
+    const std::string path = ExecutablePath();
     return path.substr(0, path.find_last_of("\\/") + 1) + "ZandrelData.dat";
+}
+
+// A path that fills the buffer may have been cut: ask again with more room.
+std::string TFormMain::ExecutablePath() {
+    std::string path(MAX_PATH + 1, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), DWORD(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 // Each step runs on when an earlier one failed: a damaged data file is
@@ -193,13 +207,28 @@ void TFormMain::Help1Click(Event&) {}
 
 void TFormMain::About1Click(Event&) {}
 
-void TFormMain::ExpandChild(Event&) {}
+// Ignored while the window is being created: the stickers are built later.
+void TFormMain::ExpandChild(Event&) {
+    if (!StartupDone) {
+        return;
+    }
+    TogglePreference(Preference::ChildHeight, ChildExpanded, settings_, *this);
+    RebuildStickers(ChildExpanded);
+    ShowCurrentMessage();
+}
 
-void TFormMain::Disablesound1Click(Event&) {}
+void TFormMain::Disablesound1Click(Event&) {
+    TogglePreference(Preference::Sound, App().Sounds().Enabled(), settings_, *this);
+}
 
-void TFormMain::ShowTextClick(Event&) {}
+void TFormMain::ShowTextClick(Event&) {
+    TogglePreference(Preference::ToolbarCaptions, Find("ToolBar1").ShowCaptions(), settings_,
+                     *this);
+}
 
-void TFormMain::ShowHint1Click(Event&) {}
+void TFormMain::ShowHint1Click(Event&) {
+    TogglePreference(Preference::Hint, ShowHint(), settings_, *this);
+}
 
 void TFormMain::Timer1Timer(Event&) {
     if (busy_.IsBusy() || !MessageList_) {
@@ -258,7 +287,33 @@ void TFormMain::ShowMainWindow() {
     InstallHintHook();
 }
 
-void TFormMain::LoadSettings() {}
+void TFormMain::LoadSettings() {
+    zandrel::LoadSettings(settings_, *this, App().Env());
+}
+
+void TFormMain::SetChildExpanded(bool expanded) {
+    ChildExpanded = expanded;
+}
+
+void TFormMain::SetSoundEnabled(bool on) {
+    App().Sounds().SetEnabled(on);
+}
+
+void TFormMain::SetToolbarShowCaptions(bool show) {
+    Find("ToolBar1").SetShowCaptions(show);
+}
+
+void TFormMain::SetToolbarButtonSize(int width, int height) {
+    Find("ToolBar1").SetButtonSize(width, height);
+}
+
+void TFormMain::SetShowHint(bool show) {
+    Form::SetShowHint(show);
+}
+
+void TFormMain::SetMenuCaption(Preference which, const std::string& caption) {
+    FindMenuItem(Describe(which).MenuItem).SetCaption(caption);
+}
 
 void TFormMain::ShowCurrentMessage() {
     MessageList& list = *MessageList_;
@@ -405,7 +460,9 @@ void TFormMain::FillFontNames() {
     formatting_.FillFontNames();
 }
 
-void TFormMain::UpdateStartupShortcut() {}
+void TFormMain::UpdateStartupShortcut() {
+    zandrel::UpdateStartupShortcut(settings_, App().Env(), ExecutablePath());
+}
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TrayIcon::kCallbackMessage) {
@@ -425,12 +482,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Form::HandleMessage(message, wParam, lParam);
 }
 
-// Left and top by integer division, which rounds toward zero.
 void TFormMain::CentreOnScreen() {
-    const ScreenSize screen = App().Env().Screen();
     const RECT rect = ScreenRect();
-    MoveTo((screen.Width - (rect.right - rect.left)) / 2,
-           (screen.Height - (rect.bottom - rect.top)) / 2);
+    const WindowOrigin origin = zandrel::CentreOnScreen(
+        App().Env().Screen(), rect.right - rect.left, rect.bottom - rect.top);
+    MoveTo(origin.Left, origin.Top);
 }
 
 void TFormMain::InstallHintHook() {

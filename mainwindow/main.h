@@ -6,6 +6,8 @@
 #include "alarms/warning_popups.h"
 #include "framework/form.h"
 #include "mainwindow/formatting_toolbar.h"
+#include "mainwindow/registry.h"
+#include "mainwindow/settings.h"
 #include "mainwindow/tray_icon.h"
 #include "stickers/sticker_board.h"
 #include "storage/message_list.h"
@@ -16,15 +18,18 @@
 
 namespace zandrel {
 
-class TFormMain : public Form {
+class TFormMain : public Form, public SettingsTarget {
 public:
     // dataFileName: the message data file; the program keeps it beside its
-    // executable.
-    explicit TFormMain(std::string dataFileName = DefaultDataFileName());
+    // executable. settings: the key of the stored preferences.
+    explicit TFormMain(std::string dataFileName = DefaultDataFileName(),
+                       RegistrySettingsStore settings = {});
     ~TFormMain() override;
 
     // The folder of the running executable + "ZandrelData.dat".
     static std::string DefaultDataFileName();
+    // The full path of the running executable, however long.
+    static std::string ExecutablePath();
 
     // The program start shows the main form once; it stands off the screen.
     void ShowAtStart();
@@ -82,6 +87,15 @@ public:
     TextAttributes CurrentTextAttributes() const { return formatting_.CurrentTextAttributes(); }
     void UpdateStartupShortcut();
 
+    // The preferences applied to the running program (LoadSettings and the
+    // "General setting" menu).
+    void SetChildExpanded(bool expanded) override;
+    void SetSoundEnabled(bool on) override;
+    void SetToolbarShowCaptions(bool show) override;
+    void SetToolbarButtonSize(int width, int height) override;
+    void SetShowHint(bool show) override;
+    void SetMenuCaption(Preference which, const std::string& caption) override;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -94,6 +108,7 @@ private:
     void RemoveHintHook();
 
     std::string dataFileName_;
+    RegistrySettingsStore settings_;
     std::unique_ptr<MessageList> MessageList_;
     TrayIcon trayIcon_;
     BitmapHandle PinBitmap;

@@ -7,7 +7,5 @@ if(WIN32)
   target_link_libraries(zandrel_shell PUBLIC advapi32 ole32 uuid)
 
   # Registry and shell-link tests against Wine's registry and real link files.
-  add_executable(registry_tests tests/registry_tests.cpp tests/comune_tests.cpp)
-  target_link_libraries(registry_tests PRIVATE zandrel_shell ${ZANDREL_GTEST})
-  add_test(NAME registry_tests COMMAND registry_tests)
+  target_sources(shell_tests PRIVATE tests/registry_tests.cpp tests/comune_tests.cpp)
 endif()

@@ -2,6 +2,7 @@
 #include "alarms/blueChip.h"
 #include "framework/application.h"
 #include "framework/win32_environment.h"
+#include "mainwindow/comune.h"
 #include "mainwindow/instance_guard.h"
 #include "mainwindow/main.h"
 
@@ -16,6 +17,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     application.SetTitle("Zandrel");
     application.SetHelpFile("zandrel.hlp");
     try {
+        // The startup shortcut needs COM on this thread until the end.
+        const zandrel::ComApartment com;
         zandrel::TFormMain formMain;
         const zandrel::TFormBlue formBlue;
         formMain.ShowAtStart();

@@ -50,6 +50,8 @@ protected:
     TFormMain& Start() {
         form_ = std::make_unique<TFormMain>((folder_ / "ZandrelData.dat").string());
         PumpMessages();
+        // Whatever the stored preference, these tests listen for "Ding".
+        app_.Sounds().SetEnabled(true);
         TestEnvironment().sounds.clear();
         return *form_;
     }

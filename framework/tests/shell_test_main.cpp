@@ -1,6 +1,8 @@
-// The GUI tests run with the fake outside world and one application object.
+// The GUI tests run with the fake outside world and one application object,
+// on a thread with COM initialised, as the program's.
 #include "framework/application.h"
 #include "framework/tests/fake_environment.h"
+#include "mainwindow/comune.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@ FakeEnvironment& TestEnvironment() {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    const zandrel::ComApartment com;
     zandrel::Application application(zandrel::testing::TestEnvironment(),
                                      GetModuleHandleA(nullptr));
     return RUN_ALL_TESTS();

@@ -13,9 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// COM for the test thread and a scratch folder for link files.
+// A scratch folder for link files; the test program's thread has COM.
 struct ShellLinks : ::testing::Test {
-    ComApartment com;
     fs::path folder;
 
     void SetUp() override {

@@ -4,6 +4,7 @@
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/instance_guard.h"
+#include "mainwindow/comune.h"
 #include "mainwindow/main.h"
 
 #include <commctrl.h>
@@ -26,10 +27,22 @@ bool TrayIconShown(HWND owner) {
     return Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
+// The preferences live under a scratch key of the current user's, so that
+// every test starts as on a machine without them.
+constexpr char kSettingsPath[] = "Software\\ZandrelTests\\MainWindow";
+
+std::string StartupLink() {
+    return ReadRegistryString(HKEY_CURRENT_USER, std::string(ShellFoldersKeyPath),
+                              std::string(StartupFolderValue)) +
+           "\\Startup Zandrel.lnk";
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
         TestEnvironment().Reset();
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsPath);
+        DeleteFileA(StartupLink().c_str());
         folder_ = fs::temp_directory_path() /
                   ("zandrel-main-" + std::to_string(GetCurrentProcessId()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -41,6 +54,32 @@ protected:
         form_.reset();
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
+        SetSettingsKeyAccess(nullptr);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsPath);
+        DeleteFileA(StartupLink().c_str());
+    }
+
+    static void StoreSetting(const std::string& name, const std::string& value) {
+        WriteRegistryString(HKEY_CURRENT_USER, kSettingsPath, name, value);
+    }
+    static std::string Setting(const std::string& name) {
+        return ReadRegistryString(HKEY_CURRENT_USER, kSettingsPath, name);
+    }
+    static bool SettingExists(const std::string& name) {
+        return RegGetValueA(HKEY_CURRENT_USER, kSettingsPath, name.c_str(), RRF_RT_ANY, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS;
+    }
+    // The settings key's access list; nullptr allows everyone everything.
+    static void SetSettingsKeyAccess(PACL dacl) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS) {
+            return;
+        }
+        const RegistryKey owner(key);
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, dacl, FALSE);
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
     }
 
     // Three messages as the editor's New saves them.
@@ -53,13 +92,24 @@ protected:
     }
 
     TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(dataFile_);
+        form_ = std::make_unique<TFormMain>(dataFile_,
+                                            RegistrySettingsStore(HKEY_CURRENT_USER, kSettingsPath));
         form_->ShowAtStart();
         PumpMessages();
         return *form_;
     }
 
     std::string Status(int panel) const { return form_->Find("StatusBar1").PanelText(panel); }
+
+    std::string Caption(const char* menuItem) const {
+        return form_->FindMenuItem(menuItem).Caption();
+    }
+
+    SIZE ToolBarButtonSize() const {
+        const auto size =
+            DWORD(SendMessageA(form_->Find("ToolBar1").Handle(), TB_GETBUTTONSIZE, 0, 0));
+        return {LOWORD(size), HIWORD(size)};
+    }
 
     void Command(const char* menuItem) {
         SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(menuItem).Id(), 0);
@@ -178,6 +228,7 @@ TEST_F(MainWindowTest, OnlyTheLeftDoubleClickShowsTheWindowCentred) {
 }
 
 TEST_F(MainWindowTest, CloseHidesWithThrowAndShutdownRemovesTheIconBeforeComplete) {
+    StoreSetting("SoundEnabled", "true");
     TFormMain& form = Start();
     TrayMouse(WM_LBUTTONDBLCLK);
     ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
@@ -219,10 +270,10 @@ TEST_F(MainWindowTest, TheTrayMenusShutdownEndsTheProgramToo) {
     EXPECT_FALSE(TrayIconShown(window));
 }
 
+// The first start stores the switch off.
 TEST_F(MainWindowTest, WithTheSoundSwitchOffNothingPlays) {
     TFormMain& form = Start();
-    app_.Sounds().SetEnabled(false);
-    TestEnvironment().sounds.clear();
+    EXPECT_FALSE(app_.Sounds().Enabled());
     TrayMouse(WM_LBUTTONDBLCLK);
     ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
     SendMessageA(form.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
@@ -233,6 +284,7 @@ TEST_F(MainWindowTest, WithTheSoundSwitchOffNothingPlays) {
 }
 
 TEST_F(MainWindowTest, ActivationPlaysRevdn1) {
+    StoreSetting("SoundEnabled", "true");
     TFormMain& form = Start();
     TestEnvironment().sounds.clear();
     SendMessageA(form.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
@@ -316,6 +368,160 @@ TEST_F(MainWindowTest, ADamagedDataFileIsReportedAndTheStartCompletes) {
     EXPECT_EQ(Status(0), "rec 1/2");
     EXPECT_EQ(form.Messages().PendingDamagedCopies().size(), 2u);
     EXPECT_EQ(form.ScreenRect().left, -800);
+}
+
+TEST_F(MainWindowTest, FirstStartStoresEveryPreferenceAndCreatesTheStartupShortcut) {
+    TFormMain& form = Start();
+
+    EXPECT_TRUE(form.ChildExpanded);
+    EXPECT_FALSE(app_.Sounds().Enabled());
+    EXPECT_FALSE(form.Find("ToolBar1").ShowCaptions());
+    EXPECT_FALSE(form.ShowHint());
+    EXPECT_EQ(Caption("Expandchild1"), "Shrink child");
+    EXPECT_EQ(Caption("Disablesound1"), "Enable sound");
+    EXPECT_EQ(Caption("ShowText"), "Show text in menu icon");
+    EXPECT_EQ(Caption("ShowHint1"), "Show hint");
+    EXPECT_EQ(Setting("DefaultClientHeight"), "normal");
+    EXPECT_EQ(Setting("SoundEnabled"), "false");
+    EXPECT_EQ(Setting("ToolbarShowCaptions"), "false");
+    EXPECT_EQ(Setting("ShowHint"), "false");
+    EXPECT_FALSE(SettingExists("Enable_at_Startup"));
+    const SIZE button = ToolBarButtonSize();
+    EXPECT_EQ(button.cx, 30);
+    EXPECT_EQ(button.cy, 30);
+
+    ASSERT_TRUE(fs::exists(StartupLink()));
+    EXPECT_EQ(ResolveShortcut(StartupLink()), TFormMain::ExecutablePath());
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+}
+
+TEST_F(MainWindowTest, StoredPreferencesAreAppliedAndCaptioned) {
+    StoreSetting("DefaultClientHeight", "short");
+    StoreSetting("SoundEnabled", "true");
+    StoreSetting("ToolbarShowCaptions", "true");
+    StoreSetting("ShowHint", "true");
+    StoreSetting("Enable_at_Startup", "false");
+    TFormMain& form = Start();
+
+    EXPECT_FALSE(form.ChildExpanded);
+    EXPECT_TRUE(app_.Sounds().Enabled());
+    EXPECT_TRUE(form.Find("ToolBar1").ShowCaptions());
+    EXPECT_TRUE(form.ShowHint());
+    EXPECT_EQ(Caption("Expandchild1"), "Expand child");
+    EXPECT_EQ(Caption("Disablesound1"), "Disable sound");
+    EXPECT_EQ(Caption("ShowText"), "Hide text in menu icon");
+    EXPECT_EQ(Caption("ShowHint1"), "Hide hint");
+    EXPECT_EQ(Setting("DefaultClientHeight"), "short");
+    // "false" keeps the program out of the Startup folder.
+    EXPECT_FALSE(fs::exists(StartupLink()));
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+}
+
+// Each item flips its preference, its caption and only its own stored value.
+TEST_F(MainWindowTest, TheGeneralSettingItemsToggle) {
+    TFormMain& form = Start();
+    for (const char* name : {"DefaultClientHeight", "ToolbarShowCaptions", "ShowHint"}) {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsPath, name);
+    }
+
+    Command("Disablesound1");
+    EXPECT_TRUE(app_.Sounds().Enabled());
+    EXPECT_EQ(Caption("Disablesound1"), "Disable sound");
+    EXPECT_EQ(Setting("SoundEnabled"), "true");
+    EXPECT_TRUE(TestEnvironment().sounds.empty());
+    Command("Close2");
+    EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Throw"});
+    Command("Disablesound1");
+    EXPECT_FALSE(app_.Sounds().Enabled());
+    EXPECT_EQ(Caption("Disablesound1"), "Enable sound");
+    EXPECT_EQ(Setting("SoundEnabled"), "false");
+
+    Command("ShowHint1");
+    EXPECT_TRUE(form.ShowHint());
+    EXPECT_EQ(Caption("ShowHint1"), "Hide hint");
+    EXPECT_EQ(Setting("ShowHint"), "true");
+    Command("ShowHint1");
+    EXPECT_FALSE(form.ShowHint());
+    EXPECT_EQ(Caption("ShowHint1"), "Show hint");
+    EXPECT_EQ(Setting("ShowHint"), "false");
+
+    Command("ShowText");
+    EXPECT_TRUE(form.Find("ToolBar1").ShowCaptions());
+    EXPECT_EQ(Caption("ShowText"), "Hide text in menu icon");
+    EXPECT_EQ(Setting("ToolbarShowCaptions"), "true");
+    Command("ShowText");
+    EXPECT_FALSE(form.Find("ToolBar1").ShowCaptions());
+    EXPECT_EQ(Caption("ShowText"), "Show text in menu icon");
+    EXPECT_EQ(Setting("ToolbarShowCaptions"), "false");
+    const SIZE button = ToolBarButtonSize();
+    EXPECT_EQ(button.cx, 30);
+    EXPECT_EQ(button.cy, 30);
+
+    EXPECT_FALSE(SettingExists("DefaultClientHeight"));
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+}
+
+TEST_F(MainWindowTest, ExpandAndShrinkRebuildEveryStickerAtTheNewHeight) {
+    StoreMessages(3);
+    TestEnvironment().now += 0.01; // every message has started
+    TFormMain& form = Start();
+    auto heights = [&] {
+        std::vector<int> result;
+        for (const auto& sticker : form.Stickers().Stickers()) {
+            const RECT rect = sticker->ScreenRect();
+            result.push_back(rect.bottom - rect.top);
+        }
+        return result;
+    };
+    ASSERT_EQ(heights(), (std::vector<int>{140, 140, 140}));
+    form.Messages().CurrentIndex = 0;
+
+    const HWND old = form.Stickers().Stickers()[0]->Handle();
+    Command("Expandchild1"); // captioned "Shrink child"
+    EXPECT_FALSE(form.ChildExpanded);
+    EXPECT_EQ(Caption("Expandchild1"), "Expand child");
+    EXPECT_EQ(Setting("DefaultClientHeight"), "short");
+    EXPECT_EQ(heights(), (std::vector<int>{70, 70, 70}));
+    EXPECT_FALSE(IsWindow(old));
+    // The editor shows where the rebuild left the list: the last message.
+    EXPECT_EQ(Status(0), "rec 3/3");
+
+    Command("Expandchild1");
+    EXPECT_TRUE(form.ChildExpanded);
+    EXPECT_EQ(Caption("Expandchild1"), "Shrink child");
+    EXPECT_EQ(Setting("DefaultClientHeight"), "normal");
+    EXPECT_EQ(heights(), (std::vector<int>{140, 140, 140}));
+
+    // Not while the window is still being set up.
+    form.StartupDone = false;
+    Command("Expandchild1");
+    EXPECT_TRUE(form.ChildExpanded);
+    EXPECT_EQ(Setting("DefaultClientHeight"), "normal");
+}
+
+TEST_F(MainWindowTest, AnUnwritableSettingsKeyIsReportedOnceAndTheStartGoesOn) {
+    StoreSetting("SoundEnabled", "true");
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSettingsKeyAccess(&empty);
+    TFormMain& form = Start();
+
+    ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
+    EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Error);
+    EXPECT_EQ(TestEnvironment().boxes[0].Text, "Errore durante la scrittura nel registry");
+    // Unreadable counts as missing: every preference at its default.
+    EXPECT_FALSE(app_.Sounds().Enabled());
+    EXPECT_EQ(Caption("ShowHint1"), "Show hint");
+    EXPECT_TRUE(form.StartupDone);
+    EXPECT_TRUE(TrayIconShown(form.Handle()));
+    EXPECT_TRUE(fs::exists(StartupLink()));
+
+    // A toggle that cannot store its value keeps the change in memory.
+    Command("ShowHint1");
+    EXPECT_TRUE(form.ShowHint());
+    EXPECT_EQ(Caption("ShowHint1"), "Hide hint");
+    ASSERT_EQ(TestEnvironment().boxes.size(), 2u);
+    EXPECT_EQ(TestEnvironment().boxes[1].Text, "Errore durante la scrittura nel registry");
 }
 
 } // namespace
