@@ -36,12 +36,12 @@ UINT TaskbarCreatedMessage() {
 
 TFormMain::TFormMain(std::string dataFileName, RegistrySettingsStore settings)
     : Form(FormMainDescription()), dataFileName_(std::move(dataFileName)),
-      settings_(std::move(settings)),
       stickers_(StickerHost{[this] { return MessageList_.get(); },
                             [this] { return Handle(); },
                             [this] { ShowCurrentMessage(); },
                             {},
-                            {}}) {
+                            {}}),
+      settings_(std::move(settings)) {
     Bind("FormCreate", &TFormMain::FormCreate);
     Bind("FormClose", &TFormMain::FormClose);
     Bind("FormActivate", &TFormMain::FormActivate);

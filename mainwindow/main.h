@@ -108,7 +108,6 @@ private:
     void RemoveHintHook();
 
     std::string dataFileName_;
-    RegistrySettingsStore settings_;
     std::unique_ptr<MessageList> MessageList_;
     TrayIcon trayIcon_;
     BitmapHandle PinBitmap;
@@ -123,6 +122,7 @@ private:
     StickerBoard stickers_;
     WarningPopups popups_;
     FormattingToolbar formatting_{*this};
+    RegistrySettingsStore settings_;
 };
 
 } // namespace zandrel

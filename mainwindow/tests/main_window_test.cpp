@@ -3,8 +3,8 @@
 #include "framework/application.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
-#include "mainwindow/instance_guard.h"
 #include "mainwindow/comune.h"
+#include "mainwindow/instance_guard.h"
 #include "mainwindow/main.h"
 
 #include <commctrl.h>
@@ -92,8 +92,8 @@ protected:
     }
 
     TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(dataFile_,
-                                            RegistrySettingsStore(HKEY_CURRENT_USER, kSettingsPath));
+        form_ = std::make_unique<TFormMain>(
+            dataFile_, RegistrySettingsStore(HKEY_CURRENT_USER, kSettingsPath));
         form_->ShowAtStart();
         PumpMessages();
         return *form_;
@@ -467,8 +467,9 @@ TEST_F(MainWindowTest, ExpandAndShrinkRebuildEveryStickerAtTheNewHeight) {
     TFormMain& form = Start();
     auto heights = [&] {
         std::vector<int> result;
-        for (const auto& sticker : form.Stickers().Stickers()) {
-            const RECT rect = sticker->ScreenRect();
+        for (const char* name : {"Memo_0", "Memo_1", "Memo_2"}) {
+            const TFormMemo* sticker = form.Stickers().Find(name);
+            const RECT rect = sticker ? sticker->ScreenRect() : RECT{};
             result.push_back(rect.bottom - rect.top);
         }
         return result;
@@ -476,7 +477,7 @@ TEST_F(MainWindowTest, ExpandAndShrinkRebuildEveryStickerAtTheNewHeight) {
     ASSERT_EQ(heights(), (std::vector<int>{140, 140, 140}));
     form.Messages().CurrentIndex = 0;
 
-    const HWND old = form.Stickers().Stickers()[0]->Handle();
+    const HWND old = form.Stickers().Find("Memo_0")->Handle();
     Command("Expandchild1"); // captioned "Shrink child"
     EXPECT_FALSE(form.ChildExpanded);
     EXPECT_EQ(Caption("Expandchild1"), "Expand child");
