@@ -43,7 +43,9 @@ if [ -z "$tray" ]; then
 fi
 sleep 3
 eval "$(xdotool getwindowgeometry --shell "$tray")"
-xdotool mousemove $((X + 8)) $((Y + 8)) click --repeat 2 --delay 80 1
+# The icon sits at the bottom-left of the tray window, under Wine's caption
+# when Wine draws the frame.
+xdotool mousemove $((X + 12)) $((Y + HEIGHT - 12)) click --repeat 2 --delay 80 1
 for _ in $(seq 1 50); do
     xdotool search --onlyvisible --name '^Zandrel$' >/dev/null 2>&1 && break
     sleep 0.1
