@@ -11,11 +11,9 @@ cmake --build --preset native
 ctest --preset native
 
 FUZZ_SECONDS="${ZANDREL_FUZZ_SECONDS:-30}"
-if [ -x build/native/fuzz/fuzz_loader ]; then
-    mkdir -p build/native/fuzz/corpus
-    build/native/fuzz/fuzz_loader -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=1024 \
-        -malloc_limit_mb=64 -timeout=10 build/native/fuzz/corpus
-fi
+mkdir -p build/native/fuzz/corpus
+build/native/fuzz/fuzz_loader -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=1024 \
+    -malloc_limit_mb=64 -timeout=10 build/native/fuzz/corpus
 
 cmake --preset windows
 cmake --build --preset windows
