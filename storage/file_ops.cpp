@@ -79,7 +79,7 @@ bool Exists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::optional<std::string> ReadAll(const std::string& path) {
+std::optional<FileBytes> ReadAll(const std::string& path) {
     Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
@@ -91,18 +91,19 @@ std::optional<std::string> ReadAll(const std::string& path) {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF)
         Fail("Cannot read file", path);
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    const auto total = static_cast<std::size_t>(size.QuadPart);
+    FileBytes bytes(total);
     std::size_t done = 0;
-    while (done < bytes.size()) {
+    while (done < total) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
-                      &got, nullptr))
+        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(total - done), &got,
+                      nullptr))
             Fail("Cannot read file", path);
         if (got == 0)
             break; // the file shrank while being read
         done += got;
     }
-    bytes.resize(done);
+    bytes.SetSize(done);
     return bytes;
 }
 
@@ -150,7 +151,7 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::optional<std::string> ReadAll(const std::string& path) {
+std::optional<FileBytes> ReadAll(const std::string& path) {
     Handle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid()) {
         if (errno == ENOENT)
@@ -160,10 +161,11 @@ std::optional<std::string> ReadAll(const std::string& path) {
     struct stat info;
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
         Fail("Cannot read file", path);
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    const auto total = static_cast<std::size_t>(info.st_size);
+    FileBytes bytes(total);
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(file.get(), bytes.data() + done, bytes.size() - done);
+    while (done < total) {
+        const ssize_t got = ::read(file.get(), bytes.data() + done, total - done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -172,7 +174,7 @@ std::optional<std::string> ReadAll(const std::string& path) {
             break; // the file shrank while being read
         done += static_cast<std::size_t>(got);
     }
-    bytes.resize(done);
+    bytes.SetSize(done);
     return bytes;
 }
 
@@ -199,14 +201,14 @@ void Replace(const std::string& from, const std::string& to) {
 }
 
 void CopyNew(const std::string& from, const std::string& to) {
-    const std::optional<std::string> bytes = ReadAll(from);
+    const std::optional<FileBytes> bytes = ReadAll(from);
     if (!bytes)
         Fail("Cannot open file", from);
     Handle probe(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (!probe.valid())
         Fail("Cannot create file", to);
     probe.close();
-    WriteFlushed(to, *bytes);
+    WriteFlushed(to, bytes->view());
 }
 
 void RemoveQuietly(const std::string& path) noexcept {

@@ -2,16 +2,33 @@
 // The few file operations the data files need, with paths as ANSI strings
 // (the Windows build calls the ...A functions, so paths and their bytes pass
 // through unchanged). Every failure throws StorageError naming the file.
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace zandrel::file_ops {
 
+// A whole file's bytes. The buffer is not cleared before the read fills it:
+// a load would otherwise spend a good part of its time writing zeros that
+// the read overwrites at once.
+class FileBytes {
+public:
+    explicit FileBytes(std::size_t capacity) : bytes_(new char[capacity]) {}
+    char* data() { return bytes_.get(); }
+    void SetSize(std::size_t size) { size_ = size; }
+    std::string_view view() const { return {bytes_.get(), size_}; }
+
+private:
+    std::unique_ptr<char[]> bytes_;
+    std::size_t size_ = 0;
+};
+
 // True for a file, false for nothing or a folder.
 bool Exists(const std::string& path);
 // The whole file; nullopt when it does not exist.
-std::optional<std::string> ReadAll(const std::string& path);
+std::optional<FileBytes> ReadAll(const std::string& path);
 // Creates or truncates `path`, writes `bytes` and flushes them to the disk.
 void WriteFlushed(const std::string& path, std::string_view bytes);
 // Moves `from` over `to` in one step, replacing `to` if it exists.

@@ -130,12 +130,12 @@ void MessageList::SelectKey(std::string_view key) {
 }
 
 MessageList::LoadResult MessageList::LoadItems(std::string_view data,
-                                               std::optional<std::string> memo, const Clock& clock,
-                                               ScreenSize screen) {
+                                               std::optional<std::string_view> memo,
+                                               const Clock& clock, ScreenSize screen) {
     items_.clear();
     std::optional<RichTextIndex> index;
     if (memo)
-        index.emplace(std::move(*memo));
+        index.emplace(*memo);
     StampRenewal stamps;
     const LoadContext context{clock, screen, index ? &*index : nullptr, stamps};
     ByteReader reader(data);
@@ -153,9 +153,9 @@ MessageList::LoadResult MessageList::LoadItems(std::string_view data,
     return LoadResult::Complete;
 }
 
-void MessageList::LoadFromBytes(std::string_view data, std::optional<std::string> memo,
+void MessageList::LoadFromBytes(std::string_view data, std::optional<std::string_view> memo,
                                 const Clock& clock, ScreenSize screen) {
-    if (LoadItems(data, std::move(memo), clock, screen) != LoadResult::Complete)
+    if (LoadItems(data, memo, clock, screen) != LoadResult::Complete)
         throw StorageError(kStreamReadError);
 }
 
@@ -169,12 +169,12 @@ void MessageList::LoadMessages(const Clock& clock, ScreenSize screen) {
     if (!file_ops::Exists(Pending(memoPath)) && file_ops::Exists(Pending(dataFileName_)))
         dataPath = Pending(dataFileName_);
 
-    const std::optional<std::string> data = file_ops::ReadAll(dataPath);
+    const std::optional<file_ops::FileBytes> data = file_ops::ReadAll(dataPath);
     if (!data)
         return;
-    std::optional<std::string> memo = file_ops::ReadAll(memoPath);
-    const bool memoExists = memo.has_value();
-    const LoadResult result = LoadItems(*data, std::move(memo), clock, screen);
+    const std::optional<file_ops::FileBytes> memo = file_ops::ReadAll(memoPath);
+    const LoadResult result =
+        LoadItems(data->view(), memo ? std::optional(memo->view()) : std::nullopt, clock, screen);
     if (result == LoadResult::Complete)
         return;
 
@@ -182,7 +182,7 @@ void MessageList::LoadMessages(const Clock& clock, ScreenSize screen) {
     // as found, under names no file has yet.
     const TDateTime now = clock.Now();
     std::vector<std::string> sources{dataPath};
-    if (memoExists)
+    if (memo)
         sources.push_back(memoPath);
     for (const std::string& source : sources) {
         std::string target;

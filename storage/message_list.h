@@ -83,8 +83,8 @@ public:
     void LoadMessages(const Clock& clock, ScreenSize screen);
     // The same from the files' bytes (no memo: no rich-text file); no file
     // is touched and no copy is planned.
-    void LoadFromBytes(std::string_view data, std::optional<std::string> memo, const Clock& clock,
-                       ScreenSize screen);
+    void LoadFromBytes(std::string_view data, std::optional<std::string_view> memo,
+                       const Clock& clock, ScreenSize screen);
     // Writes both files from the list: both new files complete and flushed
     // beside the old ones first, then put in place, so a complete pair is on
     // disk at every moment. On failure the previous pair stays and
@@ -105,8 +105,8 @@ public:
 
 private:
     enum class LoadResult { Complete, DataDamaged, MemoDamaged };
-    LoadResult LoadItems(std::string_view data, std::optional<std::string> memo, const Clock& clock,
-                         ScreenSize screen);
+    LoadResult LoadItems(std::string_view data, std::optional<std::string_view> memo,
+                         const Clock& clock, ScreenSize screen);
 
     std::vector<MessageListItem> items_;
     std::string dataFileName_;

@@ -2,7 +2,7 @@
 
 #include "storage/storage_error.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 #include <limits>
 
@@ -24,10 +24,16 @@ std::int32_t CheckedLength(std::size_t size) {
 } // namespace
 
 std::string MakeKey(TimeStamp stamp) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%d %d", static_cast<int>(stamp.Date),
-                  static_cast<int>(stamp.Time));
-    return buffer;
+    // Every load makes one Key per record: to_chars writes what "%d" would,
+    // without parsing a format each time.
+    char date[16];
+    char time[16];
+    char* dateEnd = std::to_chars(date, date + sizeof date, stamp.Date).ptr;
+    char* timeEnd = std::to_chars(time, time + sizeof time, stamp.Time).ptr;
+    std::string key(date, dateEnd);
+    key += ' ';
+    key.append(time, timeEnd);
+    return key;
 }
 
 std::string_view ByteReader::Read(std::size_t count) {
@@ -63,8 +69,8 @@ void AppendRichTextBlock(std::string& out, std::string_view key, std::string_vie
     }
 }
 
-RichTextIndex::RichTextIndex(std::string bytes) : bytes_(std::move(bytes)) {
-    ByteReader reader(bytes_);
+RichTextIndex::RichTextIndex(std::string_view bytes) {
+    ByteReader reader(bytes);
     try {
         while (!reader.AtEnd()) {
             const std::string_view slot = reader.Read(kKeySlotSize);

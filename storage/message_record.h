@@ -87,11 +87,12 @@ struct RichTextBlock {
 // The whole rich-text file read in one pass. A Key finds the first block that
 // carries it with a text of at least one byte; blocks after a damaged (cut
 // short) block are unknown, so a Key not found before the damage is a read
-// error for whoever looks it up. The index keeps the file's bytes; its
-// blocks refer into them.
+// error for whoever looks it up. The blocks refer into the file's bytes,
+// which must outlive the index.
 class RichTextIndex {
 public:
-    explicit RichTextIndex(std::string bytes);
+    explicit RichTextIndex(std::string_view bytes);
+    RichTextIndex(std::string&&) = delete; // the blocks would point into a temporary
     RichTextIndex(const RichTextIndex&) = delete;
     RichTextIndex& operator=(const RichTextIndex&) = delete;
     // Null when no block carries this Key; throws StorageError (stream read
@@ -100,7 +101,6 @@ public:
     bool Damaged() const { return damaged_; }
 
 private:
-    std::string bytes_;
     std::vector<RichTextBlock> blocks_;
     std::unordered_map<std::string_view, std::size_t> first_;
     bool damaged_ = false;

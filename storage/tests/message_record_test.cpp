@@ -115,7 +115,8 @@ TEST(RichTextIndex, DamageFailsOnlyKeysNotFoundBeforeIt) {
              RawBlock(Slot(3, "2 2"), 1, "t", 1, 0, Int32Bytes(0x7FFFFFF0) + "a"), // L too
              RawBlock(Slot(3, "2 2"), 1, "t", 0, 0).substr(0, 106),                // inside Notify
          }) {
-        const RichTextIndex index(good + tail);
+        const std::string file = good + tail;
+        const RichTextIndex index(file);
         EXPECT_TRUE(index.Damaged());
         ASSERT_TRUE(index.Find("1 1"));
         EXPECT_EQ(index.Find("1 1")->Text, "one");
