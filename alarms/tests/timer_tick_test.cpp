@@ -4,6 +4,7 @@
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
+#include "mainwindow/tests/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,8 @@ protected:
     }
 
     TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>((folder_ / "ZandrelData.dat").string());
+        form_ = std::make_unique<TFormMain>((folder_ / "ZandrelData.dat").string(),
+                                            ScratchSettings::Store());
         PumpMessages();
         // Whatever the stored preference, these tests listen for "Ding".
         app_.Sounds().SetEnabled(true);
@@ -65,6 +67,7 @@ protected:
 
     bool HasSticker(const char* name) const { return form_->Stickers().Find(name) != nullptr; }
 
+    const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
     fs::path folder_;
     std::unique_ptr<TFormMain> form_;

@@ -7,6 +7,7 @@
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
+#include "mainwindow/tests/main_window_fixture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ protected:
     }
 
     TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(dataFile_);
+        form_ = std::make_unique<TFormMain>(dataFile_, ScratchSettings::Store());
         form_->ShowAtStart();
         PumpMessages();
         return *form_;
@@ -112,6 +113,7 @@ protected:
         return text;
     }
 
+    const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
     fs::path folder_;
     std::string dataFile_;

@@ -6,6 +6,7 @@
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
+#include "mainwindow/tests/main_window_fixture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ protected:
             list.New(TestEnvironment(), "{\\rtf1 stored}");
         }
         TestEnvironment().now += 1.0 / 1440;
-        form_ = std::make_unique<TFormMain>(dataFile_);
+        form_ = std::make_unique<TFormMain>(dataFile_, ScratchSettings::Store());
         form_->ShowMainWindow();
         PumpMessages();
         Find("RichEditText").SetText(text);
@@ -114,6 +115,7 @@ protected:
         return names;
     }
 
+    const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
     fs::path folder_;
     std::string dataFile_;

@@ -6,6 +6,7 @@
 #include "mainwindow/comune.h"
 #include "mainwindow/instance_guard.h"
 #include "mainwindow/main.h"
+#include "mainwindow/tests/main_window_fixture.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -27,22 +28,10 @@ bool TrayIconShown(HWND owner) {
     return Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
-// The preferences live under a scratch key of the current user's, so that
-// every test starts as on a machine without them.
-constexpr char kSettingsPath[] = "Software\\ZandrelTests\\MainWindow";
-
-std::string StartupLink() {
-    return ReadRegistryString(HKEY_CURRENT_USER, std::string(ShellFoldersKeyPath),
-                              std::string(StartupFolderValue)) +
-           "\\Startup Zandrel.lnk";
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
         TestEnvironment().Reset();
-        RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsPath);
-        DeleteFileA(StartupLink().c_str());
         folder_ = fs::temp_directory_path() /
                   ("zandrel-main-" + std::to_string(GetCurrentProcessId()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -54,32 +43,6 @@ protected:
         form_.reset();
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
-        SetSettingsKeyAccess(nullptr);
-        RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsPath);
-        DeleteFileA(StartupLink().c_str());
-    }
-
-    static void StoreSetting(const std::string& name, const std::string& value) {
-        WriteRegistryString(HKEY_CURRENT_USER, kSettingsPath, name, value);
-    }
-    static std::string Setting(const std::string& name) {
-        return ReadRegistryString(HKEY_CURRENT_USER, kSettingsPath, name);
-    }
-    static bool SettingExists(const std::string& name) {
-        return RegGetValueA(HKEY_CURRENT_USER, kSettingsPath, name.c_str(), RRF_RT_ANY, nullptr,
-                            nullptr, nullptr) == ERROR_SUCCESS;
-    }
-    // The settings key's access list; nullptr allows everyone everything.
-    static void SetSettingsKeyAccess(PACL dacl) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS) {
-            return;
-        }
-        const RegistryKey owner(key);
-        SECURITY_DESCRIPTOR descriptor;
-        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-        SetSecurityDescriptorDacl(&descriptor, TRUE, dacl, FALSE);
-        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
     }
 
     // Three messages as the editor's New saves them.
@@ -92,8 +55,7 @@ protected:
     }
 
     TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(
-            dataFile_, RegistrySettingsStore(HKEY_CURRENT_USER, kSettingsPath));
+        form_ = std::make_unique<TFormMain>(dataFile_, ScratchSettings::Store());
         form_->ShowAtStart();
         PumpMessages();
         return *form_;
@@ -125,6 +87,7 @@ protected:
         return form_->Visible() && rect.left == (1024 - 558) / 2 && rect.top == (768 - 442) / 2;
     }
 
+    const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
     fs::path folder_;
     std::string dataFile_;
@@ -228,7 +191,7 @@ TEST_F(MainWindowTest, OnlyTheLeftDoubleClickShowsTheWindowCentred) {
 }
 
 TEST_F(MainWindowTest, CloseHidesWithThrowAndShutdownRemovesTheIconBeforeComplete) {
-    StoreSetting("SoundEnabled", "true");
+    ScratchSettings::Set("SoundEnabled", "true");
     TFormMain& form = Start();
     TrayMouse(WM_LBUTTONDBLCLK);
     ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
@@ -284,7 +247,7 @@ TEST_F(MainWindowTest, WithTheSoundSwitchOffNothingPlays) {
 }
 
 TEST_F(MainWindowTest, ActivationPlaysRevdn1) {
-    StoreSetting("SoundEnabled", "true");
+    ScratchSettings::Set("SoundEnabled", "true");
     TFormMain& form = Start();
     TestEnvironment().sounds.clear();
     SendMessageA(form.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
@@ -381,26 +344,26 @@ TEST_F(MainWindowTest, FirstStartStoresEveryPreferenceAndCreatesTheStartupShortc
     EXPECT_EQ(Caption("Disablesound1"), "Enable sound");
     EXPECT_EQ(Caption("ShowText"), "Show text in menu icon");
     EXPECT_EQ(Caption("ShowHint1"), "Show hint");
-    EXPECT_EQ(Setting("DefaultClientHeight"), "normal");
-    EXPECT_EQ(Setting("SoundEnabled"), "false");
-    EXPECT_EQ(Setting("ToolbarShowCaptions"), "false");
-    EXPECT_EQ(Setting("ShowHint"), "false");
-    EXPECT_FALSE(SettingExists("Enable_at_Startup"));
+    EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "normal");
+    EXPECT_EQ(ScratchSettings::Get("SoundEnabled"), "false");
+    EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "false");
+    EXPECT_EQ(ScratchSettings::Get("ShowHint"), "false");
+    EXPECT_FALSE(ScratchSettings::Exists("Enable_at_Startup"));
     const SIZE button = ToolBarButtonSize();
     EXPECT_EQ(button.cx, 30);
     EXPECT_EQ(button.cy, 30);
 
-    ASSERT_TRUE(fs::exists(StartupLink()));
-    EXPECT_EQ(ResolveShortcut(StartupLink()), TFormMain::ExecutablePath());
+    ASSERT_TRUE(fs::exists(ScratchSettings::StartupLink()));
+    EXPECT_EQ(ResolveShortcut(ScratchSettings::StartupLink()), TFormMain::ExecutablePath());
     EXPECT_TRUE(TestEnvironment().boxes.empty());
 }
 
 TEST_F(MainWindowTest, StoredPreferencesAreAppliedAndCaptioned) {
-    StoreSetting("DefaultClientHeight", "short");
-    StoreSetting("SoundEnabled", "true");
-    StoreSetting("ToolbarShowCaptions", "true");
-    StoreSetting("ShowHint", "true");
-    StoreSetting("Enable_at_Startup", "false");
+    ScratchSettings::Set("DefaultClientHeight", "short");
+    ScratchSettings::Set("SoundEnabled", "true");
+    ScratchSettings::Set("ToolbarShowCaptions", "true");
+    ScratchSettings::Set("ShowHint", "true");
+    ScratchSettings::Set("Enable_at_Startup", "false");
     TFormMain& form = Start();
 
     EXPECT_FALSE(form.ChildExpanded);
@@ -411,9 +374,9 @@ TEST_F(MainWindowTest, StoredPreferencesAreAppliedAndCaptioned) {
     EXPECT_EQ(Caption("Disablesound1"), "Disable sound");
     EXPECT_EQ(Caption("ShowText"), "Hide text in menu icon");
     EXPECT_EQ(Caption("ShowHint1"), "Hide hint");
-    EXPECT_EQ(Setting("DefaultClientHeight"), "short");
+    EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "short");
     // "false" keeps the program out of the Startup folder.
-    EXPECT_FALSE(fs::exists(StartupLink()));
+    EXPECT_FALSE(fs::exists(ScratchSettings::StartupLink()));
     EXPECT_TRUE(TestEnvironment().boxes.empty());
 }
 
@@ -421,43 +384,43 @@ TEST_F(MainWindowTest, StoredPreferencesAreAppliedAndCaptioned) {
 TEST_F(MainWindowTest, TheGeneralSettingItemsToggle) {
     TFormMain& form = Start();
     for (const char* name : {"DefaultClientHeight", "ToolbarShowCaptions", "ShowHint"}) {
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsPath, name);
+        ScratchSettings::Delete(name);
     }
 
     Command("Disablesound1");
     EXPECT_TRUE(app_.Sounds().Enabled());
     EXPECT_EQ(Caption("Disablesound1"), "Disable sound");
-    EXPECT_EQ(Setting("SoundEnabled"), "true");
+    EXPECT_EQ(ScratchSettings::Get("SoundEnabled"), "true");
     EXPECT_TRUE(TestEnvironment().sounds.empty());
     Command("Close2");
     EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Throw"});
     Command("Disablesound1");
     EXPECT_FALSE(app_.Sounds().Enabled());
     EXPECT_EQ(Caption("Disablesound1"), "Enable sound");
-    EXPECT_EQ(Setting("SoundEnabled"), "false");
+    EXPECT_EQ(ScratchSettings::Get("SoundEnabled"), "false");
 
     Command("ShowHint1");
     EXPECT_TRUE(form.ShowHint());
     EXPECT_EQ(Caption("ShowHint1"), "Hide hint");
-    EXPECT_EQ(Setting("ShowHint"), "true");
+    EXPECT_EQ(ScratchSettings::Get("ShowHint"), "true");
     Command("ShowHint1");
     EXPECT_FALSE(form.ShowHint());
     EXPECT_EQ(Caption("ShowHint1"), "Show hint");
-    EXPECT_EQ(Setting("ShowHint"), "false");
+    EXPECT_EQ(ScratchSettings::Get("ShowHint"), "false");
 
     Command("ShowText");
     EXPECT_TRUE(form.Find("ToolBar1").ShowCaptions());
     EXPECT_EQ(Caption("ShowText"), "Hide text in menu icon");
-    EXPECT_EQ(Setting("ToolbarShowCaptions"), "true");
+    EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "true");
     Command("ShowText");
     EXPECT_FALSE(form.Find("ToolBar1").ShowCaptions());
     EXPECT_EQ(Caption("ShowText"), "Show text in menu icon");
-    EXPECT_EQ(Setting("ToolbarShowCaptions"), "false");
+    EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "false");
     const SIZE button = ToolBarButtonSize();
     EXPECT_EQ(button.cx, 30);
     EXPECT_EQ(button.cy, 30);
 
-    EXPECT_FALSE(SettingExists("DefaultClientHeight"));
+    EXPECT_FALSE(ScratchSettings::Exists("DefaultClientHeight"));
     EXPECT_TRUE(TestEnvironment().boxes.empty());
 }
 
@@ -481,7 +444,7 @@ TEST_F(MainWindowTest, ExpandAndShrinkRebuildEveryStickerAtTheNewHeight) {
     Command("Expandchild1"); // captioned "Shrink child"
     EXPECT_FALSE(form.ChildExpanded);
     EXPECT_EQ(Caption("Expandchild1"), "Expand child");
-    EXPECT_EQ(Setting("DefaultClientHeight"), "short");
+    EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "short");
     EXPECT_EQ(heights(), (std::vector<int>{70, 70, 70}));
     EXPECT_FALSE(IsWindow(old));
     // The editor shows where the rebuild left the list: the last message.
@@ -490,21 +453,21 @@ TEST_F(MainWindowTest, ExpandAndShrinkRebuildEveryStickerAtTheNewHeight) {
     Command("Expandchild1");
     EXPECT_TRUE(form.ChildExpanded);
     EXPECT_EQ(Caption("Expandchild1"), "Shrink child");
-    EXPECT_EQ(Setting("DefaultClientHeight"), "normal");
+    EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "normal");
     EXPECT_EQ(heights(), (std::vector<int>{140, 140, 140}));
 
     // Not while the window is still being set up.
     form.StartupDone = false;
     Command("Expandchild1");
     EXPECT_TRUE(form.ChildExpanded);
-    EXPECT_EQ(Setting("DefaultClientHeight"), "normal");
+    EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "normal");
 }
 
 TEST_F(MainWindowTest, AnUnwritableSettingsKeyIsReportedOnceAndTheStartGoesOn) {
-    StoreSetting("SoundEnabled", "true");
+    ScratchSettings::Set("SoundEnabled", "true");
     ACL empty;
     InitializeAcl(&empty, sizeof empty, ACL_REVISION);
-    SetSettingsKeyAccess(&empty);
+    ScratchSettings::SetAccess(&empty);
     TFormMain& form = Start();
 
     ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
@@ -515,7 +478,7 @@ TEST_F(MainWindowTest, AnUnwritableSettingsKeyIsReportedOnceAndTheStartGoesOn) {
     EXPECT_EQ(Caption("ShowHint1"), "Show hint");
     EXPECT_TRUE(form.StartupDone);
     EXPECT_TRUE(TrayIconShown(form.Handle()));
-    EXPECT_TRUE(fs::exists(StartupLink()));
+    EXPECT_TRUE(fs::exists(ScratchSettings::StartupLink()));
 
     // A toggle that cannot store its value keeps the change in memory.
     Command("ShowHint1");

@@ -1,0 +1,63 @@
+#include "mainwindow/tests/main_window_fixture.h"
+
+namespace zandrel::testing {
+namespace {
+
+constexpr char kSettingsPath[] = "Software\\ZandrelTests\\MainWindow";
+
+} // namespace
+
+ScratchSettings::ScratchSettings() {
+    Clear();
+}
+
+ScratchSettings::~ScratchSettings() {
+    SetAccess(nullptr); // a test may have locked the key against its own deletion
+    Clear();
+}
+
+RegistrySettingsStore ScratchSettings::Store() {
+    return RegistrySettingsStore(HKEY_CURRENT_USER, kSettingsPath);
+}
+
+void ScratchSettings::Set(const std::string& name, const std::string& value) {
+    WriteRegistryString(HKEY_CURRENT_USER, kSettingsPath, name, value);
+}
+
+std::string ScratchSettings::Get(const std::string& name) {
+    return ReadRegistryString(HKEY_CURRENT_USER, kSettingsPath, name);
+}
+
+bool ScratchSettings::Exists(const std::string& name) {
+    return RegGetValueA(HKEY_CURRENT_USER, kSettingsPath, name.c_str(), RRF_RT_ANY, nullptr,
+                        nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+void ScratchSettings::Delete(const std::string& name) {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kSettingsPath, name.c_str());
+}
+
+void ScratchSettings::SetAccess(PACL dacl) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    const RegistryKey owner(key);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, dacl, FALSE);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+}
+
+std::string ScratchSettings::StartupLink() {
+    return ReadRegistryString(HKEY_CURRENT_USER, std::string(ShellFoldersKeyPath),
+                              std::string(StartupFolderValue)) +
+           "\\Startup Zandrel.lnk";
+}
+
+void ScratchSettings::Clear() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsPath);
+    DeleteFileA(StartupLink().c_str());
+}
+
+} // namespace zandrel::testing
