@@ -74,6 +74,18 @@ private:
 
 #ifdef _WIN32
 
+namespace {
+
+// One ReadFile; 0 at the end of the file.
+std::size_t ReadSome(Handle& file, const std::string& path, char* into, std::size_t count) {
+    DWORD got = 0;
+    if (count > 0 && !ReadFile(file.get(), into, static_cast<DWORD>(count), &got, nullptr))
+        Fail("Cannot read file", path);
+    return got;
+}
+
+} // namespace
+
 bool Exists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -95,16 +107,36 @@ std::optional<FileBytes> ReadAll(const std::string& path) {
     FileBytes bytes(total);
     std::size_t done = 0;
     while (done < total) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(total - done), &got,
-                      nullptr))
-            Fail("Cannot read file", path);
+        const std::size_t got = ReadSome(file, path, bytes.data() + done, total - done);
         if (got == 0)
             break; // the file shrank while being read
         done += got;
     }
     bytes.SetSize(done);
     return bytes;
+}
+
+bool ReadThrough(const std::string& path,
+                 const std::function<void(std::size_t size, const ByteSource& source)>& read) {
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return false;
+        Fail("Cannot open file", path);
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF)
+        Fail("Cannot read file", path);
+    const auto total = static_cast<std::size_t>(size.QuadPart);
+    std::size_t done = 0;
+    read(total, [&](char* into, std::size_t count) {
+        const std::size_t got = ReadSome(file, path, into, std::min(count, total - done));
+        done += got;
+        return got;
+    });
+    return true;
 }
 
 void WriteFlushed(const std::string& path, std::string_view bytes) {
@@ -146,6 +178,21 @@ void SyncFolder(const std::string&) noexcept {
 
 #else
 
+namespace {
+
+// One read, repeated when a signal interrupts it; 0 at the end of the file.
+std::size_t ReadSome(Handle& file, const std::string& path, char* into, std::size_t count) {
+    for (;;) {
+        const ssize_t got = count > 0 ? ::read(file.get(), into, count) : 0;
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
+            Fail("Cannot read file", path);
+    }
+}
+
+} // namespace
+
 bool Exists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -165,17 +212,34 @@ std::optional<FileBytes> ReadAll(const std::string& path) {
     FileBytes bytes(total);
     std::size_t done = 0;
     while (done < total) {
-        const ssize_t got = ::read(file.get(), bytes.data() + done, total - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            Fail("Cannot read file", path);
+        const std::size_t got = ReadSome(file, path, bytes.data() + done, total - done);
         if (got == 0)
             break; // the file shrank while being read
-        done += static_cast<std::size_t>(got);
+        done += got;
     }
     bytes.SetSize(done);
     return bytes;
+}
+
+bool ReadThrough(const std::string& path,
+                 const std::function<void(std::size_t size, const ByteSource& source)>& read) {
+    Handle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid()) {
+        if (errno == ENOENT)
+            return false;
+        Fail("Cannot open file", path);
+    }
+    struct stat info;
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        Fail("Cannot read file", path);
+    const auto total = static_cast<std::size_t>(info.st_size);
+    std::size_t done = 0;
+    read(total, [&](char* into, std::size_t count) {
+        const std::size_t got = ReadSome(file, path, into, std::min(count, total - done));
+        done += got;
+        return got;
+    });
+    return true;
 }
 
 void WriteFlushed(const std::string& path, std::string_view bytes) {

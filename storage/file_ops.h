@@ -3,6 +3,7 @@
 // (the Windows build calls the ...A functions, so paths and their bytes pass
 // through unchanged). Every failure throws StorageError naming the file.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,10 +26,19 @@ private:
     std::size_t size_ = 0;
 };
 
+// Fills up to `count` bytes at `into` with the next bytes of a file and
+// returns how many it gave, 0 at the end.
+using ByteSource = std::function<std::size_t(char* into, std::size_t count)>;
+
 // True for a file, false for nothing or a folder.
 bool Exists(const std::string& path);
 // The whole file; nullopt when it does not exist.
 std::optional<FileBytes> ReadAll(const std::string& path);
+// Opens the file and calls `read` with its size and a source of its bytes,
+// which reads no further than that size; false when it does not exist. For
+// a large file whose bytes go elsewhere: no buffer holds the whole file.
+bool ReadThrough(const std::string& path,
+                 const std::function<void(std::size_t size, const ByteSource& source)>& read);
 // Creates or truncates `path`, writes `bytes` and flushes them to the disk.
 void WriteFlushed(const std::string& path, std::string_view bytes);
 // Moves `from` over `to` in one step, replacing `to` if it exists.

@@ -129,15 +129,11 @@ void MessageList::SelectKey(std::string_view key) {
         CurrentIndex = static_cast<int>(*index);
 }
 
-MessageList::LoadResult MessageList::LoadItems(std::string_view data,
-                                               std::optional<std::string_view> memo,
+MessageList::LoadResult MessageList::LoadItems(std::string_view data, RichTextIndex* memo,
                                                const Clock& clock, ScreenSize screen) {
     items_.clear();
-    std::optional<RichTextIndex> index;
-    if (memo)
-        index.emplace(*memo);
     StampRenewal stamps;
-    const LoadContext context{clock, screen, index ? &*index : nullptr, stamps};
+    const LoadContext context{clock, screen, memo, stamps};
     ByteReader reader(data);
     while (!reader.AtEnd()) {
         if (reader.Remaining() < sizeof(MessageRecord))
@@ -155,7 +151,10 @@ MessageList::LoadResult MessageList::LoadItems(std::string_view data,
 
 void MessageList::LoadFromBytes(std::string_view data, std::optional<std::string_view> memo,
                                 const Clock& clock, ScreenSize screen) {
-    if (LoadItems(data, memo, clock, screen) != LoadResult::Complete)
+    std::optional<RichTextIndex> index;
+    if (memo)
+        index.emplace(*memo);
+    if (LoadItems(data, index ? &*index : nullptr, clock, screen) != LoadResult::Complete)
         throw StorageError(kStreamReadError);
 }
 
@@ -172,9 +171,13 @@ void MessageList::LoadMessages(const Clock& clock, ScreenSize screen) {
     const std::optional<file_ops::FileBytes> data = file_ops::ReadAll(dataPath);
     if (!data)
         return;
-    const std::optional<file_ops::FileBytes> memo = file_ops::ReadAll(memoPath);
-    const LoadResult result =
-        LoadItems(data->view(), memo ? std::optional(memo->view()) : std::nullopt, clock, screen);
+    // The rich-text file, the larger one, is read in pieces: its texts are
+    // copied once, straight to where the entries keep them.
+    std::optional<RichTextIndex> memo;
+    file_ops::ReadThrough(memoPath, [&memo](std::size_t size, const file_ops::ByteSource& source) {
+        memo.emplace(source, size);
+    });
+    const LoadResult result = LoadItems(data->view(), memo ? &*memo : nullptr, clock, screen);
     if (result == LoadResult::Complete)
         return;
 

@@ -105,8 +105,9 @@ public:
 
 private:
     enum class LoadResult { Complete, DataDamaged, MemoDamaged };
-    LoadResult LoadItems(std::string_view data, std::optional<std::string_view> memo,
-                         const Clock& clock, ScreenSize screen);
+    // `memo` is null when there is no rich-text file.
+    LoadResult LoadItems(std::string_view data, RichTextIndex* memo, const Clock& clock,
+                         ScreenSize screen);
 
     std::vector<MessageListItem> items_;
     std::string dataFileName_;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace zandrel {
 namespace {
@@ -50,6 +51,71 @@ std::int32_t ByteReader::ReadInt32() {
     return value;
 }
 
+namespace {
+
+// Reads a file front to back through one buffer, so that a file's bytes are
+// copied only to where they belong. Any read past its end fails with the
+// stream read error before anything is kept: no length taken from a file can
+// reach beyond the file.
+class PieceReader {
+public:
+    PieceReader(const file_ops::ByteSource& source, std::size_t size)
+        : source_(source), left_(size) {}
+
+    bool AtEnd() { return !Fill(); }
+
+    // Appends the next `count` bytes to `*into` (after clearing it), or
+    // passes over them when `into` is null.
+    void Read(std::size_t count, std::string* into) {
+        if (count > left_ + (end_ - pos_))
+            throw StorageError(kStreamReadError);
+        if (into) {
+            into->clear();
+            into->reserve(count);
+        }
+        while (count > 0) {
+            if (!Fill())
+                throw StorageError(kStreamReadError);
+            const std::size_t part = std::min(count, end_ - pos_);
+            if (into)
+                into->append(buffer_ + pos_, part);
+            pos_ += part;
+            count -= part;
+        }
+    }
+
+    std::int32_t ReadInt32() {
+        char bytes[4];
+        for (char& byte : bytes) {
+            if (!Fill())
+                throw StorageError(kStreamReadError);
+            byte = buffer_[pos_++];
+        }
+        std::int32_t value;
+        std::memcpy(&value, bytes, sizeof value);
+        return value;
+    }
+
+private:
+    // True when a byte is waiting in the buffer.
+    bool Fill() {
+        if (pos_ < end_)
+            return true;
+        pos_ = 0;
+        end_ = left_ > 0 ? source_(buffer_, std::min(left_, sizeof buffer_)) : 0;
+        left_ = end_ > 0 ? left_ - end_ : 0; // a file that shrank ends here
+        return end_ > 0;
+    }
+
+    const file_ops::ByteSource& source_;
+    std::size_t left_; // bytes not yet in the buffer
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    char buffer_[64 * 1024];
+};
+
+} // namespace
+
 void AppendRichTextBlock(std::string& out, std::string_view key, std::string_view richText,
                          std::int32_t notify, const std::vector<std::string>& addresses) {
     const std::int32_t textSize = CheckedLength(richText.size());
@@ -69,15 +135,30 @@ void AppendRichTextBlock(std::string& out, std::string_view key, std::string_vie
     }
 }
 
-RichTextIndex::RichTextIndex(std::string_view bytes) {
-    ByteReader reader(bytes);
+RichTextIndex::RichTextIndex(std::string_view bytes)
+    : RichTextIndex(
+          [&bytes](char* into, std::size_t count) {
+              const std::size_t given = bytes.copy(into, count);
+              bytes.remove_prefix(given);
+              return given;
+          },
+          bytes.size()) {}
+
+RichTextIndex::RichTextIndex(const file_ops::ByteSource& source, std::size_t size) {
+    PieceReader reader(source, size);
     try {
+        std::string key;
         while (!reader.AtEnd()) {
-            const std::string_view slot = reader.Read(kKeySlotSize);
-            RichTextBlock block;
+            reader.Read(kKeySlotSize, &key);
+            // A slot whose length byte reaches past the slot holds no Key,
+            // and a block without text is read past by every lookup.
+            const auto keySize = static_cast<std::uint8_t>(key[0]);
+            key = keySize < kKeySlotSize ? key.substr(1, keySize) : std::string();
             const std::int32_t textSize = reader.ReadInt32();
+            const bool keep = keySize < kKeySlotSize && textSize > 0 && !first_.contains(key);
+            RichTextBlock block;
             if (textSize > 0)
-                block.Text = reader.Read(static_cast<std::size_t>(textSize));
+                reader.Read(static_cast<std::size_t>(textSize), keep ? &block.Text : nullptr);
             block.AddressCount = reader.ReadInt32();
             block.Notify = reader.ReadInt32();
             // Every item takes at least its 4 length bytes, so a count larger
@@ -86,18 +167,14 @@ RichTextIndex::RichTextIndex(std::string_view bytes) {
                 const std::int32_t length = reader.ReadInt32();
                 if (length <= 0)
                     continue;
-                const std::string_view address = reader.Read(static_cast<std::size_t>(length));
-                if (length >= 2)
-                    block.Addresses.push_back(address);
+                const bool address = keep && length >= 2;
+                if (address)
+                    block.Addresses.emplace_back();
+                reader.Read(static_cast<std::size_t>(length),
+                            address ? &block.Addresses.back() : nullptr);
             }
-            // A slot whose length byte reaches past the slot holds no Key,
-            // and a block without text is read past by every lookup.
-            const auto keySize = static_cast<std::uint8_t>(slot[0]);
-            if (keySize >= kKeySlotSize || block.Text.empty())
-                continue;
-            const std::string_view key = slot.substr(1, keySize);
-            if (first_.find(key) == first_.end()) {
-                first_.emplace(key, blocks_.size());
+            if (keep) {
+                first_.emplace(std::move(key), blocks_.size());
                 blocks_.push_back(std::move(block));
             }
         }
@@ -107,12 +184,16 @@ RichTextIndex::RichTextIndex(std::string_view bytes) {
 }
 
 const RichTextBlock* RichTextIndex::Find(std::string_view key) const {
-    const auto found = first_.find(key);
+    const auto found = first_.find(std::string(key));
     if (found != first_.end())
         return &blocks_[found->second];
     if (damaged_)
         throw StorageError(kStreamReadError);
     return nullptr;
+}
+
+RichTextBlock* RichTextIndex::Find(std::string_view key) {
+    return const_cast<RichTextBlock*>(std::as_const(*this).Find(key));
 }
 
 } // namespace zandrel

@@ -2,10 +2,12 @@
 // The byte layouts of both data files: the 292-byte message record of
 // "ZandrelData.dat" and the rich-text block of "ZandrelData_Memo.dat".
 #include "storage/datetime.h"
+#include "storage/file_ops.h"
 
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -76,33 +78,42 @@ private:
 void AppendRichTextBlock(std::string& out, std::string_view key, std::string_view richText,
                          std::int32_t notify, const std::vector<std::string>& addresses);
 
-// One block of the rich-text file, as views into the file's bytes.
+class TMessageEntry;
+
+// One block of the rich-text file.
 struct RichTextBlock {
-    std::string_view Text;
+    std::string Text;
     std::int32_t AddressCount = 0; // C as stored
     std::int32_t Notify = 0;
-    std::vector<std::string_view> Addresses; // only those of 2 bytes or more
+    std::vector<std::string> Addresses; // only those of 2 bytes or more
+    // The entry that took Text and Addresses away; later entries with the
+    // same Key copy them from it.
+    const TMessageEntry* TakenBy = nullptr;
 };
 
 // The whole rich-text file read in one pass. A Key finds the first block that
 // carries it with a text of at least one byte; blocks after a damaged (cut
 // short) block are unknown, so a Key not found before the damage is a read
-// error for whoever looks it up. The blocks refer into the file's bytes,
-// which must outlive the index.
+// error for whoever looks it up. Only those first blocks are kept.
 class RichTextIndex {
 public:
+    // Reads the file through `source`, which gives at most `size` bytes.
+    RichTextIndex(const file_ops::ByteSource& source, std::size_t size);
     explicit RichTextIndex(std::string_view bytes);
-    RichTextIndex(std::string&&) = delete; // the blocks would point into a temporary
     RichTextIndex(const RichTextIndex&) = delete;
     RichTextIndex& operator=(const RichTextIndex&) = delete;
     // Null when no block carries this Key; throws StorageError (stream read
     // error) when the Key is not in the part before the damage.
     const RichTextBlock* Find(std::string_view key) const;
+    RichTextBlock* Find(std::string_view key);
     bool Damaged() const { return damaged_; }
 
 private:
     std::vector<RichTextBlock> blocks_;
-    std::unordered_map<std::string_view, std::size_t> first_;
+    // The Keys lie together, not scattered among the texts read between
+    // them: a lookup then does not wait for memory far apart.
+    std::pmr::monotonic_buffer_resource keyMemory_;
+    std::pmr::unordered_map<std::string, std::size_t> first_{&keyMemory_};
     bool damaged_ = false;
 };
 

@@ -162,14 +162,21 @@ void TMessageEntry::LoadFromStream(ByteReader& data, const LoadContext& context)
     }
 }
 
-bool TMessageEntry::LoadRichText(const RichTextIndex& memo) {
-    const RichTextBlock* block = memo.Find(Key);
+bool TMessageEntry::LoadRichText(RichTextIndex& memo) {
+    RichTextBlock* block = memo.Find(Key);
     if (!block)
         return false;
-    RichText.assign(block->Text);
     Notify = block->Notify;
     AddressCount = block->AddressCount;
-    Addresses.assign(block->Addresses.begin(), block->Addresses.end());
+    if (block->TakenBy) {
+        RichText = block->TakenBy->RichText;
+        Addresses = block->TakenBy->Addresses;
+    } else {
+        // Moved, not copied: a load then touches the memory of each text once.
+        RichText = std::move(block->Text);
+        Addresses = std::move(block->Addresses);
+        block->TakenBy = this;
+    }
     return true;
 }
 

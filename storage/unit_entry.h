@@ -31,7 +31,7 @@ private:
 struct LoadContext {
     const Clock& clock;
     ScreenSize screen;
-    const RichTextIndex* memo;
+    RichTextIndex* memo;
     StampRenewal& stamps;
 };
 
@@ -62,9 +62,10 @@ public:
     // fix-ups, rich text, fallback text). Throws StorageError on a short read.
     void LoadFromStream(ByteReader& data, const LoadContext& context);
     // Takes text, Notify and addresses from the first block with this Key and
-    // a text; true when there was one. Throws StorageError when the lookup
-    // reaches a damaged part of the file.
-    bool LoadRichText(const RichTextIndex& memo);
+    // a text; true when there was one. The first entry to ask moves them out
+    // of the index; it must outlive the lookups of the same Key after it.
+    // Throws StorageError when the lookup reaches a damaged part of the file.
+    bool LoadRichText(RichTextIndex& memo);
 
     // Record first: the entry is 8-aligned, so every record field is aligned too.
     MessageRecord Record{};

@@ -106,6 +106,24 @@ TEST(RichTextIndex, NegativeLengthsHoldNoBytes) {
     EXPECT_EQ(index.Find("2 2")->Text, "ok");
 }
 
+TEST(RichTextIndex, ReadsTextsLongerThanItsBufferAndStopsInsideThem) {
+    const std::string big(200000, 'b');
+    const std::string file =
+        Block("1 1", "one") + Block("2 2", big, 1, {"a@b.example"}) + Block("3 3", "three");
+    const RichTextIndex index(file);
+    EXPECT_FALSE(index.Damaged());
+    ASSERT_TRUE(index.Find("2 2"));
+    EXPECT_EQ(index.Find("2 2")->Text, big);
+    EXPECT_EQ(index.Find("2 2")->Addresses, std::vector<std::string>{"a@b.example"});
+    EXPECT_EQ(index.Find("3 3")->Text, "three");
+
+    const std::string cut = file.substr(0, 150000);
+    const RichTextIndex damaged(cut);
+    EXPECT_TRUE(damaged.Damaged());
+    EXPECT_EQ(damaged.Find("1 1")->Text, "one");
+    EXPECT_THROW(damaged.Find("2 2"), StorageError);
+}
+
 TEST(RichTextIndex, DamageFailsOnlyKeysNotFoundBeforeIt) {
     const std::string good = Block("1 1", "one");
     for (const std::string& tail : {
