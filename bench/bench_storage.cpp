@@ -31,15 +31,6 @@ using namespace zandrel;
 // The clock of every round: the texts' dates lie up to 400 days before it.
 const TDateTime kNow = ParseDateTime("2024-03-05 10:00:00.000").value();
 
-class FixedClock : public Clock {
-public:
-    explicit FixedClock(TDateTime now) : now_(now) {}
-    TDateTime Now() const override { return now_; }
-
-private:
-    TDateTime now_;
-};
-
 const char* const kWords[] = {"call",   "the",      "dentist",  "meeting", "about",    "budget",
                               "review", "tomorrow", "Friday",   "buy",     "milk",     "report",
                               "send",   "invoice",  "caf\\'e9", "project", "deadline", "and"};

@@ -14,6 +14,17 @@ public:
     virtual TDateTime Now() const = 0;
 };
 
+// A clock that always tells the same moment: `--now` of the tools, and the
+// benchmark's rounds.
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(TDateTime now) : now_(now) {}
+    TDateTime Now() const override { return now_; }
+
+private:
+    TDateTime now_;
+};
+
 struct ScreenSize {
     int Width = 1024;
     int Height = 768;

@@ -26,15 +26,6 @@ constexpr const char* kUsage =
     "(default 1024x768). Exit status: 0 done, 1 failed, 2 the files are damaged (what came\n"
     "before the damage was used).\n";
 
-class FixedClock : public Clock {
-public:
-    explicit FixedClock(TDateTime now) : now_(now) {}
-    TDateTime Now() const override { return now_; }
-
-private:
-    TDateTime now_;
-};
-
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
