@@ -91,31 +91,6 @@ bool Exists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::optional<FileBytes> ReadAll(const std::string& path) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return std::nullopt;
-        Fail("Cannot open file", path);
-    }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF)
-        Fail("Cannot read file", path);
-    const auto total = static_cast<std::size_t>(size.QuadPart);
-    FileBytes bytes(total);
-    std::size_t done = 0;
-    while (done < total) {
-        const std::size_t got = ReadSome(file, path, bytes.data() + done, total - done);
-        if (got == 0)
-            break; // the file shrank while being read
-        done += got;
-    }
-    bytes.SetSize(done);
-    return bytes;
-}
-
 bool ReadThrough(const std::string& path,
                  const std::function<void(std::size_t size, const ByteSource& source)>& read) {
     Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -198,29 +173,6 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::optional<FileBytes> ReadAll(const std::string& path) {
-    Handle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.valid()) {
-        if (errno == ENOENT)
-            return std::nullopt;
-        Fail("Cannot open file", path);
-    }
-    struct stat info;
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        Fail("Cannot read file", path);
-    const auto total = static_cast<std::size_t>(info.st_size);
-    FileBytes bytes(total);
-    std::size_t done = 0;
-    while (done < total) {
-        const std::size_t got = ReadSome(file, path, bytes.data() + done, total - done);
-        if (got == 0)
-            break; // the file shrank while being read
-        done += got;
-    }
-    bytes.SetSize(done);
-    return bytes;
-}
-
 bool ReadThrough(const std::string& path,
                  const std::function<void(std::size_t size, const ByteSource& source)>& read) {
     Handle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -286,6 +238,24 @@ void SyncFolder(const std::string& folder) noexcept {
 }
 
 #endif
+
+std::optional<FileBytes> ReadAll(const std::string& path) {
+    std::optional<FileBytes> bytes;
+    const bool exists = ReadThrough(path, [&bytes](std::size_t size, const ByteSource& source) {
+        FileBytes& buffer = bytes.emplace(size);
+        std::size_t done = 0;
+        while (done < size) {
+            const std::size_t got = source(buffer.data() + done, size - done);
+            if (got == 0)
+                break; // the file shrank while being read
+            done += got;
+        }
+        buffer.SetSize(done);
+    });
+    if (!exists)
+        return std::nullopt;
+    return bytes;
+}
 
 std::string FolderOf(const std::string& path) {
 #ifdef _WIN32
