@@ -1,4 +1,5 @@
 #include "framework/application.h"
+#include "framework/window.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -16,16 +17,7 @@ LRESULT CALLBACK ApplicationWindowProcedure(HWND window, UINT message, WPARAM wP
 }
 
 HWND CreateApplicationWindow(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (!GetClassInfoExA(instance, applicationClass, &windowClass)) {
-        windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = ApplicationWindowProcedure;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = applicationClass;
-        RegisterClassExA(&windowClass);
-    }
+    RegisterWindowClass(instance, applicationClass, ApplicationWindowProcedure);
     return CreateWindowExA(0, applicationClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
                            nullptr, nullptr, instance, nullptr);
 }

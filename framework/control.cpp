@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/system_date_time.h"
+#include "framework/window.h"
 #include "storage/datetime.h"
 
 #include <commctrl.h>
@@ -182,21 +183,7 @@ LRESULT CALLBACK ContainerProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 void RegisterPanelClass() {
-    const HINSTANCE instance = App().Instance();
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(instance, panelClass, &windowClass)) {
-        return;
-    }
-    windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = PanelProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = panelClass;
-    RegisterClassExA(&windowClass);
+    RegisterWindowClass(App().Instance(), panelClass, PanelProcedure);
 }
 
 struct WindowKind {

@@ -6,23 +6,29 @@
 
 namespace zandrel {
 
+bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, HICON icon) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(instance, name, &windowClass)) {
+        return true;
+    }
+    windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name;
+    windowClass.hIcon = icon;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
 void Window::CreateHandle(const WindowCreation& creation) {
     const HINSTANCE instance = App().Instance();
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (!GetClassInfoExA(instance, creation.ClassName.c_str(), &existing)) {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = WindowProcedure;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = creation.ClassName.c_str();
-        windowClass.hIcon = creation.Icon;
-        if (!RegisterClassExA(&windowClass)) {
-            throw std::runtime_error("Cannot register the window class " + creation.ClassName);
-        }
+    if (!RegisterWindowClass(instance, creation.ClassName.c_str(), WindowProcedure,
+                             creation.Icon)) {
+        throw std::runtime_error("Cannot register the window class " + creation.ClassName);
     }
     const RECT& place = creation.Place;
     const HWND window = CreateWindowExA(

@@ -8,6 +8,11 @@
 
 namespace zandrel {
 
+// Registers a window class of this module unless it exists: double clicks,
+// the arrow cursor, the button-face background. False when it cannot.
+bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure,
+                         HICON icon = nullptr);
+
 struct WindowCreation {
     std::string ClassName;
     std::string Caption;
