@@ -38,3 +38,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # A server already running for this prefix makes this fail; that is fine.
 wineserver -p >/dev/null 2>&1 || true
+# Start the prefix's background services now, with their output going
+# nowhere: started by the caller's first program they would inherit its
+# output pipe and hold it open (ctest would wait on it for ever).
+wine cmd /c exit >/dev/null 2>&1 || true
