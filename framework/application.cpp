@@ -33,9 +33,11 @@ Application::Application(Environment& environment, HINSTANCE instance)
     richEdit_.reset(LoadLibraryA("riched20.dll"));
     window_.reset(CreateApplicationWindow(instance));
     current = this;
+    hints_ = std::make_unique<ApplicationHints>();
 }
 
 Application::~Application() {
+    hints_.reset();
     current = previous_;
     window_.reset();
     richEdit_.reset();

@@ -1,7 +1,9 @@
 #pragma once
 // The application object: one per program. It owns the program-wide state
 // that every window shares (the outside-world seam, the sound switch, the
-// hint, the screen cursors), runs the message loop and reports errors.
+// hint and its hint window, the screen cursors), runs the message loop and
+// reports errors.
+#include "framework/application_hints.h"
 #include "framework/environment.h"
 #include "framework/handles.h"
 #include "framework/sound_player.h"
@@ -9,6 +11,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace zandrel {
@@ -53,6 +56,8 @@ public:
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint);
     std::function<void()> OnHint;
+    // The hint window and its switch.
+    ApplicationHints& Hints() const { return *hints_; }
 
     // Screen cursor slots, filled from the program's cursor resources.
     void SetScreenCursor(int slot, HCURSOR cursor) { cursors_[slot] = cursor; }
@@ -76,6 +81,7 @@ private:
     std::map<int, HCURSOR> cursors_;
     bool terminated_ = false;
     Application* previous_ = nullptr;
+    std::unique_ptr<ApplicationHints> hints_;
 };
 
 // The running application.

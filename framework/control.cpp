@@ -221,8 +221,7 @@ WindowKind KindOf(ComponentKind kind) {
     case ComponentKind::UpDown:
         return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0};
     case ComponentKind::ToolBar:
-        return {TOOLBARCLASSNAMEA,
-                TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+        return {TOOLBARCLASSNAMEA, TBSTYLE_FLAT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
                 0};
     case ComponentKind::RichEdit:
         return {"RichEdit20A",
@@ -580,10 +579,6 @@ void Control::SetButtonSize(int width, int height) {
 SIZE Control::ButtonSize() const {
     const auto size = DWORD(SendMessageA(window_, TB_GETBUTTONSIZE, 0, 0));
     return {LOWORD(size), HIWORD(size)};
-}
-
-HWND Control::ToolTips() const {
-    return reinterpret_cast<HWND>(SendMessageA(window_, TB_GETTOOLTIPS, 0, 0));
 }
 
 bool Control::Checked() const {

@@ -106,7 +106,6 @@ public:
     void SetShowCaptions(bool show);
     void SetButtonSize(int width, int height);
     SIZE ButtonSize() const;
-    HWND ToolTips() const;
     // A slot's width; the components inside the toolbar move to their slots.
     void SetSlotWidth(std::string_view name, int width);
     void PlaceSlots();

@@ -7,7 +7,6 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <iterator>
 #include <stdexcept>
 
 namespace zandrel {
@@ -70,7 +69,6 @@ void Form::Create(bool mainForm) {
     CreateComponents();
     CreateMenus();
     CreateTimers();
-    CreateToolTips();
     RECT client{};
     GetClientRect(Handle(), &client);
     LayOut("", client);
@@ -133,38 +131,6 @@ void Form::CreateTimers() {
     }
 }
 
-void Form::CreateToolTips() {
-    const auto createToolTips = [this] {
-        return CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0, Handle(),
-                               nullptr, App().Instance(), nullptr);
-    };
-    toolTips_.reset(createToolTips());
-    ownToolTips_.reset(createToolTips());
-    for (const auto& control : controls_) {
-        std::string tip = GetShortHint(control->Hint());
-        const std::optional<bool> ownSwitch = OwnHintSwitch(*control);
-        if (control->Kind() == ComponentKind::ToolBar && ownSwitch && control->ToolTips()) {
-            SendMessageA(control->ToolTips(), TTM_ACTIVATE, *ownSwitch, 0);
-        }
-        if (tip.empty()) {
-            continue;
-        }
-        TTTOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(control->Handle());
-        tool.lpszText = tip.data();
-        SendMessageA(ownSwitch ? ownToolTips_.get() : toolTips_.get(), TTM_ADDTOOLA, 0,
-                     reinterpret_cast<LPARAM>(&tool));
-        if (ownSwitch) {
-            SendMessageA(ownToolTips_.get(), TTM_ACTIVATE, *ownSwitch, 0);
-        }
-    }
-    SetShowHint(showHint_);
-}
-
 // The nearest switch of its own, from the control up through its parents.
 std::optional<bool> Form::OwnHintSwitch(const Control& control) const {
     for (const Control* current = &control;;) {
@@ -178,40 +144,8 @@ std::optional<bool> Form::OwnHintSwitch(const Control& control) const {
     }
 }
 
-// Toolbars keep tool tips of their own, which ask the form for the texts.
-void Form::SetShowHint(bool show) {
-    showHint_ = show;
-    SendMessageA(toolTips_.get(), TTM_ACTIVATE, show, 0);
-    for (const auto& control : controls_) {
-        if (control->Kind() == ComponentKind::ToolBar && control->ToolTips() &&
-            !OwnHintSwitch(*control)) {
-            SendMessageA(control->ToolTips(), TTM_ACTIVATE, show, 0);
-        }
-    }
-}
-
-bool Form::FillToolTip(NMHDR& header) {
-    for (const auto& control : controls_) {
-        if (control->Kind() != ComponentKind::ToolBar || control->ToolTips() != header.hwndFrom) {
-            continue;
-        }
-        const ToolBarButton* button = control->ButtonById(int(header.idFrom));
-        const std::string tip = button ? GetShortHint(button->Hint()) : std::string();
-        if (header.code == TTN_GETDISPINFOA) {
-            auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
-            lstrcpynA(info.szText, tip.c_str(), int(std::size(info.szText)));
-            info.lpszText = info.szText;
-        } else {
-            auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
-            info.szText[0] = L'\0';
-            MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info.szText,
-                                int(std::size(info.szText)));
-            info.szText[std::size(info.szText) - 1] = L'\0';
-            info.lpszText = info.szText;
-        }
-        return true;
-    }
-    return false;
+bool Form::HintsOn(const Control& control) const {
+    return OwnHintSwitch(control).value_or(showHint_);
 }
 
 // Font and background colours of the controls that have their own; a part
@@ -465,31 +399,71 @@ void Form::DispatchNotify(const NMHDR& header) {
     }
 }
 
+namespace {
+
+bool ButtonGoesDown(UINT mouseMessage) {
+    switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONDBLCLK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The button of a toolbar under the pointer, or nullptr.
+const ToolBarButton* ButtonUnderPointer(const Control& toolBar, RECT& area) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(toolBar.Handle(), &cursor);
+    const auto index = int(SendMessageA(toolBar.Handle(), TB_HITTEST, 0, LPARAM(&cursor)));
+    TBBUTTON item{};
+    if (index < 0 || !SendMessageA(toolBar.Handle(), TB_GETBUTTON, index, LPARAM(&item))) {
+        return nullptr;
+    }
+    SendMessageA(toolBar.Handle(), TB_GETITEMRECT, index, LPARAM(&area));
+    MapWindowPoints(toolBar.Handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    return toolBar.ButtonById(item.idCommand);
+}
+
+} // namespace
+
 // The hint under the mouse: the nearest control with a hint, from the window
-// under the pointer up to the form.
-void Form::TrackHint(HWND window) {
+// under the pointer up to the form. Its whole text goes to the application's
+// hint, its short part to the hint window.
+void Form::TrackHint(HWND window, bool pressed) {
+    std::string hint;
+    HintTarget target;
     for (; window && window != Handle(); window = GetParent(window)) {
         const Control* control = Control::FromHandle(window);
-        if (control && control->Kind() == ComponentKind::ToolBar) {
-            POINT cursor{};
-            GetCursorPos(&cursor);
-            ScreenToClient(window, &cursor);
-            const auto index = int(SendMessageA(window, TB_HITTEST, 0, LPARAM(&cursor)));
-            TBBUTTON item{};
-            if (index >= 0 && SendMessageA(window, TB_GETBUTTON, index, LPARAM(&item))) {
-                if (const ToolBarButton* button = control->ButtonById(item.idCommand);
-                    button && !button->Hint().empty()) {
-                    App().SetHint(button->Hint());
-                    return;
-                }
+        if (!control) {
+            continue;
+        }
+        if (control->Kind() == ComponentKind::ToolBar) {
+            RECT area{};
+            if (const ToolBarButton* button = ButtonUnderPointer(*control, area);
+                button && !button->Hint().empty()) {
+                hint = button->Hint();
+                target = {window, button->Id(), area, {}, HintsOn(*control)};
+                break;
             }
         }
-        if (control && !control->Hint().empty()) {
-            App().SetHint(control->Hint());
-            return;
+        if (!control->Hint().empty()) {
+            hint = control->Hint();
+            target = {window, -1, {}, {}, HintsOn(*control)};
+            GetWindowRect(window, &target.Area);
+            break;
         }
     }
-    App().SetHint("");
+    target.Text = GetShortHint(hint);
+    App().SetHint(hint);
+    App().Hints().PointerOver(std::move(target), pressed);
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -499,15 +473,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_NOTIFY: {
-        auto& header = *reinterpret_cast<NMHDR*>(lParam);
-        if ((header.code == TTN_GETDISPINFOA || header.code == TTN_GETDISPINFOW) &&
-            FillToolTip(header)) {
-            return 0;
-        }
-        DispatchNotify(header);
+    case WM_NOTIFY:
+        DispatchNotify(*reinterpret_cast<NMHDR*>(lParam));
         break;
-    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
@@ -533,7 +501,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_SETCURSOR:
-        TrackHint(reinterpret_cast<HWND>(wParam));
+        TrackHint(reinterpret_cast<HWND>(wParam), ButtonGoesDown(HIWORD(lParam)));
         break;
     case WM_TIMER:
         for (const auto& timer : timers_) {
@@ -560,7 +528,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         LayOut("", client);
         return 0;
     }
+    case WM_SHOWWINDOW:
+        if (!wParam) {
+            App().Hints().Cancel(Handle());
+        }
+        break;
     case WM_DESTROY:
+        App().Hints().Cancel(Handle());
         // The menu bar belongs to its Menu, not to the window.
         SetMenu(Handle(), nullptr);
         break;

@@ -41,9 +41,10 @@ public:
     RECT ScreenRect() const;
     void MoveTo(int left, int top);
 
-    // Tool tips (the short part of the controls' hints).
+    // Whether the controls' hints show in the hint window, for those without
+    // a hint switch of their own.
     bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool show);
+    void SetShowHint(bool show) { showHint_ = show; }
 
     void SetIcon(HICON icon);
 
@@ -69,14 +70,13 @@ private:
     void CreateComponents();
     void CreateMenus();
     void CreateTimers();
-    void CreateToolTips();
     std::optional<bool> OwnHintSwitch(const Control& control) const;
+    bool HintsOn(const Control& control) const;
     void LayOut(const std::string& parent, RECT client);
     void Run(const EventHandler& handler, Event& event);
     bool DispatchCommand(WPARAM wParam, LPARAM lParam);
     void DispatchNotify(const NMHDR& header);
-    void TrackHint(HWND window);
-    bool FillToolTip(NMHDR& header);
+    void TrackHint(HWND window, bool pressed);
     HBRUSH PaintColors(UINT message, HDC dc, HWND window);
 
     FormDescription description_;
@@ -86,9 +86,6 @@ private:
     std::vector<std::unique_ptr<Menu>> menus_;
     std::vector<std::unique_ptr<Timer>> timers_;
     FontHandle font_;
-    WindowHandle toolTips_;
-    // Tool tips of the controls under a hint switch of their own.
-    WindowHandle ownToolTips_;
     bool showHint_ = false;
     std::map<Color, BrushHandle> brushes_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // A hint may hold a short and a long part separated by "|": the short part is
-// the tool tip, the long part goes to the status bar.
+// the hint window, the long part goes to the status bar.
 #include <string>
 #include <string_view>
 

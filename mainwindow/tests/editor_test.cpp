@@ -443,28 +443,24 @@ TEST_F(EditorTest, ShowingAMessageFillsEveryFieldAndKeepHiddenStoresWithoutSavin
     EXPECT_TRUE(TestEnvironment().boxes.empty());
 }
 
-TEST_F(EditorTest, ButtonHintsGoToTheToolTipAndTheStatusBar) {
+TEST_F(EditorTest, ButtonHintsGoToTheHintWindowAndTheStatusBar) {
     TFormMain& form = Start();
     form.ShowMainWindow();
+    form.SetShowHint(true);
     const Control& toolBar = Find("ToolBar1");
-    const ToolBarButton& add = form.FindToolButton("ToolButton_addMsg");
-
-    NMTTDISPINFOA info{};
-    info.hdr.hwndFrom = toolBar.ToolTips();
-    info.hdr.idFrom = UINT_PTR(add.Id());
-    info.hdr.code = TTN_GETDISPINFOA;
-    SendMessageA(GetParent(toolBar.Handle()), WM_NOTIFY, info.hdr.idFrom,
-                 reinterpret_cast<LPARAM>(&info));
-    ASSERT_NE(info.lpszText, nullptr);
-    EXPECT_STREQ(info.lpszText, "Add the current message to the list");
-
     RECT button{};
-    SendMessageA(toolBar.Handle(), TB_GETRECT, add.Id(), reinterpret_cast<LPARAM>(&button));
+    SendMessageA(toolBar.Handle(), TB_GETRECT, form.FindToolButton("ToolButton_addMsg").Id(),
+                 reinterpret_cast<LPARAM>(&button));
     POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     ClientToScreen(toolBar.Handle(), &centre);
+    SetCursorPos(0, 0);
     SetCursorPos(centre.x, centre.y);
-    SendMessageA(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(toolBar.Handle()),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+
+    const HintWindow& hint = *app_.Hints().CurrentWindow();
+    EXPECT_TRUE(PumpUntil([&] {
+        return IsWindowVisible(hint.Handle()) &&
+               hint.Text() == "Add the current message to the list";
+    }));
     EXPECT_EQ(Find("StatusBar1").PanelText(2), "Add the current message to the list");
 }
 
