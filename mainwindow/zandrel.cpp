@@ -1,5 +1,6 @@
 // The program: one instance per session, living in the tray.
 #include "alarms/blueChip.h"
+#include "extras/CoolHint.h"
 #include "framework/application.h"
 #include "framework/win32_environment.h"
 #include "mainwindow/comune.h"
@@ -16,6 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     zandrel::Application application(environment, instance);
     application.SetTitle("Zandrel");
     application.SetHelpFile("zandrel.hlp");
+    zandrel::InstallCoolHint(application);
     try {
         // The startup shortcut needs COM on this thread until the end.
         const zandrel::ComApartment com;

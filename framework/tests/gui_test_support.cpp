@@ -1,9 +1,15 @@
 #include "framework/tests/gui_test_support.h"
 
+#include <fstream>
+
 namespace zandrel::testing {
 namespace {
 
 MenuWatcher* activeWatcher = nullptr;
+
+bool Painted(HWND window) {
+    return !IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE);
+}
 
 } // namespace
 
@@ -28,6 +34,31 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
+}
+
+bool HandOverForScreenshot(const std::filesystem::path& folder, const std::string& name,
+                           const std::vector<HWND>& windows) {
+    const auto allPainted = [&] {
+        for (const HWND window : windows) {
+            if (!Painted(window)) {
+                return false;
+            }
+            for (HWND child = GetWindow(window, GW_CHILD); child;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                if (!Painted(child)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    if (!PumpUntil(allPainted)) {
+        return false;
+    }
+    PumpUntil([] { return false; }, std::chrono::milliseconds(300)); // the X server catches up
+    std::ofstream(folder / (name + ".ready")).put('\n');
+    return PumpUntil([&] { return std::filesystem::exists(folder / (name + ".taken")); },
+                     std::chrono::seconds(60));
 }
 
 MenuWatcher::MenuWatcher(std::function<void(HWND)> action) : action_(std::move(action)) {

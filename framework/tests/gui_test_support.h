@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace zandrel::testing {
 
@@ -15,6 +18,12 @@ void PumpMessages();
 // condition's last value.
 bool PumpUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+// For a picture taken from outside (scripts/take_screenshots.sh): waits
+// until windows and their children have painted, writes folder/NAME.ready and
+// waits for folder/NAME.taken; false when either wait timed out.
+bool HandOverForScreenshot(const std::filesystem::path& folder, const std::string& name,
+                           const std::vector<HWND>& windows);
 
 // Runs action once the system's pop-up menu window is on the screen, from a
 // timer that fires inside the menu's own message loop; true if it ran.

@@ -1,5 +1,6 @@
 // The GUI tests run with the fake outside world and one application object,
-// on a thread with COM initialised, as the program's.
+// on a thread with COM initialised, with the program's hint window.
+#include "extras/CoolHint.h"
 #include "framework/application.h"
 #include "framework/tests/fake_environment.h"
 #include "mainwindow/comune.h"
@@ -20,5 +21,6 @@ int main(int argc, char** argv) {
     const zandrel::ComApartment com;
     zandrel::Application application(zandrel::testing::TestEnvironment(),
                                      GetModuleHandleA(nullptr));
+    zandrel::InstallCoolHint(application);
     return RUN_ALL_TESTS();
 }

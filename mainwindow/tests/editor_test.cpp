@@ -453,7 +453,7 @@ TEST_F(EditorTest, ButtonHintsGoToTheHintWindowAndTheStatusBar) {
                  reinterpret_cast<LPARAM>(&button));
     POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     ClientToScreen(toolBar.Handle(), &centre);
-    SetCursorPos(0, 0);
+    SetCursorPos(0, 0); // elsewhere first, so that the pointer surely moves
     SetCursorPos(centre.x, centre.y);
 
     const HintWindow& hint = *app_.Hints().CurrentWindow();

@@ -1,5 +1,5 @@
 // Puts two stickers and a warning pop-up on the screen for a picture of each,
-// taken from outside (stickers/tests/take_screenshots.sh). Runs only when
+// taken from outside (scripts/take_screenshots.sh). Runs only when
 // ZANDREL_SCREENSHOT_DIR names the folder of the hand-over files: the test
 // writes NAME.ready once the windows are painted and waits for NAME.taken.
 #include "alarms/warning_popups.h"
@@ -13,7 +13,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 namespace zandrel::testing {
 namespace {
@@ -21,33 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kTwoLines[] = "{\\rtf1\\ansi Call the dentist\\par before Friday, 9:30}";
-
-bool Painted(HWND window) {
-    return !IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE);
-}
-
-// Waits until every window has painted, then until the picture is taken.
-void HandOver(const fs::path& folder, const std::string& name, const std::vector<HWND>& windows) {
-    const auto allPainted = [&] {
-        for (const HWND window : windows) {
-            if (!Painted(window)) {
-                return false;
-            }
-            for (HWND child = GetWindow(window, GW_CHILD); child;
-                 child = GetWindow(child, GW_HWNDNEXT)) {
-                if (!Painted(child)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    };
-    ASSERT_TRUE(PumpUntil(allPainted));
-    PumpUntil([] { return false; }, std::chrono::milliseconds(300)); // the X server catches up
-    std::ofstream(folder / (name + ".ready")).put('\n');
-    EXPECT_TRUE(PumpUntil([&] { return fs::exists(folder / (name + ".taken")); },
-                          std::chrono::seconds(60)));
-}
 
 TEST(ScreenshotTest, StickersAndPopup) {
     const char* folderName = std::getenv("ZANDREL_SCREENSHOT_DIR");
@@ -85,7 +57,7 @@ TEST(ScreenshotTest, StickersAndPopup) {
     for (const auto& sticker : board.Stickers()) {
         stickers.push_back(sticker->Handle());
     }
-    HandOver(folder, "stickers", stickers);
+    EXPECT_TRUE(HandOverForScreenshot(folder, "stickers", stickers));
     board.DestroyAll();
 
     TMessageEntry& entry = list.Entry(0);
@@ -93,7 +65,7 @@ TEST(ScreenshotTest, StickersAndPopup) {
     entry.Record.NextWarn = env.now - 0.01;
     PopupCounter counter;
     WarningPopups popups;
-    HandOver(folder, "popup", {popups.Open(entry, counter).Handle()});
+    EXPECT_TRUE(HandOverForScreenshot(folder, "popup", {popups.Open(entry, counter).Handle()}));
 }
 
 } // namespace

@@ -1,0 +1,314 @@
+// The program's hint window under Wine: its shape, size and painting on the
+// real window, and the hints of the main window's toolbars shown as the real
+// pointer rests on their buttons.
+#include "extras/CoolHint.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+#include "mainwindow/main.h"
+#include "mainwindow/tests/main_window_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace zandrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
+SIZE Measure(HFONT font, const std::string& text, UINT format, int maxWidth = 10000) {
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, font);
+    RECT rect{0, 0, maxWidth, 0};
+    DrawTextA(dc, text.c_str(), int(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK | format);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return {rect.right, rect.bottom};
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// The window's shape, in window coordinates.
+RECT ShapeBox(HWND window) {
+    const RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    RECT box{};
+    if (GetWindowRgn(window, region.get()) != ERROR) {
+        GetRgnBox(region.get(), &box);
+    }
+    return box;
+}
+
+bool InShape(HWND window, int x, int y) {
+    const RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(window, region.get()) != ERROR && PtInRegion(region.get(), x, y);
+}
+
+class TDDGHintWindowTest : public ::testing::Test {
+protected:
+    ~TDDGHintWindowTest() override { Hint().ReleaseHint(); }
+
+    static HintWindow& Hint() { return *App().Hints().CurrentWindow(); }
+
+    // Activates the hint as the application does, with its rectangle at
+    // left, top.
+    static RECT Show(const std::string& text, int left, int top) {
+        RECT rect = Hint().CalcHintRect(GetSystemMetrics(SM_CXSCREEN), text);
+        OffsetRect(&rect, left, top);
+        Hint().ActivateHint(rect, text);
+        PumpMessages();
+        return WindowRect(Hint().Handle());
+    }
+};
+
+TEST_F(TDDGHintWindowTest, IsTheApplicationsHintWindowAFramelessTopMostPopup) {
+    ApplicationHints& hints = App().Hints();
+    ASSERT_NE(dynamic_cast<TDDGHintWindow*>(hints.CurrentWindow()), nullptr);
+    const auto style = DWORD(GetWindowLongA(Hint().Handle(), GWL_STYLE));
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & WS_BORDER);
+    EXPECT_TRUE(GetWindowLongA(Hint().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // Off and on again makes a new window of the installed class.
+    hints.SetShowHint(false);
+    EXPECT_EQ(hints.CurrentWindow(), nullptr);
+    hints.SetShowHint(true);
+    EXPECT_NE(dynamic_cast<TDDGHintWindow*>(hints.CurrentWindow()), nullptr);
+}
+
+TEST_F(TDDGHintWindowTest, BoldIsWiderByWwwwAndTallerByTenAndFourInAYellowEllipse) {
+    const SIZE text = Measure(Hint().Font(), "Bold", DT_NOPREFIX);
+    const SIZE wwww = Measure(Hint().Font(), "WWWW", DT_NOPREFIX);
+    const RECT window = Show("Bold", 200, 150);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    EXPECT_EQ(window.left, 200);
+    EXPECT_EQ(window.top, 150);
+    EXPECT_EQ(width, text.cx + 6 + wwww.cx);
+    EXPECT_EQ(height, text.cy + 2 + 10 + 4);
+    EXPECT_TRUE(IsWindowVisible(Hint().Handle()));
+    EXPECT_EQ(Hint().Color(), kYellow);
+
+    // An ellipse 4 pixels shorter than the window (an elliptic region leaves
+    // off its last column and row).
+    const HWND handle = Hint().Handle();
+    EXPECT_NEAR(ShapeBox(handle).right, width, 1);
+    EXPECT_NEAR(ShapeBox(handle).bottom, height - 4, 1);
+    EXPECT_TRUE(InShape(handle, width / 2, height / 2));
+    EXPECT_FALSE(InShape(handle, 1, 1));
+    EXPECT_FALSE(InShape(handle, width - 2, height - 6));
+    EXPECT_FALSE(InShape(handle, width / 2, height - 2));
+}
+
+TEST_F(TDDGHintWindowTest, NearTheBottomRightCornerTheWholeHintStaysOnTheDesktop) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const RECT inside = Show("Bold", 10, 10);
+    const RECT corner = Show("Bold", screenWidth - 5, screenHeight - 5);
+    EXPECT_EQ(corner.right, screenWidth);
+    EXPECT_EQ(corner.bottom, screenHeight);
+    EXPECT_EQ(corner.right - corner.left, inside.right - inside.left);
+    EXPECT_EQ(corner.bottom - corner.top, inside.bottom - inside.top);
+}
+
+TEST_F(TDDGHintWindowTest, AHintWiderThanTheScreenBreaksIntoLinesAndTheEllipseGrows) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) {
+        text += "remember the appointment ";
+    }
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const RECT rect = Hint().CalcHintRect(screenWidth, text);
+    const int lineHeight = Measure(Hint().Font(), "Bold", DT_NOPREFIX).cy;
+    EXPECT_LE(rect.right, screenWidth + 6);
+    EXPECT_GE(rect.bottom, 3 * lineHeight + 2);
+
+    Show("Bold", 0, 0);
+    const RECT oneLine = ShapeBox(Hint().Handle());
+    const RECT window = Show(text, 0, 0);
+    const RECT lines = ShapeBox(Hint().Handle());
+    EXPECT_GT(lines.bottom, oneLine.bottom);
+    EXPECT_NEAR(lines.bottom, window.bottom - window.top - 4, 1);
+    EXPECT_NEAR(lines.right, window.right - window.left, 1);
+}
+
+// The text drawn by the window: the columns between its first and last
+// pixel that is not the background.
+int PaintedTextWidth(HWND window) {
+    const RECT place = WindowRect(window);
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const BitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ old = SelectObject(dc, bitmap.get());
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    int first = width, last = -1;
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            if (GetPixel(dc, x, y) != kYellow) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+                break;
+            }
+        }
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return last - first + 1;
+}
+
+TEST_F(TDDGHintWindowTest, AnAmpersandShowsAsItself) {
+    const std::string text = "Fish&Chips";
+    const SIZE asIs = Measure(Hint().Font(), text, DT_NOPREFIX);
+    const SIZE asPrefix = Measure(Hint().Font(), text, 0);
+    ASSERT_GT(asIs.cx, asPrefix.cx);
+
+    const RECT rect = Hint().CalcHintRect(GetSystemMetrics(SM_CXSCREEN), text);
+    EXPECT_EQ(rect.right, asIs.cx + 6);
+    Show(text, 100, 100);
+    EXPECT_EQ(Hint().Text(), text);
+    EXPECT_NEAR(PaintedTextWidth(Hint().Handle()), asIs.cx, 2);
+}
+
+// The main window as the tray's double-click shows it, with the program's
+// hint window; the real pointer moves over it.
+class HintOverMainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestEnvironment().Reset();
+        folder_ = fs::temp_directory_path() /
+                  ("zandrel-hint-" + std::to_string(GetCurrentProcessId()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        InstallCoolHint(app_);
+        MoveAway();
+        form_ = std::make_unique<TFormMain>((folder_ / "ZandrelData.dat").string(),
+                                            ScratchSettings::Store());
+        form_->ShowMainWindow();
+        PumpMessages();
+    }
+    ~HintOverMainWindowTest() override {
+        form_.reset();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    HintWindow& Hint() const { return *app_.Hints().CurrentWindow(); }
+    bool Shows(const std::string& text) const {
+        return IsWindowVisible(Hint().Handle()) && Hint().Text() == text;
+    }
+    bool Hidden() const { return !IsWindowVisible(Hint().Handle()); }
+
+    // The pointer onto the middle of a toolbar button.
+    void PointAt(const char* toolBar, const char* button) {
+        const HWND bar = form_->Find(toolBar).Handle();
+        RECT place{};
+        SendMessageA(bar, TB_GETRECT, form_->FindToolButton(button).Id(),
+                     reinterpret_cast<LPARAM>(&place));
+        POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+        ClientToScreen(bar, &centre);
+        SetCursorPos(centre.x, centre.y);
+        PumpMessages();
+    }
+    // The pointer onto the desktop, away from every window.
+    static void MoveAway() {
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+        PumpMessages();
+    }
+
+    void Command(const char* menuItem) {
+        SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(menuItem).Id(), 0);
+    }
+
+    const ScratchSettings settings_;
+    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
+    fs::path folder_;
+    std::unique_ptr<TFormMain> form_;
+};
+
+// Longer than the pause before a hint, for a hint that must not come.
+constexpr auto kNoHintWait = std::chrono::milliseconds(1500);
+
+TEST_F(HintOverMainWindowTest, TheMainWindowsSwitchLeavesTheFormattingToolbarsHintsOn) {
+    ASSERT_FALSE(form_->ShowHint());
+    PointAt("ToolBar1", "ToolButton_addMsg");
+    EXPECT_FALSE(PumpUntil([&] { return !Hidden(); }, kNoHintWait));
+    PointAt("ToolBar", "BoldButton");
+    EXPECT_TRUE(PumpUntil([&] { return Shows("Bold"); }));
+
+    Command("ShowHint1");
+    ASSERT_TRUE(form_->ShowHint());
+    PointAt("ToolBar1", "ToolButton_addMsg");
+    EXPECT_TRUE(PumpUntil([&] { return Shows("Add the current message to the list"); }));
+    // The short part of the hint; the status bar has the long one.
+    PointAt("ToolBar", "CopyButton");
+    EXPECT_TRUE(PumpUntil([&] { return Shows("Copy"); }));
+    EXPECT_EQ(form_->Find("StatusBar1").PanelText(2), "Copy selected item to clipboard");
+}
+
+TEST_F(HintOverMainWindowTest, TheHintGoesWhenThePointerLeavesOnAClickAndAfterAWhile) {
+    PointAt("ToolBar", "BoldButton");
+    ASSERT_TRUE(PumpUntil([&] { return Shows("Bold"); }));
+    // Placed below the pointer.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    EXPECT_EQ(WindowRect(Hint().Handle()).left, pointer.x);
+    EXPECT_GT(WindowRect(Hint().Handle()).top, pointer.y);
+
+    PointAt("ToolBar", "ItalicButton");
+    EXPECT_TRUE(Hidden());
+    EXPECT_TRUE(PumpUntil([&] { return Shows("Italic"); }));
+    MoveAway();
+    EXPECT_TRUE(PumpUntil([&] { return Hidden(); }));
+
+    PointAt("ToolBar", "UnderlineButton");
+    ASSERT_TRUE(PumpUntil([&] { return Shows("Underline"); }));
+    SendMessageA(form_->Handle(), WM_SETCURSOR,
+                 reinterpret_cast<WPARAM>(form_->Find("ToolBar").Handle()),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_TRUE(Hidden());
+
+    PointAt("ToolBar", "BulletsButton");
+    ASSERT_TRUE(PumpUntil([&] { return Shows("Bullets"); }));
+    const auto shown = std::chrono::steady_clock::now();
+    EXPECT_TRUE(PumpUntil([&] { return Hidden(); }, std::chrono::seconds(6)));
+    EXPECT_GE(std::chrono::steady_clock::now() - shown, std::chrono::milliseconds(2400));
+}
+
+TEST_F(HintOverMainWindowTest, HidingTheFormHidesItsHint) {
+    PointAt("ToolBar", "BoldButton");
+    ASSERT_TRUE(PumpUntil([&] { return Shows("Bold"); }));
+    Command("Close2");
+    EXPECT_TRUE(Hidden());
+}
+
+// A hint over a button of the command toolbar, for a picture taken from
+// outside (scripts/take_screenshots.sh) when ZANDREL_SCREENSHOT_DIR is set.
+class HintScreenshotTest : public HintOverMainWindowTest {
+protected:
+    void SetUp() override {
+        if (!std::getenv("ZANDREL_SCREENSHOT_DIR")) {
+            GTEST_SKIP() << "ZANDREL_SCREENSHOT_DIR not set";
+        }
+        HintOverMainWindowTest::SetUp();
+    }
+};
+
+TEST_F(HintScreenshotTest, HintOverAToolbarButton) {
+    Command("ShowHint1");
+    PointAt("ToolBar1", "ToolButton_addMsg");
+    ASSERT_TRUE(PumpUntil([&] { return Shows("Add the current message to the list"); }));
+    EXPECT_TRUE(HandOverForScreenshot(std::getenv("ZANDREL_SCREENSHOT_DIR"), "hint",
+                                      {form_->Handle(), Hint().Handle()}));
+}
+
+} // namespace
+} // namespace zandrel::testing
