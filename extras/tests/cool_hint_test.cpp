@@ -218,6 +218,13 @@ protected:
         SetCursorPos(centre.x, centre.y);
         PumpMessages();
     }
+    // The pointer onto the middle of a control.
+    void PointAt(const char* control) {
+        RECT place{};
+        GetWindowRect(form_->Find(control).Handle(), &place);
+        SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+        PumpMessages();
+    }
     // The pointer onto the desktop, away from every window.
     static void MoveAway() {
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -243,6 +250,9 @@ TEST_F(HintOverMainWindowTest, TheMainWindowsSwitchLeavesTheFormattingToolbarsHi
     EXPECT_FALSE(PumpUntil([&] { return !Hidden(); }, kNoHintWait));
     PointAt("ToolBar", "BoldButton");
     EXPECT_TRUE(PumpUntil([&] { return Shows("Bold"); }));
+    // A control inside the formatting toolbar takes its switch.
+    PointAt("FontName");
+    EXPECT_TRUE(PumpUntil([&] { return Shows("Font Name"); }));
 
     Command("ShowHint1");
     ASSERT_TRUE(form_->ShowHint());
@@ -255,8 +265,10 @@ TEST_F(HintOverMainWindowTest, TheMainWindowsSwitchLeavesTheFormattingToolbarsHi
 }
 
 TEST_F(HintOverMainWindowTest, TheHintGoesWhenThePointerLeavesOnAClickAndAfterAWhile) {
+    const HWND foreground = GetForegroundWindow();
     PointAt("ToolBar", "BoldButton");
     ASSERT_TRUE(PumpUntil([&] { return Shows("Bold"); }));
+    EXPECT_EQ(GetForegroundWindow(), foreground); // the hint takes no focus
     // Placed below the pointer.
     POINT pointer{};
     GetCursorPos(&pointer);
