@@ -2,6 +2,8 @@
 
 #include "extras/cool_hint_geometry.h"
 
+#include <memory>
+
 namespace zandrel {
 namespace {
 
@@ -32,15 +34,15 @@ void TDDGHintWindow::ActivateHint(RECT rect, const std::string& text) {
     RegionHandle region(CreateRoundRectRgn(0, 0, shape.EllipseWidth, shape.EllipseHeight,
                                            shape.EllipseWidth, shape.EllipseHeight));
     if (region && SetWindowRgn(Handle(), region.get(), TRUE)) {
-        FRegion = region.release(); // the window deletes it when it is replaced
+        region_ = region.release(); // the window deletes it when it is replaced
     }
     HintWindow::ActivateHint(ToRect(bounds), text);
 }
 
 void TDDGHintWindow::ReleaseShape() {
-    if (FRegion) {
+    if (region_) {
         SetWindowRgn(Handle(), nullptr, TRUE);
-        FRegion = nullptr;
+        region_ = nullptr;
     }
 }
 

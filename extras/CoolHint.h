@@ -24,7 +24,7 @@ private:
     void ReleaseShape();
 
     // The window's current shape; the window owns it once it is set.
-    HRGN FRegion = nullptr;
+    HRGN region_ = nullptr;
 };
 
 // Makes TDDGHintWindow the application's hint window: hints off, the class
