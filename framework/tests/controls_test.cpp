@@ -58,7 +58,7 @@ protected:
 
 TEST_F(ControlsTest, RadioGroupsCheckBoxesListsAndPickersHoldTheirValues) {
     ControlsForm form;
-    Control& kind = form.Find("Kind");
+    auto& kind = form.Find<RadioGroup>("Kind");
     EXPECT_EQ(kind.ItemIndex(), 0);
     SendMessageA(GetDlgItem(kind.Handle(), 3), BM_CLICK, 0, 0);
     EXPECT_EQ(kind.ItemIndex(), 2);
@@ -66,27 +66,28 @@ TEST_F(ControlsTest, RadioGroupsCheckBoxesListsAndPickersHoldTheirValues) {
     EXPECT_EQ(kind.ItemIndex(), -1);
 
     // A state set in code runs the click handler, but only when it changes.
-    Control& check = form.Find("Check");
+    auto& check = form.Find<CheckBox>("Check");
     check.SetChecked(true);
     check.SetChecked(true);
     EXPECT_TRUE(check.Checked());
     EXPECT_EQ(form.clicks, 1);
 
-    Control& list = form.Find("List");
+    auto& list = form.Find<ListBox>("List");
     list.SetItems({"a@example.org", "b@example.org"});
     list.SetItems({"c@example.org"});
     EXPECT_EQ(list.Items(), std::vector<std::string>{"c@example.org"});
 
     const TDateTime moment = *EncodeDateTime({2024, 2, 29, 23, 59, 58, 0});
-    form.Find("Day").SetDateTime(moment);
-    form.Find("Time").SetDateTime(moment);
-    EXPECT_DOUBLE_EQ(CombineDateTime(form.Find("Day").DateTime(), form.Find("Time").DateTime()),
+    form.Find<DateTimePicker>("Day").SetDateTime(moment);
+    form.Find<DateTimePicker>("Time").SetDateTime(moment);
+    EXPECT_DOUBLE_EQ(CombineDateTime(form.Find<DateTimePicker>("Day").DateTime(),
+                                     form.Find<DateTimePicker>("Time").DateTime()),
                      moment);
 }
 
 TEST_F(ControlsTest, ToolbarButtonsComeFromTheTableAndOnlyEnabledOnesAreObeyed) {
     ControlsForm form;
-    Control& bar = form.Find("Bar");
+    auto& bar = form.Find<ToolBar>("Bar");
     ASSERT_EQ(SendMessageA(bar.Handle(), TB_BUTTONCOUNT, 0, 0), 3);
     auto press = [&](const char* name) {
         SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(form.FindToolButton(name).Id(), 0),

@@ -67,7 +67,8 @@ protected:
     }
 
     Control& Find(const char* name) const { return form_->Find(name); }
-    std::string Status() const { return Find("StatusBar1").PanelText(0); }
+    template <typename Kind> Kind& Find(const char* name) const { return form_->Find<Kind>(name); }
+    std::string Status() const { return Find<StatusBar>("StatusBar1").PanelText(0); }
     std::string Text() const { return PlainText(Find("RichEditText").Handle()); }
     bool ReplaceEnabled() const { return form_->FindToolButton("ToolButton_modMsg").Enabled(); }
 
@@ -122,7 +123,7 @@ protected:
 
 TEST_F(EditorTest, TheToolbarHasItsTenButtonsInOrderWithSeparatorsAndReplaceDisabled) {
     TFormMain& form = Start();
-    const Control& toolBar = Find("ToolBar1");
+    const auto& toolBar = Find<ToolBar>("ToolBar1");
     const std::vector<std::pair<std::string, std::string>> expected{
         {"ToolButton3", "Prev."},
         {"ToolButton4", "Next"},
@@ -176,7 +177,7 @@ TEST_F(EditorTest, TheFieldsLieWhereTheDesignPutsThem) {
     EXPECT_EQ(at("editEndTime"), (std::vector<int>{60, 36, 93, 21}));
     EXPECT_EQ(at("rgIncType"), (std::vector<int>{4, 72, 317, 41}));
     EXPECT_EQ(at("cBoxKeepHidden"), (std::vector<int>{328, 76, 89, 17}));
-    EXPECT_EQ(Find("rgIncType").ItemIndex(), 0);
+    EXPECT_EQ(Find<RadioGroup>("rgIncType").ItemIndex(), 0);
     EXPECT_EQ(Find("cBoxKeepHidden").Hint(), "Keep the current  sticky window always hidden");
     EXPECT_EQ(Find("Label2").Hint(),
               "From this date the reminder sticky window's color is turned from yellow to red");
@@ -212,7 +213,7 @@ TEST_F(EditorTest, AnEmptyListShowsRec00AnEmptyTextAndNoReplace) {
 
 TEST_F(EditorTest, NewOnAnEmptyListMakesTheOnlyMessageWithTheDefaults) {
     Start();
-    Find("cbox_notify").SetChecked(true);
+    Find<CheckBox>("cbox_notify").SetChecked(true);
     ClickRadio(3);
     const TDateTime now = TestEnvironment().now;
     Press("ToolButton_newMsg");
@@ -220,11 +221,13 @@ TEST_F(EditorTest, NewOnAnEmptyListMakesTheOnlyMessageWithTheDefaults) {
     EXPECT_EQ(Status(), "rec 1/1");
     EXPECT_TRUE(ReplaceEnabled());
     EXPECT_EQ(Text(), "Zandrel by Borvath\r\n date: " + DateTimeToText(now));
-    EXPECT_FALSE(Find("cbox_notify").Checked());
-    EXPECT_EQ(Find("rgIncType").ItemIndex(), 0);
-    EXPECT_NEAR(CombineDateTime(Find("EditStart").DateTime(), Find("editStartTime").DateTime()),
+    EXPECT_FALSE(Find<CheckBox>("cbox_notify").Checked());
+    EXPECT_EQ(Find<RadioGroup>("rgIncType").ItemIndex(), 0);
+    EXPECT_NEAR(CombineDateTime(Find<DateTimePicker>("EditStart").DateTime(),
+                                Find<DateTimePicker>("editStartTime").DateTime()),
                 now, 1.0 / 86400);
-    EXPECT_NEAR(CombineDateTime(Find("EditEnd").DateTime(), Find("editEndTime").DateTime()),
+    EXPECT_NEAR(CombineDateTime(Find<DateTimePicker>("EditEnd").DateTime(),
+                                Find<DateTimePicker>("editEndTime").DateTime()),
                 now + 1, 1.0 / 86400);
 
     const MessageList stored = Stored();
@@ -425,14 +428,16 @@ TEST_F(EditorTest, ShowingAMessageFillsEveryFieldAndKeepHiddenStoresWithoutSavin
     }
     Start();
     EXPECT_EQ(Text(), "hidden one");
-    EXPECT_DOUBLE_EQ(
-        CombineDateTime(Find("EditStart").DateTime(), Find("editStartTime").DateTime()), 45001.25);
-    EXPECT_DOUBLE_EQ(CombineDateTime(Find("EditEnd").DateTime(), Find("editEndTime").DateTime()),
+    EXPECT_DOUBLE_EQ(CombineDateTime(Find<DateTimePicker>("EditStart").DateTime(),
+                                     Find<DateTimePicker>("editStartTime").DateTime()),
+                     45001.25);
+    EXPECT_DOUBLE_EQ(CombineDateTime(Find<DateTimePicker>("EditEnd").DateTime(),
+                                     Find<DateTimePicker>("editEndTime").DateTime()),
                      45002.75);
-    EXPECT_EQ(Find("rgIncType").ItemIndex(), 3);
-    EXPECT_TRUE(Find("cbox_notify").Checked());
-    EXPECT_TRUE(Find("cBoxKeepHidden").Checked());
-    EXPECT_EQ(Find("List_Address").Items(),
+    EXPECT_EQ(Find<RadioGroup>("rgIncType").ItemIndex(), 3);
+    EXPECT_TRUE(Find<CheckBox>("cbox_notify").Checked());
+    EXPECT_TRUE(Find<CheckBox>("cBoxKeepHidden").Checked());
+    EXPECT_EQ(Find<ListBox>("List_Address").Items(),
               (std::vector<std::string>{"a@example.org", "b@example.org"}));
 
     Click("cBoxKeepHidden");
@@ -446,7 +451,7 @@ TEST_F(EditorTest, ShowingAMessageFillsEveryFieldAndKeepHiddenStoresWithoutSavin
 TEST_F(EditorTest, ButtonHintsGoToTheToolTipAndTheStatusBar) {
     TFormMain& form = Start();
     form.ShowMainWindow();
-    const Control& toolBar = Find("ToolBar1");
+    const auto& toolBar = Find<ToolBar>("ToolBar1");
     const ToolBarButton& add = form.FindToolButton("ToolButton_addMsg");
 
     NMTTDISPINFOA info{};
@@ -465,7 +470,7 @@ TEST_F(EditorTest, ButtonHintsGoToTheToolTipAndTheStatusBar) {
     SetCursorPos(centre.x, centre.y);
     SendMessageA(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(toolBar.Handle()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    EXPECT_EQ(Find("StatusBar1").PanelText(2), "Add the current message to the list");
+    EXPECT_EQ(Find<StatusBar>("StatusBar1").PanelText(2), "Add the current message to the list");
 }
 
 // Shows the window with a message for a screenshot of the virtual display:
