@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <richedit.h>
 
 namespace zandrel::testing {
 namespace {
@@ -38,6 +39,7 @@ FormDescription ControlsFormDescription() {
             .FontColored(clBlue),
         Component("Day", ComponentKind::DatePicker, {4, 160, 100, 21}),
         Component("Time", ComponentKind::TimePicker, {110, 160, 100, 21}),
+        Component("Notes", ComponentKind::RichEdit, {220, 90, 150, 60}),
     };
     return form;
 }
@@ -109,6 +111,11 @@ TEST_F(ControlsTest, ToolbarButtonsComeFromTheTableAndOnlyEnabledOnesAreObeyed) 
     EXPECT_TRUE(form.FindToolButton("Stop").Enabled()); // kept through the new buttons
     EXPECT_TRUE(
         SendMessageA(bar.Handle(), TB_ISBUTTONENABLED, form.FindToolButton("Stop").Id(), 0));
+}
+
+TEST_F(ControlsTest, RichEditsTakeTextsLongerThanTheDefaultLimit) {
+    ControlsForm form;
+    EXPECT_GT(SendMessageA(form.Find("Notes").Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
 }
 
 TEST_F(ControlsTest, ControlsPaintInTheirOwnColours) {
