@@ -43,6 +43,7 @@ TEST(WarningPopupTest, OpensOnTopAtItsPlaceWithNameTimeAndText) {
     EXPECT_TRUE(GetWindowLongA(popup.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(popup.Find("Panel1").Place().Height, 25);
     EXPECT_TRUE(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETOPTIONS, 0, 0) & ECO_READONLY);
+    EXPECT_GT(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
 
     // Closing only hides it; the next warning opens another one.
     SendMessageA(popup.Handle(), WM_CLOSE, 0, 0);

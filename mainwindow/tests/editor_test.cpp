@@ -2,6 +2,7 @@
 // check boxes and toolbar commands; after each command the controls and both
 // data files (read back with the loader) are checked.
 #include "framework/application.h"
+#include "framework/hint_text.h"
 #include "framework/rich_edit.h"
 #include "framework/system_date_time.h"
 #include "framework/tests/fake_environment.h"
@@ -494,6 +495,48 @@ TEST_F(EditorTest, ShowsAMessageForAScreenshot) {
     Press("ToolButton3");
     TypeText("Dentist at 10:30\r\nBring the insurance card.");
     PumpUntil([] { return false; }, std::chrono::seconds(std::atoi(seconds)));
+}
+
+// Group boxes take the pointer, so the form's hint tracking finds them.
+TEST_F(EditorTest, GroupBoxesShowTheirLongHintUnderThePointer) {
+    TFormMain& form = Start();
+    form.ShowMainWindow();
+    PumpMessages();
+    for (const char* name : {"gBox1", "rgIncType"}) {
+        const Control& group = Find(name);
+        RECT rect{};
+        GetWindowRect(group.Handle(), &rect);
+        const POINT corner{rect.right - 2,
+                           rect.bottom - 2}; // inside the frame, beside its children
+        SetCursorPos(corner.x, corner.y);
+        const HWND under = WindowFromPoint(corner);
+        ASSERT_EQ(under, group.Handle()) << name;
+        SendMessageA(under, WM_SETCURSOR, WPARAM(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(Find<StatusBar>("StatusBar1").PanelText(2), GetLongHint(group.Hint())) << name;
+    }
+}
+
+TEST_F(EditorTest, TabMovesThroughTheFieldsInReadingOrderAndShiftTabGoesBack) {
+    TFormMain& form = Start();
+    form.ShowMainWindow();
+    PumpMessages();
+    const auto tab = [](bool shift) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+        App().ProcessMessage(message);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        return GetFocus();
+    };
+    SetFocus(Find("EditStart").Handle());
+    EXPECT_EQ(tab(false), Find("editStartTime").Handle());
+    EXPECT_EQ(tab(false), Find("sb_newMail").Handle()); // into the next group
+    EXPECT_EQ(tab(false), Find("List_Address").Handle());
+    EXPECT_EQ(tab(true), Find("sb_newMail").Handle());
+    EXPECT_EQ(tab(true), Find("editStartTime").Handle());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "stickers/sticker_board.h"
 
 #include <gtest/gtest.h>
+#include <richedit.h>
 
 namespace zandrel::testing {
 namespace {
@@ -112,6 +113,7 @@ TEST_F(StickerWindowTest, RebuildNamesLinksColoursAndCascadesStartedMessages) {
     EXPECT_FALSE(third.Red());
     EXPECT_EQ(PlainText(first.RichEdit1()), "red one");
     EXPECT_EQ(PlainText(third.RichEdit1()), "plain text");
+    EXPECT_GT(SendMessageA(third.RichEdit1(), EM_GETLIMITTEXT, 0, 0), 32767); // any length
 
     char caption[32] = {};
     GetWindowTextA(third.Handle(), caption, sizeof caption);
