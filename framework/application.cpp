@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
+
 namespace zandrel {
 namespace {
 
@@ -52,7 +54,7 @@ void Application::SetTitle(const std::string& title) {
 
 void Application::ReportError(const std::string& text) noexcept {
     try {
-        environment_.ShowError(text);
+        Env().ShowError(text);
     } catch (...) {
         // Nothing is left to report a failing report with.
     }
@@ -71,6 +73,49 @@ void Application::SetHint(const std::string& hint) {
 HCURSOR Application::ScreenCursor(int slot) const {
     const auto found = cursors_.find(slot);
     return found == cursors_.end() ? nullptr : found->second;
+}
+
+Application::ModalLoop::ModalLoop(HWND runner) : application_(App()) {
+    application_.modalRunners_.push_back(runner);
+}
+
+Application::ModalLoop::~ModalLoop() {
+    auto& runners = application_.modalRunners_;
+    runners.pop_back();
+    if (runners.empty()) {
+        for (const auto& [window, message] : std::exchange(application_.waitingForModalEnd_, {})) {
+            PostMessageA(window, message, 0, 0);
+        }
+    }
+}
+
+bool Application::RunsModalLoop(HWND window) const {
+    for (const HWND runner : modalRunners_) {
+        if (runner && (runner == window || IsChild(window, runner))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Application::RefuseInModalLoop() {
+    if (!InModalLoop()) {
+        return false;
+    }
+    Env().Beep(MB_OK);
+    return true;
+}
+
+void Application::PostWhenNotModal(HWND window, UINT message) {
+    if (!InModalLoop()) {
+        PostMessageA(window, message, 0, 0);
+        return;
+    }
+    const std::pair<HWND, UINT> waiting{window, message};
+    if (std::find(waitingForModalEnd_.begin(), waitingForModalEnd_.end(), waiting) ==
+        waitingForModalEnd_.end()) {
+        waitingForModalEnd_.push_back(waiting);
+    }
 }
 
 int Application::Run() {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 namespace zandrel {
 namespace {
@@ -54,6 +55,11 @@ LPCSTR SystemCursor(StandardCursor cursor) {
     return IDC_ARROW;
 }
 
+UINT RunDeferredMessage() {
+    static const UINT message = RegisterWindowMessageA("Zandrel.RunDeferred");
+    return message;
+}
+
 } // namespace
 
 bool IsForm(HWND window) {
@@ -63,7 +69,9 @@ bool IsForm(HWND window) {
 Form::Form(FormDescription description) : description_(std::move(description)) {}
 
 Form::~Form() {
-    // Nothing may call back into the derived form, which is gone already.
+    // Nothing may call back into the derived form, which is gone already:
+    // not even the deactivation that destroying an active window sends.
+    destroying_ = true;
     handlers_.clear();
     for (const auto& control : controls_) {
         control->DropHandlers();
@@ -423,6 +431,11 @@ void Form::Close() {
     Event event;
     event.Action = mainForm_ ? CloseAction::Free : CloseAction::Hide;
     Run(Resolve(description_.OnClose), event);
+    if (modal_) {
+        // ShowModal hides the form as it returns; its caller frees it.
+        modal_ = event.Action == CloseAction::None;
+        return;
+    }
     switch (event.Action) {
     case CloseAction::None:
         break;
@@ -451,6 +464,61 @@ void Form::MoveTo(int left, int top) {
 void Form::SetIcon(HICON icon) {
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void Form::WhenNotModal(std::function<void()> action) {
+    if (!App().InModalLoop()) {
+        action();
+        return;
+    }
+    deferred_.push_back(std::move(action));
+    App().PostWhenNotModal(Handle(), RunDeferredMessage());
+}
+
+void Form::RunDeferred() {
+    if (App().InModalLoop()) {
+        if (!deferred_.empty()) {
+            App().PostWhenNotModal(Handle(), RunDeferredMessage());
+        }
+        return;
+    }
+    for (const auto& action : std::exchange(deferred_, {})) {
+        App().Guard(action);
+    }
+}
+
+void Form::ShowModal() {
+    HWND owner = GetActiveWindow();
+    if (owner == Handle() || (owner && !IsWindowEnabled(owner))) {
+        owner = nullptr;
+    }
+    if (owner) {
+        SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        EnableWindow(owner, FALSE);
+    }
+    {
+        const Application::ModalLoop loop;
+        modal_ = true;
+        ShowWindow(Handle(), SW_SHOW);
+        SetForegroundWindow(Handle());
+        MSG message{};
+        while (modal_ && Handle()) {
+            if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+                PostQuitMessage(int(message.wParam)); // for the loop outside
+                break;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        modal_ = false;
+    }
+    // The owner comes back before the form goes, so that it takes the focus.
+    if (owner) {
+        EnableWindow(owner, TRUE);
+    }
+    if (Handle()) {
+        ShowWindow(Handle(), SW_HIDE);
+    }
 }
 
 void Form::Run(const EventHandler& handler, Event& event) {
@@ -545,6 +613,17 @@ bool Form::SetControlCursor(HWND window) {
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        // The menu bar belongs to its Menu, not to the window.
+        SetMenu(Handle(), nullptr);
+    }
+    if (destroying_) {
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+    if (message == RunDeferredMessage()) {
+        RunDeferred();
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         if (DispatchCommand(wParam, lParam)) {
@@ -623,10 +702,6 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         LayOut("", client);
         return 0;
     }
-    case WM_DESTROY:
-        // The menu bar belongs to its Menu, not to the window.
-        SetMenu(Handle(), nullptr);
-        break;
     default:
         break;
     }

@@ -9,6 +9,7 @@
 #include "framework/timer.h"
 #include "framework/window.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -55,6 +56,16 @@ public:
 
     void SetIcon(HICON icon);
 
+    // Runs `action` now when no modal loop runs, else once the outermost one
+    // has ended, from the message loop. Dropped when the form goes first.
+    void WhenNotModal(std::function<void()> action);
+
+    // Shows the form and returns when it closes. Meanwhile the window that was
+    // active owns it and is disabled, and the program is inside a modal loop.
+    // The caller frees the form afterwards.
+    void ShowModal();
+    bool Modal() const { return modal_; }
+
 protected:
     explicit Form(FormDescription description);
 
@@ -90,6 +101,7 @@ private:
     void TrackHint(HWND window);
     bool FillToolTip(NMHDR& header);
     HBRUSH PaintColors(UINT message, HDC dc, HWND window);
+    void RunDeferred();
 
     FormDescription description_;
     bool mainForm_ = false;
@@ -104,6 +116,10 @@ private:
     WindowHandle ownToolTips_;
     bool showHint_ = false;
     std::map<Color, BrushHandle> brushes_;
+    std::vector<std::function<void()>> deferred_;
+    bool modal_ = false;
+    // Set as the form goes: the system's last messages reach no handler.
+    bool destroying_ = false;
 };
 
 // Whether a window is one of the program's forms.

@@ -1,5 +1,6 @@
 #include "mainwindow/formatting_toolbar.h"
 
+#include "framework/application.h"
 #include "framework/device_context.h"
 #include "framework/form.h"
 
@@ -94,6 +95,7 @@ void TextAttributes::SetColor(COLORREF color) {
 }
 
 bool TColorDialog::Execute(HWND owner) {
+    const Application::ModalLoop dialog;
     if (Picker) {
         const std::optional<COLORREF> chosen = Picker(owner, Color);
         if (chosen) {
@@ -232,10 +234,9 @@ void FormattingToolbar::ColorButtonClick(Event&) {
     if (UpdatingToolbar) {
         return;
     }
-    TextAttributes selection(Text(), TextAttributes::Scope::Selection);
-    ColorDialog1.Color = selection.Color();
+    ColorDialog1.Color = TextAttributes(Text(), TextAttributes::Scope::Selection).Color();
     if (ColorDialog1.Execute(form_.Handle())) {
-        selection.SetColor(ColorDialog1.Color);
+        TextAttributes(Text(), TextAttributes::Scope::Selection).SetColor(ColorDialog1.Color);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "resources/resource_names.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace zandrel {
 namespace {
@@ -39,6 +40,7 @@ TFormMain::TFormMain(std::string dataFileName, RegistrySettingsStore settings)
       stickers_(StickerHost{[this] { return MessageList_.get(); },
                             [this] { return Handle(); },
                             [this] { ShowCurrentMessage(); },
+                            [this] { InstallHintHook(); },
                             {},
                             {}}),
       settings_(std::move(settings)) {
@@ -187,9 +189,13 @@ void TFormMain::Close2Click(Event&) {
     Close();
 }
 
+// Chosen while a box or a dialog is open, Shutdown waits for it to close:
+// the handler that opened it still holds the list that Shutdown frees.
 void TFormMain::ShutdownClick(Event&) {
-    ShutdownRequested = true;
-    Close();
+    WhenNotModal([this] {
+        ShutdownRequested = true;
+        Close();
+    });
 }
 
 void TFormMain::Setup1Click(Event&) {
@@ -197,6 +203,9 @@ void TFormMain::Setup1Click(Event&) {
 }
 
 void TFormMain::BtnRefreshClick(Event&) {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     RebuildStickers(ChildExpanded);
     ShowCurrentMessage();
 }
@@ -209,7 +218,7 @@ void TFormMain::About1Click(Event&) {}
 
 // Ignored while the window is being created: the stickers are built later.
 void TFormMain::ExpandChild(Event&) {
-    if (!StartupDone) {
+    if (!StartupDone || App().RefuseInModalLoop()) {
         return;
     }
     TogglePreference(Preference::ChildHeight, ChildExpanded, settings_, *this);
@@ -281,6 +290,9 @@ void TFormMain::ShowAtStart() {
 
 // The hint hook goes back in on every show: Close took it out.
 void TFormMain::ShowMainWindow() {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     CentreOnScreen();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
@@ -367,6 +379,9 @@ EditorValues TFormMain::ReadEditor() const {
 // The new message never takes the editor's fields: it starts from the
 // defaults, with a text that says when it was made.
 void TFormMain::ToolButton_newMsgClick(Event&) {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     const Environment& env = App().Env();
     Control& text = Find("RichEditText");
     text.SetText("Zandrel by Borvath\r\n date: " + DateTimeToText(env.Now()));
@@ -379,6 +394,9 @@ void TFormMain::ToolButton_newMsgClick(Event&) {
 
 // Always a new message, even when the editor shows a stored one unchanged.
 void TFormMain::btnAddClick(Event&) {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     MessageList_->Add(App().Env(), ReadEditor());
     RebuildStickers(ChildExpanded);
     ShowCurrentMessage();
@@ -387,6 +405,9 @@ void TFormMain::btnAddClick(Event&) {
 // The message keeps its Key, and so its place in the rich-text file; the
 // rebuild moved the selection to the last message, so it goes back to it.
 void TFormMain::btnReplaceClick(Event&) {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     const std::optional<std::string> key = MessageList_->Replace(App().Env(), ReadEditor());
     if (!key) {
         return;
@@ -398,19 +419,23 @@ void TFormMain::btnReplaceClick(Event&) {
 
 // The user confirms the message shown when the command started. The timer
 // keeps running under the box and its refresh moves CurrentIndex to the
-// last message, so the shown one is looked up again afterwards.
+// last message, so the list and the shown one are looked up again afterwards.
 void TFormMain::btnDeleteClick(Event&) {
-    MessageList& list = *MessageList_;
-    const int shownIndex = list.CurrentIndex;
-    const TMessageEntry* shown = list.Current();
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
+    const int shownIndex = MessageList_->CurrentIndex;
+    const TMessageEntry* shown = MessageList_->Current();
+    const bool anyShown = shown != nullptr;
     const std::string shownKey = shown ? shown->Key : std::string();
     if (!App().Env().Confirm("do you want to delete this item ?")) {
         return;
     }
+    MessageList& list = *MessageList_;
     if (list.Empty()) {
         return;
     }
-    if (shown) {
+    if (anyShown) {
         if (shownIndex < int(list.Count()) && list.Key(std::size_t(shownIndex)) == shownKey) {
             list.CurrentIndex = shownIndex;
         } else if (const auto index = list.IndexOfKey(shownKey)) {
@@ -451,10 +476,31 @@ void TFormMain::cBoxKeepHiddenClick(Event&) {
     entry->SetKeepHidden(Find<CheckBox>("cBoxKeepHidden").Checked());
 }
 
+// A rebuild asked for while one runs (from a box it raised), or while a
+// sticker runs a loop of its own (its drag), would destroy windows whose code
+// is still running: it runs once afterwards instead, with the height chosen
+// by then.
 void TFormMain::RebuildStickers(bool expanded) {
+    if (rebuilding_.IsBusy() || stickers_.InOwnLoop()) {
+        if (!std::exchange(rebuildPending_, true) && !rebuilding_.IsBusy()) {
+            WhenNotModal([this] { RunPendingRebuild(); });
+        }
+        return;
+    }
     const BusyMark::Hold busy(busy_);
-    stickers_.Rebuild(
-        expanded, {PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(), BannerRedBitmap.get()});
+    const BusyMark::Hold rebuilding(rebuilding_);
+    const StickerPictures pictures{PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(),
+                                   BannerRedBitmap.get()};
+    stickers_.Rebuild(expanded, pictures);
+    while (std::exchange(rebuildPending_, false)) {
+        stickers_.Rebuild(ChildExpanded, pictures);
+    }
+}
+
+void TFormMain::RunPendingRebuild() {
+    if (std::exchange(rebuildPending_, false) && MessageList_) {
+        RebuildStickers(ChildExpanded);
+    }
 }
 
 void TFormMain::FillFontNames() {

@@ -200,6 +200,9 @@ void TFormMemo::FormMouseUp() {
 
 // Brings up the main window on the screen, on this sticker's message.
 void TFormMemo::FormDblClick() {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     const HWND main = host_.MainWindow();
     RECT rect{};
     GetWindowRect(main, &rect);
@@ -211,6 +214,9 @@ void TFormMemo::FormDblClick() {
     }
     ShowWindow(main, SW_SHOWNORMAL);
     SetForegroundWindow(main);
+    if (host_.MainWindowShown) {
+        host_.MainWindowShown();
+    }
     if (const auto index = LinkedIndex()) {
         host_.Messages()->CurrentIndex = int(*index);
         host_.ShowCurrentMessage();
@@ -235,16 +241,20 @@ void TFormMemo::ToggleHeight() {
     HitReady = false;
 }
 
+// The shell may run a loop of its own before it returns: the sticker stays
+// until it has.
 void TFormMemo::OpenHomePage() {
     HitReady = false;
+    const Application::ModalLoop shellCall(Handle());
     App().Env().ShellOpen(HomePageAddress);
 }
 
 // Keeps the place the sticker has before the drag this press starts; the
-// message is replaced by a clone that stays linked to this sticker.
+// message is replaced by a clone that stays linked to this sticker. Not
+// while a box or a dialog is open: the handler under it may hold the entry.
 void TFormMemo::StorePosition() {
     const auto index = LinkedIndex();
-    if (!index) {
+    if (!index || App().InModalLoop()) {
         return;
     }
     MessageList& list = *host_.Messages();
@@ -337,6 +347,12 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
         FormDblClick();
         return 0;
+    case WM_ENTERSIZEMOVE:
+        moveLoop_.emplace(Handle());
+        break;
+    case WM_EXITSIZEMOVE:
+        moveLoop_.reset();
+        break;
     default:
         break;
     }

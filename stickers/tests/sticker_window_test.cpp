@@ -86,6 +86,7 @@ protected:
                                     [this] { return mainWindow_.get(); },
                                     [this] { ++shown_; },
                                     {},
+                                    {},
                                     {}}};
 };
 
@@ -154,6 +155,7 @@ TEST_F(StickerWindowTest, KeepHiddenStickerIsLinkedAndMailedButHidden) {
     StickerBoard board{StickerHost{[this] { return &list_; },
                                    [this] { return mainWindow_.get(); },
                                    [] {},
+                                   {},
                                    [&](TMessageEntry& entry) { mailed.push_back(entry.Key); },
                                    {}}};
     AddMessage(-1, 1).SetKeepHidden(true);
