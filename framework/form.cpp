@@ -507,8 +507,7 @@ void Form::ShowModal() {
                 PostQuitMessage(int(message.wParam)); // for the loop outside
                 break;
             }
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+            App().ProcessMessage(message);
         }
         modal_ = false;
     }
