@@ -23,6 +23,17 @@ RichEdit::RichEdit(const ComponentDescription& description, HWND parent, int id)
                WS_EX_CLIENTEDGE}) {
     SendMessageA(Handle(), EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_CHANGE);
     LiftTextLimit(Handle());
+    // The rich-text control paints itself: it takes no colours from the form.
+    if (description.Background) {
+        SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, ColorRef(*description.Background));
+    }
+    if (description.FontColor) {
+        CHARFORMAT2A format{};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_COLOR;
+        format.crTextColor = ColorRef(*description.FontColor);
+        SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    }
 }
 
 void RichEdit::Notify(const NMHDR& header) {

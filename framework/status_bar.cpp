@@ -18,6 +18,9 @@ StatusBar::StatusBar(const ComponentDescription& description, HWND parent, int i
         edges.back() = -1;
         SendMessageA(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     }
+    if (description.Background) {
+        SendMessageA(Handle(), SB_SETBKCOLOR, 0, ColorRef(*description.Background));
+    }
 }
 
 std::string StatusBar::PanelText(int panel) const {

@@ -39,7 +39,12 @@ FormDescription ControlsFormDescription() {
             .FontColored(clBlue),
         Component("Day", ComponentKind::DatePicker, {4, 160, 100, 21}),
         Component("Time", ComponentKind::TimePicker, {110, 160, 100, 21}),
-        Component("Notes", ComponentKind::RichEdit, {220, 90, 150, 60}),
+        Component("Notes", ComponentKind::RichEdit, {220, 90, 150, 60})
+            .Colored(clBtnFace)
+            .FontColored(clNavy),
+        Component("Status", ComponentKind::StatusBar, {0, 0, 10, 20})
+            .Dock(Align::Bottom)
+            .Colored(clGreen),
     };
     return form;
 }
@@ -116,6 +121,20 @@ TEST_F(ControlsTest, ToolbarButtonsComeFromTheTableAndOnlyEnabledOnesAreObeyed) 
 TEST_F(ControlsTest, RichEditsTakeTextsLongerThanTheDefaultLimit) {
     ControlsForm form;
     EXPECT_GT(SendMessageA(form.Find("Notes").Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
+}
+
+// Controls that paint themselves are given their colours: setting one again
+// answers the colour they had.
+TEST_F(ControlsTest, RichEditsAndStatusBarsTakeTheirColours) {
+    ControlsForm form;
+    const HWND notes = form.Find("Notes").Handle();
+    EXPECT_EQ(SendMessageA(notes, EM_SETBKGNDCOLOR, 0, RGB(1, 2, 3)), GetSysColor(COLOR_BTNFACE));
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    SendMessageA(notes, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ(format.crTextColor, RGB(0, 0, 128));
+    EXPECT_EQ(SendMessageA(form.Find("Status").Handle(), SB_SETBKCOLOR, 0, RGB(1, 2, 3)),
+              RGB(0, 128, 0));
 }
 
 TEST_F(ControlsTest, ControlsPaintInTheirOwnColours) {
