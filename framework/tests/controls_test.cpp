@@ -1,6 +1,7 @@
 // Values of the table-built controls under Wine: radio groups, check boxes,
 // list boxes, pickers, toolbar buttons and control colours.
 #include "framework/application.h"
+#include "framework/device_context.h"
 #include "framework/form.h"
 #include "framework/tests/fake_environment.h"
 #include "storage/datetime.h"
@@ -140,20 +141,18 @@ TEST_F(ControlsTest, RichEditsAndStatusBarsTakeTheirColours) {
 TEST_F(ControlsTest, ControlsPaintInTheirOwnColours) {
     ControlsForm form;
     const HWND list = form.Find("List").Handle();
-    const HDC dc = GetDC(list);
+    const WindowDc dc(list);
     const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(form.Handle(), WM_CTLCOLORLISTBOX, WPARAM(dc), LPARAM(list)));
+        SendMessageA(form.Handle(), WM_CTLCOLORLISTBOX, WPARAM(dc.Get()), LPARAM(list)));
     EXPECT_EQ(brush, GetSysColorBrush(COLOR_BTNFACE));
-    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
-    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
-    ReleaseDC(list, dc);
+    EXPECT_EQ(GetTextColor(dc.Get()), RGB(0, 0, 255));
+    EXPECT_EQ(GetBkColor(dc.Get()), GetSysColor(COLOR_BTNFACE));
 
     // A radio group's buttons take the group's font colour.
     const HWND choice = GetDlgItem(form.Find("Kind").Handle(), 1);
-    const HDC choiceDc = GetDC(choice);
-    SendMessageA(form.Handle(), WM_CTLCOLORSTATIC, WPARAM(choiceDc), LPARAM(choice));
-    EXPECT_EQ(GetTextColor(choiceDc), RGB(0, 0, 128));
-    ReleaseDC(choice, choiceDc);
+    const WindowDc choiceDc(choice);
+    SendMessageA(form.Handle(), WM_CTLCOLORSTATIC, WPARAM(choiceDc.Get()), LPARAM(choice));
+    EXPECT_EQ(GetTextColor(choiceDc.Get()), RGB(0, 0, 128));
 }
 
 } // namespace
