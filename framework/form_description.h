@@ -3,6 +3,7 @@
 // (name, kind, place, texts, event bindings by handler name), its menus and
 // its timers. The shell builds the window from the table when the form is
 // created; handlers are found by name among those the form class binds.
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>

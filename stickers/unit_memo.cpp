@@ -68,12 +68,6 @@ void TFormMemo::SetName(const std::string& name) {
 }
 
 void TFormMemo::FormCreate(Event&) {
-    // A close box only: the frame stays sizeable and captioned, the region
-    // hides both.
-    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-    SetWindowLongPtrA(Handle(), GWL_STYLE, style & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     background_.reset(CreateSolidBrush(color_));
 
     SetRegion();

@@ -120,6 +120,9 @@ TEST_F(StickerWindowTest, RebuildNamesLinksColoursAndCascadesStartedMessages) {
     GetWindowTextA(third.Handle(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Memo_2");
     EXPECT_EQ(GetWindow(third.Handle(), GW_OWNER), App().Handle());
+    const LONG style = GetWindowLongA(third.Handle(), GWL_STYLE); // a close box only
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     const RECT a = Rect(first);
     const RECT b = Rect(third);
     EXPECT_EQ(a.left, 1024 - 210);
