@@ -1,5 +1,6 @@
 #include "framework/rich_edit.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -50,11 +51,28 @@ std::string StreamOut(HWND richEdit, WPARAM format) {
 }
 
 constexpr LPARAM unlimitedText = 0x7FFFFFFE;
+constexpr UINT_PTR escapeSubclass = 1;
+
+LRESULT CALLBACK EscapeToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR) noexcept {
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+        SendMessageA(GetAncestor(window, GA_ROOT), WM_COMMAND, IDCANCEL, 0);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, EscapeToForm, id);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
 
 } // namespace
 
 void LiftTextLimit(HWND richEdit) {
     SendMessageA(richEdit, EM_EXLIMITTEXT, 0, unlimitedText);
+}
+
+void LeaveEscapeToForm(HWND richEdit) {
+    SetWindowSubclass(richEdit, EscapeToForm, escapeSubclass, 0);
 }
 
 void LoadRichText(HWND richEdit, std::string_view text) {

@@ -12,6 +12,10 @@ namespace zandrel {
 // characters.
 void LiftTextLimit(HWND richEdit);
 
+// Leaves Esc to the control's form, as every other control does: by itself a
+// rich edit under the dialog keys answers Esc by closing its parent window.
+void LeaveEscapeToForm(HWND richEdit);
+
 // Replaces the control's whole content with `text`: as RTF when it is RTF,
 // otherwise as plain text (the fallback text of old records is not RTF).
 void LoadRichText(HWND richEdit, std::string_view text);

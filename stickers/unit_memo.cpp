@@ -91,6 +91,7 @@ void TFormMemo::FormCreate(Event&) {
     SendMessageA(richEdit_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color_);
     LiftTextLimit(richEdit_.get());
+    LeaveEscapeToForm(richEdit_.get());
     FormResize();
     HitReady = true;
 }

@@ -40,6 +40,7 @@ FormDescription DesignedFormDescription(bool closeOnEscape) {
             .In("Middle")
             .Titled("Go")
             .WithScreenCursor(handSlot),
+        Component("Notes", ComponentKind::RichEdit, {4, 60, 100, 40}).In("Middle"),
     };
     return form;
 }
@@ -152,16 +153,23 @@ TEST_F(FormDesignTest, ControlsShowAStandardCursorOrAScreenCursorSlot) {
     EXPECT_EQ(CursorOver(form.Find("West").Handle()), LoadCursorA(nullptr, IDC_ARROW));
 }
 
+// From a button, and from a rich edit, which would otherwise close its
+// parent panel.
 TEST_F(FormDesignTest, EscClosesOnlyAFormThatSaysSo) {
-    DesignedForm closing(true);
-    SetFocus(closing.Find("Go").Handle());
-    PressKey(closing.Find("Go").Handle(), VK_ESCAPE);
-    EXPECT_FALSE(closing.Visible());
+    for (const char* focus : {"Go", "Notes"}) {
+        DesignedForm closing(true);
+        SetFocus(closing.Find(focus).Handle());
+        PressKey(closing.Find(focus).Handle(), VK_ESCAPE);
+        PumpMessages();
+        EXPECT_FALSE(closing.Visible()) << focus;
 
-    DesignedForm staying;
-    SetFocus(staying.Find("Go").Handle());
-    PressKey(staying.Find("Go").Handle(), VK_ESCAPE);
-    EXPECT_TRUE(staying.Visible());
+        DesignedForm staying;
+        SetFocus(staying.Find(focus).Handle());
+        PressKey(staying.Find(focus).Handle(), VK_ESCAPE);
+        PumpMessages();
+        EXPECT_TRUE(staying.Visible()) << focus;
+        EXPECT_TRUE(IsWindow(staying.Find("Middle").Handle())) << focus;
+    }
 }
 
 TEST_F(FormDesignTest, TypedLookupNamesAComponentOfAnotherKind) {

@@ -539,5 +539,22 @@ TEST_F(EditorTest, TabMovesThroughTheFieldsInReadingOrderAndShiftTabGoesBack) {
     EXPECT_EQ(tab(true), Find("editStartTime").Handle());
 }
 
+// The window has no close command for Esc: Esc in the text changes nothing.
+TEST_F(EditorTest, EscInTheTextLeavesTheWindowAsItIs) {
+    TFormMain& form = Start();
+    form.ShowMainWindow();
+    PumpMessages();
+    const HWND text = Find("RichEditText").Handle();
+    SetFocus(text);
+    for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG key{text, message, VK_ESCAPE, 1, 0, {}};
+        App().ProcessMessage(key);
+    }
+    PumpMessages();
+    EXPECT_TRUE(IsWindow(Find("Panel3").Handle()));
+    EXPECT_TRUE(IsWindow(text));
+    EXPECT_TRUE(form.Visible());
+}
+
 } // namespace
 } // namespace zandrel::testing

@@ -314,5 +314,19 @@ TEST_F(StickerWindowTest, ClosingAStickerDestroysItAndUnlinksItsMessage) {
     EXPECT_TRUE(TestEnvironment().boxes.empty());
 }
 
+// Only the close command closes a sticker: Esc in its text does not.
+TEST_F(StickerWindowTest, EscInTheTextLeavesTheStickerOpen) {
+    AddMessage(-1, 1);
+    Rebuild();
+    TFormMemo& sticker = Sticker("Memo_0");
+    const HWND window = sticker.Handle();
+    SetFocus(sticker.RichEdit1());
+    MSG key{sticker.RichEdit1(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+    App().ProcessMessage(key);
+    PumpMessages();
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(board_.Find("Memo_0"), &sticker);
+}
+
 } // namespace
 } // namespace zandrel::testing
