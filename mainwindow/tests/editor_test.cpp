@@ -537,6 +537,12 @@ TEST_F(EditorTest, TabMovesThroughTheFieldsInReadingOrderAndShiftTabGoesBack) {
     EXPECT_EQ(tab(false), Find("List_Address").Handle());
     EXPECT_EQ(tab(true), Find("sb_newMail").Handle());
     EXPECT_EQ(tab(true), Find("editStartTime").Handle());
+
+    // From the last field above the text into the formatting toolbar: the
+    // font box takes the focus in its edit part.
+    SetFocus(Find("cBoxKeepHidden").Handle());
+    EXPECT_EQ(GetParent(tab(false)), Find("FontName").Handle());
+    EXPECT_EQ(tab(false), Find("FontSize").Handle());
 }
 
 // The window has no close command for Esc: Esc in the text changes nothing.
