@@ -163,6 +163,12 @@ LRESULT CALLBACK GroupBoxProcedure(HWND window, UINT message, WPARAM wParam,
     switch (message) {
     case WM_NCHITTEST:
         return HTCLIENT;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        // The pointer is taken for the hints only: a click leaves the focus
+        // where it is, as it would pass through a system group box.
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

@@ -513,6 +513,16 @@ TEST_F(EditorTest, GroupBoxesShowTheirLongHintUnderThePointer) {
         ASSERT_EQ(under, group.Handle()) << name;
         SendMessageA(under, WM_SETCURSOR, WPARAM(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(Find<StatusBar>("StatusBar1").PanelText(2), GetLongHint(group.Hint())) << name;
+
+        // Taking the pointer does not make a group box a field: a click there
+        // leaves the focus where it is.
+        SetFocus(Find("EditStart").Handle());
+        POINT inside = corner;
+        ScreenToClient(under, &inside);
+        SendMessageA(under, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
+        SendMessageA(under, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
+        EXPECT_EQ(GetFocus(), Find("EditStart").Handle()) << name;
+        EXPECT_EQ(GetCapture(), nullptr) << name;
     }
 }
 
