@@ -15,8 +15,21 @@ std::map<std::string, ControlFactory>& Factories() {
     return factories;
 }
 
-MouseEvent ReadMouse(MouseButton button, WPARAM wParam, LPARAM lParam) {
-    return {button, short(LOWORD(lParam)), short(HIWORD(lParam)), unsigned(wParam)};
+MouseButton ButtonOf(UINT message) {
+    switch (message) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return MouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::Left;
+    }
+}
+
+MouseEvent ReadMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    return {ButtonOf(message), short(LOWORD(lParam)), short(HIWORD(lParam)), unsigned(wParam)};
 }
 
 ControlWindow OwnWindow(const ComponentDescription& description,
@@ -76,24 +89,18 @@ bool CustomControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        MouseDown(ReadMouse(message == WM_LBUTTONDOWN   ? MouseButton::Left
-                            : message == WM_RBUTTONDOWN ? MouseButton::Right
-                                                        : MouseButton::Middle,
-                            wParam, lParam));
+        MouseDown(ReadMouse(message, wParam, lParam));
         return true;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        MouseUp(ReadMouse(message == WM_LBUTTONUP   ? MouseButton::Left
-                          : message == WM_RBUTTONUP ? MouseButton::Right
-                                                    : MouseButton::Middle,
-                          wParam, lParam));
+        MouseUp(ReadMouse(message, wParam, lParam));
         return true;
     case WM_MOUSEMOVE:
-        MouseMove(ReadMouse(MouseButton::Left, wParam, lParam));
+        MouseMove(ReadMouse(message, wParam, lParam));
         return true;
     case WM_LBUTTONDBLCLK:
-        DoubleClick(ReadMouse(MouseButton::Left, wParam, lParam));
+        DoubleClick(ReadMouse(message, wParam, lParam));
         return true;
     default:
         return false;

@@ -14,7 +14,7 @@ namespace zandrel {
 enum class MouseButton { Left, Right, Middle };
 
 struct MouseEvent {
-    MouseButton Button = MouseButton::Left; // presses and releases
+    MouseButton Button = MouseButton::Left; // presses and releases; Left otherwise
     int X = 0;                              // client coordinates
     int Y = 0;
     unsigned Keys = 0; // MK_* flags
