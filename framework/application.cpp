@@ -1,4 +1,5 @@
 #include "framework/application.h"
+#include "framework/form.h"
 #include "framework/window.h"
 
 #include <commctrl.h>
@@ -120,10 +121,18 @@ void Application::PostWhenNotModal(HWND window, UINT message) {
 int Application::Run() {
     MSG message{};
     while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        ProcessMessage(message);
     }
     return 0;
+}
+
+void Application::ProcessMessage(MSG& message) {
+    const HWND form = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (IsForm(form) && IsDialogMessageA(form, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
 }
 
 void Application::Terminate() {

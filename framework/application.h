@@ -96,6 +96,9 @@ public:
 
     // The message loop: returns when Terminate was called.
     int Run();
+    // One message of a message loop: the dialog keys (Tab, Shift+Tab, Esc...)
+    // of the form it is for, else translated and dispatched.
+    void ProcessMessage(MSG& message);
     void Terminate();
     bool Terminated() const { return terminated_; }
 

@@ -3,7 +3,7 @@
 // its handler methods by name, then calls Create; the form dispatches the
 // controls', menus' and timers' events to them, every call guarded by the
 // application's error report.
-#include "framework/control.h"
+#include "framework/controls.h"
 #include "framework/form_description.h"
 #include "framework/menu.h"
 #include "framework/timer.h"
@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,15 @@ public:
     const FormDescription& Description() const { return description_; }
 
     // Components, menus, menu items and timers by name; a missing name is a
-    // logic error.
+    // logic error, and so is a component of another kind than asked for.
     Control& Find(std::string_view name) const;
+    template <typename Kind> Kind& Find(std::string_view name) const {
+        if (auto* control = dynamic_cast<Kind*>(&Find(name))) {
+            return *control;
+        }
+        throw std::logic_error(description_.ClassName + ": the component " + std::string(name) +
+                               " is of another kind");
+    }
     bool Has(std::string_view name) const;
     Menu& FindMenu(std::string_view name) const;
     MenuItem& FindMenuItem(std::string_view name) const;
@@ -83,6 +91,10 @@ private:
     void CreateToolTips();
     std::optional<bool> OwnHintSwitch(const Control& control) const;
     void LayOut(const std::string& parent, RECT client);
+    HFONT FontFor(const ComponentDescription& component);
+    std::optional<Color> BackgroundOf(const Control& control) const;
+    HBRUSH BrushFor(Color color);
+    bool SetControlCursor(HWND window);
     void Run(const EventHandler& handler, Event& event);
     bool DispatchCommand(WPARAM wParam, LPARAM lParam);
     void DispatchNotify(const NMHDR& header);
@@ -98,6 +110,7 @@ private:
     std::vector<std::unique_ptr<Menu>> menus_;
     std::vector<std::unique_ptr<Timer>> timers_;
     FontHandle font_;
+    std::map<FontDescription, FontHandle> fonts_; // the controls' own
     WindowHandle toolTips_;
     // Tool tips of the controls under a hint switch of their own.
     WindowHandle ownToolTips_;
@@ -108,5 +121,8 @@ private:
     // Set as the form goes: the system's last messages reach no handler.
     bool destroying_ = false;
 };
+
+// Whether a window is one of the program's forms.
+bool IsForm(HWND window);
 
 } // namespace zandrel

@@ -1,6 +1,7 @@
 #include "mainwindow/formatting_toolbar.h"
 
 #include "framework/application.h"
+#include "framework/device_context.h"
 #include "framework/form.h"
 
 #include <commdlg.h>
@@ -20,18 +21,6 @@ int CALLBACK EnumFontNamesProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, 
         font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
     return 1;
 }
-
-class ScreenDeviceContext {
-public:
-    ScreenDeviceContext() : dc_(GetDC(nullptr)) {}
-    ~ScreenDeviceContext() { ReleaseDC(nullptr, dc_); }
-    ScreenDeviceContext(const ScreenDeviceContext&) = delete;
-    ScreenDeviceContext& operator=(const ScreenDeviceContext&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 // Set back to false whatever happens.
 class UpdatingMark {
@@ -164,7 +153,7 @@ void FormattingToolbar::SetParagraph(PARAFORMAT2& format) const {
 void FormattingToolbar::FillFontNames() {
     std::vector<std::string> names;
     {
-        const ScreenDeviceContext screen;
+        const WindowDc screen(nullptr);
         EnumFontsA(screen.Get(), nullptr, EnumFontNamesProc, reinterpret_cast<LPARAM>(&names));
     }
     const HWND box = form_.Find("FontName").Handle();

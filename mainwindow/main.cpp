@@ -171,7 +171,7 @@ void TFormMain::FormClose(Event& event) {
 // Shutdown brings the hidden window to the foreground once more; only a
 // window the user sees greets them with a sound.
 void TFormMain::FormActivate(Event&) {
-    Find("ToolBar").SetSlotWidth("FontSize", 40);
+    Find<ToolBar>("ToolBar").SetSlotWidth("FontSize", 40);
     if (IsWindowVisible(Handle()) && !IsIconic(Handle()) && !IsZoomed(Handle())) {
         App().Sounds().Play(res::kSoundRevdn1);
     }
@@ -231,8 +231,8 @@ void TFormMain::Disablesound1Click(Event&) {
 }
 
 void TFormMain::ShowTextClick(Event&) {
-    TogglePreference(Preference::ToolbarCaptions, Find("ToolBar1").ShowCaptions(), settings_,
-                     *this);
+    TogglePreference(Preference::ToolbarCaptions, Find<ToolBar>("ToolBar1").ShowCaptions(),
+                     settings_, *this);
 }
 
 void TFormMain::ShowHint1Click(Event&) {
@@ -264,7 +264,7 @@ void TFormMain::Timer1Timer(Event&) {
 }
 
 void TFormMain::ShowAppHint() {
-    Find("StatusBar1").SetPanelText(2, GetLongHint(App().Hint()));
+    Find<StatusBar>("StatusBar1").SetPanelText(2, GetLongHint(App().Hint()));
 }
 
 void TFormMain::TrayIconMessage(LPARAM mouseEvent) {
@@ -312,11 +312,11 @@ void TFormMain::SetSoundEnabled(bool on) {
 }
 
 void TFormMain::SetToolbarShowCaptions(bool show) {
-    Find("ToolBar1").SetShowCaptions(show);
+    Find<ToolBar>("ToolBar1").SetShowCaptions(show);
 }
 
 void TFormMain::SetToolbarButtonSize(int width, int height) {
-    Find("ToolBar1").SetButtonSize(width, height);
+    Find<ToolBar>("ToolBar1").SetButtonSize(width, height);
 }
 
 void TFormMain::SetShowHint(bool show) {
@@ -332,16 +332,16 @@ void TFormMain::ShowCurrentMessage() {
     Control& text = Find("RichEditText");
     if (TMessageEntry* entry = list.Current()) {
         const MessageRecord& record = entry->Record;
-        Find("EditStart").SetDateTime(record.StartDate);
-        Find("editStartTime").SetDateTime(record.StartDate);
-        Find("EditEnd").SetDateTime(record.AlarmDate);
-        Find("editEndTime").SetDateTime(record.AlarmDate);
-        Find("rgIncType").SetItemIndex(record.IncType);
+        Find<DateTimePicker>("EditStart").SetDateTime(record.StartDate);
+        Find<DateTimePicker>("editStartTime").SetDateTime(record.StartDate);
+        Find<DateTimePicker>("EditEnd").SetDateTime(record.AlarmDate);
+        Find<DateTimePicker>("editEndTime").SetDateTime(record.AlarmDate);
+        Find<RadioGroup>("rgIncType").SetItemIndex(record.IncType);
         LoadRichText(text.Handle(), entry->RichText);
-        Find("List_Address").SetItems(entry->Addresses);
-        Find("cbox_notify").SetChecked(entry->Notify >= 1);
+        Find<ListBox>("List_Address").SetItems(entry->Addresses);
+        Find<CheckBox>("cbox_notify").SetChecked(entry->Notify >= 1);
         // A change runs cBoxKeepHiddenClick, which stores the same value back.
-        Find("cBoxKeepHidden").SetChecked(record.KeepHidden == 1);
+        Find<CheckBox>("cBoxKeepHidden").SetChecked(record.KeepHidden == 1);
     }
     ShowPosition();
     if (list.Empty()) {
@@ -357,7 +357,7 @@ void TFormMain::ShowCurrentMessage() {
 
 void TFormMain::ShowPosition() {
     const MessageList& list = *MessageList_;
-    Find("StatusBar1")
+    Find<StatusBar>("StatusBar1")
         .SetPanelText(0, list.Empty() ? std::string("rec 0/0")
                                       : "rec " + std::to_string(list.CurrentIndex + 1) + "/" +
                                             std::to_string(list.Count()));
@@ -365,13 +365,14 @@ void TFormMain::ShowPosition() {
 
 EditorValues TFormMain::ReadEditor() const {
     EditorValues values;
-    values.StartDate =
-        CombineDateTime(Find("EditStart").DateTime(), Find("editStartTime").DateTime());
-    values.AlarmDate = CombineDateTime(Find("EditEnd").DateTime(), Find("editEndTime").DateTime());
-    values.IncType = Find("rgIncType").ItemIndex();
+    values.StartDate = CombineDateTime(Find<DateTimePicker>("EditStart").DateTime(),
+                                       Find<DateTimePicker>("editStartTime").DateTime());
+    values.AlarmDate = CombineDateTime(Find<DateTimePicker>("EditEnd").DateTime(),
+                                       Find<DateTimePicker>("editEndTime").DateTime());
+    values.IncType = Find<RadioGroup>("rgIncType").ItemIndex();
     values.RichText = SaveRichText(Find("RichEditText").Handle());
-    values.Addresses = Find("List_Address").Items();
-    values.Notify = Find("cbox_notify").Checked();
+    values.Addresses = Find<ListBox>("List_Address").Items();
+    values.Notify = Find<CheckBox>("cbox_notify").Checked();
     return values;
 }
 
@@ -385,7 +386,7 @@ void TFormMain::ToolButton_newMsgClick(Event&) {
     Control& text = Find("RichEditText");
     text.SetText("Zandrel by Borvath\r\n date: " + DateTimeToText(env.Now()));
     const std::string richText = SaveRichText(text.Handle());
-    Find("cbox_notify").SetChecked(false);
+    Find<CheckBox>("cbox_notify").SetChecked(false);
     MessageList_->New(env, richText);
     RebuildStickers(ChildExpanded);
     ShowCurrentMessage();
@@ -472,7 +473,7 @@ void TFormMain::cBoxKeepHiddenClick(Event&) {
         throw std::out_of_range("List index out of bounds (" +
                                 std::to_string(MessageList_->CurrentIndex) + ")");
     }
-    entry->SetKeepHidden(Find("cBoxKeepHidden").Checked());
+    entry->SetKeepHidden(Find<CheckBox>("cBoxKeepHidden").Checked());
 }
 
 // A rebuild asked for while one runs (from a box it raised), or while a
