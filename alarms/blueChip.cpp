@@ -27,13 +27,10 @@ TFormBlue::TFormBlue() : Form(FormBlueDescription()) {
     Create(false);
 }
 
-// Stays on top at its designed place; a close box only.
+// Stays on top at its designed place.
 void TFormBlue::FormCreate(Event&) {
     const FormDescription& design = Description();
-    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-    SetWindowLongPtrA(Handle(), GWL_STYLE, style & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    SetWindowPos(Handle(), HWND_TOPMOST, 200, 116, design.Width, design.Height,
-                 SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), HWND_TOPMOST, 200, 116, design.Width, design.Height, SWP_NOACTIVATE);
     blue_.reset(CreateSolidBrush(kPopupBlue));
 
     boldFont_ = MakeFont(design, FW_BOLD);

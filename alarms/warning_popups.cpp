@@ -12,6 +12,8 @@ TFormBlue& WarningPopups::Open(TMessageEntry& entry, PopupCounter& counter) {
     app.Env().Beep(0);
     app.Sounds().Play(res::kSoundDing);
     entry.ComputeNextWarn(app.Env());
+    // Creating the window may show an error box; the entry is not used after.
+    const std::string text = entry.RichText;
 
     popups_.push_back(std::make_unique<TFormBlue>());
     TFormBlue& popup = *popups_.back();
@@ -20,7 +22,7 @@ TFormBlue& WarningPopups::Open(TMessageEntry& entry, PopupCounter& counter) {
     popup.SetName(name);
     SetWindowTextA(popup.Handle(), name.c_str());
     popup.Find("lblTime").SetText(PopupTimeCaption(DateTimeToText(app.Env().Now())));
-    LoadRichText(popup.Find("RichEdit1").Handle(), entry.RichText);
+    LoadRichText(popup.Find("RichEdit1").Handle(), text);
     ShowWindow(popup.Handle(), SW_SHOW);
     return popup;
 }

@@ -1,8 +1,11 @@
 #include "framework/application.h"
+#include "framework/form.h"
 #include "framework/window.h"
 
 #include <commctrl.h>
 #include <objbase.h>
+
+#include <algorithm>
 
 namespace zandrel {
 namespace {
@@ -53,7 +56,7 @@ void Application::SetTitle(const std::string& title) {
 
 void Application::ReportError(const std::string& text) noexcept {
     try {
-        environment_.ShowError(text);
+        Env().ShowError(text);
     } catch (...) {
         // Nothing is left to report a failing report with.
     }
@@ -74,13 +77,64 @@ HCURSOR Application::ScreenCursor(int slot) const {
     return found == cursors_.end() ? nullptr : found->second;
 }
 
+Application::ModalLoop::ModalLoop(HWND runner) : application_(App()) {
+    application_.modalRunners_.push_back(runner);
+}
+
+Application::ModalLoop::~ModalLoop() {
+    auto& runners = application_.modalRunners_;
+    runners.pop_back();
+    if (runners.empty()) {
+        for (const auto& [window, message] : std::exchange(application_.waitingForModalEnd_, {})) {
+            PostMessageA(window, message, 0, 0);
+        }
+    }
+}
+
+bool Application::RunsModalLoop(HWND window) const {
+    for (const HWND runner : modalRunners_) {
+        if (runner && (runner == window || IsChild(window, runner))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Application::RefuseInModalLoop() {
+    if (!InModalLoop()) {
+        return false;
+    }
+    Env().Beep(MB_OK);
+    return true;
+}
+
+void Application::PostWhenNotModal(HWND window, UINT message) {
+    if (!InModalLoop()) {
+        PostMessageA(window, message, 0, 0);
+        return;
+    }
+    const std::pair<HWND, UINT> waiting{window, message};
+    if (std::find(waitingForModalEnd_.begin(), waitingForModalEnd_.end(), waiting) ==
+        waitingForModalEnd_.end()) {
+        waitingForModalEnd_.push_back(waiting);
+    }
+}
+
 int Application::Run() {
     MSG message{};
     while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        ProcessMessage(message);
     }
     return 0;
+}
+
+void Application::ProcessMessage(MSG& message) {
+    const HWND form = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (IsForm(form) && IsDialogMessageA(form, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
 }
 
 void Application::Terminate() {

@@ -13,6 +13,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zandrel {
 
@@ -27,7 +29,8 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    Environment& Env() const { return environment_; }
+    // The outside world. Its boxes and shell calls run inside a ModalLoop.
+    Environment& Env() { return modalEnvironment_; }
     SoundPlayer& Sounds() { return sounds_; }
     HINSTANCE Instance() const { return instance_; }
     // The hidden application window: it owns the forms, so that they get no
@@ -63,13 +66,80 @@ public:
     void SetScreenCursor(int slot, HCURSOR cursor) { cursors_[slot] = cursor; }
     HCURSOR ScreenCursor(int slot) const;
 
+    // Modal loops: message boxes, common dialogs, forms shown modally, calls
+    // into the mail service and a window's own move loop. While one runs, the
+    // handler that opened it is suspended, so nothing may free or change what
+    // that handler holds; commands check InModalLoop and wait or refuse.
+    class ModalLoop {
+    public:
+        // runner: the window whose own loop this is (a sticker's move loop),
+        // which must not be destroyed under it; null for a box or a dialog.
+        explicit ModalLoop(HWND runner = nullptr);
+        ~ModalLoop();
+        ModalLoop(const ModalLoop&) = delete;
+        ModalLoop& operator=(const ModalLoop&) = delete;
+
+    private:
+        Application& application_;
+    };
+
+    // Runs a modal call (a box, a dialog, a mail call) inside a ModalLoop.
+    template <typename Call> decltype(auto) RunModal(Call&& call) {
+        const ModalLoop loop;
+        return call();
+    }
+    bool InModalLoop() const { return !modalRunners_.empty(); }
+    // Whether `window` (or a window inside it) runs a modal loop of its own now.
+    bool RunsModalLoop(HWND window) const;
+    // A command that would change what a suspended handler holds is refused
+    // inside a modal loop, with the default beep: true when refused.
+    bool RefuseInModalLoop();
+    // Posts `message` to `window` once the outermost modal loop has ended, or
+    // at once when none runs. The window checks InModalLoop again when the
+    // message arrives: another loop may have begun meanwhile.
+    void PostWhenNotModal(HWND window, UINT message);
+
     // The message loop: returns when Terminate was called.
     int Run();
+    // One message of a message loop: the dialog keys (Tab, Shift+Tab, Esc...)
+    // of the form it is for, else translated and dispatched.
+    void ProcessMessage(MSG& message);
     void Terminate();
     bool Terminated() const { return terminated_; }
 
 private:
+    // Passes every call on to the environment; those that may run a modal
+    // loop run inside one.
+    class ModalEnvironment : public Environment {
+    public:
+        ModalEnvironment(Environment& environment, Application& application)
+            : environment_(environment), application_(application) {}
+        TDateTime Now() const override { return environment_.Now(); }
+        ScreenSize Screen() const override { return environment_.Screen(); }
+        void PlayResourceSound(const std::string& name) override {
+            environment_.PlayResourceSound(name);
+        }
+        void Beep(unsigned type) override { environment_.Beep(type); }
+        void ShowError(const std::string& text) override {
+            application_.RunModal([&] { environment_.ShowError(text); });
+        }
+        void ShowWarning(const std::string& text) override {
+            application_.RunModal([&] { environment_.ShowWarning(text); });
+        }
+        bool Confirm(const std::string& text) override {
+            return application_.RunModal([&] { return environment_.Confirm(text); });
+        }
+        void ShellOpen(const std::string& target) override {
+            application_.RunModal([&] { environment_.ShellOpen(target); });
+        }
+
+    private:
+        Environment& environment_;
+        Application& application_;
+    };
+
     Environment& environment_;
+    ModalEnvironment modalEnvironment_{environment_, *this};
     HINSTANCE instance_;
     SoundPlayer sounds_;
     bool comInitialised_ = false;
@@ -79,6 +149,8 @@ private:
     std::string helpFile_;
     std::string hint_;
     std::map<int, HCURSOR> cursors_;
+    std::vector<HWND> modalRunners_; // one per open modal loop, innermost last
+    std::vector<std::pair<HWND, UINT>> waitingForModalEnd_;
     bool terminated_ = false;
     Application* previous_ = nullptr;
     std::unique_ptr<ApplicationHints> hints_;

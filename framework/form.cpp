@@ -8,25 +8,72 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace zandrel {
 namespace {
 
 constexpr int firstControlId = 100;
 constexpr UINT firstMenuId = 0x1000;
+constexpr char formProperty[] = "Zandrel.Form";
+
+DWORD FrameStyle(const BorderIcons& icons) {
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME | WS_CLIPCHILDREN;
+    if (icons.SystemMenu) {
+        style |= WS_SYSMENU;
+        style |= icons.Minimize ? WS_MINIMIZEBOX : 0;
+        style |= icons.Maximize ? WS_MAXIMIZEBOX : 0;
+    }
+    return style;
+}
+
+HFONT CreateFontFrom(const FontDescription& font) {
+    return CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
+                       font.Underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       font.Name.c_str());
+}
+
+LPCSTR SystemCursor(StandardCursor cursor) {
+    switch (cursor) {
+    case StandardCursor::Arrow:
+        return IDC_ARROW;
+    case StandardCursor::Hand:
+        return IDC_HAND;
+    case StandardCursor::IBeam:
+        return IDC_IBEAM;
+    case StandardCursor::Cross:
+        return IDC_CROSS;
+    case StandardCursor::Wait:
+        return IDC_WAIT;
+    case StandardCursor::SizeAll:
+        return IDC_SIZEALL;
+    case StandardCursor::No:
+        return IDC_NO;
+    }
+    return IDC_ARROW;
+}
+
+UINT RunDeferredMessage() {
+    static const UINT message = RegisterWindowMessageA("Zandrel.RunDeferred");
+    return message;
+}
 
 } // namespace
+
+bool IsForm(HWND window) {
+    return window && GetPropA(window, formProperty);
+}
 
 Form::Form(FormDescription description) : description_(std::move(description)) {}
 
 Form::~Form() {
-    // Nothing may call back into the derived form, which is gone already.
+    // Nothing may call back into the derived form, which is gone already:
+    // not even the deactivation that destroying an active window sends.
+    destroying_ = true;
     handlers_.clear();
     for (const auto& control : controls_) {
-        control->OnClick = control->OnChange = control->OnDblClick = control->OnMouseMove = {};
-        for (const auto& button : control->Buttons()) {
-            button->OnClick = {};
-        }
+        control->DropHandlers();
     }
     timers_.clear();
     DestroyHandle();
@@ -56,16 +103,18 @@ void Form::Create(bool mainForm) {
     WindowCreation creation;
     creation.ClassName = description_.ClassName;
     creation.Caption = description_.Caption;
-    creation.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    creation.ExStyle = description_.StayOnTop ? WS_EX_TOPMOST : 0;
+    creation.Style = FrameStyle(description_.Icons);
+    creation.ExStyle = WS_EX_CONTROLPARENT | (description_.StayOnTop ? WS_EX_TOPMOST : 0);
     creation.Place = {CW_USEDEFAULT, CW_USEDEFAULT, description_.Width, description_.Height};
+    if (description_.Centered) {
+        creation.Place.left = (GetSystemMetrics(SM_CXSCREEN) - description_.Width) / 2;
+        creation.Place.top = (GetSystemMetrics(SM_CYSCREEN) - description_.Height) / 2;
+    }
     creation.Parent = App().Handle();
     CreateHandle(creation);
+    SetPropA(Handle(), formProperty, this);
 
-    font_.reset(CreateFontA(description_.FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            description_.FontName.c_str()));
+    font_.reset(CreateFontFrom({description_.FontName, description_.FontHeight}));
     CreateComponents();
     CreateMenus();
     CreateTimers();
@@ -81,31 +130,31 @@ void Form::CreateComponents() {
     int id = firstControlId;
     for (const auto& component : description_.Components) {
         const HWND parent = component.Parent.empty() ? Handle() : Find(component.Parent).Handle();
-        auto control =
-            std::make_unique<Control>(component, CreateControlWindow(component, parent, id++));
-        SendMessageA(control->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        auto control = CreateControl(component, parent, id++);
+        const auto font = reinterpret_cast<WPARAM>(FontFor(component));
+        SendMessageA(control->Handle(), WM_SETFONT, font, FALSE);
         // The parts a control made of its own (a radio group's buttons).
         for (HWND part = GetWindow(control->Handle(), GW_CHILD); part;
              part = GetWindow(part, GW_HWNDNEXT)) {
-            SendMessageA(part, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            SendMessageA(part, WM_SETFONT, font, FALSE);
         }
-        for (const auto& button : control->Buttons()) {
-            button->OnClick = Resolve(button->Description().OnClick);
-        }
-        control->OnClick = Resolve(component.OnClick);
-        control->OnChange = Resolve(component.OnChange);
-        control->OnDblClick = Resolve(component.OnDblClick);
-        control->OnMouseMove = Resolve(component.OnMouseMove);
+        control->BindHandlers([this](const std::string& name) { return Resolve(name); });
         controls_.push_back(std::move(control));
     }
     for (const auto& control : controls_) {
-        if (control->Kind() == ComponentKind::UpDown && !control->Description().Associate.empty()) {
-            control->Associate(Find(control->Description().Associate).Handle());
-        }
+        control->Connect([this](std::string_view name) -> Control& { return Find(name); });
     }
-    for (const auto& control : controls_) {
-        control->PlaceSlots();
+}
+
+HFONT Form::FontFor(const ComponentDescription& component) {
+    if (!component.Font) {
+        return font_.get();
     }
+    FontHandle& font = fonts_[*component.Font];
+    if (!font) {
+        font.reset(CreateFontFrom(*component.Font));
+    }
+    return font.get();
 }
 
 void Form::CreateMenus() {
@@ -155,33 +204,55 @@ HBRUSH Form::PaintColors(UINT message, HDC dc, HWND window) {
     if (!control) {
         control = Control::FromHandle(GetParent(window));
     }
-    if (!control || (!control->Description().FontColor && !control->Description().Background)) {
+    if (!control) {
         return nullptr;
     }
-    const auto& description = control->Description();
+    const std::optional<Color> background = BackgroundOf(*control);
+    const std::optional<Color> fontColor = control->Description().FontColor;
+    if (!fontColor && !background) {
+        return nullptr;
+    }
     auto brush = reinterpret_cast<HBRUSH>(DefWindowProcA(
         Handle(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
-    if (description.Background) {
-        const Color color = *description.Background;
-        SetBkColor(dc, ColorRef(color));
-        if (color & kSystemColor) {
-            brush = GetSysColorBrush(int(color & ~kSystemColor));
-        } else {
-            BrushHandle& owned = brushes_[color];
-            if (!owned) {
-                owned.reset(CreateSolidBrush(ColorRef(color)));
-            }
-            brush = owned.get();
-        }
+    if (background) {
+        SetBkColor(dc, ColorRef(*background));
+        brush = BrushFor(*background);
     }
-    if (description.FontColor) {
-        SetTextColor(dc, ColorRef(*description.FontColor));
+    if (fontColor) {
+        SetTextColor(dc, ColorRef(*fontColor));
     }
     return brush;
 }
 
+// A control's own background; one that sees through shows its container's.
+std::optional<Color> Form::BackgroundOf(const Control& control) const {
+    for (const Control* current = &control;; current = &Find(current->Description().Parent)) {
+        if (current->Description().Background) {
+            return current->Description().Background;
+        }
+        if (!current->SeeThrough()) {
+            return std::nullopt;
+        }
+        if (current->Description().Parent.empty()) {
+            return description_.Background;
+        }
+    }
+}
+
+HBRUSH Form::BrushFor(Color color) {
+    if (color & kSystemColor) {
+        return GetSysColorBrush(int(color & ~kSystemColor));
+    }
+    BrushHandle& owned = brushes_[color];
+    if (!owned) {
+        owned.reset(CreateSolidBrush(ColorRef(color)));
+    }
+    return owned.get();
+}
+
 // Docks the children of a parent in table order: top and bottom first, then
-// the client-aligned one in what is left; the others keep their places.
+// left and right, then the client-aligned one in what is left; the others
+// keep their places.
 void Form::LayOut(const std::string& parent, RECT client) {
     std::vector<Control*> children;
     for (const auto& control : controls_) {
@@ -189,31 +260,34 @@ void Form::LayOut(const std::string& parent, RECT client) {
             children.push_back(control.get());
         }
     }
-    for (const Align pass : {Align::Top, Align::Bottom, Align::Client}) {
+    for (const Align pass : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
         for (Control* child : children) {
-            const auto& description = child->Description();
-            if (description.Alignment != pass) {
+            if (child->Description().Alignment != pass) {
                 continue;
             }
             const int width = client.right - client.left;
-            int height = description.Place.Height;
-            // A toolbar with buttons is as high as its buttons, or as designed
-            // when that is higher (room for the controls inside it).
-            if (description.Kind == ComponentKind::ToolBar && !child->Buttons().empty()) {
-                height = std::max(int(child->ButtonSize().cy), description.Place.Height);
-            }
+            const int height = std::max(0, int(client.bottom - client.top));
             switch (pass) {
             case Align::Top:
-                child->SetPlace({client.left, client.top, width, height});
+                child->SetPlace({client.left, client.top, width, child->DockedHeight()});
                 client.top += child->Place().Height;
                 break;
             case Align::Bottom:
-                child->SetPlace({client.left, client.bottom - height, width, height});
+                child->SetPlace({client.left, client.bottom - child->DockedHeight(), width,
+                                 child->DockedHeight()});
                 client.bottom -= child->Place().Height;
                 break;
+            case Align::Left:
+                child->SetPlace({client.left, client.top, child->DockedWidth(), height});
+                client.left += child->Place().Width;
+                break;
+            case Align::Right:
+                child->SetPlace({client.right - child->DockedWidth(), client.top,
+                                 child->DockedWidth(), height});
+                client.right -= child->Place().Width;
+                break;
             default:
-                child->SetPlace(
-                    {client.left, client.top, width, std::max(0, int(client.bottom - client.top))});
+                child->SetPlace({client.left, client.top, std::max(0, width), height});
                 break;
             }
         }
@@ -274,9 +348,11 @@ Timer& Form::FindTimer(std::string_view name) const {
 
 ToolBarButton& Form::FindToolButton(std::string_view name) const {
     for (const auto& control : controls_) {
-        for (const auto& button : control->Buttons()) {
-            if (button->Name() == name) {
-                return *button;
+        if (const auto* toolBar = dynamic_cast<const ToolBar*>(control.get())) {
+            for (const auto& button : toolBar->Buttons()) {
+                if (button->Name() == name) {
+                    return *button;
+                }
             }
         }
     }
@@ -287,6 +363,11 @@ void Form::Close() {
     Event event;
     event.Action = mainForm_ ? CloseAction::Free : CloseAction::Hide;
     Run(Resolve(description_.OnClose), event);
+    if (modal_) {
+        // ShowModal hides the form as it returns; its caller frees it.
+        modal_ = event.Action == CloseAction::None;
+        return;
+    }
     switch (event.Action) {
     case CloseAction::None:
         break;
@@ -317,6 +398,60 @@ void Form::SetIcon(HICON icon) {
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
+void Form::WhenNotModal(std::function<void()> action) {
+    if (!App().InModalLoop()) {
+        action();
+        return;
+    }
+    deferred_.push_back(std::move(action));
+    App().PostWhenNotModal(Handle(), RunDeferredMessage());
+}
+
+void Form::RunDeferred() {
+    if (App().InModalLoop()) {
+        if (!deferred_.empty()) {
+            App().PostWhenNotModal(Handle(), RunDeferredMessage());
+        }
+        return;
+    }
+    for (const auto& action : std::exchange(deferred_, {})) {
+        App().Guard(action);
+    }
+}
+
+void Form::ShowModal() {
+    HWND owner = GetActiveWindow();
+    if (owner == Handle() || (owner && !IsWindowEnabled(owner))) {
+        owner = nullptr;
+    }
+    if (owner) {
+        SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        EnableWindow(owner, FALSE);
+    }
+    {
+        const Application::ModalLoop loop;
+        modal_ = true;
+        ShowWindow(Handle(), SW_SHOW);
+        SetForegroundWindow(Handle());
+        MSG message{};
+        while (modal_ && Handle()) {
+            if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+                PostQuitMessage(int(message.wParam)); // for the loop outside
+                break;
+            }
+            App().ProcessMessage(message);
+        }
+        modal_ = false;
+    }
+    // The owner comes back before the form goes, so that it takes the focus.
+    if (owner) {
+        EnableWindow(owner, TRUE);
+    }
+    if (Handle()) {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
 void Form::Run(const EventHandler& handler, Event& event) {
     if (handler) {
         handler(event);
@@ -324,7 +459,13 @@ void Form::Run(const EventHandler& handler, Event& event) {
 }
 
 bool Form::DispatchCommand(WPARAM wParam, LPARAM lParam) {
-    const UINT code = HIWORD(wParam);
+    if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
+        // Esc, through the message loop's dialog keys.
+        if (description_.CloseOnEscape) {
+            Close();
+        }
+        return true;
+    }
     if (lParam == 0) {
         for (const auto& menu : menus_) {
             for (const auto& item : menu->Items()) {
@@ -341,61 +482,13 @@ bool Form::DispatchCommand(WPARAM wParam, LPARAM lParam) {
     if (!control) {
         return false;
     }
-    Event event{control};
-    switch (control->Kind()) {
-    case ComponentKind::ToolBar:
-        // A disabled button sends nothing; a command for one is not obeyed.
-        if (const ToolBarButton* button = control->ButtonById(LOWORD(wParam));
-            button && button->Enabled()) {
-            event.Button = button;
-            Run(button->OnClick, event);
-        }
-        break;
-    case ComponentKind::Button:
-    case ComponentKind::CheckBox:
-        if (code == BN_CLICKED) {
-            Run(control->OnClick, event);
-        }
-        break;
-    case ComponentKind::Label:
-        if (code == STN_CLICKED) {
-            Run(control->OnClick, event);
-        } else if (code == STN_DBLCLK) {
-            Run(control->OnDblClick, event);
-        }
-        break;
-    case ComponentKind::Edit:
-        if (code == EN_CHANGE) {
-            Run(control->OnChange, event);
-        }
-        break;
-    case ComponentKind::ListBox:
-        if (code == LBN_SELCHANGE) {
-            Run(control->OnClick, event);
-        } else if (code == LBN_DBLCLK) {
-            Run(control->OnDblClick, event);
-        }
-        break;
-    case ComponentKind::ComboBox:
-        if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) {
-            Run(control->OnChange, event);
-        }
-        break;
-    default:
-        break;
-    }
+    control->Command(HIWORD(wParam), LOWORD(wParam));
     return true;
 }
 
 void Form::DispatchNotify(const NMHDR& header) {
-    Control* control = Control::FromHandle(header.hwndFrom);
-    if (!control) {
-        return;
-    }
-    Event event{control};
-    if ((control->Kind() == ComponentKind::RichEdit && header.code == EN_SELCHANGE) ||
-        header.code == DTN_DATETIMECHANGE) {
-        Run(control->OnChange, event);
+    if (Control* control = Control::FromHandle(header.hwndFrom)) {
+        control->Notify(header);
     }
 }
 
@@ -418,7 +511,7 @@ bool ButtonGoesDown(UINT mouseMessage) {
 }
 
 // The button of a toolbar under the pointer, or nullptr.
-const ToolBarButton* ButtonUnderPointer(const Control& toolBar, RECT& area) {
+const ToolBarButton* ButtonUnderPointer(const ToolBar& toolBar, RECT& area) {
     POINT cursor{};
     GetCursorPos(&cursor);
     ScreenToClient(toolBar.Handle(), &cursor);
@@ -445,9 +538,9 @@ void Form::TrackHint(HWND window, bool pressed) {
         if (!control) {
             continue;
         }
-        if (control->Kind() == ComponentKind::ToolBar) {
+        if (const auto* toolBar = dynamic_cast<const ToolBar*>(control)) {
             RECT area{};
-            if (const ToolBarButton* button = ButtonUnderPointer(*control, area);
+            if (const ToolBarButton* button = ButtonUnderPointer(*toolBar, area);
                 button && !button->Hint().empty()) {
                 hint = button->Hint();
                 target = {window, button->Id(), area, {}, HintsOn(*control)};
@@ -466,7 +559,43 @@ void Form::TrackHint(HWND window, bool pressed) {
     App().Hints().PointerOver(std::move(target), pressed);
 }
 
+// The cursor of the control under the pointer, or of the control it is a
+// part of; false when it has none of its own.
+bool Form::SetControlCursor(HWND window) {
+    const Control* control = Control::FromHandle(window);
+    if (!control) {
+        control = Control::FromHandle(GetParent(window));
+    }
+    if (!control) {
+        return false;
+    }
+    const ComponentDescription& description = control->Description();
+    HCURSOR cursor = nullptr;
+    if (description.ScreenCursor) {
+        cursor = App().ScreenCursor(*description.ScreenCursor);
+    } else if (description.Cursor) {
+        cursor = LoadCursorA(nullptr, SystemCursor(*description.Cursor));
+    }
+    if (!cursor) {
+        return false;
+    }
+    SetCursor(cursor);
+    return true;
+}
+
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        App().Hints().Cancel(Handle());
+        // The menu bar belongs to its Menu, not to the window.
+        SetMenu(Handle(), nullptr);
+    }
+    if (destroying_) {
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+    if (message == RunDeferredMessage()) {
+        RunDeferred();
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         if (DispatchCommand(wParam, lParam)) {
@@ -502,6 +631,17 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETCURSOR:
         TrackHint(reinterpret_cast<HWND>(wParam), ButtonGoesDown(HIWORD(lParam)));
+        if (LOWORD(lParam) == HTCLIENT && SetControlCursor(reinterpret_cast<HWND>(wParam))) {
+            return TRUE;
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (description_.Background) {
+            RECT client{};
+            GetClientRect(Handle(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, BrushFor(*description_.Background));
+            return 1;
+        }
         break;
     case WM_TIMER:
         for (const auto& timer : timers_) {
@@ -532,11 +672,6 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!wParam) {
             App().Hints().Cancel(Handle());
         }
-        break;
-    case WM_DESTROY:
-        App().Hints().Cancel(Handle());
-        // The menu bar belongs to its Menu, not to the window.
-        SetMenu(Handle(), nullptr);
         break;
     default:
         break;

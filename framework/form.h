@@ -3,15 +3,17 @@
 // its handler methods by name, then calls Create; the form dispatches the
 // controls', menus' and timers' events to them, every call guarded by the
 // application's error report.
-#include "framework/control.h"
+#include "framework/controls.h"
 #include "framework/form_description.h"
 #include "framework/menu.h"
 #include "framework/timer.h"
 #include "framework/window.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +27,15 @@ public:
     const FormDescription& Description() const { return description_; }
 
     // Components, menus, menu items and timers by name; a missing name is a
-    // logic error.
+    // logic error, and so is a component of another kind than asked for.
     Control& Find(std::string_view name) const;
+    template <typename Kind> Kind& Find(std::string_view name) const {
+        if (auto* control = dynamic_cast<Kind*>(&Find(name))) {
+            return *control;
+        }
+        throw std::logic_error(description_.ClassName + ": the component " + std::string(name) +
+                               " is of another kind");
+    }
     bool Has(std::string_view name) const;
     Menu& FindMenu(std::string_view name) const;
     MenuItem& FindMenuItem(std::string_view name) const;
@@ -47,6 +56,16 @@ public:
     void SetShowHint(bool show) { showHint_ = show; }
 
     void SetIcon(HICON icon);
+
+    // Runs `action` now when no modal loop runs, else once the outermost one
+    // has ended, from the message loop. Dropped when the form goes first.
+    void WhenNotModal(std::function<void()> action);
+
+    // Shows the form and returns when it closes. Meanwhile the window that was
+    // active owns it and is disabled, and the program is inside a modal loop.
+    // The caller frees the form afterwards.
+    void ShowModal();
+    bool Modal() const { return modal_; }
 
 protected:
     explicit Form(FormDescription description);
@@ -73,11 +92,16 @@ private:
     std::optional<bool> OwnHintSwitch(const Control& control) const;
     bool HintsOn(const Control& control) const;
     void LayOut(const std::string& parent, RECT client);
+    HFONT FontFor(const ComponentDescription& component);
+    std::optional<Color> BackgroundOf(const Control& control) const;
+    HBRUSH BrushFor(Color color);
+    bool SetControlCursor(HWND window);
     void Run(const EventHandler& handler, Event& event);
     bool DispatchCommand(WPARAM wParam, LPARAM lParam);
     void DispatchNotify(const NMHDR& header);
     void TrackHint(HWND window, bool pressed);
     HBRUSH PaintColors(UINT message, HDC dc, HWND window);
+    void RunDeferred();
 
     FormDescription description_;
     bool mainForm_ = false;
@@ -86,8 +110,16 @@ private:
     std::vector<std::unique_ptr<Menu>> menus_;
     std::vector<std::unique_ptr<Timer>> timers_;
     FontHandle font_;
+    std::map<FontDescription, FontHandle> fonts_; // the controls' own
     bool showHint_ = false;
     std::map<Color, BrushHandle> brushes_;
+    std::vector<std::function<void()>> deferred_;
+    bool modal_ = false;
+    // Set as the form goes: the system's last messages reach no handler.
+    bool destroying_ = false;
 };
+
+// Whether a window is one of the program's forms.
+bool IsForm(HWND window);
 
 } // namespace zandrel

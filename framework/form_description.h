@@ -3,6 +3,7 @@
 // (name, kind, place, texts, event bindings by handler name), its menus and
 // its timers. The shell builds the window from the table when the form is
 // created; handlers are found by name among those the form class binds.
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,6 +27,7 @@ enum class ComponentKind {
     ToolBar,
     RichEdit,
     StatusBar,
+    Custom, // one of the program's own control classes, named by ControlClass
 };
 
 // A colour: an RGB value as COLORREF (0x00BBGGRR), or kSystemColor plus a
@@ -104,8 +106,23 @@ inline ToolButtonDescription ToolSlot(std::string name, int width) {
 }
 
 // How a component follows its parent's size: kept at its place, or docked
-// to the top, the bottom, or the space left over (in table order).
-enum class Align { None, Top, Bottom, Client };
+// to an edge or the space left over. The top and bottom ones take their
+// edges first, then the left and right ones, then the client one, each in
+// table order.
+enum class Align { None, Top, Bottom, Left, Right, Client };
+
+struct FontDescription {
+    std::string Name = "MS Sans Serif";
+    int Height = -11;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+
+    auto operator<=>(const FontDescription&) const = default;
+};
+
+// The system's cursors a control can show.
+enum class StandardCursor { Arrow, Hand, IBeam, Cross, Wait, SizeAll, No };
 
 struct Bounds {
     int Left = 0;
@@ -131,9 +148,15 @@ struct ComponentDescription {
     bool Enabled = true;
     bool Visible = true;
     std::optional<Color> FontColor;
-    std::optional<Color> Background; // list boxes and edits
-    int Columns = 1;                 // radio group
-    int ItemIndex = -1;              // radio group: the choice selected at creation
+    std::optional<Color> Background;
+    std::optional<FontDescription> Font; // otherwise the form's
+    // The cursor over the control: a system one, or a screen cursor slot of
+    // the application.
+    std::optional<StandardCursor> Cursor;
+    std::optional<int> ScreenCursor;
+    std::string ControlClass; // Custom components: the registered control class
+    int Columns = 1;          // radio group
+    int ItemIndex = -1;       // radio group: the choice selected at creation
     // Tool bars: the buttons, the bitmap resource of their square images
     // (magenta is transparent), the button size and whether the captions show
     // under the images.
@@ -176,6 +199,9 @@ struct ComponentDescription {
     }
     ComponentDescription& FontColored(Color color) { return Set(FontColor, color); }
     ComponentDescription& Colored(Color color) { return Set(Background, color); }
+    ComponentDescription& InFont(FontDescription font) { return Set(Font, std::move(font)); }
+    ComponentDescription& WithCursor(StandardCursor cursor) { return Set(Cursor, cursor); }
+    ComponentDescription& WithScreenCursor(int slot) { return Set(ScreenCursor, slot); }
     ComponentDescription& InColumns(int columns) { return Set(Columns, columns); }
     ComponentDescription& Selected(int index) { return Set(ItemIndex, index); }
     ComponentDescription& WithButtons(std::vector<ToolButtonDescription> buttons) {
@@ -209,6 +235,14 @@ inline ComponentDescription Component(std::string name, ComponentKind kind, Boun
     component.Name = std::move(name);
     component.Kind = kind;
     component.Place = place;
+    return component;
+}
+
+// A component of one of the program's own control classes.
+inline ComponentDescription CustomComponent(std::string name, std::string controlClass,
+                                            Bounds place) {
+    ComponentDescription component = Component(std::move(name), ComponentKind::Custom, place);
+    component.ControlClass = std::move(controlClass);
     return component;
 }
 
@@ -262,6 +296,14 @@ struct TimerDescription {
     std::string OnTimer;
 };
 
+// The buttons of a form's caption bar; without the system menu there are
+// none.
+struct BorderIcons {
+    bool SystemMenu = true;
+    bool Minimize = true;
+    bool Maximize = true;
+};
+
 struct FormDescription {
     std::string ClassName; // also the window class, so it must be unique
     std::string Caption;
@@ -269,7 +311,11 @@ struct FormDescription {
     int Height = 0;
     std::string FontName = "MS Sans Serif";
     int FontHeight = -11;
-    std::string Menu; // name of the menu bar, if any
+    std::optional<Color> Background;
+    BorderIcons Icons;
+    bool Centered = false;      // in the middle of the screen at creation
+    bool CloseOnEscape = false; // Esc runs Close, as a dialog's Cancel would
+    std::string Menu;           // name of the menu bar, if any
     std::string OnCreate;
     std::string OnClose;
     std::string OnActivate;

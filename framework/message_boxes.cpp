@@ -1,6 +1,7 @@
 #include "framework/message_boxes.h"
 
 #include "framework/application.h"
+#include "framework/handles.h"
 
 #include <windows.h>
 
@@ -13,20 +14,31 @@ HWND BoxOwner() {
     return GetActiveWindow();
 }
 
-// A standard message box has no single "Retry" button: the box is made with
-// its one OK button, which is renamed as the box is activated.
-HHOOK retryHook = nullptr;
+using HookHandle = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
+
+// A standard message box has no single "Retry" button: the warning box is
+// made with its one OK button, which is renamed as the box is first
+// activated. Only that box: each warning renames its own and no other box
+// that opens while it is up (an error report from the timer).
+struct RetryRenaming {
+    HookHandle hook;
+    bool done = false;
+    RetryRenaming* outer = nullptr; // a warning shown while this one was opening
+};
+RetryRenaming* openingWarning = nullptr;
 
 LRESULT CALLBACK RenameOkToRetry(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
+    RetryRenaming* warning = openingWarning;
+    if (code == HCBT_ACTIVATE && warning && !warning->done) {
         const HWND box = reinterpret_cast<HWND>(wParam);
         char className[16] = {};
         GetClassNameA(box, className, sizeof className);
         if (std::string_view(className) == "#32770") {
             SetDlgItemTextA(box, IDOK, "Retry");
+            warning->done = true;
         }
     }
-    return CallNextHookEx(retryHook, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 } // namespace
@@ -36,10 +48,12 @@ void ShowErrorBox(const std::string& text) {
 }
 
 void ShowWarningBox(const std::string& text) {
-    retryHook = SetWindowsHookExA(WH_CBT, RenameOkToRetry, nullptr, GetCurrentThreadId());
+    RetryRenaming renaming;
+    renaming.hook.reset(SetWindowsHookExA(WH_CBT, RenameOkToRetry, nullptr, GetCurrentThreadId()));
+    renaming.outer = openingWarning;
+    openingWarning = &renaming;
     MessageBoxA(BoxOwner(), text.c_str(), "Warning", MB_OK | MB_ICONWARNING);
-    UnhookWindowsHookEx(retryHook);
-    retryHook = nullptr;
+    openingWarning = renaming.outer;
 }
 
 bool ShowConfirmBox(const std::string& text) {

@@ -1,5 +1,6 @@
 #include "framework/rich_edit.h"
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -15,8 +16,8 @@ struct ReadCursor {
 
 DWORD CALLBACK ReadFromText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
     auto& cursor = *reinterpret_cast<ReadCursor*>(cookie);
-    const auto count = std::min<std::size_t>(static_cast<std::size_t>(size),
-                                             cursor.text.size() - cursor.position);
+    const auto count =
+        std::min<std::size_t>(static_cast<std::size_t>(size), cursor.text.size() - cursor.position);
     std::memcpy(buffer, cursor.text.data() + cursor.position, count);
     cursor.position += count;
     *done = static_cast<LONG>(count);
@@ -49,7 +50,30 @@ std::string StreamOut(HWND richEdit, WPARAM format) {
     return out;
 }
 
+constexpr LPARAM unlimitedText = 0x7FFFFFFE;
+constexpr UINT_PTR escapeSubclass = 1;
+
+LRESULT CALLBACK EscapeToForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR) noexcept {
+    if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+        SendMessageA(GetAncestor(window, GA_ROOT), WM_COMMAND, IDCANCEL, 0);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, EscapeToForm, id);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 } // namespace
+
+void LiftTextLimit(HWND richEdit) {
+    SendMessageA(richEdit, EM_EXLIMITTEXT, 0, unlimitedText);
+}
+
+void LeaveEscapeToForm(HWND richEdit) {
+    SetWindowSubclass(richEdit, EscapeToForm, escapeSubclass, 0);
+}
 
 void LoadRichText(HWND richEdit, std::string_view text) {
     if (text.starts_with("{\\rtf") && StreamIn(richEdit, text, SF_RTF)) {
@@ -58,8 +82,12 @@ void LoadRichText(HWND richEdit, std::string_view text) {
     StreamIn(richEdit, text, SF_TEXT);
 }
 
-std::string SaveRichText(HWND richEdit) { return StreamOut(richEdit, SF_RTF); }
+std::string SaveRichText(HWND richEdit) {
+    return StreamOut(richEdit, SF_RTF);
+}
 
-std::string PlainText(HWND richEdit) { return StreamOut(richEdit, SF_TEXT); }
+std::string PlainText(HWND richEdit) {
+    return StreamOut(richEdit, SF_TEXT);
+}
 
 } // namespace zandrel

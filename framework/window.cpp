@@ -39,6 +39,14 @@ void Window::CreateHandle(const WindowCreation& creation) {
     }
 }
 
+Window* Window::FromHandle(HWND window) {
+    if (!window || GetWindowLongPtrA(window, GWLP_WNDPROC) !=
+                       reinterpret_cast<LONG_PTR>(&Window::WindowProcedure)) {
+        return nullptr;
+    }
+    return reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(Handle(), message, wParam, lParam);
 }

@@ -29,6 +29,8 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND Handle() const { return handle_.get(); }
+    // The object of one of the program's windows, or nullptr.
+    static Window* FromHandle(HWND window);
 
 protected:
     Window() = default;

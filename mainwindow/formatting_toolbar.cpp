@@ -1,5 +1,7 @@
 #include "mainwindow/formatting_toolbar.h"
 
+#include "framework/application.h"
+#include "framework/device_context.h"
 #include "framework/form.h"
 
 #include <commdlg.h>
@@ -19,18 +21,6 @@ int CALLBACK EnumFontNamesProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, 
         font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
     return 1;
 }
-
-class ScreenDeviceContext {
-public:
-    ScreenDeviceContext() : dc_(GetDC(nullptr)) {}
-    ~ScreenDeviceContext() { ReleaseDC(nullptr, dc_); }
-    ScreenDeviceContext(const ScreenDeviceContext&) = delete;
-    ScreenDeviceContext& operator=(const ScreenDeviceContext&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 // Set back to false whatever happens.
 class UpdatingMark {
@@ -105,6 +95,7 @@ void TextAttributes::SetColor(COLORREF color) {
 }
 
 bool TColorDialog::Execute(HWND owner) {
+    const Application::ModalLoop dialog;
     if (Picker) {
         const std::optional<COLORREF> chosen = Picker(owner, Color);
         if (chosen) {
@@ -162,7 +153,7 @@ void FormattingToolbar::SetParagraph(PARAFORMAT2& format) const {
 void FormattingToolbar::FillFontNames() {
     std::vector<std::string> names;
     {
-        const ScreenDeviceContext screen;
+        const WindowDc screen(nullptr);
         EnumFontsA(screen.Get(), nullptr, EnumFontNamesProc, reinterpret_cast<LPARAM>(&names));
     }
     const HWND box = form_.Find("FontName").Handle();
@@ -243,10 +234,9 @@ void FormattingToolbar::ColorButtonClick(Event&) {
     if (UpdatingToolbar) {
         return;
     }
-    TextAttributes selection(Text(), TextAttributes::Scope::Selection);
-    ColorDialog1.Color = selection.Color();
+    ColorDialog1.Color = TextAttributes(Text(), TextAttributes::Scope::Selection).Color();
     if (ColorDialog1.Execute(form_.Handle())) {
-        selection.SetColor(ColorDialog1.Color);
+        TextAttributes(Text(), TextAttributes::Scope::Selection).SetColor(ColorDialog1.Color);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "resources/resource_names.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace zandrel {
 namespace {
@@ -39,6 +40,7 @@ TFormMain::TFormMain(std::string dataFileName, RegistrySettingsStore settings)
       stickers_(StickerHost{[this] { return MessageList_.get(); },
                             [this] { return Handle(); },
                             [this] { ShowCurrentMessage(); },
+                            [this] { InstallHintHook(); },
                             {},
                             {}}),
       settings_(std::move(settings)) {
@@ -169,7 +171,7 @@ void TFormMain::FormClose(Event& event) {
 // Shutdown brings the hidden window to the foreground once more; only a
 // window the user sees greets them with a sound.
 void TFormMain::FormActivate(Event&) {
-    Find("ToolBar").SetSlotWidth("FontSize", 40);
+    Find<ToolBar>("ToolBar").SetSlotWidth("FontSize", 40);
     if (IsWindowVisible(Handle()) && !IsIconic(Handle()) && !IsZoomed(Handle())) {
         App().Sounds().Play(res::kSoundRevdn1);
     }
@@ -187,9 +189,13 @@ void TFormMain::Close2Click(Event&) {
     Close();
 }
 
+// Chosen while a box or a dialog is open, Shutdown waits for it to close:
+// the handler that opened it still holds the list that Shutdown frees.
 void TFormMain::ShutdownClick(Event&) {
-    ShutdownRequested = true;
-    Close();
+    WhenNotModal([this] {
+        ShutdownRequested = true;
+        Close();
+    });
 }
 
 void TFormMain::Setup1Click(Event&) {
@@ -197,6 +203,9 @@ void TFormMain::Setup1Click(Event&) {
 }
 
 void TFormMain::BtnRefreshClick(Event&) {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     RebuildStickers(ChildExpanded);
     ShowCurrentMessage();
 }
@@ -209,7 +218,7 @@ void TFormMain::About1Click(Event&) {}
 
 // Ignored while the window is being created: the stickers are built later.
 void TFormMain::ExpandChild(Event&) {
-    if (!StartupDone) {
+    if (!StartupDone || App().RefuseInModalLoop()) {
         return;
     }
     TogglePreference(Preference::ChildHeight, ChildExpanded, settings_, *this);
@@ -222,8 +231,8 @@ void TFormMain::Disablesound1Click(Event&) {
 }
 
 void TFormMain::ShowTextClick(Event&) {
-    TogglePreference(Preference::ToolbarCaptions, Find("ToolBar1").ShowCaptions(), settings_,
-                     *this);
+    TogglePreference(Preference::ToolbarCaptions, Find<ToolBar>("ToolBar1").ShowCaptions(),
+                     settings_, *this);
 }
 
 void TFormMain::ShowHint1Click(Event&) {
@@ -255,7 +264,7 @@ void TFormMain::Timer1Timer(Event&) {
 }
 
 void TFormMain::ShowAppHint() {
-    Find("StatusBar1").SetPanelText(2, GetLongHint(App().Hint()));
+    Find<StatusBar>("StatusBar1").SetPanelText(2, GetLongHint(App().Hint()));
 }
 
 void TFormMain::TrayIconMessage(LPARAM mouseEvent) {
@@ -281,6 +290,9 @@ void TFormMain::ShowAtStart() {
 
 // The hint hook goes back in on every show: Close took it out.
 void TFormMain::ShowMainWindow() {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     CentreOnScreen();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
@@ -300,11 +312,11 @@ void TFormMain::SetSoundEnabled(bool on) {
 }
 
 void TFormMain::SetToolbarShowCaptions(bool show) {
-    Find("ToolBar1").SetShowCaptions(show);
+    Find<ToolBar>("ToolBar1").SetShowCaptions(show);
 }
 
 void TFormMain::SetToolbarButtonSize(int width, int height) {
-    Find("ToolBar1").SetButtonSize(width, height);
+    Find<ToolBar>("ToolBar1").SetButtonSize(width, height);
 }
 
 void TFormMain::SetShowHint(bool show) {
@@ -320,16 +332,16 @@ void TFormMain::ShowCurrentMessage() {
     Control& text = Find("RichEditText");
     if (TMessageEntry* entry = list.Current()) {
         const MessageRecord& record = entry->Record;
-        Find("EditStart").SetDateTime(record.StartDate);
-        Find("editStartTime").SetDateTime(record.StartDate);
-        Find("EditEnd").SetDateTime(record.AlarmDate);
-        Find("editEndTime").SetDateTime(record.AlarmDate);
-        Find("rgIncType").SetItemIndex(record.IncType);
+        Find<DateTimePicker>("EditStart").SetDateTime(record.StartDate);
+        Find<DateTimePicker>("editStartTime").SetDateTime(record.StartDate);
+        Find<DateTimePicker>("EditEnd").SetDateTime(record.AlarmDate);
+        Find<DateTimePicker>("editEndTime").SetDateTime(record.AlarmDate);
+        Find<RadioGroup>("rgIncType").SetItemIndex(record.IncType);
         LoadRichText(text.Handle(), entry->RichText);
-        Find("List_Address").SetItems(entry->Addresses);
-        Find("cbox_notify").SetChecked(entry->Notify >= 1);
+        Find<ListBox>("List_Address").SetItems(entry->Addresses);
+        Find<CheckBox>("cbox_notify").SetChecked(entry->Notify >= 1);
         // A change runs cBoxKeepHiddenClick, which stores the same value back.
-        Find("cBoxKeepHidden").SetChecked(record.KeepHidden == 1);
+        Find<CheckBox>("cBoxKeepHidden").SetChecked(record.KeepHidden == 1);
     }
     ShowPosition();
     if (list.Empty()) {
@@ -345,7 +357,7 @@ void TFormMain::ShowCurrentMessage() {
 
 void TFormMain::ShowPosition() {
     const MessageList& list = *MessageList_;
-    Find("StatusBar1")
+    Find<StatusBar>("StatusBar1")
         .SetPanelText(0, list.Empty() ? std::string("rec 0/0")
                                       : "rec " + std::to_string(list.CurrentIndex + 1) + "/" +
                                             std::to_string(list.Count()));
@@ -353,24 +365,28 @@ void TFormMain::ShowPosition() {
 
 EditorValues TFormMain::ReadEditor() const {
     EditorValues values;
-    values.StartDate =
-        CombineDateTime(Find("EditStart").DateTime(), Find("editStartTime").DateTime());
-    values.AlarmDate = CombineDateTime(Find("EditEnd").DateTime(), Find("editEndTime").DateTime());
-    values.IncType = Find("rgIncType").ItemIndex();
+    values.StartDate = CombineDateTime(Find<DateTimePicker>("EditStart").DateTime(),
+                                       Find<DateTimePicker>("editStartTime").DateTime());
+    values.AlarmDate = CombineDateTime(Find<DateTimePicker>("EditEnd").DateTime(),
+                                       Find<DateTimePicker>("editEndTime").DateTime());
+    values.IncType = Find<RadioGroup>("rgIncType").ItemIndex();
     values.RichText = SaveRichText(Find("RichEditText").Handle());
-    values.Addresses = Find("List_Address").Items();
-    values.Notify = Find("cbox_notify").Checked();
+    values.Addresses = Find<ListBox>("List_Address").Items();
+    values.Notify = Find<CheckBox>("cbox_notify").Checked();
     return values;
 }
 
 // The new message never takes the editor's fields: it starts from the
 // defaults, with a text that says when it was made.
 void TFormMain::ToolButton_newMsgClick(Event&) {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     const Environment& env = App().Env();
     Control& text = Find("RichEditText");
     text.SetText("Zandrel by Borvath\r\n date: " + DateTimeToText(env.Now()));
     const std::string richText = SaveRichText(text.Handle());
-    Find("cbox_notify").SetChecked(false);
+    Find<CheckBox>("cbox_notify").SetChecked(false);
     MessageList_->New(env, richText);
     RebuildStickers(ChildExpanded);
     ShowCurrentMessage();
@@ -378,6 +394,9 @@ void TFormMain::ToolButton_newMsgClick(Event&) {
 
 // Always a new message, even when the editor shows a stored one unchanged.
 void TFormMain::btnAddClick(Event&) {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     MessageList_->Add(App().Env(), ReadEditor());
     RebuildStickers(ChildExpanded);
     ShowCurrentMessage();
@@ -386,6 +405,9 @@ void TFormMain::btnAddClick(Event&) {
 // The message keeps its Key, and so its place in the rich-text file; the
 // rebuild moved the selection to the last message, so it goes back to it.
 void TFormMain::btnReplaceClick(Event&) {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     const std::optional<std::string> key = MessageList_->Replace(App().Env(), ReadEditor());
     if (!key) {
         return;
@@ -397,19 +419,23 @@ void TFormMain::btnReplaceClick(Event&) {
 
 // The user confirms the message shown when the command started. The timer
 // keeps running under the box and its refresh moves CurrentIndex to the
-// last message, so the shown one is looked up again afterwards.
+// last message, so the list and the shown one are looked up again afterwards.
 void TFormMain::btnDeleteClick(Event&) {
-    MessageList& list = *MessageList_;
-    const int shownIndex = list.CurrentIndex;
-    const TMessageEntry* shown = list.Current();
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
+    const int shownIndex = MessageList_->CurrentIndex;
+    const TMessageEntry* shown = MessageList_->Current();
+    const bool anyShown = shown != nullptr;
     const std::string shownKey = shown ? shown->Key : std::string();
     if (!App().Env().Confirm("do you want to delete this item ?")) {
         return;
     }
+    MessageList& list = *MessageList_;
     if (list.Empty()) {
         return;
     }
-    if (shown) {
+    if (anyShown) {
         if (shownIndex < int(list.Count()) && list.Key(std::size_t(shownIndex)) == shownKey) {
             list.CurrentIndex = shownIndex;
         } else if (const auto index = list.IndexOfKey(shownKey)) {
@@ -447,13 +473,34 @@ void TFormMain::cBoxKeepHiddenClick(Event&) {
         throw std::out_of_range("List index out of bounds (" +
                                 std::to_string(MessageList_->CurrentIndex) + ")");
     }
-    entry->SetKeepHidden(Find("cBoxKeepHidden").Checked());
+    entry->SetKeepHidden(Find<CheckBox>("cBoxKeepHidden").Checked());
 }
 
+// A rebuild asked for while one runs (from a box it raised), or while a
+// sticker runs a loop of its own (its drag), would destroy windows whose code
+// is still running: it runs once afterwards instead, with the height chosen
+// by then.
 void TFormMain::RebuildStickers(bool expanded) {
+    if (rebuilding_.IsBusy() || stickers_.InOwnLoop()) {
+        if (!std::exchange(rebuildPending_, true) && !rebuilding_.IsBusy()) {
+            WhenNotModal([this] { RunPendingRebuild(); });
+        }
+        return;
+    }
     const BusyMark::Hold busy(busy_);
-    stickers_.Rebuild(
-        expanded, {PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(), BannerRedBitmap.get()});
+    const BusyMark::Hold rebuilding(rebuilding_);
+    const StickerPictures pictures{PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(),
+                                   BannerRedBitmap.get()};
+    stickers_.Rebuild(expanded, pictures);
+    while (std::exchange(rebuildPending_, false)) {
+        stickers_.Rebuild(ChildExpanded, pictures);
+    }
+}
+
+void TFormMain::RunPendingRebuild() {
+    if (std::exchange(rebuildPending_, false) && MessageList_) {
+        RebuildStickers(ChildExpanded);
+    }
 }
 
 void TFormMain::FillFontNames() {

@@ -106,6 +106,7 @@ private:
     void CentreOnScreen();
     void InstallHintHook();
     void RemoveHintHook();
+    void RunPendingRebuild();
 
     std::string dataFileName_;
     std::unique_ptr<MessageList> MessageList_;
@@ -119,6 +120,8 @@ private:
     // A tick or a rebuild is running: a tick delivered by a modal loop inside
     // one of them waits for the next interval.
     BusyMark busy_;
+    BusyMark rebuilding_;
+    bool rebuildPending_ = false;
     StickerBoard stickers_;
     WarningPopups popups_;
     FormattingToolbar formatting_{*this};

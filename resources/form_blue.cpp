@@ -13,6 +13,7 @@ FormDescription Design() {
     form.FontHeight = -11;
     form.OnCreate = "FormCreate";
     form.StayOnTop = true;
+    form.Icons = {true, false, false}; // a close box only
 
     using K = ComponentKind;
     form.Components = {

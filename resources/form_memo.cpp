@@ -15,6 +15,7 @@ FormDescription Design() {
     form.FontHeight = -11;
     form.OnCreate = "FormCreate";
     form.OnClose = "FormClose";
+    form.Icons = {true, false, false}; // a close box only; the region hides the frame
     return form;
 }
 

@@ -31,8 +31,14 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 
     for (const PlannedSticker& planned : plan.Stickers) {
-        TMessageEntry& entry = list->Entry(std::size_t(planned.Index));
         TFormMemo& sticker = CreateSticker();
+        // Creating a window may have shown an error box: the list is looked
+        // up again after it.
+        list = host_.Messages();
+        if (!list || std::size_t(planned.Index) >= list->Count()) {
+            break;
+        }
+        TMessageEntry& entry = list->Entry(std::size_t(planned.Index));
         SetWindowPos(sticker.Handle(), nullptr, 0, 0, planned.Width, planned.Height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         entry.StickerHandle = reinterpret_cast<std::uintptr_t>(sticker.Handle());
@@ -53,9 +59,19 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
         SetWindowPos(sticker.Handle(), HWND_TOP, planned.Position->Left, planned.Position->Top, 0,
                      0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
-    if (plan.CurrentIndex) {
+    list = host_.Messages ? host_.Messages() : nullptr;
+    if (plan.CurrentIndex && list && std::size_t(*plan.CurrentIndex) < list->Count()) {
         list->CurrentIndex = *plan.CurrentIndex;
     }
+}
+
+bool StickerBoard::InOwnLoop() const {
+    for (const auto& sticker : stickers_) {
+        if (sticker->Handle() && App().RunsModalLoop(sticker->Handle())) {
+            return true;
+        }
+    }
+    return false;
 }
 
 TFormMemo* StickerBoard::Find(std::string_view name) const {

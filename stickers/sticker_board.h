@@ -20,6 +20,9 @@ public:
     // last message the current one.
     void Rebuild(bool expanded, const StickerPictures& pictures);
     void DestroyAll() { stickers_.clear(); }
+    // Whether a sticker runs a loop of its own now (its drag, its shell
+    // call): it must not be destroyed under it.
+    bool InOwnLoop() const;
 
     // Every sticker object of the last rebuild, the placeholder first; a
     // closed sticker has no window any more.

@@ -1,6 +1,7 @@
 #include "stickers/unit_memo.h"
 
 #include "framework/application.h"
+#include "framework/device_context.h"
 #include "framework/rich_edit.h"
 #include "resources/form_memo.h"
 #include "resources/resource_names.h"
@@ -21,44 +22,23 @@ constexpr int kPinHeight = 14;
 constexpr int kBannerWidth = 220;
 constexpr int kBannerHeight = 15;
 
-// Selects a GDI object into a DC for one scope.
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, old_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-struct MemoryDc {
-    explicit MemoryDc(HDC like) : dc(CreateCompatibleDC(like)) {}
-    ~MemoryDc() { DeleteDC(dc); }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC dc;
-};
-
 bool DrawBitmap(HDC dc, HBITMAP bitmap, int sourceWidth, int sourceHeight, PixelRect target) {
     if (!bitmap) {
         return false;
     }
     const MemoryDc source(dc);
-    const Selection picture(source.dc, bitmap);
+    const Selection picture(source.Get(), bitmap);
     const int width = target.Right - target.Left;
     const int height = target.Bottom - target.Top;
     if (width == sourceWidth && height == sourceHeight) {
-        return BitBlt(dc, target.Left, target.Top, width, height, source.dc, 0, 0, SRCCOPY);
+        return BitBlt(dc, target.Left, target.Top, width, height, source.Get(), 0, 0, SRCCOPY);
     }
     if (width <= 0 || height <= 0) {
         return true; // nothing to draw on a sticker this narrow
     }
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    return StretchBlt(dc, target.Left, target.Top, width, height, source.dc, 0, 0, sourceWidth,
+    return StretchBlt(dc, target.Left, target.Top, width, height, source.Get(), 0, 0, sourceWidth,
                       sourceHeight, SRCCOPY);
 }
 
@@ -88,12 +68,6 @@ void TFormMemo::SetName(const std::string& name) {
 }
 
 void TFormMemo::FormCreate(Event&) {
-    // A close box only: the frame stays sizeable and captioned, the region
-    // hides both.
-    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-    SetWindowLongPtrA(Handle(), GWL_STYLE, style & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     background_.reset(CreateSolidBrush(color_));
 
     SetRegion();
@@ -116,6 +90,8 @@ void TFormMemo::FormCreate(Event&) {
                       reinterpret_cast<DWORD_PTR>(this));
     SendMessageA(richEdit_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color_);
+    LiftTextLimit(richEdit_.get());
+    LeaveEscapeToForm(richEdit_.get());
     FormResize();
     HitReady = true;
 }
@@ -219,6 +195,9 @@ void TFormMemo::FormMouseUp() {
 
 // Brings up the main window on the screen, on this sticker's message.
 void TFormMemo::FormDblClick() {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
     const HWND main = host_.MainWindow();
     RECT rect{};
     GetWindowRect(main, &rect);
@@ -230,6 +209,9 @@ void TFormMemo::FormDblClick() {
     }
     ShowWindow(main, SW_SHOWNORMAL);
     SetForegroundWindow(main);
+    if (host_.MainWindowShown) {
+        host_.MainWindowShown();
+    }
     if (const auto index = LinkedIndex()) {
         host_.Messages()->CurrentIndex = int(*index);
         host_.ShowCurrentMessage();
@@ -254,16 +236,20 @@ void TFormMemo::ToggleHeight() {
     HitReady = false;
 }
 
+// The shell may run a loop of its own before it returns: the sticker stays
+// until it has.
 void TFormMemo::OpenHomePage() {
     HitReady = false;
+    const Application::ModalLoop shellCall(Handle());
     App().Env().ShellOpen(HomePageAddress);
 }
 
 // Keeps the place the sticker has before the drag this press starts; the
-// message is replaced by a clone that stays linked to this sticker.
+// message is replaced by a clone that stays linked to this sticker. Not
+// while a box or a dialog is open: the handler under it may hold the entry.
 void TFormMemo::StorePosition() {
     const auto index = LinkedIndex();
-    if (!index) {
+    if (!index || App().InModalLoop()) {
         return;
     }
     MessageList& list = *host_.Messages();
@@ -334,13 +320,11 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        const HDC dc = BeginPaint(Handle(), &paint);
+        const PaintDc dc(Handle());
         FormPaint();
-        if (dc) {
-            Paint(dc);
+        if (dc.Get()) {
+            Paint(dc.Get());
         }
-        EndPaint(Handle(), &paint);
         return 0;
     }
     case WM_SIZE: {
@@ -358,6 +342,12 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
         FormDblClick();
         return 0;
+    case WM_ENTERSIZEMOVE:
+        moveLoop_.emplace(Handle());
+        break;
+    case WM_EXITSIZEMOVE:
+        moveLoop_.reset();
+        break;
     default:
         break;
     }

@@ -3,6 +3,7 @@
 // with a pin, a banner and a folded corner. The user drags it by its surface,
 // rolls it up and down with the pin, opens the program's web page at the
 // folded corner and double-clicks it to edit its message.
+#include "framework/application.h"
 #include "framework/form.h"
 #include "storage/message_list.h"
 
@@ -30,6 +31,8 @@ struct StickerHost {
     std::function<MessageList*()> Messages;
     std::function<HWND()> MainWindow;
     std::function<void()> ShowCurrentMessage;
+    // The main window was brought up from a sticker.
+    std::function<void()> MainWindowShown;
     // A rebuild hands every new sticker's message to it (the pending e-mail
     // notification goes out there); empty: nothing is sent.
     std::function<void(TMessageEntry&)> SendMailNotification;
@@ -94,6 +97,8 @@ private:
     COLORREF color_ = kStickerYellow;
     BrushHandle background_;
     FontHandle font_;
+    // The system's move loop of a drag, while it runs.
+    std::optional<Application::ModalLoop> moveLoop_;
     // A child window: FormClose or this owner destroys it, or it goes with the
     // sticker (its subclass then lets go of the handle).
     WindowHandle richEdit_;

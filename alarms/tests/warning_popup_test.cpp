@@ -41,8 +41,12 @@ TEST(WarningPopupTest, OpensOnTopAtItsPlaceWithNameTimeAndText) {
     EXPECT_EQ(rect.right - rect.left, 289);
     EXPECT_EQ(rect.bottom - rect.top, 180);
     EXPECT_TRUE(GetWindowLongA(popup.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    const LONG style = GetWindowLongA(popup.Handle(), GWL_STYLE); // a close box only
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_EQ(popup.Find("Panel1").Place().Height, 25);
     EXPECT_TRUE(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETOPTIONS, 0, 0) & ECO_READONLY);
+    EXPECT_GT(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
 
     // Closing only hides it; the next warning opens another one.
     SendMessageA(popup.Handle(), WM_CLOSE, 0, 0);

@@ -261,7 +261,7 @@ TEST_F(HintOverMainWindowTest, TheMainWindowsSwitchLeavesTheFormattingToolbarsHi
     // The short part of the hint; the status bar has the long one.
     PointAt("ToolBar", "CopyButton");
     EXPECT_TRUE(PumpUntil([&] { return Shows("Copy"); }));
-    EXPECT_EQ(form_->Find("StatusBar1").PanelText(2), "Copy selected item to clipboard");
+    EXPECT_EQ(form_->Find<StatusBar>("StatusBar1").PanelText(2), "Copy selected item to clipboard");
 }
 
 TEST_F(HintOverMainWindowTest, TheHintGoesWhenThePointerLeavesOnAClickAndAfterAWhile) {

@@ -1,12 +1,14 @@
 // Values of the table-built controls under Wine: radio groups, check boxes,
 // list boxes, pickers, toolbar buttons and control colours.
 #include "framework/application.h"
+#include "framework/device_context.h"
 #include "framework/form.h"
 #include "framework/tests/fake_environment.h"
 #include "storage/datetime.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <richedit.h>
 
 namespace zandrel::testing {
 namespace {
@@ -38,6 +40,12 @@ FormDescription ControlsFormDescription() {
             .FontColored(clBlue),
         Component("Day", ComponentKind::DatePicker, {4, 160, 100, 21}),
         Component("Time", ComponentKind::TimePicker, {110, 160, 100, 21}),
+        Component("Notes", ComponentKind::RichEdit, {220, 90, 150, 60})
+            .Colored(clBtnFace)
+            .FontColored(clNavy),
+        Component("Status", ComponentKind::StatusBar, {0, 0, 10, 20})
+            .Dock(Align::Bottom)
+            .Colored(clGreen),
     };
     return form;
 }
@@ -58,7 +66,7 @@ protected:
 
 TEST_F(ControlsTest, RadioGroupsCheckBoxesListsAndPickersHoldTheirValues) {
     ControlsForm form;
-    Control& kind = form.Find("Kind");
+    auto& kind = form.Find<RadioGroup>("Kind");
     EXPECT_EQ(kind.ItemIndex(), 0);
     SendMessageA(GetDlgItem(kind.Handle(), 3), BM_CLICK, 0, 0);
     EXPECT_EQ(kind.ItemIndex(), 2);
@@ -66,27 +74,28 @@ TEST_F(ControlsTest, RadioGroupsCheckBoxesListsAndPickersHoldTheirValues) {
     EXPECT_EQ(kind.ItemIndex(), -1);
 
     // A state set in code runs the click handler, but only when it changes.
-    Control& check = form.Find("Check");
+    auto& check = form.Find<CheckBox>("Check");
     check.SetChecked(true);
     check.SetChecked(true);
     EXPECT_TRUE(check.Checked());
     EXPECT_EQ(form.clicks, 1);
 
-    Control& list = form.Find("List");
+    auto& list = form.Find<ListBox>("List");
     list.SetItems({"a@example.org", "b@example.org"});
     list.SetItems({"c@example.org"});
     EXPECT_EQ(list.Items(), std::vector<std::string>{"c@example.org"});
 
     const TDateTime moment = *EncodeDateTime({2024, 2, 29, 23, 59, 58, 0});
-    form.Find("Day").SetDateTime(moment);
-    form.Find("Time").SetDateTime(moment);
-    EXPECT_DOUBLE_EQ(CombineDateTime(form.Find("Day").DateTime(), form.Find("Time").DateTime()),
+    form.Find<DateTimePicker>("Day").SetDateTime(moment);
+    form.Find<DateTimePicker>("Time").SetDateTime(moment);
+    EXPECT_DOUBLE_EQ(CombineDateTime(form.Find<DateTimePicker>("Day").DateTime(),
+                                     form.Find<DateTimePicker>("Time").DateTime()),
                      moment);
 }
 
 TEST_F(ControlsTest, ToolbarButtonsComeFromTheTableAndOnlyEnabledOnesAreObeyed) {
     ControlsForm form;
-    Control& bar = form.Find("Bar");
+    auto& bar = form.Find<ToolBar>("Bar");
     ASSERT_EQ(SendMessageA(bar.Handle(), TB_BUTTONCOUNT, 0, 0), 3);
     auto press = [&](const char* name) {
         SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(form.FindToolButton(name).Id(), 0),
@@ -110,23 +119,40 @@ TEST_F(ControlsTest, ToolbarButtonsComeFromTheTableAndOnlyEnabledOnesAreObeyed) 
         SendMessageA(bar.Handle(), TB_ISBUTTONENABLED, form.FindToolButton("Stop").Id(), 0));
 }
 
+TEST_F(ControlsTest, RichEditsTakeTextsLongerThanTheDefaultLimit) {
+    ControlsForm form;
+    EXPECT_GT(SendMessageA(form.Find("Notes").Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
+}
+
+// Controls that paint themselves are given their colours: setting one again
+// answers the colour they had.
+TEST_F(ControlsTest, RichEditsAndStatusBarsTakeTheirColours) {
+    ControlsForm form;
+    const HWND notes = form.Find("Notes").Handle();
+    EXPECT_EQ(SendMessageA(notes, EM_SETBKGNDCOLOR, 0, RGB(1, 2, 3)), GetSysColor(COLOR_BTNFACE));
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    SendMessageA(notes, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_EQ(format.crTextColor, RGB(0, 0, 128));
+    EXPECT_EQ(SendMessageA(form.Find("Status").Handle(), SB_SETBKCOLOR, 0, RGB(1, 2, 3)),
+              RGB(0, 128, 0));
+}
+
 TEST_F(ControlsTest, ControlsPaintInTheirOwnColours) {
     ControlsForm form;
     const HWND list = form.Find("List").Handle();
-    const HDC dc = GetDC(list);
+    const WindowDc dc(list);
     const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(form.Handle(), WM_CTLCOLORLISTBOX, WPARAM(dc), LPARAM(list)));
+        SendMessageA(form.Handle(), WM_CTLCOLORLISTBOX, WPARAM(dc.Get()), LPARAM(list)));
     EXPECT_EQ(brush, GetSysColorBrush(COLOR_BTNFACE));
-    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
-    EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
-    ReleaseDC(list, dc);
+    EXPECT_EQ(GetTextColor(dc.Get()), RGB(0, 0, 255));
+    EXPECT_EQ(GetBkColor(dc.Get()), GetSysColor(COLOR_BTNFACE));
 
     // A radio group's buttons take the group's font colour.
     const HWND choice = GetDlgItem(form.Find("Kind").Handle(), 1);
-    const HDC choiceDc = GetDC(choice);
-    SendMessageA(form.Handle(), WM_CTLCOLORSTATIC, WPARAM(choiceDc), LPARAM(choice));
-    EXPECT_EQ(GetTextColor(choiceDc), RGB(0, 0, 128));
-    ReleaseDC(choice, choiceDc);
+    const WindowDc choiceDc(choice);
+    SendMessageA(form.Handle(), WM_CTLCOLORSTATIC, WPARAM(choiceDc.Get()), LPARAM(choice));
+    EXPECT_EQ(GetTextColor(choiceDc.Get()), RGB(0, 0, 128));
 }
 
 } // namespace

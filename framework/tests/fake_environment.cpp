@@ -11,6 +11,9 @@ void FakeEnvironment::PlayResourceSound(const std::string& name) {
 
 void FakeEnvironment::ShowError(const std::string& text) {
     boxes.push_back({ShownBox::Error, text});
+    if (onError) {
+        onError(text);
+    }
 }
 
 void FakeEnvironment::ShowWarning(const std::string& text) {

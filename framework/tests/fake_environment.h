@@ -35,7 +35,8 @@ public:
     std::function<void(const std::string&)> onSound; // runs as a sound "plays"
     std::vector<unsigned> beeps;
     std::vector<ShownBox> boxes;
-    std::deque<bool> answers; // for Confirm; Yes when none is left
+    std::function<void(const std::string&)> onError;   // runs while the error box is "open"
+    std::deque<bool> answers;                          // for Confirm; Yes when none is left
     std::function<void(const std::string&)> onConfirm; // runs while the box is "open"
     std::vector<std::string> opened;
 };

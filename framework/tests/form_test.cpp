@@ -103,8 +103,8 @@ TEST_F(FormTest, BuildsTheTableAndDocksTopBottomAndClientPanels) {
     EXPECT_FALSE(form.Has("Missing"));
     EXPECT_THROW(form.Find("Missing"), std::logic_error);
 
-    form.Find("Status").SetPanelText(0, "rec 0/0");
-    EXPECT_EQ(form.Find("Status").PanelText(0), "rec 0/0");
+    form.Find<StatusBar>("Status").SetPanelText(0, "rec 0/0");
+    EXPECT_EQ(form.Find<StatusBar>("Status").PanelText(0), "rec 0/0");
     EXPECT_EQ(SendMessageA(form.Find("Status").Handle(), SB_GETPARTS, 0, 0), 3);
 }
 

@@ -2,6 +2,7 @@
 // check boxes and toolbar commands; after each command the controls and both
 // data files (read back with the loader) are checked.
 #include "framework/application.h"
+#include "framework/hint_text.h"
 #include "framework/rich_edit.h"
 #include "framework/system_date_time.h"
 #include "framework/tests/fake_environment.h"
@@ -67,7 +68,8 @@ protected:
     }
 
     Control& Find(const char* name) const { return form_->Find(name); }
-    std::string Status() const { return Find("StatusBar1").PanelText(0); }
+    template <typename Kind> Kind& Find(const char* name) const { return form_->Find<Kind>(name); }
+    std::string Status() const { return Find<StatusBar>("StatusBar1").PanelText(0); }
     std::string Text() const { return PlainText(Find("RichEditText").Handle()); }
     bool ReplaceEnabled() const { return form_->FindToolButton("ToolButton_modMsg").Enabled(); }
 
@@ -122,7 +124,7 @@ protected:
 
 TEST_F(EditorTest, TheToolbarHasItsTenButtonsInOrderWithSeparatorsAndReplaceDisabled) {
     TFormMain& form = Start();
-    const Control& toolBar = Find("ToolBar1");
+    const auto& toolBar = Find<ToolBar>("ToolBar1");
     const std::vector<std::pair<std::string, std::string>> expected{
         {"ToolButton3", "Prev."},
         {"ToolButton4", "Next"},
@@ -176,7 +178,7 @@ TEST_F(EditorTest, TheFieldsLieWhereTheDesignPutsThem) {
     EXPECT_EQ(at("editEndTime"), (std::vector<int>{60, 36, 93, 21}));
     EXPECT_EQ(at("rgIncType"), (std::vector<int>{4, 72, 317, 41}));
     EXPECT_EQ(at("cBoxKeepHidden"), (std::vector<int>{328, 76, 89, 17}));
-    EXPECT_EQ(Find("rgIncType").ItemIndex(), 0);
+    EXPECT_EQ(Find<RadioGroup>("rgIncType").ItemIndex(), 0);
     EXPECT_EQ(Find("cBoxKeepHidden").Hint(), "Keep the current  sticky window always hidden");
     EXPECT_EQ(Find("Label2").Hint(),
               "From this date the reminder sticky window's color is turned from yellow to red");
@@ -212,7 +214,7 @@ TEST_F(EditorTest, AnEmptyListShowsRec00AnEmptyTextAndNoReplace) {
 
 TEST_F(EditorTest, NewOnAnEmptyListMakesTheOnlyMessageWithTheDefaults) {
     Start();
-    Find("cbox_notify").SetChecked(true);
+    Find<CheckBox>("cbox_notify").SetChecked(true);
     ClickRadio(3);
     const TDateTime now = TestEnvironment().now;
     Press("ToolButton_newMsg");
@@ -220,11 +222,13 @@ TEST_F(EditorTest, NewOnAnEmptyListMakesTheOnlyMessageWithTheDefaults) {
     EXPECT_EQ(Status(), "rec 1/1");
     EXPECT_TRUE(ReplaceEnabled());
     EXPECT_EQ(Text(), "Zandrel by Borvath\r\n date: " + DateTimeToText(now));
-    EXPECT_FALSE(Find("cbox_notify").Checked());
-    EXPECT_EQ(Find("rgIncType").ItemIndex(), 0);
-    EXPECT_NEAR(CombineDateTime(Find("EditStart").DateTime(), Find("editStartTime").DateTime()),
+    EXPECT_FALSE(Find<CheckBox>("cbox_notify").Checked());
+    EXPECT_EQ(Find<RadioGroup>("rgIncType").ItemIndex(), 0);
+    EXPECT_NEAR(CombineDateTime(Find<DateTimePicker>("EditStart").DateTime(),
+                                Find<DateTimePicker>("editStartTime").DateTime()),
                 now, 1.0 / 86400);
-    EXPECT_NEAR(CombineDateTime(Find("EditEnd").DateTime(), Find("editEndTime").DateTime()),
+    EXPECT_NEAR(CombineDateTime(Find<DateTimePicker>("EditEnd").DateTime(),
+                                Find<DateTimePicker>("editEndTime").DateTime()),
                 now + 1, 1.0 / 86400);
 
     const MessageList stored = Stored();
@@ -425,14 +429,16 @@ TEST_F(EditorTest, ShowingAMessageFillsEveryFieldAndKeepHiddenStoresWithoutSavin
     }
     Start();
     EXPECT_EQ(Text(), "hidden one");
-    EXPECT_DOUBLE_EQ(
-        CombineDateTime(Find("EditStart").DateTime(), Find("editStartTime").DateTime()), 45001.25);
-    EXPECT_DOUBLE_EQ(CombineDateTime(Find("EditEnd").DateTime(), Find("editEndTime").DateTime()),
+    EXPECT_DOUBLE_EQ(CombineDateTime(Find<DateTimePicker>("EditStart").DateTime(),
+                                     Find<DateTimePicker>("editStartTime").DateTime()),
+                     45001.25);
+    EXPECT_DOUBLE_EQ(CombineDateTime(Find<DateTimePicker>("EditEnd").DateTime(),
+                                     Find<DateTimePicker>("editEndTime").DateTime()),
                      45002.75);
-    EXPECT_EQ(Find("rgIncType").ItemIndex(), 3);
-    EXPECT_TRUE(Find("cbox_notify").Checked());
-    EXPECT_TRUE(Find("cBoxKeepHidden").Checked());
-    EXPECT_EQ(Find("List_Address").Items(),
+    EXPECT_EQ(Find<RadioGroup>("rgIncType").ItemIndex(), 3);
+    EXPECT_TRUE(Find<CheckBox>("cbox_notify").Checked());
+    EXPECT_TRUE(Find<CheckBox>("cBoxKeepHidden").Checked());
+    EXPECT_EQ(Find<ListBox>("List_Address").Items(),
               (std::vector<std::string>{"a@example.org", "b@example.org"}));
 
     Click("cBoxKeepHidden");
@@ -447,7 +453,7 @@ TEST_F(EditorTest, ButtonHintsGoToTheHintWindowAndTheStatusBar) {
     TFormMain& form = Start();
     form.ShowMainWindow();
     form.SetShowHint(true);
-    const Control& toolBar = Find("ToolBar1");
+    const auto& toolBar = Find<ToolBar>("ToolBar1");
     RECT button{};
     SendMessageA(toolBar.Handle(), TB_GETRECT, form.FindToolButton("ToolButton_addMsg").Id(),
                  reinterpret_cast<LPARAM>(&button));
@@ -461,7 +467,7 @@ TEST_F(EditorTest, ButtonHintsGoToTheHintWindowAndTheStatusBar) {
         return IsWindowVisible(hint.Handle()) &&
                hint.Text() == "Add the current message to the list";
     }));
-    EXPECT_EQ(Find("StatusBar1").PanelText(2), "Add the current message to the list");
+    EXPECT_EQ(Find<StatusBar>("StatusBar1").PanelText(2), "Add the current message to the list");
 }
 
 // Shows the window with a message for a screenshot of the virtual display:
@@ -485,6 +491,81 @@ TEST_F(EditorTest, ShowsAMessageForAScreenshot) {
     Press("ToolButton3");
     TypeText("Dentist at 10:30\r\nBring the insurance card.");
     PumpUntil([] { return false; }, std::chrono::seconds(std::atoi(seconds)));
+}
+
+// Group boxes take the pointer, so the form's hint tracking finds them.
+TEST_F(EditorTest, GroupBoxesShowTheirLongHintUnderThePointer) {
+    TFormMain& form = Start();
+    form.ShowMainWindow();
+    PumpMessages();
+    for (const char* name : {"gBox1", "rgIncType"}) {
+        const Control& group = Find(name);
+        RECT rect{};
+        GetWindowRect(group.Handle(), &rect);
+        const POINT corner{rect.right - 2,
+                           rect.bottom - 2}; // inside the frame, beside its children
+        SetCursorPos(corner.x, corner.y);
+        const HWND under = WindowFromPoint(corner);
+        ASSERT_EQ(under, group.Handle()) << name;
+        SendMessageA(under, WM_SETCURSOR, WPARAM(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(Find<StatusBar>("StatusBar1").PanelText(2), GetLongHint(group.Hint())) << name;
+
+        // Taking the pointer does not make a group box a field: a click there
+        // leaves the focus where it is.
+        SetFocus(Find("EditStart").Handle());
+        POINT inside = corner;
+        ScreenToClient(under, &inside);
+        SendMessageA(under, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
+        SendMessageA(under, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
+        EXPECT_EQ(GetFocus(), Find("EditStart").Handle()) << name;
+        EXPECT_EQ(GetCapture(), nullptr) << name;
+    }
+}
+
+TEST_F(EditorTest, TabMovesThroughTheFieldsInReadingOrderAndShiftTabGoesBack) {
+    TFormMain& form = Start();
+    form.ShowMainWindow();
+    PumpMessages();
+    const auto tab = [](bool shift) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG message{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+        App().ProcessMessage(message);
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        return GetFocus();
+    };
+    SetFocus(Find("EditStart").Handle());
+    EXPECT_EQ(tab(false), Find("editStartTime").Handle());
+    EXPECT_EQ(tab(false), Find("sb_newMail").Handle()); // into the next group
+    EXPECT_EQ(tab(false), Find("List_Address").Handle());
+    EXPECT_EQ(tab(true), Find("sb_newMail").Handle());
+    EXPECT_EQ(tab(true), Find("editStartTime").Handle());
+
+    // From the last field above the text into the formatting toolbar: the
+    // font box takes the focus in its edit part.
+    SetFocus(Find("cBoxKeepHidden").Handle());
+    EXPECT_EQ(GetParent(tab(false)), Find("FontName").Handle());
+    EXPECT_EQ(tab(false), Find("FontSize").Handle());
+}
+
+// The window has no close command for Esc: Esc in the text changes nothing.
+TEST_F(EditorTest, EscInTheTextLeavesTheWindowAsItIs) {
+    TFormMain& form = Start();
+    form.ShowMainWindow();
+    PumpMessages();
+    const HWND text = Find("RichEditText").Handle();
+    SetFocus(text);
+    for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG key{text, message, VK_ESCAPE, 1, 0, {}};
+        App().ProcessMessage(key);
+    }
+    PumpMessages();
+    EXPECT_TRUE(IsWindow(Find("Panel3").Handle()));
+    EXPECT_TRUE(IsWindow(text));
+    EXPECT_TRUE(form.Visible());
 }
 
 } // namespace

@@ -54,6 +54,7 @@ protected:
     }
 
     Control& Find(const char* name) const { return form_->Find(name); }
+    template <typename Kind> Kind& Find(const char* name) const { return form_->Find<Kind>(name); }
     HWND Text() const { return Find("RichEditText").Handle(); }
     CharacterFormat Format(Scope scope) const { return TextAttributes(Text(), scope).Format(); }
     bool Down(const char* button) const { return form_->FindToolButton(button).Down(); }
@@ -124,7 +125,7 @@ protected:
 
 TEST_F(FormattingToolbarTest, ItemsInOrderWithTheirKindsHintsAndTags) {
     TFormMain& form = Start("");
-    const Control& toolBar = Find("ToolBar");
+    const auto& toolBar = Find<ToolBar>("ToolBar");
     const std::vector<std::string> expected{
         "CopyButton",   "PasteButton",     "ToolButton10", "FontName",    "ToolButton11",
         "FontSize",     "UpDown1",         "ColorButton",  "ToolButton2", "BoldButton",
@@ -330,12 +331,12 @@ TEST_F(FormattingToolbarTest, AFormattedTextSavedByAddShowsAgainAfterNextAndPrev
     Select(12, 12);
     Click("CenterAlign");
     Click("ToolBar1", "ToolButton_addMsg");
-    ASSERT_EQ(Find("StatusBar1").PanelText(0), "rec 2/2");
+    ASSERT_EQ(Find<StatusBar>("StatusBar1").PanelText(0), "rec 2/2");
 
     Click("ToolBar1", "ToolButton3"); // Prev.
     EXPECT_EQ(PlainText(Text()), "stored");
     Click("ToolBar1", "ToolButton4"); // Next
-    EXPECT_EQ(Find("StatusBar1").PanelText(0), "rec 2/2");
+    EXPECT_EQ(Find<StatusBar>("StatusBar1").PanelText(0), "rec 2/2");
     Select(7, 7);
     EXPECT_TRUE(Down("BoldButton"));
     EXPECT_TRUE(Down("LeftAlign"));

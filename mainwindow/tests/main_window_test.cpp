@@ -61,7 +61,9 @@ protected:
         return *form_;
     }
 
-    std::string Status(int panel) const { return form_->Find("StatusBar1").PanelText(panel); }
+    std::string Status(int panel) const {
+        return form_->Find<StatusBar>("StatusBar1").PanelText(panel);
+    }
 
     std::string Caption(const char* menuItem) const {
         return form_->FindMenuItem(menuItem).Caption();
@@ -266,7 +268,7 @@ TEST_F(MainWindowTest, TheStatusBarFollowsHintsAgainAfterCloseAndShow) {
     };
     EXPECT_EQ(hover(), "Call the master form for input/modify data");
     Command("Close2");
-    form.Find("StatusBar1").SetPanelText(2, "");
+    form.Find<StatusBar>("StatusBar1").SetPanelText(2, "");
     EXPECT_EQ(hover(), "");
     Command("Setup1");
     ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
@@ -338,7 +340,7 @@ TEST_F(MainWindowTest, FirstStartStoresEveryPreferenceAndCreatesTheStartupShortc
 
     EXPECT_TRUE(form.ChildExpanded);
     EXPECT_FALSE(app_.Sounds().Enabled());
-    EXPECT_FALSE(form.Find("ToolBar1").ShowCaptions());
+    EXPECT_FALSE(form.Find<ToolBar>("ToolBar1").ShowCaptions());
     EXPECT_FALSE(form.ShowHint());
     EXPECT_EQ(Caption("Expandchild1"), "Shrink child");
     EXPECT_EQ(Caption("Disablesound1"), "Enable sound");
@@ -368,7 +370,7 @@ TEST_F(MainWindowTest, StoredPreferencesAreAppliedAndCaptioned) {
 
     EXPECT_FALSE(form.ChildExpanded);
     EXPECT_TRUE(app_.Sounds().Enabled());
-    EXPECT_TRUE(form.Find("ToolBar1").ShowCaptions());
+    EXPECT_TRUE(form.Find<ToolBar>("ToolBar1").ShowCaptions());
     EXPECT_TRUE(form.ShowHint());
     EXPECT_EQ(Caption("Expandchild1"), "Expand child");
     EXPECT_EQ(Caption("Disablesound1"), "Disable sound");
@@ -409,11 +411,11 @@ TEST_F(MainWindowTest, TheGeneralSettingItemsToggle) {
     EXPECT_EQ(ScratchSettings::Get("ShowHint"), "false");
 
     Command("ShowText");
-    EXPECT_TRUE(form.Find("ToolBar1").ShowCaptions());
+    EXPECT_TRUE(form.Find<ToolBar>("ToolBar1").ShowCaptions());
     EXPECT_EQ(Caption("ShowText"), "Hide text in menu icon");
     EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "true");
     Command("ShowText");
-    EXPECT_FALSE(form.Find("ToolBar1").ShowCaptions());
+    EXPECT_FALSE(form.Find<ToolBar>("ToolBar1").ShowCaptions());
     EXPECT_EQ(Caption("ShowText"), "Show text in menu icon");
     EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "false");
     const SIZE button = ToolBarButtonSize();

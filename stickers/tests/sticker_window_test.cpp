@@ -9,6 +9,7 @@
 #include "stickers/sticker_board.h"
 
 #include <gtest/gtest.h>
+#include <richedit.h>
 
 namespace zandrel::testing {
 namespace {
@@ -85,6 +86,7 @@ protected:
                                     [this] { return mainWindow_.get(); },
                                     [this] { ++shown_; },
                                     {},
+                                    {},
                                     {}}};
 };
 
@@ -112,11 +114,15 @@ TEST_F(StickerWindowTest, RebuildNamesLinksColoursAndCascadesStartedMessages) {
     EXPECT_FALSE(third.Red());
     EXPECT_EQ(PlainText(first.RichEdit1()), "red one");
     EXPECT_EQ(PlainText(third.RichEdit1()), "plain text");
+    EXPECT_GT(SendMessageA(third.RichEdit1(), EM_GETLIMITTEXT, 0, 0), 32767); // any length
 
     char caption[32] = {};
     GetWindowTextA(third.Handle(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Memo_2");
     EXPECT_EQ(GetWindow(third.Handle(), GW_OWNER), App().Handle());
+    const LONG style = GetWindowLongA(third.Handle(), GWL_STYLE); // a close box only
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     const RECT a = Rect(first);
     const RECT b = Rect(third);
     EXPECT_EQ(a.left, 1024 - 210);
@@ -152,6 +158,7 @@ TEST_F(StickerWindowTest, KeepHiddenStickerIsLinkedAndMailedButHidden) {
     StickerBoard board{StickerHost{[this] { return &list_; },
                                    [this] { return mainWindow_.get(); },
                                    [] {},
+                                   {},
                                    [&](TMessageEntry& entry) { mailed.push_back(entry.Key); },
                                    {}}};
     AddMessage(-1, 1).SetKeepHidden(true);
@@ -305,6 +312,20 @@ TEST_F(StickerWindowTest, ClosingAStickerDestroysItAndUnlinksItsMessage) {
     EXPECT_EQ(list_.Entry(0).StickerHandle, 0u);
     EXPECT_EQ(board_.Find("Memo_0"), nullptr);
     EXPECT_TRUE(TestEnvironment().boxes.empty());
+}
+
+// Only the close command closes a sticker: Esc in its text does not.
+TEST_F(StickerWindowTest, EscInTheTextLeavesTheStickerOpen) {
+    AddMessage(-1, 1);
+    Rebuild();
+    TFormMemo& sticker = Sticker("Memo_0");
+    const HWND window = sticker.Handle();
+    SetFocus(sticker.RichEdit1());
+    MSG key{sticker.RichEdit1(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+    App().ProcessMessage(key);
+    PumpMessages();
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(board_.Find("Memo_0"), &sticker);
 }
 
 } // namespace

@@ -1,0 +1,31 @@
+#pragma once
+// Text controls: one-line edits, rich-text edits, and the up-down controls
+// that step the number in an edit.
+#include "framework/control.h"
+
+namespace zandrel {
+
+// Runs OnChange whenever its text changes.
+class Edit : public Control {
+public:
+    Edit(const ComponentDescription& description, HWND parent, int id);
+    void Command(UINT code, int id) override;
+};
+
+// Multi-line formatted text of any length; runs OnChange whenever the
+// selection moves.
+class RichEdit : public Control {
+public:
+    RichEdit(const ComponentDescription& description, HWND parent, int id);
+    void Notify(const NMHDR& header) override;
+};
+
+// Changes the number in the edit its description names (Associate), between
+// Min and Max by Increment, from Position; it stops at the ends.
+class UpDown : public Control {
+public:
+    UpDown(const ComponentDescription& description, HWND parent, int id);
+    void Connect(const ControlLookup& find) override;
+};
+
+} // namespace zandrel
