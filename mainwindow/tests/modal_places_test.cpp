@@ -44,24 +44,24 @@ std::string FileBytes(const fs::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class ModalPlacesTest : public ::testing::TestWithParam<ModalCase> {
+// The main window over three stored messages, in a scratch folder.
+class MainWindowWithMessages : public ::testing::Test {
 protected:
-    ModalPlacesTest() {
+    MainWindowWithMessages() {
+        static int serial = 0;
         TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-modal-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                   CaseName({GetParam(), 0}));
+        folder_ =
+            fs::temp_directory_path() / ("zandrel-modal-" + std::to_string(GetCurrentProcessId()) +
+                                         "-" + std::to_string(++serial));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         dataFile_ = (folder_ / "ZandrelData.dat").string();
     }
-    ~ModalPlacesTest() override {
+    ~MainWindowWithMessages() override {
         form_.reset();
         std::error_code ignored;
         fs::remove_all(folder_, ignored);
     }
-
     // Three messages whose start moments have just passed, so that a tick
     // rebuilds every sticker (and moves the current message to the last).
     void StoreMessages() {
@@ -108,6 +108,25 @@ protected:
                      reinterpret_cast<LPARAM>(bar));
     }
 
+    static std::vector<HWND> StickerWindows(const TFormMain& form) {
+        std::vector<HWND> windows;
+        for (const auto& sticker : form.Stickers().Stickers()) {
+            windows.push_back(sticker->Handle());
+        }
+        return windows;
+    }
+
+    const ScratchSettings settings_;
+    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
+    fs::path folder_;
+    std::string dataFile_;
+    std::vector<std::string> keys_;
+    std::unique_ptr<TFormMain> form_;
+};
+
+class ModalPlacesTest : public MainWindowWithMessages,
+                        public ::testing::WithParamInterface<ModalCase> {
+protected:
     // What the user or the system does while the loop runs, with what the
     // program shows for it at that moment.
     void Intrude() {
@@ -132,14 +151,6 @@ protected:
             break;
         }
         ++intrusions_;
-    }
-
-    static std::vector<HWND> StickerWindows(const TFormMain& form) {
-        std::vector<HWND> windows;
-        for (const auto& sticker : form.Stickers().Stickers()) {
-            windows.push_back(sticker->Handle());
-        }
-        return windows;
     }
 
     // Opens the place, intrudes while it is open, and returns the boxes the
@@ -180,12 +191,6 @@ protected:
         return {};
     }
 
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
-    std::string dataFile_;
-    std::vector<std::string> keys_;
-    std::unique_ptr<TFormMain> form_;
     HWND window_ = nullptr;
     std::vector<HWND> stickersBefore_;
     std::size_t loadedCount_ = 0;
@@ -248,6 +253,44 @@ std::vector<ModalCase> AllCases() {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPlace, ModalPlacesTest, ::testing::ValuesIn(AllCases()), CaseName);
+
+// A sticker's own loops: its drag and the shell call of its folded corner.
+using StickerLoopTest = MainWindowWithMessages;
+
+TEST_F(StickerLoopTest, ATickDuringADragRebuildsOnlyOnceTheDragHasEnded) {
+    StoreMessages();
+    Start();
+    TFormMain& form = *form_;
+    const std::vector<HWND> before = StickerWindows(form);
+    const HWND dragged = before.back();
+
+    SendMessageA(dragged, WM_ENTERSIZEMOVE, 0, 0);
+    SendMessageA(form.Handle(), WM_TIMER, form.FindTimer("Timer1").Id(), 0);
+    PumpMessages();
+    EXPECT_TRUE(IsWindow(dragged));
+    EXPECT_EQ(StickerWindows(form), before);
+
+    SendMessageA(dragged, WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dragged); })) << "the rebuild came after";
+    EXPECT_EQ(StickerWindows(form).size(), before.size());
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+}
+
+TEST_F(StickerLoopTest, ADoubleClickOnAStickerBringsUpTheEditorWithItsHints) {
+    StoreMessages();
+    Start();
+    TFormMain& form = *form_;
+    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Close2").Id(), 0);
+    const HWND sticker = StickerWindows(form).back();
+
+    app_.RunModal([&] { SendMessageA(sticker, WM_LBUTTONDBLCLK, 0, MAKELPARAM(40, 60)); });
+    EXPECT_FALSE(form.Visible()) << "refused while a box is open";
+
+    SendMessageA(sticker, WM_LBUTTONDBLCLK, 0, MAKELPARAM(40, 60));
+    EXPECT_TRUE(form.Visible());
+    app_.SetHint("Short|The long part");
+    EXPECT_EQ(form.Find<StatusBar>("StatusBar1").PanelText(2), "The long part");
+}
 
 } // namespace
 } // namespace zandrel::testing
