@@ -237,6 +237,9 @@ struct WarningBoxProbe {
 };
 
 TEST_F(FormTest, TheWarningBoxHasTheSingleButtonRetry) {
+    WarningBoxProbe::title.clear();
+    WarningBoxProbe::button.clear();
+    WarningBoxProbe::buttons = 0;
     const UINT_PTR probe = SetTimer(nullptr, 0, 20, WarningBoxProbe::Tick);
     ShowWarningBox("Registry path not found");
     KillTimer(nullptr, probe);
