@@ -86,7 +86,6 @@ TEST_F(ModalTest, AModalFormDisablesTheActiveWindowUntilItCloses) {
         }
         ownerDisabled = !IsWindowEnabled(owner.Handle());
         insideLoop = App().InModalLoop();
-        SendMessageA(dialog.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
         PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
         return true;
     });
