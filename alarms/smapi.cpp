@@ -1,0 +1,9 @@
+#include "alarms/smapi.h"
+
+namespace zandrel {
+
+MapiLibrary LoadMAPI() {
+    return {};
+}
+
+} // namespace zandrel
