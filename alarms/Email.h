@@ -6,7 +6,6 @@
 #include "alarms/smapi.h"
 
 #include <cstddef>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -66,7 +65,7 @@ public:
     bool UseDefProfile() const { return useDefProfile_; }
     void SetUseDefProfile(bool useDefProfile) { useDefProfile_ = useDefProfile; }
 
-    // A body of any length, sent instead of Text; empties Text.
+    // A body of any length, sent instead of Text unless empty; empties Text.
     void SetLongText(const std::string& text);
 
     // Each returns a Simple MAPI result code (0: success).
@@ -82,8 +81,19 @@ public:
     virtual void CheckMAPI() const;
 
 private:
+    class OwnSession;
+    class RecipientArray;
+
+    // Resolves every name of the list and adds it to the array, in the given
+    // class; the list takes the resolved display names. Names that do not
+    // resolve are left out. Returns the last failure's result code, or 0.
+    ULONG AddRecipients(std::vector<std::string>& list, ULONG recipClass, RecipientArray& array);
+    // All three lists, by class.
+    RecipientArray ResolveAll();
+    std::size_t RecipientCount() const { return recipient_.size() + cc_.size() + bcc_.size(); }
+
     const MapiLibrary& mapi_;
-    LHANDLE session_ = 0;
+    LHANDLE session_ = 0; // 0: none open
     bool acknowledge_ = false;
     std::vector<std::string> attachment_;
     std::vector<std::string> bcc_;
@@ -95,7 +105,7 @@ private:
     std::string subject_;
     std::string text_;
     bool useDefProfile_ = false;
-    std::optional<std::string> longText_;
+    std::string longText_;
 };
 
 } // namespace zandrel

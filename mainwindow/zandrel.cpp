@@ -1,5 +1,6 @@
 // The program: one instance per session, living in the tray.
 #include "alarms/blueChip.h"
+#include "alarms/smapi.h"
 #include "extras/CoolHint.h"
 #include "framework/application.h"
 #include "framework/win32_environment.h"
@@ -14,6 +15,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 0;
     }
     zandrel::Win32Environment environment(instance);
+    // The mail service is loaded before any window exists and stays until the end.
+    zandrel::MapiLibrary mapi;
+    try {
+        mapi = zandrel::LoadMAPI();
+    } catch (const zandrel::EMAPIdllerror& error) {
+        environment.ShowError(error.what());
+        return 1;
+    }
     zandrel::Application application(environment, instance);
     application.SetTitle("Zandrel");
     application.SetHelpFile("zandrel.hlp");
