@@ -37,6 +37,15 @@ void ListBox::SetItems(const std::vector<std::string>& items) {
     }
 }
 
+int ListBox::ItemIndex() const {
+    const auto index = SendMessageA(Handle(), LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : int(index);
+}
+
+void ListBox::DeleteItem(int index) {
+    SendMessageA(Handle(), LB_DELETESTRING, WPARAM(index), 0);
+}
+
 ComboBox::ComboBox(const ComponentDescription& description, HWND parent, int id)
     : Control(
           description, parent, id,

@@ -17,6 +17,9 @@ public:
     // The lines, in order.
     std::vector<std::string> Items() const;
     void SetItems(const std::vector<std::string>& items);
+    // The selected line; -1 when none is.
+    int ItemIndex() const;
+    void DeleteItem(int index);
 };
 
 // Its caption is the edit part's text. Runs OnChange when a choice is picked

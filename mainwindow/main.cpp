@@ -1,5 +1,6 @@
 #include "mainwindow/main.h"
 
+#include "alarms/notification_sender.h"
 #include "framework/application.h"
 #include "framework/hint_text.h"
 #include "framework/rich_edit.h"
@@ -9,6 +10,7 @@
 #include "resources/form_main.h"
 #include "resources/resource_names.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -35,15 +37,17 @@ UINT TaskbarCreatedMessage() {
 
 } // namespace
 
-TFormMain::TFormMain(std::string dataFileName, RegistrySettingsStore settings)
-    : Form(FormMainDescription()), dataFileName_(std::move(dataFileName)),
+TFormMain::TFormMain(const MapiLibrary& mapi, std::string dataFileName,
+                     RegistrySettingsStore settings)
+    : Form(FormMainDescription()), Email1(mapi), dataFileName_(std::move(dataFileName)),
       stickers_(StickerHost{[this] { return MessageList_.get(); },
                             [this] { return Handle(); },
                             [this] { ShowCurrentMessage(); },
                             [this] { InstallHintHook(); },
-                            {},
+                            [this](TMessageEntry& entry) { SendStickerNotification(entry); },
                             {}}),
       settings_(std::move(settings)) {
+    Email1.SetUseDefProfile(true);
     Bind("FormCreate", &TFormMain::FormCreate);
     Bind("FormClose", &TFormMain::FormClose);
     Bind("FormActivate", &TFormMain::FormActivate);
@@ -68,6 +72,8 @@ TFormMain::TFormMain(std::string dataFileName, RegistrySettingsStore settings)
     Bind("btnDeleteClick", &TFormMain::btnDeleteClick);
     Bind("ToolButton3Click", &TFormMain::ToolButton3Click);
     Bind("ToolButton4Click", &TFormMain::ToolButton4Click);
+    Bind("sb_newMailClick", &TFormMain::sb_newMailClick);
+    Bind("List_AddressDblClick", &TFormMain::List_AddressDblClick);
     formatting_.BindTo(
         [this](const std::string& name, EventHandler handler) { Bind(name, std::move(handler)); });
     Create(true);
@@ -476,6 +482,27 @@ void TFormMain::cBoxKeepHiddenClick(Event&) {
     entry->SetKeepHidden(Find<CheckBox>("cBoxKeepHidden").Checked());
 }
 
+// "Add mail": the address book opens over the listed addresses, and the list
+// then shows the primary recipients picked there. The list reaches the
+// message with the next Add or Replace.
+void TFormMain::sb_newMailClick(Event&) {
+    if (App().RefuseInModalLoop()) {
+        return;
+    }
+    ListBox& addresses = Find<ListBox>("List_Address");
+    Email1.SetRecipient(addresses.Items());
+    Email1.ShowAddressBook();
+    addresses.SetItems(Email1.Recipient());
+}
+
+// The only way to take an address off the list.
+void TFormMain::List_AddressDblClick(Event&) {
+    ListBox& addresses = Find<ListBox>("List_Address");
+    if (const int selected = addresses.ItemIndex(); selected >= 0) {
+        addresses.DeleteItem(selected);
+    }
+}
+
 // A rebuild asked for while one runs (from a box it raised), or while a
 // sticker runs a loop of its own (its drag), would destroy windows whose code
 // is still running: it runs once afterwards instead, with the height chosen
@@ -491,9 +518,47 @@ void TFormMain::RebuildStickers(bool expanded) {
     const BusyMark::Hold rebuilding(rebuilding_);
     const StickerPictures pictures{PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(),
                                    BannerRedBitmap.get()};
-    stickers_.Rebuild(expanded, pictures);
-    while (std::exchange(rebuildPending_, false)) {
-        stickers_.Rebuild(ChildExpanded, pictures);
+    try {
+        stickers_.Rebuild(expanded, pictures);
+        while (std::exchange(rebuildPending_, false)) {
+            stickers_.Rebuild(ChildExpanded, pictures);
+        }
+    } catch (...) {
+        FinishNotifications();
+        throw;
+    }
+    FinishNotifications();
+}
+
+// A notification that fails (no mail service on this system) is not tried
+// again, and the rebuild goes on with the other stickers.
+void TFormMain::SendStickerNotification(TMessageEntry& entry) {
+    if (entry.Notify < 1) {
+        return;
+    }
+    notificationsCleared_ = true;
+    try {
+        SendMailNotification(entry, Email1, Handle());
+    } catch (const std::exception& error) {
+        if (std::find(notificationErrors_.begin(), notificationErrors_.end(), error.what()) ==
+            notificationErrors_.end()) {
+            notificationErrors_.emplace_back(error.what());
+        }
+    }
+}
+
+// Stored at once, so that a notification goes out once across restarts too.
+void TFormMain::FinishNotifications() {
+    std::vector<std::string> errors = std::exchange(notificationErrors_, {});
+    if (std::exchange(notificationsCleared_, false) && MessageList_) {
+        try {
+            MessageList_->SaveMessages();
+        } catch (const std::exception& error) {
+            errors.emplace_back(error.what());
+        }
+    }
+    for (const std::string& error : errors) {
+        App().ReportError(error);
     }
 }
 

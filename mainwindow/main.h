@@ -2,6 +2,7 @@
 // The main window: the editor of the message list, the owner of the tray
 // icon, and the program's main form. Closing it only hides it; Shutdown ends
 // the program.
+#include "alarms/Email.h"
 #include "alarms/timer_logic.h"
 #include "alarms/warning_popups.h"
 #include "framework/form.h"
@@ -15,14 +16,16 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zandrel {
 
 class TFormMain : public Form, public SettingsTarget {
 public:
-    // dataFileName: the message data file; the program keeps it beside its
-    // executable. settings: the key of the stored preferences.
-    explicit TFormMain(std::string dataFileName = DefaultDataFileName(),
+    // mapi: the mail service loaded at the program's start; it outlives the
+    // window. dataFileName: the message data file; the program keeps it
+    // beside its executable. settings: the key of the stored preferences.
+    explicit TFormMain(const MapiLibrary& mapi, std::string dataFileName = DefaultDataFileName(),
                        RegistrySettingsStore settings = {});
     ~TFormMain() override;
 
@@ -49,6 +52,7 @@ public:
     int StickerHeightShort = 0;
     int StickerHeightNormal = 0;
     PopupCounter PopupCount;
+    TEmail Email1;
 
     void FormCreate(Event& event);
     void FormClose(Event& event);
@@ -68,6 +72,8 @@ public:
     void ShowHint1Click(Event& event);
     void Timer1Timer(Event& event);
     void cBoxKeepHiddenClick(Event& event);
+    void sb_newMailClick(Event& event);
+    void List_AddressDblClick(Event& event);
 
     // The editor commands.
     void ToolButton_newMsgClick(Event& event);
@@ -107,6 +113,12 @@ private:
     void InstallHintHook();
     void RemoveHintHook();
     void RunPendingRebuild();
+    // The rebuild's hook: sends the message's pending notification and keeps
+    // what went wrong for the end of the rebuild.
+    void SendStickerNotification(TMessageEntry& entry);
+    // After a rebuild: stores the cleared notifications, then reports what
+    // failed, each error once.
+    void FinishNotifications();
 
     std::string dataFileName_;
     std::unique_ptr<MessageList> MessageList_;
@@ -122,6 +134,8 @@ private:
     BusyMark busy_;
     BusyMark rebuilding_;
     bool rebuildPending_ = false;
+    bool notificationsCleared_ = false;
+    std::vector<std::string> notificationErrors_;
     StickerBoard stickers_;
     WarningPopups popups_;
     FormattingToolbar formatting_{*this};

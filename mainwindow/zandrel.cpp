@@ -30,7 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         // The startup shortcut needs COM on this thread until the end.
         const zandrel::ComApartment com;
-        zandrel::TFormMain formMain;
+        zandrel::TFormMain formMain(mapi);
         const zandrel::TFormBlue formBlue;
         formMain.ShowAtStart();
         return application.Run();

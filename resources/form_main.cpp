@@ -91,12 +91,14 @@ FormDescription Design() {
         Component("sb_newMail", K::Button, {12, 16, 73, 25})
             .In("gBox1")
             .Titled("Add mail")
-            .Hinted("Add the e-mail address to the list"),
+            .Hinted("Add the e-mail address to the list")
+            .Click("sb_newMailClick"),
         Component("List_Address", K::ListBox, {100, 14, 105, 47})
             .In("gBox1")
             .Hinted("Setup a notification trough e-mail")
             .Colored(clBtnFace)
-            .FontColored(clBlue),
+            .FontColored(clBlue)
+            .DblClick("List_AddressDblClick"),
         Component("cbox_notify", K::CheckBox, {12, 40, 88, 17})
             .In("gBox1")
             .Titled("e-mail notify")

@@ -49,7 +49,7 @@ protected:
     }
 
     TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>((folder_ / "ZandrelData.dat").string(),
+        form_ = std::make_unique<TFormMain>(noMailService_, (folder_ / "ZandrelData.dat").string(),
                                             ScratchSettings::Store());
         PumpMessages();
         // Whatever the stored preference, these tests listen for "Ding".
@@ -70,6 +70,7 @@ protected:
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
     fs::path folder_;
+    const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };
 

@@ -190,7 +190,7 @@ protected:
         fs::create_directories(folder_);
         InstallCoolHint(app_);
         MoveAway();
-        form_ = std::make_unique<TFormMain>((folder_ / "ZandrelData.dat").string(),
+        form_ = std::make_unique<TFormMain>(noMailService_, (folder_ / "ZandrelData.dat").string(),
                                             ScratchSettings::Store());
         form_->ShowMainWindow();
         PumpMessages();
@@ -238,6 +238,7 @@ protected:
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
     fs::path folder_;
+    const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };
 

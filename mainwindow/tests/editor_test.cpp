@@ -54,7 +54,7 @@ protected:
     }
 
     TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(dataFile_, ScratchSettings::Store());
+        form_ = std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
         form_->ShowAtStart();
         PumpMessages();
         return *form_;
@@ -119,6 +119,7 @@ protected:
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
     fs::path folder_;
     std::string dataFile_;
+    const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };
 

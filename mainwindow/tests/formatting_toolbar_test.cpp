@@ -45,7 +45,7 @@ protected:
             list.New(TestEnvironment(), "{\\rtf1 stored}");
         }
         TestEnvironment().now += 1.0 / 1440;
-        form_ = std::make_unique<TFormMain>(dataFile_, ScratchSettings::Store());
+        form_ = std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
         form_->ShowMainWindow();
         PumpMessages();
         Find("RichEditText").SetText(text);
@@ -120,6 +120,7 @@ protected:
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
     fs::path folder_;
     std::string dataFile_;
+    const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };
 

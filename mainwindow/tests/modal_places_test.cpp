@@ -89,7 +89,7 @@ protected:
     }
 
     void Start() {
-        form_ = std::make_unique<TFormMain>(dataFile_, ScratchSettings::Store());
+        form_ = std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
         form_->ShowAtStart();
         PumpMessages();
     }
@@ -121,6 +121,7 @@ protected:
     fs::path folder_;
     std::string dataFile_;
     std::vector<std::string> keys_;
+    const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };
 
