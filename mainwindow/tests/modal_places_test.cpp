@@ -4,6 +4,7 @@
 // under the loop must find its list intact afterwards, no error may show, the
 // files stay a complete pair, and a Shutdown chosen meanwhile ends the
 // program once the loop is over. New modal places join the table below.
+#include "alarms/tests/mail_window_support.h"
 #include "framework/application.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace zandrel::testing {
 namespace {
@@ -24,7 +26,13 @@ namespace fs = std::filesystem;
 constexpr TDateTime kSecond = 1.0 / 86400;
 using BoxKind = enum ShownBox::Kind;
 
-enum class Place { DeleteConfirmation, StartupErrorBox, ColourDialog, StandInModalCall };
+enum class Place {
+    DeleteConfirmation,
+    StartupErrorBox,
+    ColourDialog,
+    StandInModalCall,
+    MailServiceDialog
+};
 enum class Intrusion { Shutdown, Refresh, New, TimerTick };
 
 struct ModalCase {
@@ -34,7 +42,7 @@ struct ModalCase {
 
 std::string CaseName(const ::testing::TestParamInfo<ModalCase>& info) {
     static const char* const places[] = {"DeleteConfirmation", "StartupErrorBox", "ColourDialog",
-                                         "StandInModalCall"};
+                                         "StandInModalCall", "MailServiceDialog"};
     static const char* const intrusions[] = {"Shutdown", "Refresh", "New", "TimerTick"};
     return std::string(places[int(info.param.place)]) + "_" + intrusions[int(info.param.intrusion)];
 }
@@ -63,8 +71,9 @@ protected:
         fs::remove_all(folder_, ignored);
     }
     // Three messages whose start moments have just passed, so that a tick
-    // rebuilds every sticker (and moves the current message to the last).
-    void StoreMessages() {
+    // rebuilds every sticker (and moves the current message to the last);
+    // the first one with a pending notification if asked.
+    void StoreMessages(bool firstNotifies = false) {
         FakeEnvironment& env = TestEnvironment();
         MessageList list(dataFile_);
         for (int i = 0; i < 3; ++i) {
@@ -72,6 +81,10 @@ protected:
             values.StartDate = env.now - 10 * kSecond;
             values.AlarmDate = env.now + 1;
             values.RichText = "{\\rtf1 message " + std::to_string(i) + "}";
+            if (firstNotifies && i == 0) {
+                values.Notify = true;
+                values.Addresses = {"someone@example.org"};
+            }
             env.now += 0.001 * kSecond;
             list.Add(env, values);
             keys_.push_back(list.Key(list.Count() - 1));
@@ -88,8 +101,18 @@ protected:
         return keys;
     }
 
+    std::vector<std::int32_t> StoredNotify() const {
+        MessageList list(dataFile_);
+        list.LoadMessages(TestEnvironment(), TestEnvironment().screen);
+        std::vector<std::int32_t> notify;
+        for (std::size_t i = 0; i < list.Count(); ++i) {
+            notify.push_back(list.Entry(i).Notify);
+        }
+        return notify;
+    }
+
     void Start() {
-        form_ = std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
+        form_ = std::make_unique<TFormMain>(*mapi_, dataFile_, ScratchSettings::Store());
         form_->ShowAtStart();
         PumpMessages();
     }
@@ -122,6 +145,8 @@ protected:
     std::string dataFile_;
     std::vector<std::string> keys_;
     const MapiLibrary noMailService_;
+    std::optional<StandInMailService> mailService_;
+    const MapiLibrary* mapi_ = &noMailService_;
     std::unique_ptr<TFormMain> form_;
 };
 
@@ -188,10 +213,26 @@ protected:
             loadedCount_ = 3;
             app_.RunModal([this] { Intrude(); });
             return {};
+        case Place::MailServiceDialog:
+            // The start's first rebuild sends the notification; the mail
+            // service holds its compose dialog open while the call lasts.
+            loadedCount_ = 3;
+            mailService_.emplace();
+            mapi_ = &mailService_->mapi;
+            sending_ = this;
+            mailService_->standIn.OnCall([] {
+                if (sending_->intrusions_ == 0 &&
+                    sending_->mailService_->standIn.Log().back().starts_with("MAPISendMail")) {
+                    sending_->Intrude();
+                }
+            });
+            Start();
+            return {};
         }
         return {};
     }
 
+    static inline ModalPlacesTest* sending_ = nullptr;
     HWND window_ = nullptr;
     std::vector<HWND> stickersBefore_;
     std::size_t loadedCount_ = 0;
@@ -199,7 +240,7 @@ protected:
 };
 
 TEST_P(ModalPlacesTest, TheSuspendedHandlerFindsItsListAndShutdownWaits) {
-    StoreMessages();
+    StoreMessages(GetParam().place == Place::MailServiceDialog);
     if (GetParam().place == Place::StartupErrorBox) {
         fs::resize_file(dataFile_, fs::file_size(dataFile_) - 100);
     }
@@ -231,10 +272,13 @@ TEST_P(ModalPlacesTest, TheSuspendedHandlerFindsItsListAndShutdownWaits) {
     }
 
     // Both files form a complete pair holding what the place's own command
-    // left: Delete removed the message shown when it began, nothing else
-    // wrote.
+    // left: Delete removed the message shown when it began, the sent
+    // notification is stored as done, nothing else wrote.
     if (GetParam().place == Place::DeleteConfirmation) {
         EXPECT_EQ(StoredKeys(), std::vector<std::string>(keys_.begin() + 1, keys_.end()));
+    } else if (GetParam().place == Place::MailServiceDialog) {
+        EXPECT_EQ(StoredKeys(), keys_);
+        EXPECT_EQ(StoredNotify(), (std::vector<std::int32_t>{0, 0, 0}));
     } else {
         EXPECT_TRUE(FileBytes(dataFile_) == dataBefore);
         EXPECT_TRUE(FileBytes(folder_ / "ZandrelData_Memo.dat") == memoBefore);
@@ -243,8 +287,9 @@ TEST_P(ModalPlacesTest, TheSuspendedHandlerFindsItsListAndShutdownWaits) {
 
 std::vector<ModalCase> AllCases() {
     std::vector<ModalCase> cases;
-    for (const Place place : {Place::DeleteConfirmation, Place::StartupErrorBox,
-                              Place::ColourDialog, Place::StandInModalCall}) {
+    for (const Place place :
+         {Place::DeleteConfirmation, Place::StartupErrorBox, Place::ColourDialog,
+          Place::StandInModalCall, Place::MailServiceDialog}) {
         for (const Intrusion intrusion :
              {Intrusion::Shutdown, Intrusion::Refresh, Intrusion::New, Intrusion::TimerTick}) {
             cases.push_back({place, intrusion});
