@@ -263,7 +263,7 @@ ULONG TEmail::ShowAddressBook() {
     recipient_.clear();
     cc_.clear();
     bcc_.clear();
-    for (ULONG i = 0; i < pickedCount; ++i) {
+    for (ULONG i = 0; picked && i < pickedCount; ++i) {
         const std::string name = ServiceText(picked[i].lpszName);
         switch (picked[i].ulRecipClass) {
         case MAPI_TO:
@@ -288,10 +288,9 @@ TEmail::RecipientArray TEmail::ResolveAll() {
     return recipients;
 }
 
-ULONG TEmail::AddRecipients(std::vector<std::string>& list, ULONG recipClass,
-                            RecipientArray& array) {
+void TEmail::AddRecipients(std::vector<std::string>& list, ULONG recipClass,
+                           RecipientArray& array) {
     const MapiEntryPoints& mapi = mapi_.EntryPoints();
-    ULONG lastFailure = SUCCESS_SUCCESS;
     for (std::string& name : list) {
         if (name.empty())
             continue;
@@ -307,10 +306,8 @@ ULONG TEmail::AddRecipients(std::vector<std::string>& list, ULONG recipClass,
             // Lets the user pick or correct the name.
             result = resolve(MAPI_DIALOG, resolved);
         }
-        if (result != SUCCESS_SUCCESS) {
-            lastFailure = result;
+        if (result != SUCCESS_SUCCESS)
             continue;
-        }
         const ServiceBuffer buffer(mapi, resolved);
         const std::string displayName = ServiceText(resolved ? resolved->lpszName : nullptr);
         const std::string address = ServiceText(resolved ? resolved->lpszAddress : nullptr);
@@ -324,7 +321,6 @@ ULONG TEmail::AddRecipients(std::vector<std::string>& list, ULONG recipClass,
             array.Add(recipClass, displayName, address);
         }
     }
-    return lastFailure;
 }
 
 } // namespace zandrel

@@ -26,6 +26,7 @@ public:
     // At most this many recipients (all classes together), and attachments.
     static constexpr std::size_t MaxEntries = 100000;
 
+    // mapi: the mail library loaded at start, which outlives the component.
     explicit TEmail(const MapiLibrary& mapi) : mapi_(mapi) {}
     // Logs off an open session.
     virtual ~TEmail();
@@ -86,8 +87,8 @@ private:
 
     // Resolves every name of the list and adds it to the array, in the given
     // class; the list takes the resolved display names. Names that do not
-    // resolve are left out. Returns the last failure's result code, or 0.
-    ULONG AddRecipients(std::vector<std::string>& list, ULONG recipClass, RecipientArray& array);
+    // resolve are left out.
+    void AddRecipients(std::vector<std::string>& list, ULONG recipClass, RecipientArray& array);
     // All three lists, by class.
     RecipientArray ResolveAll();
     std::size_t RecipientCount() const { return recipient_.size() + cc_.size() + bcc_.size(); }

@@ -12,6 +12,7 @@ MapiStandIn::MapiStandIn()
       addressBookPick_(Find<decltype(addressBookPick_)>("StandInAddressBookPick")),
       openSessions_(Find<decltype(openSessions_)>("StandInOpenSessions")),
       unfreedBuffers_(Find<decltype(unfreedBuffers_)>("StandInUnfreedBuffers")),
+      errorModeAtLoad_(Find<decltype(errorModeAtLoad_)>("StandInErrorModeAtLoad")),
       onCall_(Find<decltype(onCall_)>("StandInOnCall")) {
     Find<decltype(&StandInReset)>("StandInReset")();
 }

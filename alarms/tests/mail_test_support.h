@@ -27,6 +27,7 @@ public:
     }
     int OpenSessions() const { return openSessions_(); }
     int UnfreedBuffers() const { return unfreedBuffers_(); }
+    UINT ErrorModeAtLoad() const { return errorModeAtLoad_(); }
     void OnCall(void (*callback)()) const { onCall_(callback); }
 
 private:
@@ -39,6 +40,7 @@ private:
     decltype(&StandInAddressBookPick) addressBookPick_;
     decltype(&StandInOpenSessions) openSessions_;
     decltype(&StandInUnfreedBuffers) unfreedBuffers_;
+    decltype(&StandInErrorModeAtLoad) errorModeAtLoad_;
     decltype(&StandInOnCall) onCall_;
 };
 

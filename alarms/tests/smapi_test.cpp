@@ -74,12 +74,14 @@ TEST(MailLibrary, LoadsTheLibraryBesideTheProgramWithItsEntryPoints) {
     }
 }
 
-TEST(MailLibrary, LoadingPutsTheErrorModeBack) {
+TEST(MailLibrary, LoadsWithoutErrorBoxesAndPutsTheErrorModeBack) {
     const WinIniMailSwitch mailOn("1");
     const UINT outer = SetErrorMode(SEM_NOGPFAULTERRORBOX);
-    const MapiLibrary mapi = LoadMAPI();
+    const MapiLibrary mapi = LoadMAPI(); // nothing else holds the stand-in now
     EXPECT_EQ(SetErrorMode(outer), UINT(SEM_NOGPFAULTERRORBOX));
-    EXPECT_TRUE(mapi.Available());
+    ASSERT_TRUE(mapi.Available());
+    EXPECT_EQ(MapiStandIn().ErrorModeAtLoad(),
+              UINT(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
 }
 
 TEST(MailLibrary, SwitchedOffOrMissingInWinIniTheServiceIsUnavailable) {

@@ -44,6 +44,8 @@ struct State {
     void (*onCall)() = nullptr;
 };
 
+UINT errorModeAtLoad = 0;
+
 State& Stand() {
     static State state;
     return state;
@@ -118,6 +120,12 @@ void AddRecord(Allocation& allocation, ULONG recipClass, const std::string& name
 } // namespace
 
 extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH)
+        errorModeAtLoad = GetErrorMode();
+    return TRUE;
+}
 
 ULONG WINAPI MAPILogon(ULONG_PTR ui, LPSTR profile, LPSTR password, FLAGS flags, ULONG reserved,
                        LPLHANDLE session) {
@@ -258,6 +266,10 @@ int StandInOpenSessions() {
 
 int StandInUnfreedBuffers() {
     return static_cast<int>(Stand().allocations.size());
+}
+
+UINT StandInErrorModeAtLoad() {
+    return errorModeAtLoad;
 }
 
 void StandInOnCall(void (*callback)()) {

@@ -20,6 +20,8 @@ void StandInAddressBookPick(ULONG recipClass, const char* name, const char* addr
 int StandInOpenSessions();
 // Buffers the library handed out and has not got back.
 int StandInUnfreedBuffers();
+// The system error mode while the library was being loaded.
+UINT StandInErrorModeAtLoad();
 // Runs at every call of an entry point, MAPIFreeBuffer too (null: nothing).
 void StandInOnCall(void (*callback)());
 }
