@@ -7,6 +7,8 @@
 #include "resources/resource_names.h"
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace zandrel {
 namespace {
