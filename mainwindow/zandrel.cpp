@@ -15,17 +15,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 0;
     }
     zandrel::Win32Environment environment(instance);
-    // The mail service is loaded before any window exists and stays until the end.
+    zandrel::Application application(environment, instance);
+    application.SetTitle("Zandrel");
+    application.SetHelpFile("zandrel.hlp");
+    // The mail service is loaded before any form exists and stays until the end.
     zandrel::MapiLibrary mapi;
     try {
         mapi = zandrel::LoadMAPI();
     } catch (const zandrel::EMAPIdllerror& error) {
-        environment.ShowError(error.what());
+        application.ReportError(error.what());
         return 1;
     }
-    zandrel::Application application(environment, instance);
-    application.SetTitle("Zandrel");
-    application.SetHelpFile("zandrel.hlp");
     zandrel::InstallCoolHint(application);
     try {
         // The startup shortcut needs COM on this thread until the end.
