@@ -1,5 +1,6 @@
 #include "tools/zandrel-data/data_formats.h"
 
+#include "catalog/code_page.h"
 #include "catalog/rtf_plain_text.h"
 #include "storage/datetime.h"
 
@@ -27,19 +28,6 @@ std::string Hex(const std::uint8_t* bytes, std::size_t count) {
 
 std::string Hex(const std::string& bytes) {
     return Hex(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-}
-
-void AppendUtf8(std::string& out, unsigned codePoint) {
-    if (codePoint < 0x80) {
-        out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    }
 }
 
 std::string Latin1ToUtf8(std::string_view bytes) {
@@ -131,14 +119,14 @@ Json ExportMessage(const TMessageEntry& entry) {
     for (const std::string& address : entry.Addresses)
         addresses.push_back(Windows1252ToUtf8(address));
     message["Addresses"] = std::move(addresses);
-    message["Text"] = Windows1252ToUtf8(PlainTextOf(entry.RichText));
+    message["Text"] = PlainTextOf(entry.RichText);
     return message;
 }
 
 } // namespace
 
 std::string PlainTextOf(const std::string& richText) {
-    std::string text = IsRtf(richText) ? RtfToPlainText(richText) : richText;
+    std::string text = IsRtf(richText) ? RtfToPlainText(richText) : Windows1252ToUtf8(richText);
     std::erase_if(text, [](char c) {
         return static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t';
     });
@@ -165,6 +153,22 @@ std::string ExportJson(const MessageList& list, const std::optional<std::string>
     return document.dump(2) + "\n";
 }
 
+namespace {
+
+// `text` with every line after the first indented by two blanks.
+std::string Indented(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const char c : text) {
+        out += c;
+        if (c == '\n')
+            out += "  ";
+    }
+    return out;
+}
+
+} // namespace
+
 std::string ExportText(const MessageList& list) {
     std::string out;
     for (std::size_t i = 0; i < list.Count(); ++i) {
@@ -173,20 +177,16 @@ std::string ExportText(const MessageList& list) {
         std::string addresses;
         for (const std::string& address : entry.Addresses)
             addresses += (addresses.empty() ? "" : ", ") + address;
-        std::string text = PlainTextOf(entry.RichText);
-        for (std::size_t at = text.find('\n'); at != std::string::npos;
-             at = text.find('\n', at + 3))
-            text.replace(at, 1, "\n  ");
-        out += "Message " + std::to_string(i + 1) + " of " + std::to_string(list.Count()) +
-               " (Key " + entry.Key + ")\n" + "Starting date: " + FormatDateTime(r.StartDate) +
-               "\n" + "Alarm date:    " + FormatDateTime(r.AlarmDate) + "\n" +
-               "Next warning:  " + FormatDateTime(r.NextWarn) + "\n" +
-               "Warning kind:  " + KindName(r.IncType) + "\n" +
-               "Keep hidden:   " + (r.KeepHidden ? "yes" : "no") + "\n" +
-               "Notify:        " + (entry.Notify > 0 ? "yes" : "no") + "\n" +
-               "Addresses:     " + addresses + "\n" + "Text:\n  " + text + "\n\n";
+        out += Windows1252ToUtf8(
+            "Message " + std::to_string(i + 1) + " of " + std::to_string(list.Count()) + " (Key " +
+            entry.Key + ")\n" + "Starting date: " + FormatDateTime(r.StartDate) + "\n" +
+            "Alarm date:    " + FormatDateTime(r.AlarmDate) + "\n" + "Next warning:  " +
+            FormatDateTime(r.NextWarn) + "\n" + "Warning kind:  " + KindName(r.IncType) + "\n" +
+            "Keep hidden:   " + (r.KeepHidden ? "yes" : "no") + "\n" + "Notify:        " +
+            (entry.Notify > 0 ? "yes" : "no") + "\n" + "Addresses:     " + addresses + "\n");
+        out += "Text:\n  " + Indented(PlainTextOf(entry.RichText)) + "\n\n";
     }
-    return Windows1252ToUtf8(out);
+    return out;
 }
 
 } // namespace zandrel

@@ -15,8 +15,8 @@ namespace zandrel {
 std::string DumpJson(const MessageList& list, const std::optional<std::string>& error);
 
 // A readable copy of every message: dates as "YYYY-MM-DD HH:MM:SS.mmm", the
-// warning kind by name, and the text as plain text. Both forms are UTF-8,
-// the stored bytes read as Windows-1252.
+// warning kind by name, and the text as plain text. Both forms are UTF-8:
+// the text as its RTF says, the other stored bytes read as Windows-1252.
 std::string ExportJson(const MessageList& list, const std::optional<std::string>& error);
 std::string ExportText(const MessageList& list);
 

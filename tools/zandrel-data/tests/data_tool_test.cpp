@@ -19,8 +19,9 @@ using test::TempFolder;
 using test::WriteFile;
 
 constexpr const char* kNow = "2024-03-05 10:00:00.000";
-constexpr const char* kRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Buy caf\\'e9\\par "
-                             "{\\b milk}\\par\r\n}";
+constexpr const char* kRtf =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial;}}\\f0 Buy caf\\'e9 "
+    "{\\f1\\'ec\\'ee\\'eb\\'ee\\'ea\\'ee}\\par {\\b milk \\u8364?2}\\par\r\n}";
 
 struct Result {
     int Status;
@@ -151,13 +152,13 @@ TEST(DataToolTest, ExportShowsDatesKindsAndPlainText) {
     EXPECT_NE(text.Out.find("Warning kind:  Never\n"), std::string::npos);
     EXPECT_NE(text.Out.find("Addresses:     ana@example.org, jos\xc3\xa9@example.org\n"),
               std::string::npos);
-    EXPECT_NE(text.Out.find("Text:\n  Buy caf\xc3\xa9\n  milk\n"), std::string::npos);
+    EXPECT_NE(text.Out.find("Text:\n  Buy café молоко\n  milk €2\n"), std::string::npos);
 
     const Result json =
         RunTool({"export", folder.Path().string(), "--format", "json", "--now", kNow});
     ASSERT_EQ(json.Status, kExitOk) << json.Err;
     const auto message = nlohmann::json::parse(json.Out)["messages"][1];
-    EXPECT_EQ(message["Text"], "Buy caf\xc3\xa9\nmilk");
+    EXPECT_EQ(message["Text"], "Buy café молоко\nmilk €2");
     EXPECT_EQ(message["Kind"], "Never");
     EXPECT_EQ(message["AlarmDate"], "2024-03-02 10:54:00.000");
     EXPECT_EQ(message["Notify"], true);
