@@ -1,5 +1,8 @@
 #include "mainwindow/tests/main_window_fixture.h"
 
+#include "framework/tests/fake_environment.h"
+#include "storage/message_list.h"
+
 namespace zandrel::testing {
 namespace {
 
@@ -58,6 +61,16 @@ std::string ScratchSettings::StartupLink() {
 void ScratchSettings::Clear() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsPath);
     DeleteFileA(StartupLink().c_str());
+}
+
+std::vector<std::int32_t> StoredNotify(const std::string& dataFile) {
+    MessageList list(dataFile);
+    list.LoadMessages(TestEnvironment(), TestEnvironment().screen);
+    std::vector<std::int32_t> notify;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        notify.push_back(list.Entry(i).Notify);
+    }
+    return notify;
 }
 
 } // namespace zandrel::testing

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zandrel::testing {
 
@@ -34,5 +36,8 @@ public:
 private:
     static void Clear();
 };
+
+// The Notify of every message that the data file at `dataFile` holds.
+std::vector<std::int32_t> StoredNotify(const std::string& dataFile);
 
 } // namespace zandrel::testing

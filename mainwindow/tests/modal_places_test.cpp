@@ -101,15 +101,7 @@ protected:
         return keys;
     }
 
-    std::vector<std::int32_t> StoredNotify() const {
-        MessageList list(dataFile_);
-        list.LoadMessages(TestEnvironment(), TestEnvironment().screen);
-        std::vector<std::int32_t> notify;
-        for (std::size_t i = 0; i < list.Count(); ++i) {
-            notify.push_back(list.Entry(i).Notify);
-        }
-        return notify;
-    }
+    std::vector<std::int32_t> StoredNotify() const { return testing::StoredNotify(dataFile_); }
 
     void Start() {
         form_ = std::make_unique<TFormMain>(*mapi_, dataFile_, ScratchSettings::Store());
