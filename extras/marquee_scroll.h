@@ -32,7 +32,6 @@ public:
     bool ScrollDown = false;
     const MarqueeRect& StripRect() const { return stripRect_; }
     const MarqueeRect& ViewRect() const { return viewRect_; }
-    int LineHeight() const { return lineHeight_; }
     int Offset() const { return offset_; }
 
 private:
