@@ -7,7 +7,7 @@ set -eu
 build="$1" zip="$2" objcopy="$3"
 cmake --build "$build" --target package-zip >/dev/null
 
-listing="$(unzip -Z1 "$zip" | sort | tr '\n' ' ')"
+listing="$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')"
 [ "$listing" = "README.txt zandrel-data.exe zandrel.chm zandrel.exe " ] ||
     { echo "unexpected contents: $listing" >&2; exit 1; }
 symbols="${zip%.zip}-symbols"
@@ -26,7 +26,7 @@ cleanup() {
 }
 trap cleanup EXIT
 mkdir "$folder"
-unzip -q "$zip" -d "$folder"
+(cd "$folder" && cmake -E tar xf "$zip")
 
 if "${objcopy%objcopy}objdump" -h "$folder/zandrel.exe" | grep -q ' \.debug_'; then
     echo "zandrel.exe in the zip still has debug information" >&2
