@@ -132,6 +132,12 @@ private:
         void ShellOpen(const std::string& target) override {
             application_.RunModal([&] { environment_.ShellOpen(target); });
         }
+        void ShowHelpContext(const std::string& helpFile, unsigned context) override {
+            environment_.ShowHelpContext(helpFile, context);
+        }
+        unsigned RunProgram(const std::string& commandLine) override {
+            return environment_.RunProgram(commandLine);
+        }
 
     private:
         Environment& environment_;

@@ -28,6 +28,7 @@ const std::map<ComponentKind, ControlFactory>& KindFactories() {
         {ComponentKind::ToolBar, Make<ToolBar>},
         {ComponentKind::RichEdit, Make<RichEdit>},
         {ComponentKind::StatusBar, Make<StatusBar>},
+        {ComponentKind::Memo, Make<Memo>},
         {ComponentKind::Custom, CreateCustomControl},
     };
     return factories;

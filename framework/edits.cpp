@@ -16,6 +16,16 @@ void Edit::Command(UINT code, int) {
     }
 }
 
+Memo::Memo(const ComponentDescription& description, HWND parent, int id)
+    : Control(description, parent, id,
+              {WC_EDITA, ES_MULTILINE | ES_READONLY | ES_CENTER | ES_AUTOVSCROLL}) {
+    std::string text;
+    for (const std::string& line : description.Items) {
+        text += line + "\r\n";
+    }
+    SetText(text.substr(0, text.empty() ? 0 : text.size() - 2));
+}
+
 RichEdit::RichEdit(const ComponentDescription& description, HWND parent, int id)
     : Control(description, parent, id,
               {"RichEdit20A",

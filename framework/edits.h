@@ -3,6 +3,9 @@
 // that step the number in an edit.
 #include "framework/control.h"
 
+#include <string>
+#include <vector>
+
 namespace zandrel {
 
 // Runs OnChange whenever its text changes.
@@ -10,6 +13,13 @@ class Edit : public Control {
 public:
     Edit(const ComponentDescription& description, HWND parent, int id);
     void Command(UINT code, int id) override;
+};
+
+// Lines of plain text to read: the description's items, centred.
+class Memo : public Control {
+public:
+    Memo(const ComponentDescription& description, HWND parent, int id);
+    const std::vector<std::string>& Lines() const { return Description().Items; }
 };
 
 // Multi-line formatted text of any length; runs OnChange whenever the

@@ -25,6 +25,11 @@ public:
     virtual bool Confirm(const std::string& text) = 0;
     // The shell's "open" verb on a file, folder or address.
     virtual void ShellOpen(const std::string& target) = 0;
+    // Opens a classic help file at a help context.
+    virtual void ShowHelpContext(const std::string& helpFile, unsigned context) = 0;
+    // Starts a program by its command line, shown (WinExec): above 31 when it
+    // started, else the error number.
+    virtual unsigned RunProgram(const std::string& commandLine) = 0;
 };
 
 } // namespace zandrel

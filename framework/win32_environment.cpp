@@ -51,4 +51,12 @@ void Win32Environment::ShellOpen(const std::string& target) {
     ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+void Win32Environment::ShowHelpContext(const std::string& helpFile, unsigned context) {
+    WinHelpA(GetActiveWindow(), helpFile.c_str(), HELP_CONTEXT, context);
+}
+
+unsigned Win32Environment::RunProgram(const std::string& commandLine) {
+    return WinExec(commandLine.c_str(), SW_SHOW);
+}
+
 } // namespace zandrel

@@ -19,6 +19,8 @@ public:
     void ShowWarning(const std::string& text) override;
     bool Confirm(const std::string& text) override;
     void ShellOpen(const std::string& target) override;
+    void ShowHelpContext(const std::string& helpFile, unsigned context) override;
+    unsigned RunProgram(const std::string& commandLine) override;
 
 private:
     HINSTANCE instance_;

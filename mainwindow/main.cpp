@@ -1,6 +1,8 @@
 #include "mainwindow/main.h"
 
 #include "alarms/notification_sender.h"
+#include "extras/about.h"
+#include "extras/help_command.h"
 #include "framework/application.h"
 #include "framework/hint_text.h"
 #include "framework/rich_edit.h"
@@ -218,9 +220,25 @@ void TFormMain::BtnRefreshClick(Event&) {
 
 void TFormMain::sbPrintReportClick(Event&) {}
 
-void TFormMain::Help1Click(Event&) {}
+void TFormMain::Help1Click(Event&) {
+    App().Sounds().Play(res::kSoundLaser);
+    const std::string program = ExecutablePath();
+    OpenProgramHelp(App().Env(), App().HelpFile(),
+                    program.substr(0, program.find_last_of("\\/") + 1));
+}
 
-void TFormMain::About1Click(Event&) {}
+// The main window stays hidden while About shows, and comes back afterwards
+// however the About window ended, also when it was in the tray before.
+void TFormMain::About1Click(Event&) {
+    App().Sounds().Play(res::kSoundLaser);
+    TFormAbout about;
+    ShowWindow(Handle(), SW_HIDE);
+    struct ShowAgain {
+        HWND window;
+        ~ShowAgain() { ShowWindow(window, SW_SHOW); }
+    } showAgain{Handle()};
+    about.ShowModal();
+}
 
 // Ignored while the window is being created: the stickers are built later.
 void TFormMain::ExpandChild(Event&) {

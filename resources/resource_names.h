@@ -17,6 +17,14 @@ inline constexpr char kBitmapPinRed[] = "PIN1_RED";
 inline constexpr char kBitmapBanner[] = "MEMO2";
 inline constexpr char kBitmapBannerRed[] = "MEMO_RED";
 
+// The About window's pictures (270 x 120, 469 x 99, 249 x 91) and the glyphs
+// of its buttons, two 16 x 16 states side by side: up, pressed.
+inline constexpr char kBitmapAboutTitle[] = "ABOUT1";
+inline constexpr char kBitmapAboutWeb[] = "ABOUT2";
+inline constexpr char kBitmapAboutMail[] = "ABOUT3";
+inline constexpr char kBitmapContinueGlyph[] = "CONTINUE";
+inline constexpr char kBitmapCloseGlyph[] = "CLOSEBTN";
+
 // The resource type of the sounds (PlaySoundA with SND_RESOURCE looks there).
 inline constexpr char kSoundType[] = "WAVE";
 inline constexpr char kSoundComplete[] = "Complete";

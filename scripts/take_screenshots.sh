@@ -1,6 +1,7 @@
 #!/bin/bash
 # Pictures of the program's windows on a virtual display, taken as the
-# screenshot tests hand them over (two stickers, a warning pop-up, a hint):
+# screenshot tests hand them over (two stickers, a warning pop-up, a hint,
+# both About windows):
 # scripts/take_screenshots.sh BUILD_DIR OUTPUT_DIR
 # BUILD_DIR is a Windows build (shell_tests.exe); each picture is
 # OUTPUT_DIR/NAME.png, NAME as the test names it.

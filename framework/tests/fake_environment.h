@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zandrel::testing {
@@ -25,6 +26,13 @@ public:
     void ShowWarning(const std::string& text) override;
     bool Confirm(const std::string& text) override;
     void ShellOpen(const std::string& target) override { opened.push_back(target); }
+    void ShowHelpContext(const std::string& helpFile, unsigned context) override {
+        helpContexts.push_back({helpFile, context});
+    }
+    unsigned RunProgram(const std::string& commandLine) override {
+        programs.push_back(commandLine);
+        return programResult;
+    }
 
     // Forgets everything recorded and scripted.
     void Reset();
@@ -39,6 +47,9 @@ public:
     std::deque<bool> answers;                          // for Confirm; Yes when none is left
     std::function<void(const std::string&)> onConfirm; // runs while the box is "open"
     std::vector<std::string> opened;
+    std::vector<std::pair<std::string, unsigned>> helpContexts;
+    std::vector<std::string> programs;
+    unsigned programResult = 33; // what RunProgram answers
 };
 
 // The fake that the shell tests run with.

@@ -17,6 +17,8 @@ public:
     void ShowWarning(const std::string&) override {}
     bool Confirm(const std::string&) override { return true; }
     void ShellOpen(const std::string&) override {}
+    void ShowHelpContext(const std::string&, unsigned) override {}
+    unsigned RunProgram(const std::string&) override { return 0; }
 
     std::vector<std::string> played;
 };

@@ -79,6 +79,8 @@ struct WarningRecorder : Environment {
     void ShowWarning(const std::string& text) override { Warnings.push_back(text); }
     bool Confirm(const std::string&) override { return true; }
     void ShellOpen(const std::string&) override {}
+    void ShowHelpContext(const std::string&, unsigned) override {}
+    unsigned RunProgram(const std::string&) override { return 0; }
 };
 
 // Uses the test prefix's own Startup folder, as the program does.

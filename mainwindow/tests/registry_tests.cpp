@@ -126,6 +126,8 @@ struct SilentEnvironment : Environment {
     void ShowWarning(const std::string&) override {}
     bool Confirm(const std::string&) override { return true; }
     void ShellOpen(const std::string&) override {}
+    void ShowHelpContext(const std::string&, unsigned) override {}
+    unsigned RunProgram(const std::string&) override { return 0; }
 };
 
 TEST_F(Registry, FirstStartCreatesTheKeyWithEveryPreference) {

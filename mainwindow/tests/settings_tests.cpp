@@ -75,6 +75,8 @@ public:
     void ShowWarning(const std::string&) override {}
     bool Confirm(const std::string&) override { return true; }
     void ShellOpen(const std::string&) override {}
+    void ShowHelpContext(const std::string&, unsigned) override {}
+    unsigned RunProgram(const std::string&) override { return 0; }
 };
 
 struct Settings : ::testing::Test {

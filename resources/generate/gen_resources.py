@@ -949,6 +949,94 @@ SOUNDS = {
 }
 
 
+# --- the About window ---------------------------------------------------------
+
+def about_title():
+    """The program's name embossed in yellow on black, over a row of stickers."""
+    cv = Canvas(270, 120, "k")
+    mask = word_mask(220, 15)
+    # The word at twice its banner size.
+    for y in range(30):
+        for x in range(220):
+            if mask[y // 2][x]:
+                cv.set(25 + x, 14 + y, "y")
+            elif y // 2 + 1 < 15 and x + 1 < 220 and mask[y // 2 + 1][x + 1]:
+                cv.set(25 + x, 14 + y, "o")
+    # Three small stickers, the last one alarmed, each with its pin.
+    for i, (paper, pin) in enumerate((("y", "r"), ("y", "r"), ("r", "b"))):
+        x0 = 40 + i * 70
+        cv.rect(x0, 60, x0 + 50, 105, paper)
+        cv.frame(x0, 60, x0 + 50, 105, "o" if paper == "y" else "m")
+        for row in range(70, 100, 8):
+            cv.line(x0 + 6, row, x0 + 44, row, "g" if paper == "y" else "m")
+        cv.disc(x0 + 25, 63, 3.2, pin)
+        cv.set(x0 + 24, 62, "w")
+    return cv
+
+
+def about_web():
+    """A globe with its meridians and the words of the home page as strokes."""
+    cv = Canvas(469, 99, "k")
+    cx, cy, r = 60, 49, 40
+    cv.disc(cx, cy, r, "n")
+    for rx in (r, r * 0.66, r * 0.25):
+        for (ax, ay), (bx, by) in zip(arc(cx, cy, rx, r, 0, 360, 48)[:-1], arc(cx, cy, rx, r, 0, 360, 48)[1:]):
+            cv.line(int(ax), int(ay), int(bx), int(by), "c")
+    for dy in (-26, -13, 0, 13, 26):
+        half = int(math.sqrt(max(0, r * r - dy * dy)))
+        cv.line(cx - half, cy + dy, cx + half, cy + dy, "c")
+    cv.ring(cx, cy, r, "w")
+    # "www" as three zigzags beside it.
+    for i in range(3):
+        x0 = 130 + i * 50
+        pts = [(x0, 30), (x0 + 10, 68), (x0 + 20, 42), (x0 + 30, 68), (x0 + 40, 30)]
+        for (ax, ay), (bx, by) in zip(pts, pts[1:]):
+            for t in range(3):
+                cv.line(ax + t, ay, bx + t, by, "y")
+    for x in range(290, 460, 12):
+        cv.disc(x, 66, 2.5, "y")
+    return cv
+
+
+def about_mail():
+    """A letter in its envelope with a stamp."""
+    cv = Canvas(249, 91, "k")
+    x0, y0, x1, y1 = 60, 12, 190, 82
+    cv.rect(x0, y0, x1, y1, "w")
+    cv.frame(x0, y0, x1, y1, "s")
+    mid = (x0 + x1) // 2
+    cv.line(x0, y0, mid, 52, "g")
+    cv.line(x1, y0, mid, 52, "g")
+    cv.line(x0, y1, mid - 12, 44, "s")
+    cv.line(x1, y1, mid + 12, 44, "s")
+    cv.rect(x1 - 28, y0 + 6, x1 - 8, y0 + 28, "r")
+    cv.frame(x1 - 28, y0 + 6, x1 - 8, y0 + 28, "y")
+    cv.disc(x1 - 18, y0 + 17, 4, "y")
+    return cv
+
+
+def glyph_pair(draw):
+    """Two 16 x 16 glyph states side by side: up, and pressed (one pixel
+    lower and to the right), on the button face."""
+    cv = Canvas(32, 16, "s")
+    draw(cv, 0, 0)
+    draw(cv, 17, 1)
+    return cv
+
+
+def continue_glyph(cv, x, y):
+    for i in range(6):
+        cv.line(x + 2, y + 5 + i, x + 8, y + 5 + i, "m")
+    for i in range(7):
+        cv.line(x + 8 + i, y + 2 + i, x + 8 + i, y + 14 - i, "m")
+
+
+def close_glyph(cv, x, y):
+    for t in range(2):
+        cv.line(x + 3 + t, y + 3, x + 12 + t, y + 12, "r")
+        cv.line(x + 12 + t, y + 3, x + 3 + t, y + 12, "r")
+
+
 # --- main ---------------------------------------------------------------------
 
 def main():
@@ -967,6 +1055,12 @@ def main():
 
     write_bmp("cmdbar.bmp", strip([refresh_glyph() if g is None else g for g in CMDBAR]))
     write_bmp("fmtbar.bmp", strip(FMTBAR))
+
+    write_bmp("about1.bmp", about_title())
+    write_bmp("about2.bmp", about_web())
+    write_bmp("about3.bmp", about_mail())
+    write_bmp("continue.bmp", glyph_pair(continue_glyph))
+    write_bmp("closebtn.bmp", glyph_pair(close_glyph))
 
     for name, make in SOUNDS.items():
         write_wav(name, make())

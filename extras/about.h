@@ -1,0 +1,39 @@
+#pragma once
+// TFormAbout: the elliptical About window on black, with its pictures, the
+// Continue button and the program's description scrolling upward in yellow.
+// A press anywhere in it drags it.
+#include "extras/Marquee.h"
+#include "framework/form.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zandrel {
+
+inline constexpr char kHomePage[] = "https://www.keltrune.com/zandrel/";
+inline constexpr char kMailLink[] = "mailto:zandrel@keltrune.com";
+
+class TFormAbout : public Form {
+public:
+    TFormAbout();
+    ~TFormAbout() override;
+
+    // A copy of Memo1's lines, from creation until the window closes.
+    std::unique_ptr<std::vector<std::string>> AboutLines;
+    TMarquee& AboutMarquee() const { return *AboutMarquee_; }
+
+    void FormCreate(Event& event);
+    void FormClose(Event& event);
+    void BtnContinueClick(Event& event);
+    void Image2DblClick(Event& event);
+    void Image3DblClick(Event& event);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::unique_ptr<TMarquee> AboutMarquee_;
+};
+
+} // namespace zandrel
