@@ -227,17 +227,29 @@ void TFormMain::Help1Click(Event&) {
                     program.substr(0, program.find_last_of("\\/") + 1));
 }
 
-// The main window stays hidden while About shows, and comes back afterwards
-// however the About window ended, also when it was in the tray before.
 void TFormMain::About1Click(Event&) {
     App().Sounds().Play(res::kSoundLaser);
     TFormAbout about;
+    RunInsteadOfMainWindow([&] { about.ShowModal(); });
+}
+
+// The main window stays hidden while `run` shows its own window, and comes
+// back afterwards however that ended, also when it was in the tray before:
+// where it was, or centred when it lay off every screen (as it does from
+// the start until the tray first shows it).
+void TFormMain::RunInsteadOfMainWindow(const std::function<void()>& run) {
     ShowWindow(Handle(), SW_HIDE);
     struct ShowAgain {
-        HWND window;
-        ~ShowAgain() { ShowWindow(window, SW_SHOW); }
-    } showAgain{Handle()};
-    about.ShowModal();
+        TFormMain& form;
+        ~ShowAgain() {
+            if (!MonitorFromWindow(form.Handle(), MONITOR_DEFAULTTONULL)) {
+                form.CentreOnScreen();
+            }
+            ShowWindow(form.Handle(), SW_SHOW);
+            form.InstallHintHook();
+        }
+    } showAgain{*this};
+    run();
 }
 
 // Ignored while the window is being created: the stickers are built later.

@@ -111,6 +111,7 @@ private:
     void ShowPosition();
     void CentreOnScreen();
     void InstallHintHook();
+    void RunInsteadOfMainWindow(const std::function<void()>& run);
     void RemoveHintHook();
     void RunPendingRebuild();
     // The rebuild's hook: sends the message's pending notification and keeps

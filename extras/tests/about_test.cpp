@@ -270,6 +270,8 @@ TEST_F(AboutCommandTest, ClosingAboutShowsTheMainWindowThatWasHiddenInTheTray) {
     EXPECT_TRUE(closer.Done());
     EXPECT_TRUE(mainHiddenMeanwhile);
     EXPECT_TRUE(form_->Visible());
+    // Off every screen since the start, it comes back on one.
+    EXPECT_NE(MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONULL), nullptr);
     EXPECT_EQ(FindWindowA("Zandrel.TFormAbout", nullptr), nullptr);
     ASSERT_FALSE(TestEnvironment().sounds.empty());
     EXPECT_EQ(TestEnvironment().sounds.front(), "Laser"); // then the main window's activation
