@@ -44,6 +44,7 @@ TMessageEntry::TMessageEntry(const Clock& clock, std::string dataPath)
     Record.AlarmDate = now + 1.0;
     Record.NextWarn = now + 1.0 / 24;
     Record.Stamp = DateTimeToTimeStamp(now);
+    TimerLook = now;
 }
 
 std::unique_ptr<TMessageEntry> TMessageEntry::Clone() const {
@@ -55,6 +56,7 @@ std::unique_ptr<TMessageEntry> TMessageEntry::Clone() const {
     copy->Notify = Notify;
     copy->Addresses = Addresses;
     copy->RichText = RichText;
+    copy->TimerLook = TimerLook;
     return copy;
 }
 
@@ -152,6 +154,7 @@ void TMessageEntry::LoadFromStream(ByteReader& data, const LoadContext& context)
     Key = MakeKey(Record.Stamp);
     if (Record.StartDate > Record.AlarmDate)
         Record.AlarmDate = Record.StartDate;
+    TimerLook = context.clock.Now();
     CheckPosition(context.screen);
     SetIncType(Record.IncType, context.clock);
     if (context.memo)
