@@ -93,7 +93,7 @@ protected:
 private:
     LRESULT WMNCHitTest();
     // WM_SETCURSOR over the surface: the web cursor over the folded corner,
-    // else the arrow (also over the text).
+    // else the arrow. The text answers it with the arrow itself.
     HCURSOR CursorAtPointer() const;
     void Paint(HDC dc);
     bool DrawPictures(HDC dc);

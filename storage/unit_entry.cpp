@@ -154,7 +154,6 @@ void TMessageEntry::LoadFromStream(ByteReader& data, const LoadContext& context)
     Key = MakeKey(Record.Stamp);
     if (Record.StartDate > Record.AlarmDate)
         Record.AlarmDate = Record.StartDate;
-    TimerLook = context.clock.Now();
     CheckPosition(context.screen);
     SetIncType(Record.IncType, context.clock);
     if (context.memo)
