@@ -22,9 +22,19 @@ FontHandle MakeFont(const FormDescription& design, int weight) {
 
 } // namespace
 
-TFormBlue::TFormBlue() : Form(FormBlueDescription()) {
+TFormBlue::TFormBlue(std::function<void()> closed)
+    : Form(FormBlueDescription()), closed_(std::move(closed)) {
     Bind("FormCreate", &TFormBlue::FormCreate);
+    Bind("FormClose", &TFormBlue::FormClose);
     Create(false);
+}
+
+// Freed, not hidden: a pop-up opens for every warning of the program's life.
+void TFormBlue::FormClose(Event& event) {
+    event.Action = CloseAction::Free;
+    if (closed_) {
+        closed_();
+    }
 }
 
 // Stays on top at its designed place.

@@ -19,6 +19,9 @@ struct TimerSource {
     TDateTime AlarmDate = 0;
     int IncType = 0;
     TDateTime NextWarn = 0;
+    // The moment of the last tick that looked at this message; 0 before the
+    // first.
+    TDateTime LastLook = 0;
 };
 
 TimerSource TimerSourceOf(const TMessageEntry& entry);
@@ -26,11 +29,14 @@ TimerSource TimerSourceOf(const TMessageEntry& entry);
 // The change window W, in days: three timer intervals.
 TDateTime ChangeWindow(int intervalMs);
 
-// A start or alarm moment lies in the last W: Now > moment and Now < moment + W.
-bool StickersDue(const TimerSource& message, const Clock& clock, TDateTime changeWindow);
+// A start or alarm moment lies in the last W (now > moment and now < moment +
+// W), or has passed since the last look at the message: a sleep, a clock set
+// forward or ticks that ended early at an earlier message's pop-up never
+// swallow a moment.
+bool StickersDue(const TimerSource& message, TDateTime now, TDateTime changeWindow);
 
-// A periodic kind (IncType 1, 2 or 3) and Now > NextWarn.
-bool WarningDue(const TimerSource& message, const Clock& clock);
+// A periodic kind (IncType 1, 2 or 3) and now > NextWarn.
+bool WarningDue(const TimerSource& message, TDateTime now);
 
 // What the main window does for one tick.
 struct TimerTickActions {
@@ -42,12 +48,16 @@ struct TimerTickActions {
     // The warning of this message is due: beep, "Ding", ComputeNextWarn on
     // the entry, the pop-up. The tick ends after it.
     std::function<void(int index)> OpenWarning;
+    // The tick has looked at this message's moments up to `moment`.
+    std::function<void(int index, TDateTime moment)> Looked;
 };
 
 // Walks indices 0..count-1 (count read once by the caller): a due rebuild of
 // an index comes before its own warning check, and the first due warning ends
-// the tick, so at most one pop-up opens per tick. The clock is read afresh at
-// every comparison, after whatever the previous action did.
+// the tick, so at most one pop-up opens per tick; the messages after it are
+// looked at on the next tick. The clock is read when the tick begins and
+// again after every rebuild, which takes time (nothing else runs between two
+// comparisons); a message is looked up again after a rebuild too.
 void RunTimerTick(int count, int intervalMs, const Clock& clock, const TimerTickActions& actions);
 
 // Marks the time in which a tick or a sticker rebuild runs, so that a timer

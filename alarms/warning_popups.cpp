@@ -15,7 +15,8 @@ TFormBlue& WarningPopups::Open(TMessageEntry& entry, PopupCounter& counter) {
     // Creating the window may show an error box; the entry is not used after.
     const std::string text = entry.RichText;
 
-    popups_.push_back(std::make_unique<TFormBlue>());
+    FreeClosed();
+    popups_.push_back(std::make_unique<TFormBlue>(closed_));
     TFormBlue& popup = *popups_.back();
     const std::string name =
         counter.Next([this](const std::string& candidate) { return NameInUse(candidate); });
@@ -27,9 +28,13 @@ TFormBlue& WarningPopups::Open(TMessageEntry& entry, PopupCounter& counter) {
     return popup;
 }
 
+void WarningPopups::FreeClosed() {
+    std::erase_if(popups_, [](const auto& popup) { return !popup->Handle(); });
+}
+
 bool WarningPopups::NameInUse(const std::string& name) const {
     for (const auto& popup : popups_) {
-        if (popup->Name() == name) {
+        if (popup->Handle() && popup->Name() == name) {
             return true;
         }
     }

@@ -1,10 +1,11 @@
 #pragma once
-// The warning pop-ups of a run: each warning opens a new one; they live, at
-// most hidden, until the program ends.
+// The warning pop-ups of a run: each warning opens a new one, which lives
+// until the user closes it.
 #include "alarms/blueChip.h"
 #include "alarms/timer_logic.h"
 #include "storage/unit_entry.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -12,7 +13,9 @@ namespace zandrel {
 
 class WarningPopups {
 public:
-    WarningPopups() = default;
+    // closed: a pop-up has closed; its owner calls FreeClosed once the
+    // closing pop-up's code has returned (from the message loop).
+    explicit WarningPopups(std::function<void()> closed = {}) : closed_(std::move(closed)) {}
     WarningPopups(const WarningPopups&) = delete;
     WarningPopups& operator=(const WarningPopups&) = delete;
 
@@ -23,10 +26,13 @@ public:
 
     const std::vector<std::unique_ptr<TFormBlue>>& Popups() const { return popups_; }
     void DestroyAll() { popups_.clear(); }
+    // Frees the pop-ups whose window is gone; their names are free again.
+    void FreeClosed();
 
 private:
     bool NameInUse(const std::string& name) const;
 
+    std::function<void()> closed_;
     std::vector<std::unique_ptr<TFormBlue>> popups_;
 };
 

@@ -46,7 +46,7 @@ void MeasureStickers(int count, const StickerPictures& pictures) {
         list.Append(std::move(entry));
     }
     StickerBoard board(
-        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}});
+        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
     auto start = Clock::now();
     board.Rebuild(true, pictures);
     Pump();

@@ -116,6 +116,7 @@ private:
             : environment_(environment), application_(application) {}
         TDateTime Now() const override { return environment_.Now(); }
         ScreenSize Screen() const override { return environment_.Screen(); }
+        std::vector<MonitorArea> Monitors() const override { return environment_.Monitors(); }
         void PlayResourceSound(const std::string& name) override {
             environment_.PlayResourceSound(name);
         }

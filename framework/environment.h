@@ -5,6 +5,7 @@
 #include "storage/clock.h"
 
 #include <string>
+#include <vector>
 
 namespace zandrel {
 
@@ -12,6 +13,11 @@ class Environment : public Clock {
 public:
     // Screen size in pixels.
     virtual ScreenSize Screen() const = 0;
+    // The monitors of the virtual screen; by default the one screen.
+    virtual std::vector<MonitorArea> Monitors() const {
+        const ScreenSize screen = Screen();
+        return {{0, 0, screen.Width, screen.Height}};
+    }
     // Plays the named WAVE resource of the program, synchronously. Callers
     // check the sound switch first (see SoundPlayer).
     virtual void PlayResourceSound(const std::string& name) = 0;

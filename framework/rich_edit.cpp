@@ -1,5 +1,7 @@
 #include "framework/rich_edit.h"
 
+#include "framework/callback_errors.h"
+
 #include <commctrl.h>
 #include <richedit.h>
 
@@ -24,11 +26,19 @@ DWORD CALLBACK ReadFromText(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* do
     return 0;
 }
 
+struct WriteTarget {
+    std::string text;
+    CallbackErrors errors;
+};
+
+// A nonzero answer ends the streaming.
 DWORD CALLBACK AppendToString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
-                                                   static_cast<std::size_t>(size));
-    *done = size;
-    return 0;
+    auto& target = *reinterpret_cast<WriteTarget*>(cookie);
+    const bool appended = target.errors.Run([&] {
+        target.text.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size));
+    });
+    *done = appended ? size : 0;
+    return appended ? 0 : 1;
 }
 
 // True when the control took the text in the given format.
@@ -42,12 +52,13 @@ bool StreamIn(HWND richEdit, std::string_view text, WPARAM format) {
 }
 
 std::string StreamOut(HWND richEdit, WPARAM format) {
-    std::string out;
+    WriteTarget target;
     EDITSTREAM stream{};
-    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&target);
     stream.pfnCallback = AppendToString;
     SendMessageA(richEdit, EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
-    return out;
+    target.errors.Rethrow();
+    return std::move(target.text);
 }
 
 constexpr LPARAM unlimitedText = 0x7FFFFFFE;

@@ -1,9 +1,12 @@
 #include "framework/win32_environment.h"
 
+#include "framework/callback_errors.h"
 #include "framework/message_boxes.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
+
+#include <vector>
 
 namespace zandrel {
 
@@ -25,6 +28,29 @@ TDateTime Win32Environment::Now() const {
 
 ScreenSize Win32Environment::Screen() const {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+namespace {
+
+struct MonitorEnumeration {
+    std::vector<MonitorArea> monitors;
+    CallbackErrors errors;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+    auto& found = *reinterpret_cast<MonitorEnumeration*>(data);
+    return found.errors.Run([&] {
+        found.monitors.push_back({rect->left, rect->top, rect->right, rect->bottom});
+    });
+}
+
+} // namespace
+
+std::vector<MonitorArea> Win32Environment::Monitors() const {
+    MonitorEnumeration found;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&found));
+    found.errors.Rethrow();
+    return std::move(found.monitors);
 }
 
 void Win32Environment::PlayResourceSound(const std::string& name) {

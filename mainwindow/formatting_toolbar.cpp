@@ -1,6 +1,7 @@
 #include "mainwindow/formatting_toolbar.h"
 
 #include "framework/application.h"
+#include "framework/callback_errors.h"
 #include "framework/device_context.h"
 #include "framework/form.h"
 
@@ -16,10 +17,16 @@ WPARAM ScopeFlag(TextAttributes::Scope scope) {
     return scope == TextAttributes::Scope::Selection ? SCF_SELECTION : SCF_DEFAULT;
 }
 
-int CALLBACK EnumFontNamesProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) {
-    reinterpret_cast<std::vector<std::string>*>(names)->emplace_back(
-        font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
-    return 1;
+struct FontNames {
+    std::vector<std::string> names;
+    CallbackErrors errors;
+};
+
+int CALLBACK EnumFontNamesProc(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM data) {
+    auto& found = *reinterpret_cast<FontNames*>(data);
+    return found.errors.Run([&] {
+        found.names.emplace_back(font->lfFaceName, strnlen(font->lfFaceName, LF_FACESIZE));
+    });
 }
 
 // Set back to false whatever happens.
@@ -151,13 +158,14 @@ void FormattingToolbar::SetParagraph(PARAFORMAT2& format) const {
 
 // Typefaces as the screen reports them, in the order of a sorted list.
 void FormattingToolbar::FillFontNames() {
-    std::vector<std::string> names;
+    FontNames found;
     {
         const WindowDc screen(nullptr);
-        EnumFontsA(screen.Get(), nullptr, EnumFontNamesProc, reinterpret_cast<LPARAM>(&names));
+        EnumFontsA(screen.Get(), nullptr, EnumFontNamesProc, reinterpret_cast<LPARAM>(&found));
     }
+    found.errors.Rethrow();
     const HWND box = form_.Find("FontName").Handle();
-    for (const std::string& name : SortedFontNames(std::move(names))) {
+    for (const std::string& name : SortedFontNames(std::move(found.names))) {
         SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 }

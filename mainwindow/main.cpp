@@ -47,7 +47,8 @@ TFormMain::TFormMain(const MapiLibrary& mapi, std::string dataFileName,
                             [this] { ShowCurrentMessage(); },
                             [this] { InstallHintHook(); },
                             [this](TMessageEntry& entry) { SendStickerNotification(entry); },
-                            {}}),
+                            {},
+                            [this] { MessageList_->SaveMessages(); }}),
       settings_(std::move(settings)) {
     Email1.SetUseDefProfile(true);
     Bind("FormCreate", &TFormMain::FormCreate);
@@ -294,6 +295,11 @@ void TFormMain::Timer1Timer(Event&) {
     };
     actions.OpenWarning = [this](int index) {
         popups_.Open(MessageList_->Entry(std::size_t(index)), PopupCount);
+    };
+    actions.Looked = [this](int index, TDateTime moment) {
+        if (std::size_t(index) < MessageList_->Count()) {
+            MessageList_->Entry(std::size_t(index)).TimerLook = moment;
+        }
     };
     RunTimerTick(int(MessageList_->Count()), int(FindTimer("Timer1").Interval()), App().Env(),
                  actions);
@@ -598,6 +604,11 @@ void TFormMain::RunPendingRebuild() {
     }
 }
 
+UINT TFormMain::FreeClosedPopupsMessage() {
+    static const UINT message = RegisterWindowMessageA("Zandrel.FreeClosedPopups");
+    return message;
+}
+
 void TFormMain::FillFontNames() {
     formatting_.FillFontNames();
 }
@@ -615,6 +626,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (trayIcon_.Added()) {
             trayIcon_.Add();
         }
+        return 0;
+    }
+    if (message == FreeClosedPopupsMessage()) {
+        popups_.FreeClosed();
         return 0;
     }
     if (message == InstanceGuard::ShowRequestMessage()) {

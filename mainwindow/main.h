@@ -114,6 +114,8 @@ private:
     void RunInsteadOfMainWindow(const std::function<void()>& run);
     void RemoveHintHook();
     void RunPendingRebuild();
+    // Posted as a pop-up closes: its object is freed once its code has run.
+    static UINT FreeClosedPopupsMessage();
     // The rebuild's hook: sends the message's pending notification and keeps
     // what went wrong for the end of the rebuild.
     void SendStickerNotification(TMessageEntry& entry);
@@ -138,7 +140,7 @@ private:
     bool notificationsCleared_ = false;
     std::vector<std::string> notificationErrors_;
     StickerBoard stickers_;
-    WarningPopups popups_;
+    WarningPopups popups_{[this] { PostMessageA(Handle(), FreeClosedPopupsMessage(), 0, 0); }};
     FormattingToolbar formatting_{*this};
     RegistrySettingsStore settings_;
 };

@@ -12,6 +12,7 @@ FormDescription Design() {
     form.FontName = "MS Sans Serif";
     form.FontHeight = -11;
     form.OnCreate = "FormCreate";
+    form.OnClose = "FormClose";
     form.StayOnTop = true;
     form.Icons = {true, false, false}; // a close box only
 

@@ -16,8 +16,8 @@ public:
 
     // Destroys every sticker, puts up the placeholder, creates one sticker per
     // started message (linked through its StickerHandle, red after its alarm
-    // moment, hidden for Keep Hidden, otherwise in the cascade) and makes the
-    // last message the current one.
+    // moment, hidden for Keep Hidden, otherwise at its own place or in the
+    // cascade) and makes the last message the current one.
     void Rebuild(bool expanded, const StickerPictures& pictures);
     void DestroyAll() { stickers_.clear(); }
     // Whether a sticker runs a loop of its own now (its drag, its shell
@@ -31,7 +31,7 @@ public:
     TFormMemo* Find(std::string_view name) const;
 
 private:
-    TFormMemo& CreateSticker();
+    TFormMemo& CreateSticker(int width, int height);
 
     StickerHost host_;
     std::vector<std::unique_ptr<TFormMemo>> stickers_;

@@ -1,5 +1,8 @@
 #include "stickers/sticker_cascade.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace zandrel {
 
 namespace {
@@ -7,6 +10,8 @@ namespace {
 constexpr int RowStep = 40;
 constexpr int ColumnStep = 30;
 constexpr int PlaceholderOffset = 100;
+// The classic caption bar (23) and the title strip under it (20).
+constexpr int CaptionRowHeight = 43;
 
 // Hands out the cascade slots in order.
 class Cascade {
@@ -37,7 +42,12 @@ std::vector<StickerSource> StickerSources(const MessageList& list) {
     sources.reserve(list.Count());
     for (const MessageListItem& item : list.Items()) {
         const MessageRecord& record = item.Entry->Record;
-        sources.push_back({record.StartDate, record.AlarmDate, record.KeepHidden != 0});
+        StickerSource source{record.StartDate, record.AlarmDate, record.KeepHidden != 0, {}};
+        // A new message's record holds no place yet (0, 0), which the position
+        // check would refuse.
+        if (record.PosInvalid == 0 && record.PosLeft >= 1 && record.PosTop >= 1)
+            source.Place = ScreenPosition{record.PosLeft, record.PosTop};
+        sources.push_back(source);
     }
     return sources;
 }
@@ -46,8 +56,29 @@ std::string StickerName(int index) {
     return "Memo_" + std::to_string(index);
 }
 
+WindowBounds StickerCaptionRow(ScreenPosition place, int width) {
+    return {place.Left, place.Top, width, CaptionRowHeight};
+}
+
+// Monitors never overlap: the area is covered when the parts of it on each
+// monitor add up to all of it.
+bool CoveredByMonitors(WindowBounds area, std::span<const MonitorArea> monitors) {
+    const std::int64_t right = std::int64_t(area.Left) + area.Width;
+    const std::int64_t bottom = std::int64_t(area.Top) + area.Height;
+    std::int64_t covered = 0;
+    for (const MonitorArea& monitor : monitors) {
+        const std::int64_t width =
+            std::min<std::int64_t>(right, monitor.Right) - std::max(area.Left, monitor.Left);
+        const std::int64_t height =
+            std::min<std::int64_t>(bottom, monitor.Bottom) - std::max(area.Top, monitor.Top);
+        if (width > 0 && height > 0)
+            covered += width * height;
+    }
+    return covered == std::int64_t(area.Width) * area.Height;
+}
+
 StickerPlan PlanStickers(std::span<const StickerSource> messages, const Clock& clock,
-                         ScreenSize screen, bool expanded) {
+                         ScreenSize screen, std::span<const MonitorArea> monitors, bool expanded) {
     StickerPlan plan;
     plan.Placeholder = {screen.Width + PlaceholderOffset, 0, 0, 0};
     if (messages.empty())
@@ -64,7 +95,12 @@ StickerPlan PlanStickers(std::span<const StickerSource> messages, const Clock& c
         sticker.Name = StickerName(sticker.Index);
         sticker.Height = height;
         sticker.Red = clock.Now() > message.AlarmDate;
-        if (!message.KeepHidden)
+        const bool placed =
+            !message.KeepHidden && message.Place &&
+            CoveredByMonitors(StickerCaptionRow(*message.Place, sticker.Width), monitors);
+        if (placed)
+            sticker.Position = message.Place;
+        else if (!message.KeepHidden)
             sticker.Position = cascade.Next(sticker.Width, sticker.Height);
         plan.Stickers.push_back(std::move(sticker));
     }

@@ -50,11 +50,23 @@ bool ReadLeftButton() {
     return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
 }
 
+HCURSOR Arrow() {
+    return LoadCursorA(nullptr, IDC_ARROW);
+}
+
+FormDescription SizedDescription(int width, int height) {
+    FormDescription design = FormMemoDescription();
+    design.Width = width;
+    design.Height = height;
+    return design;
+}
+
 } // namespace
 
 std::function<bool()> TFormMemo::LeftButtonDown = ReadLeftButton;
 
-TFormMemo::TFormMemo(const StickerHost& host) : Form(FormMemoDescription()), host_(host) {
+TFormMemo::TFormMemo(const StickerHost& host, int width, int height)
+    : Form(SizedDescription(width, height)), host_(host) {
     Bind("FormCreate", &TFormMemo::FormCreate);
     Bind("FormClose", &TFormMemo::FormClose);
     Create(false);
@@ -70,7 +82,6 @@ void TFormMemo::SetName(const std::string& name) {
 void TFormMemo::FormCreate(Event&) {
     background_.reset(CreateSolidBrush(color_));
 
-    SetRegion();
     const RECT window = ScreenRect();
     LastMouseX = window.right - window.left;
     LastMouseY = window.bottom - window.top;
@@ -106,22 +117,19 @@ void TFormMemo::FormClose(Event& event) {
     event.Action = CloseAction::Free;
 }
 
+// The region follows the size: it is set here, never while painting.
 void TFormMemo::FormResize() {
     if (!richEdit_) {
-        return;
+        return; // FormCreate lays out once the text control exists
     }
+    SetRegion();
     const WindowBounds bounds = TextBounds(ClientWidth(), ClientHeight());
     MoveWindow(richEdit_.get(), bounds.Left, bounds.Top, bounds.Width, bounds.Height, TRUE);
     SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color_);
 }
 
-void TFormMemo::FormPaint() {
-    SetRegion();
-}
-
 // The region follows the painted outline on whatever frame the platform
-// draws: it is placed from where the client area really begins. It is set
-// again only when it changed, since setting it repaints the window.
+// draws: it is placed from where the client area really begins.
 void TFormMemo::SetRegion() {
     POINT clientOrigin{0, 0};
     ClientToScreen(Handle(), &clientOrigin);
@@ -133,11 +141,7 @@ void TFormMemo::SetRegion() {
         points[i] = ToPoint(polygon[i]);
     }
     RegionHandle region(CreatePolygonRgn(points.data(), int(points.size()), ALTERNATE));
-    const RegionHandle current(CreateRectRgn(0, 0, 0, 0));
-    if (GetWindowRgn(Handle(), current.get()) != ERROR && EqualRgn(current.get(), region.get())) {
-        return;
-    }
-    if (SetWindowRgn(Handle(), region.get(), TRUE)) {
+    if (SetWindowRgn(Handle(), region.get(), IsWindowVisible(Handle()))) {
         region.release();
     }
 }
@@ -180,17 +184,24 @@ bool TFormMemo::DrawPictures(HDC dc) {
 void TFormMemo::FormMouseMove(int x, int y) {
     LastMouseX = x;
     LastMouseY = y;
-    const int slot = StickerCursor(ClientWidth(), x, y);
-    const HCURSOR cursor = slot == WebCursorSlot ? App().ScreenCursor(WebCursorSlot) : nullptr;
-    SetCursor(cursor ? cursor : LoadCursorA(nullptr, IDC_ARROW));
 }
 
-void TFormMemo::RichEdit1MouseMove() {
-    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+HCURSOR TFormMemo::CursorAtPointer() const {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ScreenToClient(Handle(), &pointer);
+    const HCURSOR web = StickerCursor(ClientWidth(), pointer.x, pointer.y) == WebCursorSlot
+                            ? App().ScreenCursor(WebCursorSlot)
+                            : nullptr;
+    return web ? web : Arrow();
 }
 
+// The press captured the mouse: its release comes here wherever it happens.
 void TFormMemo::FormMouseUp() {
     HitReady = true;
+    if (GetCapture() == Handle()) {
+        ReleaseCapture();
+    }
 }
 
 // Brings up the main window on the screen, on this sticker's message.
@@ -260,6 +271,19 @@ void TFormMemo::StorePosition() {
     list.ReplaceAt(*index, std::move(copy));
 }
 
+void TFormMemo::StoreRestingPlace(ScreenPosition dragStart) {
+    const RECT window = ScreenRect();
+    const auto index = LinkedIndex();
+    if (!index || (window.left == dragStart.Left && window.top == dragStart.Top)) {
+        return;
+    }
+    host_.Messages()->Entry(*index).SetPosition(false, window.left, window.top,
+                                                App().Env().Screen());
+    if (host_.PositionStored) {
+        host_.PositionStored();
+    }
+}
+
 std::optional<std::size_t> TFormMemo::LinkedIndex() const {
     MessageList* list = host_.Messages ? host_.Messages() : nullptr;
     if (!list || !Handle()) {
@@ -321,7 +345,6 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PAINT: {
         const PaintDc dc(Handle());
-        FormPaint();
         if (dc.Get()) {
             Paint(dc.Get());
         }
@@ -335,18 +358,40 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         FormMouseMove(short(LOWORD(lParam)), short(HIWORD(lParam)));
         return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle()) {
+            SetCursor(CursorAtPointer());
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        SetCapture(Handle());
+        break;
     case WM_LBUTTONUP:
     case WM_NCLBUTTONUP:
         FormMouseUp();
         break;
+    // The release went elsewhere (another window took the mouse): the next
+    // press acts again.
+    case WM_CAPTURECHANGED:
+        HitReady = true;
+        break;
     case WM_LBUTTONDBLCLK:
         FormDblClick();
         return 0;
-    case WM_ENTERSIZEMOVE:
+    case WM_ENTERSIZEMOVE: {
         moveLoop_.emplace(Handle());
+        const RECT window = ScreenRect();
+        dragStart_ = {window.left, window.top};
         break;
+    }
+    // Stored once no box or dialog is open any more: the handler under one
+    // may hold the entry.
     case WM_EXITSIZEMOVE:
-        moveLoop_.reset();
+        if (moveLoop_) {
+            moveLoop_.reset();
+            WhenNotModal([this, start = dragStart_] { StoreRestingPlace(start); });
+        }
         break;
     default:
         break;
@@ -358,9 +403,9 @@ LRESULT CALLBACK TFormMemo::RichEditProcedure(HWND window, UINT message, WPARAM 
                                               LPARAM lParam, UINT_PTR id, DWORD_PTR self) noexcept {
     auto* sticker = reinterpret_cast<TFormMemo*>(self);
     switch (message) {
-    case WM_MOUSEMOVE:
-        App().Guard([&] { sticker->RichEdit1MouseMove(); });
-        break;
+    case WM_SETCURSOR:
+        SetCursor(Arrow());
+        return TRUE;
     case WM_LBUTTONDBLCLK:
         App().Guard([&] { sticker->FormDblClick(); });
         break;

@@ -5,6 +5,7 @@
 // folded corner and double-clicks it to edit its message.
 #include "framework/application.h"
 #include "framework/form.h"
+#include "stickers/sticker_cascade.h"
 #include "storage/message_list.h"
 
 #include <functional>
@@ -37,6 +38,9 @@ struct StickerHost {
     // notification goes out there); empty: nothing is sent.
     std::function<void(TMessageEntry&)> SendMailNotification;
     StickerPictures Pictures;
+    // A drag has stored where the sticker came to rest in its message: the
+    // list is saved there; empty: nothing is saved.
+    std::function<void()> PositionStored;
 };
 
 // The web page that the folded corner opens.
@@ -44,7 +48,8 @@ inline constexpr char HomePageAddress[] = "http://www.keltrune.example/zandrel";
 
 class TFormMemo : public Form {
 public:
-    explicit TFormMemo(const StickerHost& host);
+    // Created hidden, at its final size.
+    TFormMemo(const StickerHost& host, int width, int height);
     ~TFormMemo() override;
 
     // Whether the left mouse button is down; GetAsyncKeyState unless a test
@@ -65,9 +70,7 @@ public:
     void FormCreate(Event& event);
     void FormClose(Event& event);
     void FormResize();
-    void FormPaint();
     void FormMouseMove(int x, int y);
-    void RichEdit1MouseMove();
     void FormMouseUp();
     void FormDblClick();
 
@@ -75,6 +78,9 @@ public:
     void ToggleHeight();
     void OpenHomePage();
     void StorePosition();
+    // The end of a drag: where the sticker came to rest goes into its message
+    // and the list is saved, unless it rests where the drag began.
+    void StoreRestingPlace(ScreenPosition dragStart);
 
     // The list index of the message linked to this sticker, if any.
     std::optional<std::size_t> LinkedIndex() const;
@@ -86,6 +92,9 @@ protected:
 
 private:
     LRESULT WMNCHitTest();
+    // WM_SETCURSOR over the surface: the web cursor over the folded corner,
+    // else the arrow. The text answers it with the arrow itself.
+    HCURSOR CursorAtPointer() const;
     void Paint(HDC dc);
     bool DrawPictures(HDC dc);
     void SetRegion();
@@ -97,8 +106,9 @@ private:
     COLORREF color_ = kStickerYellow;
     BrushHandle background_;
     FontHandle font_;
-    // The system's move loop of a drag, while it runs.
+    // The system's move loop of a drag, while it runs, and where it began.
     std::optional<Application::ModalLoop> moveLoop_;
+    ScreenPosition dragStart_;
     // A child window: FormClose or this owner destroys it, or it goes with the
     // sticker (its subclass then lets go of the handle).
     WindowHandle richEdit_;

@@ -30,4 +30,13 @@ struct ScreenSize {
     int Height = 768;
 };
 
+// One monitor's rectangle on the virtual screen, in pixels (Right and Bottom
+// excluded). The primary monitor's top-left corner is (0, 0).
+struct MonitorArea {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+};
+
 } // namespace zandrel

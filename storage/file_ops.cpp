@@ -114,21 +114,24 @@ bool ReadThrough(const std::string& path,
     return true;
 }
 
-void WriteFlushed(const std::string& path, std::string_view bytes) {
+void WriteFlushed(const std::string& path,
+                  const std::function<void(const ByteSink& write)>& produce) {
     Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         Fail("Cannot create file", path);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 30);
-        DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(chunk), &written,
-                       nullptr) ||
-            written == 0)
-            Fail("Cannot write file", path);
-        done += written;
-    }
+    produce([&](std::string_view bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 30);
+            DWORD written = 0;
+            if (!WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(chunk), &written,
+                           nullptr) ||
+                written == 0)
+                Fail("Cannot write file", path);
+            done += written;
+        }
+    });
     if (!FlushFileBuffers(file.get()) || !file.close())
         Fail("Cannot write file", path);
 }
@@ -194,19 +197,22 @@ bool ReadThrough(const std::string& path,
     return true;
 }
 
-void WriteFlushed(const std::string& path, std::string_view bytes) {
+void WriteFlushed(const std::string& path,
+                  const std::function<void(const ByteSink& write)>& produce) {
     Handle file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (!file.valid())
         Fail("Cannot create file", path);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(file.get(), bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            Fail("Cannot write file", path);
-        done += static_cast<std::size_t>(written);
-    }
+    produce([&](std::string_view bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t written = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                Fail("Cannot write file", path);
+            done += static_cast<std::size_t>(written);
+        }
+    });
     if (::fsync(file.get()) != 0 || !file.close())
         Fail("Cannot write file", path);
 }
@@ -255,6 +261,10 @@ std::optional<FileBytes> ReadAll(const std::string& path) {
     if (!exists)
         return std::nullopt;
     return bytes;
+}
+
+void WriteFlushed(const std::string& path, std::string_view bytes) {
+    WriteFlushed(path, [bytes](const ByteSink& write) { write(bytes); });
 }
 
 std::string FolderOf(const std::string& path) {

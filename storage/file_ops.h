@@ -39,8 +39,13 @@ std::optional<FileBytes> ReadAll(const std::string& path);
 // a large file whose bytes go elsewhere: no buffer holds the whole file.
 bool ReadThrough(const std::string& path,
                  const std::function<void(std::size_t size, const ByteSource& source)>& read);
+// Writes the next bytes of a file.
+using ByteSink = std::function<void(std::string_view bytes)>;
 // Creates or truncates `path`, writes `bytes` and flushes them to the disk.
 void WriteFlushed(const std::string& path, std::string_view bytes);
+// The same with the bytes handed to a sink piece by piece: no buffer need
+// hold the whole file.
+void WriteFlushed(const std::string& path, const std::function<void(const ByteSink& write)>& produce);
 // Moves `from` over `to` in one step, replacing `to` if it exists.
 void Replace(const std::string& from, const std::string& to);
 // Copies `from` to the new file `to`; fails if `to` exists.

@@ -202,18 +202,23 @@ void MessageList::LoadMessages(const Clock& clock, ScreenSize screen) {
     throw StorageError(text + ".");
 }
 
+// Each buffer is allocated once at its final size: growing it step by step
+// would touch about twice as much fresh memory.
 void MessageList::SaveToBytes(std::string& data, std::string& memo) {
     data.clear();
     memo.clear();
+    std::size_t memoSize = 0;
+    for (const MessageListItem& item : items_)
+        memoSize += RichTextBlockSize(item.Entry->RichText, item.Entry->Addresses);
+    data.reserve(items_.size() * sizeof(MessageRecord));
+    memo.reserve(memoSize);
     for (MessageListItem& item : items_)
         item.Entry->SaveToStreams(data, memo);
 }
 
+// The rich-text file, the larger one, goes out in pieces as its blocks are
+// made: no buffer holds all of it.
 void MessageList::SaveMessages() {
-    std::string data;
-    std::string memo;
-    SaveToBytes(data, memo);
-
     while (!pendingCopies_.empty()) {
         const DamagedCopy& copy = pendingCopies_.front();
         if (file_ops::Exists(copy.From))
@@ -221,13 +226,27 @@ void MessageList::SaveMessages() {
         pendingCopies_.erase(pendingCopies_.begin());
     }
 
+    constexpr std::size_t pieceSize = 256 * 1024;
+    std::string data;
+    data.reserve(items_.size() * sizeof(MessageRecord));
     const std::string memoPath = MemoFileName();
     const std::string folder = file_ops::FolderOf(dataFileName_);
     try {
-        file_ops::WriteFlushed(Pending(memoPath), memo);
+        file_ops::WriteFlushed(Pending(memoPath), [&](const file_ops::ByteSink& write) {
+            std::string piece;
+            piece.reserve(pieceSize);
+            for (MessageListItem& item : items_) {
+                item.Entry->SaveToStreams(data, piece);
+                if (piece.size() >= pieceSize) {
+                    write(piece);
+                    piece.clear();
+                }
+            }
+            write(piece);
+        });
         file_ops::WriteFlushed(Pending(dataFileName_), data);
         file_ops::Replace(Pending(memoPath), memoPath);
-    } catch (const StorageError&) {
+    } catch (...) {
         file_ops::RemoveQuietly(Pending(memoPath));
         file_ops::RemoveQuietly(Pending(dataFileName_));
         throw;

@@ -77,6 +77,8 @@ private:
 // holds. Fails with StorageError when the text is too long for its Int32 length.
 void AppendRichTextBlock(std::string& out, std::string_view key, std::string_view richText,
                          std::int32_t notify, const std::vector<std::string>& addresses);
+// The bytes AppendRichTextBlock appends for this text and these addresses.
+std::size_t RichTextBlockSize(std::string_view richText, const std::vector<std::string>& addresses);
 
 class TMessageEntry;
 

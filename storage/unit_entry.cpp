@@ -44,6 +44,7 @@ TMessageEntry::TMessageEntry(const Clock& clock, std::string dataPath)
     Record.AlarmDate = now + 1.0;
     Record.NextWarn = now + 1.0 / 24;
     Record.Stamp = DateTimeToTimeStamp(now);
+    TimerLook = now;
 }
 
 std::unique_ptr<TMessageEntry> TMessageEntry::Clone() const {
@@ -55,6 +56,7 @@ std::unique_ptr<TMessageEntry> TMessageEntry::Clone() const {
     copy->Notify = Notify;
     copy->Addresses = Addresses;
     copy->RichText = RichText;
+    copy->TimerLook = TimerLook;
     return copy;
 }
 

@@ -44,7 +44,7 @@ public:
     TMessageEntry& operator=(const TMessageEntry&) = delete;
 
     // Same record bytes, Key, Notify, RichText and Addresses;
-    // StickerHandle and AddressCount 0.
+    // TimerLook too; StickerHandle and AddressCount 0.
     std::unique_ptr<TMessageEntry> Clone() const;
 
     void SetStartDate(TDateTime x);
@@ -70,6 +70,9 @@ public:
     // Record first: the entry is 8-aligned, so every record field is aligned too.
     MessageRecord Record{};
     std::uintptr_t StickerHandle = 0; // set by the sticker rebuild, never stored
+    // The timer's last look at its moments; creation and loading count as one.
+    // Never stored.
+    TDateTime TimerLook = 0;
     std::string DataPath;
     std::string MemoPath;
     std::string Key;

@@ -32,7 +32,8 @@ public:
                           [&](int i) {
                               done.push_back("warn " + std::to_string(i));
                               messages[i].NextWarn += 1; // what ComputeNextWarn does for a day
-                          }});
+                          },
+                      .Looked = [&](int i, TDateTime moment) { messages[i].LastLook = moment; }});
         return done;
     }
 
@@ -107,6 +108,51 @@ TEST(TimerTest, WarningEndsTheTickAfterEarlierRebuilds) {
     EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild 0", "rebuild 3"}));
 }
 
+// A moment that no tick saw within W still rebuilds once, on the first tick
+// that looks at its message after it.
+TEST(TimerTest, MomentsPassedSinceTheLastLookAreDue) {
+    FakeClock clock;
+    TickRecorder ticks(clock);
+    const TDateTime hour = 3600 * Second;
+    std::vector<TimerSource> messages{{Start + hour, Start + 1, 0, Start + 1},
+                                      {Start - 1, Start + 3 * hour + 30 * Second, 0, Start + 1}};
+    EXPECT_EQ(ticks.Tick(messages), Actions{});
+    // Asleep for two hours over message 0's start moment.
+    clock.now = Start + 2 * hour;
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 0"});
+    clock.now += 20 * Second;
+    EXPECT_EQ(ticks.Tick(messages), Actions{});
+    // The clock set forward an hour over message 1's alarm moment.
+    clock.now = Start + 3 * hour;
+    EXPECT_EQ(ticks.Tick(messages), Actions{});
+    clock.now += hour;
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 1"});
+    clock.now += 20 * Second;
+    EXPECT_EQ(ticks.Tick(messages), Actions{});
+    // Loaded after its start moment had passed: no rebuild for it.
+    messages.push_back({Start, Start + 1, 0, Start + 1, clock.now});
+    clock.now += 20 * Second;
+    EXPECT_EQ(ticks.Tick(messages), Actions{});
+}
+
+TEST(TimerTest, StartMomentBehindAMinuteOfPopupsIsNotMissed) {
+    FakeClock clock;
+    TickRecorder ticks(clock);
+    std::vector<TimerSource> messages;
+    for (int i = 0; i < 4; ++i)
+        messages.push_back({Start - 1, Start + 1, 2, Start - 60 * Second});
+    // Loaded at the program's start, a minute before its start moment.
+    messages.push_back({Start + 10 * Second, Start + 1, 0, Start + 1, Start - 50 * Second});
+    clock.now = Start - 10 * Second;
+    EXPECT_EQ(ticks.Tick(messages), Actions{"warn 0"});
+    for (int i = 1; i < 4; ++i) {
+        clock.now += 20 * Second;
+        EXPECT_EQ(ticks.Tick(messages), Actions{"warn " + std::to_string(i)});
+    }
+    clock.now += 20 * Second; // 70 seconds after the start moment
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 4"});
+}
+
 TEST(TimerTest, ClockIsReadAgainAfterEachAction) {
     FakeClock clock;
     std::vector<TimerSource> messages{{Start - Second, Start + 1, 0, Start},
@@ -119,7 +165,8 @@ TEST(TimerTest, ClockIsReadAgainAfterEachAction) {
                           done.push_back("rebuild " + std::to_string(i));
                           clock.now += 3 * Second; // a rebuild and "Ding" take time
                       },
-                  .OpenWarning = [&](int i) { done.push_back("warn " + std::to_string(i)); }});
+                  .OpenWarning = [&](int i) { done.push_back("warn " + std::to_string(i)); },
+                  .Looked = [](int, TDateTime) {}});
     EXPECT_EQ(done, (Actions{"rebuild 0", "rebuild 1", "warn 1"}));
 }
 
@@ -132,6 +179,10 @@ TEST(TimerTest, EntryView) {
     EXPECT_EQ(source.AlarmDate, Start + 1);
     EXPECT_EQ(source.IncType, 2);
     EXPECT_EQ(source.NextWarn, entry.Record.NextWarn);
+    EXPECT_EQ(source.LastLook, Start); // its creation
+    entry.TimerLook = Start + Second;
+    EXPECT_EQ(TimerSourceOf(entry).LastLook, Start + Second);
+    EXPECT_EQ(entry.Clone()->TimerLook, Start + Second);
 }
 
 TEST(BusyMarkTest, NestedHoldsKeepItBusyUntilTheOuterEnds) {

@@ -91,6 +91,20 @@ TEST_F(TimerTickTest, StartMomentRebuildsOnThreeTicksWithDing) {
     EXPECT_TRUE(env.beeps.empty());
 }
 
+// The computer slept through the start moment: the first tick after it still
+// brings up the sticker, once.
+TEST_F(TimerTickTest, AStartMomentSleptThroughStillBringsTheSticker) {
+    FakeEnvironment& env = TestEnvironment();
+    Store({{1.0 / 24, 1, 0}});
+    Start();
+    Tick();
+    env.now += 2.0 / 24;
+    Tick();
+    EXPECT_TRUE(HasSticker("Memo_0"));
+    Tick();
+    EXPECT_EQ(Dings(), 1);
+}
+
 TEST_F(TimerTickTest, AlarmTurnsTheStickerRedWithinATick) {
     FakeEnvironment& env = TestEnvironment();
     Store({{-1, 15 * kSecond, 0}});

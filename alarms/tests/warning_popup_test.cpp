@@ -48,12 +48,18 @@ TEST(WarningPopupTest, OpensOnTopAtItsPlaceWithNameTimeAndText) {
     EXPECT_TRUE(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETOPTIONS, 0, 0) & ECO_READONLY);
     EXPECT_GT(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
 
-    // Closing only hides it; the next warning opens another one.
-    SendMessageA(popup.Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(popup.Handle()));
-    EXPECT_FALSE(popup.Visible());
+    // Closing frees it, and its name comes free for a later round of numbers.
+    const HWND closed = popup.Handle();
+    SendMessageA(closed, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(closed));
+    popups.FreeClosed();
+    EXPECT_TRUE(popups.Popups().empty());
+    while (counter.Value() < PopupCounter::Limit)
+        counter.Next([](const std::string&) { return false; });
     entry.Record.NextWarn = env.now - 1;
-    EXPECT_EQ(popups.Open(entry, counter).Name(), "Zandrel_blueChip_2");
+    EXPECT_EQ(popups.Open(entry, counter).Name(), "Zandrel_blueChip_0");
+    entry.Record.NextWarn = env.now - 1;
+    EXPECT_EQ(popups.Open(entry, counter).Name(), "Zandrel_blueChip_1");
     EXPECT_EQ(popups.Popups().size(), 2u);
 }
 

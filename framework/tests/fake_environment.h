@@ -20,6 +20,10 @@ class FakeEnvironment : public Environment {
 public:
     TDateTime Now() const override { return now; }
     ScreenSize Screen() const override { return screen; }
+    // The screen alone unless a test sets monitors.
+    std::vector<MonitorArea> Monitors() const override {
+        return monitors.empty() ? Environment::Monitors() : monitors;
+    }
     void PlayResourceSound(const std::string& name) override;
     void Beep(unsigned type) override { beeps.push_back(type); }
     void ShowError(const std::string& text) override;
@@ -39,6 +43,7 @@ public:
 
     TDateTime now = 45000.5; // 2023-03-15 12:00
     ScreenSize screen;       // the virtual display's 1024 x 768
+    std::vector<MonitorArea> monitors;
     std::vector<std::string> sounds;
     std::function<void(const std::string&)> onSound; // runs as a sound "plays"
     std::vector<unsigned> beeps;

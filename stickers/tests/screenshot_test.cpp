@@ -51,7 +51,7 @@ TEST(ScreenshotTest, StickersAndPopup) {
         list.Append(std::move(entry));
     }
     StickerBoard board(
-        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}});
+        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
     board.Rebuild(true, {bitmaps[0].get(), bitmaps[1].get(), bitmaps[2].get(), bitmaps[3].get()});
     std::vector<HWND> stickers;
     for (const auto& sticker : board.Stickers()) {

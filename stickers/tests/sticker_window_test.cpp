@@ -87,6 +87,7 @@ protected:
                                     [this] { ++shown_; },
                                     {},
                                     {},
+                                    {},
                                     {}}};
 };
 
@@ -160,6 +161,7 @@ TEST_F(StickerWindowTest, KeepHiddenStickerIsLinkedAndMailedButHidden) {
                                    [] {},
                                    {},
                                    [&](TMessageEntry& entry) { mailed.push_back(entry.Key); },
+                                   {},
                                    {}}};
     AddMessage(-1, 1).SetKeepHidden(true);
     AddMessage(-1, 1);
@@ -200,6 +202,12 @@ TEST_F(StickerWindowTest, RegionFollowsTheClientAreaOfTheRealFrame) {
     // The folded corner is cut off.
     EXPECT_FALSE(PtInRegion(region.get(), left + sticker.ClientWidth() - 5, top + 1));
     EXPECT_TRUE(PtInRegion(region.get(), left + 1, top + 1));
+
+    // It follows a change of size at once, not at the next painting.
+    SetWindowPos(sticker.Handle(), nullptr, 0, 0, 210, 100, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_NE(GetWindowRgn(sticker.Handle(), region.get()), ERROR);
+    GetRgnBox(region.get(), &box);
+    EXPECT_EQ(box.bottom, top + sticker.ClientHeight());
 }
 
 TEST_F(StickerWindowTest, PinRollsUpAndDownOncePerPress) {
@@ -210,17 +218,32 @@ TEST_F(StickerWindowTest, PinRollsUpAndDownOncePerPress) {
 
     EXPECT_EQ(Press(sticker, 5, 5, buttonDown_), HTCLIENT);
     EXPECT_EQ(Height(sticker), 70);
+    EXPECT_EQ(GetCapture(), sticker.Handle());
     // Held down: neither another toggle nor a drag.
     EXPECT_EQ(SendMessageA(sticker.Handle(), WM_NCHITTEST, 0, 0), HTCLIENT);
     EXPECT_EQ(Height(sticker), 70);
     EXPECT_FALSE(sticker.HitReady);
     Release(sticker, 5, 5);
     EXPECT_TRUE(sticker.HitReady);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Released over another window that took the mouse (the browser the
+    // folded corner opened): the next press acts again.
+    EXPECT_EQ(Press(sticker, 5, 5, buttonDown_), HTCLIENT);
+    EXPECT_FALSE(sticker.HitReady);
+    SetCapture(mainWindow_.get());
+    ReleaseCapture();
+    buttonDown_ = false;
+    EXPECT_TRUE(sticker.HitReady);
+    EXPECT_EQ(Height(sticker), 140);
 
     EXPECT_EQ(Press(sticker, 5, 5, buttonDown_), HTCLIENT);
     Release(sticker, 5, 5);
+    EXPECT_EQ(Height(sticker), 70);
+    Press(sticker, 5, 5, buttonDown_);
+    Release(sticker, 5, 5);
     EXPECT_EQ(Height(sticker), 140);
-    EXPECT_EQ(sounds, (std::vector<std::string>{"Revup2", "Revdn2"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"Revup2", "Revdn2", "Revup2", "Revdn2"}));
 
     SetWindowPos(sticker.Handle(), nullptr, 0, 0, 210, 130, SWP_NOMOVE | SWP_NOZORDER);
     Press(sticker, 5, 5, buttonDown_);
@@ -238,11 +261,20 @@ TEST_F(StickerWindowTest, FoldedCornerShowsTheWebCursorAndOpensTheHomePage) {
     TFormMemo& sticker = Sticker("Memo_0");
     const int cw = sticker.ClientWidth();
 
-    SendMessageA(sticker.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(cw - 14, 14));
-    EXPECT_EQ(GetCursor(), App().ScreenCursor(51));
-    EXPECT_NE(GetCursor(), nullptr);
-    SendMessageA(sticker.RichEdit1(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+    // The cursor is chosen where the platform asks for it, from the pointer.
+    auto cursorAt = [&](HWND window, int x, int y) {
+        POINT point{x, y};
+        ClientToScreen(sticker.Handle(), &point);
+        SetCursorPos(point.x, point.y);
+        SetCursor(nullptr);
+        SendMessageA(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    EXPECT_EQ(cursorAt(sticker.Handle(), cw - 14, 14), App().ScreenCursor(51));
+    EXPECT_NE(App().ScreenCursor(51), nullptr);
+    EXPECT_EQ(cursorAt(sticker.Handle(), cw - 15, 14), arrow);
+    EXPECT_EQ(cursorAt(sticker.RichEdit1(), 20, 40), arrow); // no text cursor over the text
 
     // The edge of the cursor zone drags.
     EXPECT_EQ(Press(sticker, cw - 14, 14, buttonDown_), HTCAPTION);

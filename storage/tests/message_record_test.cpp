@@ -40,6 +40,7 @@ TEST(RichTextBlock, MatchesTheByteExample) {
     const std::string text(300, 'r');
     const std::string block = Block(key, text, 1, {"a@b.example", "cd@ef.example"});
     ASSERT_EQ(block.size(), 444u);
+    EXPECT_EQ(RichTextBlockSize(text, {"a@b.example", "cd@ef.example"}), 444u);
 
     std::string expected;
     expected += '\x0F';

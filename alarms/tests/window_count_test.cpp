@@ -1,0 +1,140 @@
+// The program's windows and drawing objects stay flat: rebuilds free the
+// stickers they replace and closed warning pop-ups are freed, not hidden.
+#include "framework/application.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+#include "mainwindow/main.h"
+#include "mainwindow/tests/main_window_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace zandrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, CountChild, count);
+    return TRUE;
+}
+
+// Every window of this (single user-interface) thread, children included.
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// The process's drawing objects. Wine does not count them for
+// GetGuiResources; there every live object answers GetObjectType at its
+// slot of the handle table.
+int GdiObjects() {
+    if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) {
+        return int(count);
+    }
+    int count = 0;
+    for (UINT_PTR slot = 1; slot <= 0xFFFF; ++slot) {
+        count += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
+    }
+    return count;
+}
+
+class WindowCountTest : public ::testing::Test {
+protected:
+    WindowCountTest() {
+        TestEnvironment().Reset();
+        folder_ = fs::temp_directory_path() /
+                  ("zandrel-count-" + std::to_string(GetCurrentProcessId()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    ~WindowCountTest() override {
+        form_.reset();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    TFormMain& Start(int messages, int incType) {
+        FakeEnvironment& env = TestEnvironment();
+        MessageList list((folder_ / "ZandrelData.dat").string());
+        for (int i = 0; i < messages; ++i) {
+            EditorValues values;
+            values.StartDate = env.now - 1;
+            values.AlarmDate = env.now + (i % 2 ? -0.5 : 1);
+            values.IncType = incType;
+            values.RichText = "{\\rtf1 note " + std::to_string(i) + "}";
+            env.now += 0.001 / 86400;
+            list.Add(env, values);
+        }
+        form_ = std::make_unique<TFormMain>(noMailService_, (folder_ / "ZandrelData.dat").string(),
+                                            ScratchSettings::Store());
+        PumpMessages();
+        return *form_;
+    }
+
+    void Command(const char* menuItem) {
+        SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(menuItem).Id(), 0);
+    }
+
+    const ScratchSettings settings_;
+    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
+    fs::path folder_;
+    const MapiLibrary noMailService_;
+    std::unique_ptr<TFormMain> form_;
+};
+
+TEST_F(WindowCountTest, HundredRebuildsLeaveTheCountsFlat) {
+    Start(5, 0);
+    // The first rebuilds fill the system's caches.
+    for (int i = 0; i < 3; ++i) {
+        Command("Refresh1");
+    }
+    PumpMessages();
+    const int windows = ThreadWindows();
+    const int objects = GdiObjects();
+    {
+        const BrushHandle one(CreateSolidBrush(0)); // the count sees what is made
+        EXPECT_EQ(GdiObjects(), objects + 1);
+    }
+    for (int i = 0; i < 100; ++i) {
+        Command("Refresh1");
+    }
+    PumpMessages();
+    EXPECT_EQ(ThreadWindows(), windows);
+    EXPECT_EQ(GdiObjects(), objects);
+}
+
+TEST_F(WindowCountTest, AThousandClosedPopupsLeaveTheCountsFlat) {
+    TFormMain& form = Start(1, 1);
+    FakeEnvironment& env = TestEnvironment();
+    auto warnAndClose = [&] {
+        env.now += 1.0 / 24;
+        SendMessageA(form.Handle(), WM_TIMER, form.FindTimer("Timer1").Id(), 0);
+        const auto& popups = form.Popups().Popups();
+        ASSERT_FALSE(popups.empty());
+        SendMessageA(popups.back()->Handle(), WM_CLOSE, 0, 0);
+        PumpMessages();
+    };
+    warnAndClose();
+    EXPECT_TRUE(form.Popups().Popups().empty()); // freed, not hidden
+    const int windows = ThreadWindows();
+    const int objects = GdiObjects();
+    for (int i = 0; i < 1000; ++i) {
+        warnAndClose();
+    }
+    EXPECT_EQ(ThreadWindows(), windows);
+    EXPECT_EQ(GdiObjects(), objects);
+    EXPECT_EQ(form.PopupCount.Value(), 1001);
+}
+
+} // namespace
+} // namespace zandrel::testing

@@ -1,0 +1,126 @@
+// Stickers stay where the user leaves them: the end of a drag stores the
+// place in the message and saves the list; rebuilds and restarts put the
+// sticker back there while the place lies on a monitor.
+#include "framework/application.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+#include "mainwindow/main.h"
+#include "mainwindow/tests/main_window_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace zandrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StickerPlaceTest : public ::testing::Test {
+protected:
+    StickerPlaceTest() {
+        TestEnvironment().Reset();
+        folder_ = fs::temp_directory_path() /
+                  ("zandrel-place-" + std::to_string(GetCurrentProcessId()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        MessageList list(DataFile());
+        for (int i = 0; i < 2; ++i) {
+            TestEnvironment().now += 0.01;
+            list.New(TestEnvironment(), "{\\rtf1 note " + std::to_string(i) + "}");
+        }
+        TestEnvironment().now += 0.01; // both have started
+    }
+    ~StickerPlaceTest() override {
+        form_.reset();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    std::string DataFile() const { return (folder_ / "ZandrelData.dat").string(); }
+
+    TFormMain& Start() {
+        form_.reset();
+        form_ = std::make_unique<TFormMain>(noMailService_, DataFile(), ScratchSettings::Store());
+        PumpMessages();
+        return *form_;
+    }
+
+    ScreenPosition Place(const char* name) const {
+        const TFormMemo* sticker = form_->Stickers().Find(name);
+        const RECT rect = sticker ? sticker->ScreenRect() : RECT{-1, -1, -1, -1};
+        return {int(rect.left), int(rect.top)};
+    }
+
+    // The system's move loop: it begins, moves the window, and ends.
+    void Drag(const char* name, int left, int top) {
+        const HWND sticker = form_->Stickers().Find(name)->Handle();
+        SendMessageA(sticker, WM_ENTERSIZEMOVE, 0, 0);
+        SetWindowPos(sticker, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SendMessageA(sticker, WM_EXITSIZEMOVE, 0, 0);
+        PumpMessages();
+    }
+
+    void Refresh() {
+        SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem("Refresh1").Id(), 0);
+        PumpMessages();
+    }
+
+    const ScratchSettings settings_;
+    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
+    fs::path folder_;
+    const MapiLibrary noMailService_;
+    std::unique_ptr<TFormMain> form_;
+};
+
+TEST_F(StickerPlaceTest, ADraggedStickerKeepsItsPlaceAcrossRebuildsAndRestarts) {
+    Start();
+    EXPECT_EQ(Place("Memo_0"), (ScreenPosition{1024 - 210, 0}));
+    Drag("Memo_0", 300, 200);
+
+    const MessageRecord& record = form_->Messages().Entry(0).Record;
+    EXPECT_EQ(record.PosInvalid, 0);
+    EXPECT_EQ(record.PosLeft, 300);
+    EXPECT_EQ(record.PosTop, 200);
+    MessageList saved(DataFile());
+    saved.LoadMessages(TestEnvironment(), TestEnvironment().Screen());
+    EXPECT_EQ(saved.Entry(0).Record.PosInvalid, 0);
+    EXPECT_EQ(saved.Entry(0).Record.PosLeft, 300);
+    EXPECT_EQ(saved.Entry(0).Record.PosTop, 200);
+
+    Refresh();
+    EXPECT_EQ(Place("Memo_0"), (ScreenPosition{300, 200}));
+    // The cascade closes up over it.
+    EXPECT_EQ(Place("Memo_1"), (ScreenPosition{1024 - 210, 0}));
+
+    Start();
+    EXPECT_EQ(Place("Memo_0"), (ScreenPosition{300, 200}));
+    EXPECT_EQ(Place("Memo_1"), (ScreenPosition{1024 - 210, 0}));
+}
+
+TEST_F(StickerPlaceTest, APlaceOffEveryMonitorFallsBackToTheCascade) {
+    Start();
+    Drag("Memo_1", 700, 400);
+    EXPECT_EQ(Place("Memo_1"), (ScreenPosition{700, 400}));
+    // The monitor that showed it has gone: a smaller one is left.
+    TestEnvironment().monitors = {{0, 0, 800, 600}};
+    Refresh();
+    EXPECT_EQ(Place("Memo_1"), (ScreenPosition{1024 - 210, 40}));
+    // Back again, so is the sticker.
+    TestEnvironment().monitors.clear();
+    Refresh();
+    EXPECT_EQ(Place("Memo_1"), (ScreenPosition{700, 400}));
+}
+
+TEST_F(StickerPlaceTest, ADragThatEndsWhereItBeganSavesNothing) {
+    Start();
+    fs::remove(DataFile());
+    const ScreenPosition before = Place("Memo_0");
+    Drag("Memo_0", before.Left, before.Top);
+    EXPECT_FALSE(fs::exists(DataFile()));
+    EXPECT_NE(form_->Messages().Entry(0).Record.PosInvalid, 0);
+}
+
+} // namespace
+} // namespace zandrel::testing
