@@ -139,6 +139,9 @@ private:
         unsigned RunProgram(const std::string& commandLine) override {
             return environment_.RunProgram(commandLine);
         }
+        std::optional<std::string> ChoosePrinter() override {
+            return application_.RunModal([&] { return environment_.ChoosePrinter(); });
+        }
 
     private:
         Environment& environment_;

@@ -4,6 +4,7 @@
 // box, a sound or the wall clock.
 #include "storage/clock.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ public:
     // Starts a program by its command line, shown (WinExec): above 31 when it
     // started, else the error number.
     virtual unsigned RunProgram(const std::string& commandLine) = 0;
+    // The print dialog: the printer chosen, or nothing when cancelled.
+    virtual std::optional<std::string> ChoosePrinter() { return std::nullopt; }
 };
 
 } // namespace zandrel

@@ -4,6 +4,7 @@
 #include "framework/message_boxes.h"
 
 #include <mmsystem.h>
+#include <commdlg.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -83,6 +84,28 @@ void Win32Environment::ShowHelpContext(const std::string& helpFile, unsigned con
 
 unsigned Win32Environment::RunProgram(const std::string& commandLine) {
     return WinExec(commandLine.c_str(), SW_SHOW);
+}
+
+std::optional<std::string> Win32Environment::ChoosePrinter() {
+    PRINTDLGA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetActiveWindow();
+    dialog.Flags = PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    if (!PrintDlgA(&dialog)) {
+        return std::nullopt;
+    }
+    std::optional<std::string> printer;
+    if (dialog.hDevNames) {
+        if (const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dialog.hDevNames))) {
+            printer = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+            GlobalUnlock(dialog.hDevNames);
+        }
+        GlobalFree(dialog.hDevNames);
+    }
+    if (dialog.hDevMode) {
+        GlobalFree(dialog.hDevMode);
+    }
+    return printer;
 }
 
 } // namespace zandrel

@@ -1,6 +1,7 @@
 #include "mainwindow/main.h"
 
 #include "alarms/notification_sender.h"
+#include "catalog/report.h"
 #include "extras/about.h"
 #include "extras/help_command.h"
 #include "framework/application.h"
@@ -219,7 +220,12 @@ void TFormMain::BtnRefreshClick(Event&) {
     ShowCurrentMessage();
 }
 
-void TFormMain::sbPrintReportClick(Event&) {}
+// The catalog of every message in the report's modal preview.
+void TFormMain::sbPrintReportClick(Event&) {
+    App().Sounds().Play(res::kSoundLaser);
+    const auto report = std::make_unique<TQReport1>(*MessageList_);
+    RunInsteadOfMainWindow([&] { report->Preview(); });
+}
 
 void TFormMain::Help1Click(Event&) {
     App().Sounds().Play(res::kSoundLaser);

@@ -5,7 +5,7 @@ set -eu
 
 need_packages() {
     for tool in cmake ninja clang++-14 i686-w64-mingw32-g++-posix i686-w64-mingw32-windres \
-        wine xvfb-run xauth xdotool import; do
+        wine xvfb-run xauth xdotool import lpadmin pdfinfo pdftotext; do
         command -v "$tool" >/dev/null 2>&1 || return 0
     done
     [ -f /usr/src/googletest/CMakeLists.txt ] || return 0
@@ -13,6 +13,10 @@ need_packages() {
     [ -f /usr/include/nlohmann/json.hpp ] || return 0
     ls /usr/lib/llvm-14/lib/clang/14*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || return 0
     [ -e /usr/lib/wine/i386-windows ] || [ -e /usr/lib/i386-linux-gnu/wine ] || return 0
+    [ -x /usr/sbin/cupsd ] || return 0
+    [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || return 0
+    # Wine finds no printer without the 32-bit CUPS client library.
+    ls /usr/lib/i386-linux-gnu/libcups.so.2 >/dev/null 2>&1 || return 0
     return 1
 }
 
@@ -29,4 +33,5 @@ apt-get update -q
 apt-get install -y -q --no-install-recommends \
     cmake ninja-build g++ clang-14 libclang-rt-14-dev libgtest-dev googletest \
     nlohmann-json3-dev g++-mingw-w64-i686 wine wine32:i386 wine64 \
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool imagemagick \
+    cups printer-driver-cups-pdf poppler-utils libcups2:i386

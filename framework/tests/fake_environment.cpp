@@ -1,5 +1,8 @@
 #include "framework/tests/fake_environment.h"
 
+#include <windows.h>
+#include <winspool.h>
+
 namespace zandrel::testing {
 
 void FakeEnvironment::PlayResourceSound(const std::string& name) {
@@ -31,6 +34,22 @@ bool FakeEnvironment::Confirm(const std::string& text) {
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+std::optional<std::string> FakeEnvironment::ChoosePrinter() {
+    ++printDialogs;
+    if (printCancelled) {
+        return std::nullopt;
+    }
+    if (!printer.empty()) {
+        return printer;
+    }
+    char name[256] = {};
+    DWORD size = sizeof name;
+    if (!GetDefaultPrinterA(name, &size)) {
+        return std::nullopt;
+    }
+    return std::string(name);
 }
 
 void FakeEnvironment::Reset() {

@@ -37,6 +37,9 @@ public:
         programs.push_back(commandLine);
         return programResult;
     }
+    // The print dialog's answer: `printer`, or the system's default printer
+    // when it is empty; nothing when printCancelled.
+    std::optional<std::string> ChoosePrinter() override;
 
     // Forgets everything recorded and scripted.
     void Reset();
@@ -55,6 +58,9 @@ public:
     std::vector<std::pair<std::string, unsigned>> helpContexts;
     std::vector<std::string> programs;
     unsigned programResult = 33; // what RunProgram answers
+    std::string printer;
+    bool printCancelled = false;
+    int printDialogs = 0;
 };
 
 // The fake that the shell tests run with.

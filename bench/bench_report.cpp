@@ -1,0 +1,109 @@
+// Catalog figures under Wine: producing every page of the catalog of N
+// messages (the need-data callback, measuring each text, the layout), drawing
+// every page into a metafile, and the time from the command until the
+// preview has painted its first page. Prints milliseconds; not a test.
+#include "catalog/report.h"
+#include "framework/application.h"
+#include "framework/report_preview.h"
+#include "framework/win32_environment.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace zandrel;
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void Pump() {
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Texts of 2 to 12 lines with some formatting, as the editor saves them.
+std::string Text(int i) {
+    std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ";
+    const int lines = 2 + i % 11;
+    for (int line = 0; line < lines; ++line) {
+        rtf += "Message " + std::to_string(i) + ", line " + std::to_string(line) +
+               ": {\\b call} the {\\i dentist} before Friday\\par ";
+    }
+    return rtf + "}";
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void Measure(int count, int rounds) {
+    MessageList list;
+    const TDateTime now = App().Env().Now();
+    for (int i = 0; i < count; ++i) {
+        auto entry = std::make_unique<TMessageEntry>(App().Env(), "");
+        entry->Record.StartDate = now + i;
+        entry->Record.AlarmDate = now + i + 1;
+        entry->Record.NextWarn = now + i;
+        entry->Record.IncType = static_cast<std::uint8_t>(i % 4);
+        entry->RichText = Text(i);
+        entry->Key = std::to_string(i);
+        list.Append(std::move(entry));
+    }
+    std::vector<double> produce, draw, first;
+    std::size_t pages = 0;
+    for (int round = 0; round < rounds; ++round) {
+        TQReport1 report(list);
+        auto start = Clock::now();
+        report.Prepare(App().Env());
+        report.ProduceAll();
+        produce.push_back(Since(start));
+        pages = report.PageCount();
+
+        start = Clock::now();
+        for (std::size_t page = 0; page < pages; ++page) {
+            DeleteEnhMetaFile(report.PageMetafile(page));
+        }
+        draw.push_back(Since(start));
+
+        // The command's way: a new report, the preview created (which
+        // produces the first page), shown and painted.
+        start = Clock::now();
+        TQReport1 shown(list);
+        shown.Prepare(App().Env());
+        TQRPreview preview(shown);
+        ShowWindow(preview.Handle(), SW_SHOW);
+        UpdateWindow(preview.Handle());
+        UpdateWindow(preview.View());
+        first.push_back(Since(start));
+        preview.Close();
+        Pump();
+    }
+    std::printf("| %d | %zu | %.0f ms | %.0f ms | %.0f ms |\n", count, pages, Median(produce),
+                Median(draw), Median(first));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    Win32Environment environment(instance);
+    Application application(environment, instance);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    std::printf("| messages | pages | produce every page | draw every page (metafiles) | "
+                "first page shown |\n|---|---|---|---|---|\n");
+    for (const int count : {100, 1000}) {
+        Measure(count, rounds);
+    }
+    return 0;
+}

@@ -1,0 +1,56 @@
+#include "catalog/report_design.h"
+
+#include "framework/report_layout.h"
+#include "storage/clock.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace zandrel::catalog {
+namespace {
+
+class NumericFormats : public DateTimeFormats {
+public:
+    std::string ShortDate(const DateTimeParts& p) const override {
+        char text[32];
+        std::snprintf(text, sizeof text, "%02d/%02d/%04d", p.Day, p.Month, p.Year);
+        return text;
+    }
+    std::string LongTime(const DateTimeParts& p) const override {
+        char text[32];
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", p.Hour, p.Minute, p.Second);
+        return text;
+    }
+};
+
+TEST(ReportDesignTest, TenLinesGiveABoxOf150PixelsAndABandOf195) {
+    const int box = TextBoxHeightPixels(10, 10 * 15.0);
+    EXPECT_EQ(box, 150);
+    EXPECT_NEAR(report::PixelsToMm(box), 56.7, 0.05);
+    const int band = DetailBandHeightPixels(kTextTopPixels, box);
+    EXPECT_EQ(band, 195);
+    EXPECT_NEAR(report::PixelsToMm(band), 73.7, 0.05);
+}
+
+TEST(ReportDesignTest, TheBoxIsAtLeastAsTallAsTheFormattedText) {
+    EXPECT_EQ(TextBoxHeightPixels(2, 12.0), 30);   // the Part's height is enough
+    EXPECT_EQ(TextBoxHeightPixels(2, 61.3), 62);   // large fonts need more
+    EXPECT_EQ(TextBoxHeightPixels(0, 0.0), 0);     // an empty text: an empty box
+}
+
+TEST(ReportDesignTest, CaptionsUseTheStandardDateTimeText) {
+    const FixedClock clock(45000.5);
+    TMessageEntry entry(clock, "ZandrelData.dat");
+    entry.Record.StartDate = 45000.0; // midnight: the date alone
+    entry.Record.AlarmDate = 45001.75;
+    entry.Record.NextWarn = 45000.5 + 1.0 / 24;
+    entry.Record.IncType = 2;
+    const auto captions = CaptionsFor(entry, NumericFormats());
+    EXPECT_EQ(captions.StartDate, "Starting date: 15/03/2023");
+    EXPECT_EQ(captions.AlarmDate, "Alarm date: 16/03/2023 18:00:00");
+    EXPECT_EQ(captions.NextWarn, "nextWarn (+2) 15/03/2023 13:00:00");
+}
+
+} // namespace
+} // namespace zandrel::catalog

@@ -1,0 +1,190 @@
+// The preview opened from the main window's toolbar and from the tray menu,
+// paged through with the keys and closed; and a picture of its first page
+// for scripts/take_screenshots.sh.
+#include "catalog/report.h"
+#include "framework/application.h"
+#include "framework/report_preview.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+#include "mainwindow/main.h"
+#include "mainwindow/tests/main_window_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+namespace zandrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TQRPreview* OpenPreview() {
+    return dynamic_cast<TQRPreview*>(
+        Window::FromHandle(FindWindowA("Zandrel.TQRPreview", nullptr)));
+}
+
+// Runs `action` from a timer inside the preview's modal loop.
+class InsidePreview {
+public:
+    explicit InsidePreview(std::function<void(TQRPreview&)> action) : action_(std::move(action)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, Tick);
+    }
+    ~InsidePreview() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool Ran() const { return ran_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        InsidePreview* self = current_;
+        TQRPreview* preview = OpenPreview();
+        if (!self || self->ran_ || !preview || !preview->Visible()) {
+            return;
+        }
+        self->ran_ = true;
+        KillTimer(nullptr, self->timer_);
+        self->action_(*preview);
+    }
+    static inline InsidePreview* current_ = nullptr;
+    std::function<void(TQRPreview&)> action_;
+    UINT_PTR timer_ = 0;
+    bool ran_ = false;
+};
+
+class ReportWindowTest : public ::testing::Test {
+protected:
+    ReportWindowTest() {
+        TestEnvironment().Reset();
+        folder_ = fs::temp_directory_path() /
+                  ("zandrel-report-" + std::to_string(GetCurrentProcessId()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        dataFile_ = (folder_ / "ZandrelData.dat").string();
+    }
+    ~ReportWindowTest() override {
+        form_.reset();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    void Store(int messages) {
+        FakeEnvironment& env = TestEnvironment();
+        MessageList list(dataFile_);
+        for (int i = 0; i < messages; ++i) {
+            EditorValues values;
+            values.StartDate = env.now + 1 + i; // no sticker yet
+            values.AlarmDate = env.now + 2 + i;
+            values.IncType = i % 4;
+            values.RichText = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " +
+                              std::to_string(i + 1) + ": call the dentist\\par {\\b before} "
+                              "Friday, {\\cf0\\i 9:30}\\par}";
+            env.now += 0.001;
+            list.Add(env, values);
+        }
+    }
+
+    TFormMain& Start() {
+        form_ = std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
+        form_->ShowAtStart();
+        PumpMessages();
+        return *form_;
+    }
+
+    // Pages with the keys, then closes with Esc.
+    static void PageAndClose(TQRPreview& preview, bool& mainHidden, std::size_t& pages,
+                             std::size_t& lastPage, HWND main) {
+        mainHidden = !IsWindowVisible(main);
+        PumpUntil([&] { return !preview.Producing(); });
+        pages = preview.PageCount();
+        SendMessageA(preview.View(), WM_KEYDOWN, VK_NEXT, 0);
+        SendMessageA(preview.View(), WM_KEYDOWN, VK_END, 0);
+        lastPage = preview.CurrentPage();
+        SendMessageA(preview.View(), WM_KEYDOWN, VK_HOME, 0);
+        if (preview.CurrentPage() != 0) {
+            lastPage = 9999;
+        }
+        PostMessageA(preview.Handle(), WM_COMMAND, IDCANCEL, 0); // Esc
+    }
+
+    const ScratchSettings settings_;
+    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
+    fs::path folder_;
+    std::string dataFile_;
+    const MapiLibrary noMailService_;
+    std::unique_ptr<TFormMain> form_;
+};
+
+TEST_F(ReportWindowTest, ThePrintButtonShowsThePreviewModallyAndTheWindowAfterwards) {
+    Store(12);
+    ScratchSettings::Set("SoundEnabled", "true");
+    TFormMain& form = Start();
+    form.ShowMainWindow();
+    bool hidden = false;
+    std::size_t pages = 0, last = 0;
+    const InsidePreview inside(
+        [&](TQRPreview& preview) { PageAndClose(preview, hidden, pages, last, form.Handle()); });
+    const HWND bar = form.Find("ToolBar1").Handle();
+    SendMessageA(GetParent(bar), WM_COMMAND,
+                 MAKEWPARAM(form.FindToolButton("ToolButton_print").Id(), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(bar));
+    EXPECT_TRUE(inside.Ran());
+    EXPECT_TRUE(hidden);
+    EXPECT_GE(pages, 2u);
+    EXPECT_EQ(last, pages - 1);
+    EXPECT_EQ(OpenPreview(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_NE(std::find(TestEnvironment().sounds.begin(), TestEnvironment().sounds.end(),
+                        "Laser"),
+              TestEnvironment().sounds.end());
+}
+
+TEST_F(ReportWindowTest, TheTrayMenusReportShowsTheHiddenMainWindowAfterwards) {
+    Store(3);
+    TFormMain& form = Start();
+    ShowWindow(form.Handle(), SW_HIDE);
+    bool hidden = false;
+    std::size_t pages = 0, last = 0;
+    const InsidePreview inside(
+        [&](TQRPreview& preview) { PageAndClose(preview, hidden, pages, last, form.Handle()); });
+    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Report1").Id(), 0);
+    EXPECT_TRUE(inside.Ran());
+    EXPECT_TRUE(hidden);
+    EXPECT_EQ(pages, 1u);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    // And from the main menu.
+    const InsidePreview again([&](TQRPreview& preview) { preview.Close(); });
+    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Report2").Id(), 0);
+    EXPECT_TRUE(again.Ran());
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
+TEST_F(ReportWindowTest, ScreenshotOfThePreview) {
+    const char* folderName = std::getenv("ZANDREL_SCREENSHOT_DIR");
+    if (!folderName) {
+        GTEST_SKIP() << "ZANDREL_SCREENSHOT_DIR not set";
+    }
+    Store(3);
+    TFormMain& form = Start();
+    bool handed = false;
+    const InsidePreview inside([&](TQRPreview& preview) {
+        preview.SetZoom(TQRPreview::Zoom::WholePage);
+        SetWindowPos(preview.Handle(), HWND_TOP, 0, 0, 1024, 768, SWP_SHOWWINDOW);
+        PumpMessages();
+        handed = HandOverForScreenshot(fs::path(folderName), "report_preview",
+                                       {preview.Handle()});
+        preview.SetZoom(TQRPreview::Zoom::PageWidth);
+        PumpMessages();
+        handed = HandOverForScreenshot(fs::path(folderName), "report_preview_width",
+                                       {preview.Handle()}) && handed;
+        preview.Close();
+    });
+    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Report2").Id(), 0);
+    EXPECT_TRUE(handed);
+}
+
+} // namespace
+} // namespace zandrel::testing

@@ -1,0 +1,323 @@
+// The catalog under Wine: its pages rendered into enhanced metafiles and
+// their texts read back, the preview opened from the main window, and a
+// real print when the test script has set up a PDF printer.
+#include "catalog/report.h"
+
+#include "framework/application.h"
+#include "framework/report_preview.h"
+#include "framework/system_date_time.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zandrel::testing {
+namespace {
+
+constexpr double kSecond = 1.0 / 86400;
+
+std::string Rtf(const std::string& text) {
+    return "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + text + "\\par}";
+}
+
+struct Catalog {
+    MessageList list{"ZandrelData.dat"};
+
+    TMessageEntry& Add(const std::string& rtf, TDateTime start, int incType = 0) {
+        auto entry = std::make_unique<TMessageEntry>(TestEnvironment(), "ZandrelData.dat");
+        entry->Record.StartDate = start;
+        entry->Record.AlarmDate = start + 1.5;
+        entry->Record.NextWarn = start + 2;
+        entry->Record.IncType = static_cast<std::uint8_t>(incType);
+        entry->RichText = rtf;
+        entry->Key = "k" + std::to_string(list.Count());
+        return list.Append(std::move(entry));
+    }
+};
+
+struct PageTexts {
+    std::vector<std::vector<PageText>> Pages;
+
+    // Every text of every page, in the order drawn, joined by blanks.
+    std::string All() const {
+        std::string all;
+        for (const auto& page : Pages) {
+            for (const auto& text : page) {
+                all += text.Text + " ";
+            }
+        }
+        return all;
+    }
+    bool OnPage(std::size_t page, const std::string& start) const {
+        return std::any_of(Pages[page].begin(), Pages[page].end(), [&](const PageText& text) {
+            return text.Text.rfind(start, 0) == 0;
+        });
+    }
+};
+
+PageTexts Render(TQuickRep& report) {
+    report.Prepare(TestEnvironment());
+    report.ProduceAll();
+    PageTexts texts;
+    for (std::size_t page = 0; page < report.PageCount(); ++page) {
+        const HENHMETAFILE metafile = report.PageMetafile(page);
+        texts.Pages.push_back(TextsOfMetafile(metafile));
+        DeleteEnhMetaFile(metafile);
+    }
+    return texts;
+}
+
+// Where `text` is found from `from` on in the page texts joined by blanks
+// (a label wrapped at a blank reads as before), or npos.
+std::size_t Find(const std::string& all, const std::string& text, std::size_t from = 0) {
+    return all.find(text, from);
+}
+
+class CatalogTest : public ::testing::Test {
+protected:
+    CatalogTest() { TestEnvironment().Reset(); }
+};
+
+TEST_F(CatalogTest, AnEmptyListPrintsOnePageWithTheTitleAndTheFooterOnly) {
+    Catalog catalog;
+    TQReport1 report(catalog.list);
+    const PageTexts texts = Render(report);
+    ASSERT_EQ(texts.Pages.size(), 1u);
+    EXPECT_TRUE(texts.OnPage(0, "Zandrel"));
+    EXPECT_TRUE(texts.OnPage(0, "Report of context"));
+    EXPECT_TRUE(texts.OnPage(0, "Created:" + DateTimeToText(TestEnvironment().now)));
+    EXPECT_TRUE(texts.OnPage(0, "Printed at " + DateTimeToText(45000.0)));
+    EXPECT_TRUE(texts.OnPage(0, "Page num.1"));
+    EXPECT_FALSE(texts.OnPage(0, "Starting date: "));
+    EXPECT_FALSE(texts.OnPage(0, "Text of memo"));
+}
+
+TEST_F(CatalogTest, EachMessagePrintsItsLabelsAndTextInListOrder) {
+    Catalog catalog;
+    const TDateTime now = TestEnvironment().now;
+    catalog.Add(Rtf("first message"), now - 10 * kSecond);
+    catalog.Add(Rtf("second message"), 45000.0, 2); // midnight, each day
+    catalog.Add("plain third message", now + 0.25);  // not RTF: loaded as text
+    TQReport1 report(catalog.list);
+    const PageTexts texts = Render(report);
+    ASSERT_EQ(texts.Pages.size(), 1u);
+    const auto all = texts.All();
+    std::size_t at = 0;
+    for (std::size_t row = 0; row < catalog.list.Count(); ++row) {
+        const TMessageEntry& entry = catalog.list.Entry(row);
+        const std::vector<std::string> expected = {
+            "Starting date: " + DateTimeToText(entry.Record.StartDate),
+            "Alarm date: " + DateTimeToText(entry.Record.AlarmDate),
+            "nextWarn (+" + std::to_string(entry.Record.IncType) + ") " +
+                DateTimeToText(entry.Record.NextWarn),
+            "Text of memo",
+        };
+        for (const auto& text : expected) {
+            const std::size_t found = Find(all, text, at);
+            ASSERT_NE(found, std::string::npos) << text;
+            at = found + 1;
+        }
+        const std::vector<std::string> words = {"first message", "second message",
+                                                "plain third message"};
+        const std::size_t found = Find(all, words[row], at);
+        ASSERT_NE(found, std::string::npos) << words[row];
+        at = found + 1;
+    }
+    // A start at exactly midnight prints the date alone; IncType 2 as its number.
+    EXPECT_NE(Find(all, "Starting date: " + DateTimeToText(45000.0) + " "), std::string::npos);
+    EXPECT_EQ(DateTimeToText(45000.0).find(':'), std::string::npos);
+    EXPECT_NE(Find(all, "nextWarn (+2) "), std::string::npos);
+}
+
+// Millimetres on the paper of a point of the page's metafile.
+double MmX(int x) {
+    const HDC screen = GetDC(nullptr);
+    const double perMm = double(GetDeviceCaps(screen, HORZRES)) / GetDeviceCaps(screen, HORZSIZE);
+    ReleaseDC(nullptr, screen);
+    return x / perMm;
+}
+double MmY(int y) {
+    const HDC screen = GetDC(nullptr);
+    const double perMm = double(GetDeviceCaps(screen, VERTRES)) / GetDeviceCaps(screen, VERTSIZE);
+    ReleaseDC(nullptr, screen);
+    return y / perMm;
+}
+
+const PageText* TextStarting(const std::vector<PageText>& page, const std::string& start,
+                             std::size_t skip = 0) {
+    for (const auto& text : page) {
+        if (text.Text.rfind(start, 0) == 0 && skip-- == 0) {
+            return &text;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(CatalogTest, TheTextsStandAtTheDesignsPlacesOnThePaper) {
+    Catalog catalog;
+    catalog.Add(Rtf("first"), 45000.5);
+    catalog.Add(Rtf("second"), 45000.5);
+    TQReport1 report(catalog.list);
+    const PageTexts texts = Render(report);
+    ASSERT_EQ(texts.Pages.size(), 1u);
+    const auto& page = texts.Pages[0];
+    // Paper = margin 10 mm + the band's top + the element's place.
+    const PageText* title = TextStarting(page, "Zandrel");
+    ASSERT_NE(title, nullptr);
+    EXPECT_NEAR(MmX(title->X), 10 + 9.4, 0.5);
+    EXPECT_NEAR(MmY(title->Y), 10 + 2.3, 0.5);
+    const double firstBand = 10 + 23.8;
+    const PageText* start = TextStarting(page, "Starting date: ");
+    const PageText* alarm = TextStarting(page, "Alarm date: ");
+    const PageText* warn = TextStarting(page, "nextWarn (+0) ");
+    const PageText* memo = TextStarting(page, "Text of memo");
+    ASSERT_TRUE(start && alarm && warn && memo);
+    EXPECT_NEAR(MmX(start->X), 10 + 8.3, 0.5);
+    EXPECT_NEAR(MmY(start->Y), firstBand + 1.5, 0.5);
+    EXPECT_NEAR(MmX(alarm->X), 10 + 68.0, 0.5);
+    EXPECT_NEAR(MmX(warn->X), 10 + 125.5, 0.5);
+    EXPECT_NEAR(MmX(memo->X), 10 + 7.2, 0.5);
+    EXPECT_NEAR(MmY(memo->Y), firstBand + 9.4, 0.5);
+    // One line: a box of 15 pixels, a band of 40 + 15 + 5 pixels.
+    const PageText* second = TextStarting(page, "Starting date: ", 1);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NEAR(MmY(second->Y), firstBand + report::PixelsToMm(60) + 1.5, 0.5);
+    const PageText* number = TextStarting(page, "Page num.1");
+    ASSERT_NE(number, nullptr);
+    EXPECT_NEAR(MmX(number->X), 10 + 150.4, 0.5);
+    EXPECT_NEAR(MmY(number->Y), 297 - 10 - 10.6 + 5.3, 0.5);
+}
+
+TEST_F(CatalogTest, ManyMessagesTakeSeveralPagesWithTheFooterOnEachAndTheTitleOnTheFirst) {
+    Catalog catalog;
+    for (int i = 0; i < 30; ++i) {
+        catalog.Add(Rtf("message number " + std::to_string(i)), 45000.5);
+    }
+    TQReport1 report(catalog.list);
+    const PageTexts texts = Render(report);
+    ASSERT_GT(texts.Pages.size(), 2u);
+    for (std::size_t page = 0; page < texts.Pages.size(); ++page) {
+        EXPECT_EQ(texts.OnPage(page, "Report of context"), page == 0);
+        EXPECT_TRUE(texts.OnPage(page, "Page num." + std::to_string(page + 1)));
+        EXPECT_TRUE(texts.OnPage(page, "Printed at "));
+    }
+    const auto all = texts.All();
+    std::size_t at = 0;
+    for (int i = 0; i < 30; ++i) {
+        const std::size_t found = Find(all, "message number " + std::to_string(i) + " ", at);
+        ASSERT_NE(found, std::string::npos) << i;
+        at = found + 1;
+    }
+    EXPECT_EQ(report.RowIndex, 30);
+}
+
+TEST_F(CatalogTest, ATextTallerThanAPageGoesOnOnTheNextPage) {
+    Catalog catalog;
+    std::string lines;
+    for (int i = 0; i < 120; ++i) {
+        lines += "line " + std::to_string(i) + "\\par ";
+    }
+    catalog.Add(Rtf("before"), 45000.5);
+    catalog.Add("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + lines + "}", 45000.5);
+    catalog.Add(Rtf("after"), 45000.5);
+    TQReport1 report(catalog.list);
+    const PageTexts texts = Render(report);
+    ASSERT_GE(texts.Pages.size(), 3u);
+    const auto all = texts.All();
+    std::size_t at = Find(all, "before");
+    ASSERT_NE(at, std::string::npos);
+    for (int i = 0; i < 120; ++i) {
+        const std::size_t found = Find(all, "line " + std::to_string(i) + " ", at);
+        ASSERT_NE(found, std::string::npos) << "line " << i;
+        at = found + 1;
+    }
+    EXPECT_NE(Find(all, "after", at), std::string::npos);
+}
+
+TEST_F(CatalogTest, LargerFontsMakeTheBoxTallerThanLinesTimes15Pixels) {
+    Catalog catalog;
+    catalog.Add("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs72 big\\par big\\par}", 45000.5);
+    TQReport1 report(catalog.list);
+    report.Prepare(TestEnvironment());
+    bool more = false;
+    report.QReport1NeedData(more);
+    ASSERT_TRUE(more);
+    EXPECT_GE(report.QRRichText1->Height + 1e-6, report.QRRichText1->FormattedHeight());
+    EXPECT_GT(report.QRRichText1->Height, report::PixelsToMm(2 * 15) + 1);
+}
+
+TEST_F(CatalogTest, EveryProductionStartsAgainWithTheFirstMessage) {
+    Catalog catalog;
+    catalog.Add(Rtf("one"), 45000.5);
+    catalog.Add(Rtf("two"), 45000.5);
+    TQReport1 report(catalog.list);
+    for (int round = 0; round < 2; ++round) {
+        const auto all = Render(report).All();
+        EXPECT_LT(Find(all, "one"), Find(all, "two"));
+        EXPECT_NE(Find(all, "two"), std::string::npos);
+        EXPECT_EQ(report.RowIndex, 2);
+    }
+}
+
+TEST_F(CatalogTest, ACancelledPrintDialogPrintsNothing) {
+    Catalog catalog;
+    catalog.Add(Rtf("one"), 45000.5);
+    TQReport1 report(catalog.list);
+    report.Prepare(TestEnvironment());
+    TQRPreview preview(report);
+    EXPECT_EQ(preview.PageCount(), 1u);
+    TestEnvironment().printCancelled = true;
+    preview.PrintReport();
+    EXPECT_EQ(TestEnvironment().printDialogs, 1);
+    EXPECT_EQ(preview.Prints(), 0);
+    EXPECT_FALSE(preview.Printing());
+}
+
+TEST_F(CatalogTest, APrintToAPrinterThatIsNotThereIsReportedAsAnError) {
+    Catalog catalog;
+    catalog.Add(Rtf("one"), 45000.5);
+    TQReport1 report(catalog.list);
+    EXPECT_THROW(report.Print("Zandrel printer that does not exist", TestEnvironment(), {}),
+                 std::runtime_error);
+}
+
+// Prints from one preview twice to the system's default printer; run by
+// scripts/print_test.sh, which sets up the CUPS PDF printer and reads the PDFs.
+TEST(CatalogPrintTest, PrintsTwiceFromOnePreview) {
+    if (!std::getenv("ZANDREL_PRINT_TEST")) {
+        GTEST_SKIP() << "run by scripts/print_test.sh";
+    }
+    TestEnvironment().Reset();
+    Catalog catalog;
+    const char* texts[] = {"Alpha catalog message", "Bravo catalog message",
+                           "Charlie catalog message"};
+    for (const char* text : texts) {
+        catalog.Add(Rtf(text), 45000.5);
+    }
+    // A text taller than a page: it starts on a page of its own, the second,
+    // and goes on on the third.
+    std::string lines;
+    for (int i = 0; i < 70; ++i) {
+        lines += "Delta line " + std::to_string(i) + "\\par ";
+    }
+    catalog.Add("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + lines + "}", 45000.5);
+    TQReport1 report(catalog.list);
+    report.Prepare(TestEnvironment());
+    TQRPreview preview(report);
+    preview.PrintReport();
+    EXPECT_EQ(report.RowIndex, 4);
+    EXPECT_EQ(report.PageCount(), 3u);
+    preview.PrintReport();
+    EXPECT_EQ(report.RowIndex, 4);
+    EXPECT_EQ(preview.Prints(), 2);
+    EXPECT_EQ(TestEnvironment().printDialogs, 2);
+}
+
+} // namespace
+} // namespace zandrel::testing
