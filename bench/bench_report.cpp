@@ -2,6 +2,7 @@
 // messages (the need-data callback, measuring each text, the layout), drawing
 // every page into a metafile, and the time from the command until the
 // preview has painted its first page. Prints milliseconds; not a test.
+#include "bench/window_bench_support.h"
 #include "catalog/report.h"
 #include "framework/application.h"
 #include "framework/report_preview.h"
@@ -17,19 +18,7 @@
 namespace {
 
 using namespace zandrel;
-using Clock = std::chrono::steady_clock;
-
-double Since(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Pump() {
-    MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
+using namespace zandrel::bench;
 
 // Texts of 2 to 12 lines with some formatting, as the editor saves them.
 std::string Text(int i) {
@@ -64,13 +53,13 @@ void Measure(int count, int rounds) {
     std::size_t pages = 0;
     for (int round = 0; round < rounds; ++round) {
         TQReport1 report(list);
-        auto start = Clock::now();
+        auto start = BenchClock::now();
         report.Prepare(App().Env());
         report.ProduceAll();
         produce.push_back(Since(start));
         pages = report.PageCount();
 
-        start = Clock::now();
+        start = BenchClock::now();
         for (std::size_t page = 0; page < pages; ++page) {
             DeleteEnhMetaFile(report.PageMetafile(page));
         }
@@ -78,7 +67,7 @@ void Measure(int count, int rounds) {
 
         // The command's way: a new report, the preview created (which
         // produces the first page), shown and painted.
-        start = Clock::now();
+        start = BenchClock::now();
         TQReport1 shown(list);
         shown.Prepare(App().Env());
         TQRPreview preview(shown);

@@ -2,6 +2,7 @@
 // (destroying the previous set, then creating the placeholder and N stickers)
 // next to creating and destroying N bare rich-text windows. Prints
 // milliseconds; not a test.
+#include "bench/window_bench_support.h"
 #include "framework/application.h"
 #include "framework/rich_edit.h"
 #include "framework/win32_environment.h"
@@ -15,19 +16,7 @@
 namespace {
 
 using namespace zandrel;
-using Clock = std::chrono::steady_clock;
-
-double Since(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Pump() {
-    MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
+using namespace zandrel::bench;
 
 HBITMAP Picture(const char* name) {
     return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0));
@@ -47,15 +36,15 @@ void MeasureStickers(int count, const StickerPictures& pictures) {
     }
     StickerBoard board(
         StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
-    auto start = Clock::now();
+    auto start = BenchClock::now();
     board.Rebuild(true, pictures);
     Pump();
     const double first = Since(start);
-    start = Clock::now();
+    start = BenchClock::now();
     board.Rebuild(true, pictures);
     Pump();
     const double again = Since(start);
-    start = Clock::now();
+    start = BenchClock::now();
     board.DestroyAll();
     Pump();
     const double destroy = Since(start);
@@ -66,7 +55,7 @@ void MeasureStickers(int count, const StickerPictures& pictures) {
 
 void MeasureBareRichEdits(int count) {
     std::vector<HWND> windows;
-    auto start = Clock::now();
+    auto start = BenchClock::now();
     for (int i = 0; i < count; ++i) {
         const HWND window = CreateWindowExA(
             0, "RichEdit20A", "", WS_POPUP | WS_VISIBLE | ES_MULTILINE, 600 - (i / 14) * 30,
@@ -77,7 +66,7 @@ void MeasureBareRichEdits(int count) {
     }
     Pump();
     const double create = Since(start);
-    start = Clock::now();
+    start = BenchClock::now();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         DestroyWindow(*it);
     }

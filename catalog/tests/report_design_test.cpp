@@ -1,28 +1,15 @@
 #include "catalog/report_design.h"
 
 #include "framework/report_layout.h"
+#include "framework/tests/numeric_date_formats.h"
 #include "storage/clock.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace zandrel::catalog {
 namespace {
 
-class NumericFormats : public DateTimeFormats {
-public:
-    std::string ShortDate(const DateTimeParts& p) const override {
-        char text[32];
-        std::snprintf(text, sizeof text, "%02d/%02d/%04d", p.Day, p.Month, p.Year);
-        return text;
-    }
-    std::string LongTime(const DateTimeParts& p) const override {
-        char text[32];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", p.Hour, p.Minute, p.Second);
-        return text;
-    }
-};
+using test::NumericFormats;
 
 TEST(ReportDesignTest, TenLinesGiveABoxOf150PixelsAndABandOf195) {
     const int box = TextBoxHeightPixels(10, 10 * 15.0);
@@ -34,9 +21,9 @@ TEST(ReportDesignTest, TenLinesGiveABoxOf150PixelsAndABandOf195) {
 }
 
 TEST(ReportDesignTest, TheBoxIsAtLeastAsTallAsTheFormattedText) {
-    EXPECT_EQ(TextBoxHeightPixels(2, 12.0), 30);   // the Part's height is enough
-    EXPECT_EQ(TextBoxHeightPixels(2, 61.3), 62);   // large fonts need more
-    EXPECT_EQ(TextBoxHeightPixels(0, 0.0), 0);     // an empty text: an empty box
+    EXPECT_EQ(TextBoxHeightPixels(2, 12.0), 30); // the Part's height is enough
+    EXPECT_EQ(TextBoxHeightPixels(2, 61.3), 62); // large fonts need more
+    EXPECT_EQ(TextBoxHeightPixels(0, 0.0), 0);   // an empty text: an empty box
 }
 
 TEST(ReportDesignTest, CaptionsUseTheStandardDateTimeText) {

@@ -1,26 +1,12 @@
 #include "framework/date_time_text.h"
+#include "framework/tests/numeric_date_formats.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace zandrel {
 namespace {
 
-// Formats that show which parts they were given.
-class NumericFormats : public DateTimeFormats {
-public:
-    std::string ShortDate(const DateTimeParts& p) const override {
-        char text[32];
-        std::snprintf(text, sizeof text, "%02d/%02d/%04d", p.Day, p.Month, p.Year);
-        return text;
-    }
-    std::string LongTime(const DateTimeParts& p) const override {
-        char text[32];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", p.Hour, p.Minute, p.Second);
-        return text;
-    }
-};
+using test::NumericFormats;
 
 TEST(DateTimeTextTest, JoinsTheShortDateAndTheLongTimeWithOneBlank) {
     const NumericFormats formats;
