@@ -59,6 +59,12 @@ inline void Module(HMODULE handle) {
 inline void ImageList(HIMAGELIST handle) {
     ImageList_Destroy(handle);
 }
+inline void EnhMetaFile(HENHMETAFILE handle) {
+    DeleteEnhMetaFile(handle);
+}
+inline void GlobalMemory(HGLOBAL handle) {
+    GlobalFree(handle);
+}
 } // namespace handle_free
 
 using WindowHandle = UniqueHandle<HWND, handle_free::Window>;
@@ -68,8 +74,11 @@ using BitmapHandle = UniqueHandle<HBITMAP, handle_free::GdiObject>;
 using FontHandle = UniqueHandle<HFONT, handle_free::GdiObject>;
 using BrushHandle = UniqueHandle<HBRUSH, handle_free::GdiObject>;
 using RegionHandle = UniqueHandle<HRGN, handle_free::GdiObject>;
+using PenHandle = UniqueHandle<HPEN, handle_free::GdiObject>;
 using KernelHandle = UniqueHandle<HANDLE, handle_free::Kernel>;
 using ModuleHandle = UniqueHandle<HMODULE, handle_free::Module>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, handle_free::ImageList>;
+using MetafileHandle = UniqueHandle<HENHMETAFILE, handle_free::EnhMetaFile>;
+using GlobalMemoryHandle = UniqueHandle<HGLOBAL, handle_free::GlobalMemory>;
 
 } // namespace zandrel

@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <tuple>
 #include <stdexcept>
+#include <tuple>
 
 namespace zandrel {
 
@@ -26,15 +26,17 @@ double ScreenPixelsPerMm() {
     return GetDeviceCaps(screen.Get(), LOGPIXELSX) / 25.4;
 }
 
-int Round(double value) { return static_cast<int>(std::lround(value)); }
+int Round(double value) {
+    return static_cast<int>(std::lround(value));
+}
 
 FontHandle MakeFont(const ReportFont& font, double pixelsPerMmY, int points = 0) {
     const double pointsUsed = points > 0 ? points : font.Points;
     const int height = -std::max(1, Round(pointsUsed * pixelsPerMmY * 25.4 / 72.0));
     return FontHandle(CreateFontA(height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
                                   font.Underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                  font.Name.c_str()));
 }
 
 class SavedDc {
@@ -130,7 +132,9 @@ std::string ShownDateText(TDateTime moment, SysDataKind kind) {
 
 } // namespace
 
-std::string ReportDateText(TDateTime moment) { return DateTimeToText(moment); }
+std::string ReportDateText(TDateTime moment) {
+    return DateTimeToText(moment);
+}
 
 // ---------------------------------------------------------------- rich text
 
@@ -271,9 +275,13 @@ void TQuickRep::ProduceUntil(std::size_t pages) {
     }
 }
 
-bool TQuickRep::Finished() const { return ended_; }
+bool TQuickRep::Finished() const {
+    return ended_;
+}
 
-std::size_t TQuickRep::PageCount() const { return layout_ ? layout_->CompletePages() : 0; }
+std::size_t TQuickRep::PageCount() const {
+    return layout_ ? layout_->CompletePages() : 0;
+}
 
 // ---------------------------------------------------------------- rendering
 
@@ -450,13 +458,10 @@ void TQuickRep::RenderBand(HDC dc, const QRBand& band, const PlacedBand& placed,
             const RECT box = device.Rect(bandLeft + rich->Left, boxTop, rich->Width, boxHeight);
             Fill(device, box, rich->Background);
             {
-                const HPEN pen = CreatePen(PS_SOLID, 1, ColorRef(rich->Frame));
-                const HGDIOBJ oldPen = SelectObject(dc, pen);
-                const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+                const PenHandle pen(CreatePen(PS_SOLID, 1, ColorRef(rich->Frame)));
+                const Selection penSelected(dc, pen.get());
+                const Selection noFill(dc, GetStockObject(NULL_BRUSH));
                 Rectangle(dc, box.left, box.top, box.right, box.bottom);
-                SelectObject(dc, oldBrush);
-                SelectObject(dc, oldPen);
-                DeleteObject(pen);
             }
             if (snapshot->LineStarts.empty() || placed.EndLine <= placed.FirstLine) {
                 continue;
@@ -503,13 +508,11 @@ void TQuickRep::RenderBand(HDC dc, const QRBand& band, const PlacedBand& placed,
         }
         if (const auto* shape = dynamic_cast<const QRShape*>(&element)) {
             const int width = std::max(1, Round(0.25 * target.PixelsPerMmY));
-            const HPEN pen = CreatePen(PS_SOLID, width, ColorRef(shape->Pen));
-            const HGDIOBJ old = SelectObject(dc, pen);
+            const PenHandle pen(CreatePen(PS_SOLID, width, ColorRef(shape->Pen)));
+            const Selection penSelected(dc, pen.get());
             const int y = device.Y(bandTop + shape->Top + shape->Height / 2);
             MoveToEx(dc, device.X(bandLeft + shape->Left), y, nullptr);
             LineTo(dc, device.X(bandLeft + shape->Left + shape->Width), y);
-            SelectObject(dc, old);
-            DeleteObject(pen);
             continue;
         }
         if (const auto* sys = dynamic_cast<const QRSysData*>(&element)) {
@@ -550,7 +553,7 @@ void TQuickRep::RenderPage(HDC dc, std::size_t index, const RenderTarget& target
     }
 }
 
-HENHMETAFILE TQuickRep::PageMetafile(std::size_t index) {
+MetafileHandle TQuickRep::PageMetafile(std::size_t index) {
     const WindowDc screen(nullptr);
     const RECT frame{0, 0, Round(Page.Width * 100), Round(Page.Height * 100)};
     const HDC dc = CreateEnhMetaFileA(screen.Get(), nullptr, &frame, "Zandrel\0Report\0");
@@ -558,17 +561,17 @@ HENHMETAFILE TQuickRep::PageMetafile(std::size_t index) {
         throw std::runtime_error("Cannot create a metafile for the report's page");
     }
     RenderTarget target;
-    target.PixelsPerMmX = double(GetDeviceCaps(screen.Get(), HORZRES)) /
-                          GetDeviceCaps(screen.Get(), HORZSIZE);
-    target.PixelsPerMmY = double(GetDeviceCaps(screen.Get(), VERTRES)) /
-                          GetDeviceCaps(screen.Get(), VERTSIZE);
+    target.PixelsPerMmX =
+        double(GetDeviceCaps(screen.Get(), HORZRES)) / GetDeviceCaps(screen.Get(), HORZSIZE);
+    target.PixelsPerMmY =
+        double(GetDeviceCaps(screen.Get(), VERTRES)) / GetDeviceCaps(screen.Get(), VERTSIZE);
     try {
         RenderPage(dc, index, target);
     } catch (...) {
-        DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+        const MetafileHandle unfinished(CloseEnhMetaFile(dc));
         throw;
     }
-    return CloseEnhMetaFile(dc);
+    return MetafileHandle(CloseEnhMetaFile(dc));
 }
 
 bool TQuickRep::Print(const std::string& printer, const Clock& clock,

@@ -164,7 +164,7 @@ public:
     void RenderPage(HDC dc, std::size_t index, const RenderTarget& target);
     // The page as an enhanced metafile at the screen's resolution, in
     // 0.01 mm units of the paper; the caller deletes it.
-    HENHMETAFILE PageMetafile(std::size_t index);
+    MetafileHandle PageMetafile(std::size_t index);
 
     // Produces the report again from the start and prints every page on the
     // printer; `progress` (page done, pages) returns false to cancel.

@@ -32,7 +32,9 @@ FormDescription PreviewDesign() {
     using K = ComponentKind;
     auto button = [](const char* name, const char* caption, int left, int width,
                      const char* handler) {
-        return Component(name, K::Button, {left, 3, width, 24}).In("PanelBar").Titled(caption)
+        return Component(name, K::Button, {left, 3, width, 24})
+            .In("PanelBar")
+            .Titled(caption)
             .Click(handler);
     };
     form.Components = {
@@ -99,7 +101,8 @@ public:
         double scale = 1.0;
         switch (preview_.CurrentZoom()) {
         case TQRPreview::Zoom::WholePage:
-            scale = std::min((client.right - 2 * kGap) / width, (client.bottom - 2 * kGap) / height);
+            scale =
+                std::min((client.right - 2 * kGap) / width, (client.bottom - 2 * kGap) / height);
             break;
         case TQRPreview::Zoom::PageWidth:
             scale = (client.right - 2 * kGap) / width;
@@ -178,15 +181,30 @@ private:
         SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
         GetScrollInfo(Handle(), bar, &info);
         switch (request) {
-        case SB_LINEUP: position -= 20; break;
-        case SB_LINEDOWN: position += 20; break;
-        case SB_PAGEUP: position -= int(info.nPage); break;
-        case SB_PAGEDOWN: position += int(info.nPage); break;
+        case SB_LINEUP:
+            position -= 20;
+            break;
+        case SB_LINEDOWN:
+            position += 20;
+            break;
+        case SB_PAGEUP:
+            position -= int(info.nPage);
+            break;
+        case SB_PAGEDOWN:
+            position += int(info.nPage);
+            break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: position = info.nTrackPos; break;
-        case SB_TOP: position = 0; break;
-        case SB_BOTTOM: position = info.nMax; break;
-        default: break;
+        case SB_THUMBPOSITION:
+            position = info.nTrackPos;
+            break;
+        case SB_TOP:
+            position = 0;
+            break;
+        case SB_BOTTOM:
+            position = info.nMax;
+            break;
+        default:
+            break;
         }
         Update();
     }
@@ -196,8 +214,8 @@ private:
         GetClientRect(Handle(), &client);
         // Drawn off the screen first, so that nothing flickers.
         const MemoryDc memory(target);
-        const BitmapHandle bitmap(
-            CreateCompatibleBitmap(target, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom)));
+        const BitmapHandle bitmap(CreateCompatibleBitmap(target, std::max<LONG>(1, client.right),
+                                                         std::max<LONG>(1, client.bottom)));
         const Selection selected(memory.Get(), bitmap.get());
         FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_APPWORKSPACE));
         if (preview_.PageCount() > 0) {
@@ -235,15 +253,18 @@ TQRPreview::TQRPreview(TQuickRep& report) : Form(PreviewDescription()), report_(
     Create(false);
 }
 
-TQRPreview::~TQRPreview() { ClearImages(); }
+TQRPreview::~TQRPreview() = default;
 
-HWND TQRPreview::View() const { return view_ ? view_->Handle() : nullptr; }
+HWND TQRPreview::View() const {
+    return view_ ? view_->Handle() : nullptr;
+}
 
 void TQRPreview::FormCreate(Event&) {
     view_ = std::make_unique<ReportPageView>(*this);
     for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         SetWindowSubclass(child, PagingKeys, kKeySubclass, reinterpret_cast<DWORD_PTR>(Handle()));
-        for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT)) {
+        for (HWND inner = GetWindow(child, GW_CHILD); inner;
+             inner = GetWindow(inner, GW_HWNDNEXT)) {
             SetWindowSubclass(inner, PagingKeys, kKeySubclass,
                               reinterpret_cast<DWORD_PTR>(Handle()));
         }
@@ -297,26 +318,17 @@ void TQRPreview::UpdateStatus() {
     Find("btnLast").SetEnabled(page_ + 1 < count);
 }
 
-void TQRPreview::ClearImages() {
-    for (HENHMETAFILE image : images_) {
-        if (image) {
-            DeleteEnhMetaFile(image);
-        }
-    }
-    images_.clear();
-}
-
 HENHMETAFILE TQRPreview::PageImage(std::size_t page) {
     if (page >= report_.PageCount()) {
         return nullptr;
     }
     if (images_.size() <= page) {
-        images_.resize(page + 1, nullptr);
+        images_.resize(page + 1);
     }
     if (!images_[page]) {
         images_[page] = report_.PageMetafile(page);
     }
-    return images_[page];
+    return images_[page].get();
 }
 
 void TQRPreview::ShowPage(std::size_t page) {
@@ -340,25 +352,48 @@ void TQRPreview::SetZoom(Zoom zoom) {
 
 bool TQRPreview::PagingKey(WPARAM key) {
     switch (key) {
-    case VK_PRIOR: ShowPage(page_ == 0 ? 0 : page_ - 1); return true;
-    case VK_NEXT: ShowPage(page_ + 1); return true;
-    case VK_HOME: ShowPage(0); return true;
+    case VK_PRIOR:
+        ShowPage(page_ == 0 ? 0 : page_ - 1);
+        return true;
+    case VK_NEXT:
+        ShowPage(page_ + 1);
+        return true;
+    case VK_HOME:
+        ShowPage(0);
+        return true;
     case VK_END:
         report_.ProduceAll();
         ShowPage(report_.PageCount());
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
-void TQRPreview::btnWholePageClick(Event&) { SetZoom(Zoom::WholePage); }
-void TQRPreview::btnPageWidthClick(Event&) { SetZoom(Zoom::PageWidth); }
-void TQRPreview::btn100Click(Event&) { SetZoom(Zoom::Actual); }
-void TQRPreview::btnFirstClick(Event&) { PagingKey(VK_HOME); }
-void TQRPreview::btnPriorClick(Event&) { PagingKey(VK_PRIOR); }
-void TQRPreview::btnNextClick(Event&) { PagingKey(VK_NEXT); }
-void TQRPreview::btnLastClick(Event&) { PagingKey(VK_END); }
-void TQRPreview::btnCloseClick(Event&) { Close(); }
+void TQRPreview::btnWholePageClick(Event&) {
+    SetZoom(Zoom::WholePage);
+}
+void TQRPreview::btnPageWidthClick(Event&) {
+    SetZoom(Zoom::PageWidth);
+}
+void TQRPreview::btn100Click(Event&) {
+    SetZoom(Zoom::Actual);
+}
+void TQRPreview::btnFirstClick(Event&) {
+    PagingKey(VK_HOME);
+}
+void TQRPreview::btnPriorClick(Event&) {
+    PagingKey(VK_PRIOR);
+}
+void TQRPreview::btnNextClick(Event&) {
+    PagingKey(VK_NEXT);
+}
+void TQRPreview::btnLastClick(Event&) {
+    PagingKey(VK_END);
+}
+void TQRPreview::btnCloseClick(Event&) {
+    Close();
+}
 
 void TQRPreview::btnPrintClick(Event&) {
     if (printing_) {
@@ -386,7 +421,7 @@ void TQRPreview::PrintReport() {
             button.SetText("Print...");
         }
     } restore{*this, button};
-    ClearImages();
+    images_.clear();
     // Produced again from the start, on this thread: the progress shows in
     // the page label, and the messages between pages let Cancel and Esc in.
     report_.Print(*printer, App().Env(), [this](std::size_t done, std::size_t pages) {

@@ -54,11 +54,10 @@ protected:
 private:
     void ProduceMore();
     void UpdateStatus();
-    void ClearImages();
 
     TQuickRep& report_;
     std::unique_ptr<ReportPageView> view_;
-    std::vector<HENHMETAFILE> images_;
+    std::vector<MetafileHandle> images_;
     std::size_t page_ = 0;
     Zoom zoom_ = Zoom::PageWidth;
     bool printing_ = false;

@@ -1,10 +1,11 @@
 #include "framework/win32_environment.h"
 
 #include "framework/callback_errors.h"
+#include "framework/handles.h"
 #include "framework/message_boxes.h"
 
-#include <mmsystem.h>
 #include <commdlg.h>
+#include <mmsystem.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -94,16 +95,12 @@ std::optional<std::string> Win32Environment::ChoosePrinter() {
     if (!PrintDlgA(&dialog)) {
         return std::nullopt;
     }
+    const GlobalMemoryHandle devNames(dialog.hDevNames);
+    const GlobalMemoryHandle devMode(dialog.hDevMode);
     std::optional<std::string> printer;
-    if (dialog.hDevNames) {
-        if (const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dialog.hDevNames))) {
-            printer = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
-            GlobalUnlock(dialog.hDevNames);
-        }
-        GlobalFree(dialog.hDevNames);
-    }
-    if (dialog.hDevMode) {
-        GlobalFree(dialog.hDevMode);
+    if (const auto* names = static_cast<const DEVNAMES*>(GlobalLock(devNames.get()))) {
+        printer = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+        GlobalUnlock(devNames.get());
     }
     return printer;
 }

@@ -55,9 +55,8 @@ struct PageTexts {
         return all;
     }
     bool OnPage(std::size_t page, const std::string& start) const {
-        return std::any_of(Pages[page].begin(), Pages[page].end(), [&](const PageText& text) {
-            return text.Text.rfind(start, 0) == 0;
-        });
+        return std::any_of(Pages[page].begin(), Pages[page].end(),
+                           [&](const PageText& text) { return text.Text.rfind(start, 0) == 0; });
     }
 };
 
@@ -66,9 +65,7 @@ PageTexts Render(TQuickRep& report) {
     report.ProduceAll();
     PageTexts texts;
     for (std::size_t page = 0; page < report.PageCount(); ++page) {
-        const HENHMETAFILE metafile = report.PageMetafile(page);
-        texts.Pages.push_back(TextsOfMetafile(metafile));
-        DeleteEnhMetaFile(metafile);
+        texts.Pages.push_back(TextsOfMetafile(report.PageMetafile(page).get()));
     }
     return texts;
 }
@@ -103,7 +100,7 @@ TEST_F(CatalogTest, EachMessagePrintsItsLabelsAndTextInListOrder) {
     const TDateTime now = TestEnvironment().now;
     catalog.Add(Rtf("first message"), now - 10 * kSecond);
     catalog.Add(Rtf("second message"), 45000.0, 2); // midnight, each day
-    catalog.Add("plain third message", now + 0.25);  // not RTF: loaded as text
+    catalog.Add("plain third message", now + 0.25); // not RTF: loaded as text
     TQReport1 report(catalog.list);
     const PageTexts texts = Render(report);
     ASSERT_EQ(texts.Pages.size(), 1u);
