@@ -52,9 +52,9 @@ int main() {
     const TDateTime now = clock.Now();
     for (int i = 0; i < Count; ++i) {
         auto entry = std::make_unique<TMessageEntry>(clock, "");
-        entry->Record.StartDate = now + 1 + i;            // not started
+        entry->Record.StartDate = now + 1 + i; // not started
         entry->Record.AlarmDate = now + 2 + i;
-        entry->Record.IncType = std::uint8_t(i % 4);      // warnings not due
+        entry->Record.IncType = std::uint8_t(i % 4); // warnings not due
         entry->Record.NextWarn = now + 1;
         list.Append(std::move(entry));
     }

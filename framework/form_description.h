@@ -27,7 +27,7 @@ enum class ComponentKind {
     ToolBar,
     RichEdit,
     StatusBar,
-    Memo, // read-only lines of text, centred, without a border; Items are the lines
+    Memo,   // read-only lines of text, centred, without a border; Items are the lines
     Custom, // one of the program's own control classes, named by ControlClass
 };
 

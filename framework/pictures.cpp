@@ -107,14 +107,16 @@ void BitBtn::SetPressed(bool pressed) {
 }
 
 void RegisterPictureControls() {
-    RegisterControlClass(kImageClass, [](const ComponentDescription& description, HWND parent,
-                                         int id) -> std::unique_ptr<Control> {
-        return std::make_unique<Image>(description, parent, id);
-    });
-    RegisterControlClass(kBitBtnClass, [](const ComponentDescription& description, HWND parent,
-                                          int id) -> std::unique_ptr<Control> {
-        return std::make_unique<BitBtn>(description, parent, id);
-    });
+    RegisterControlClass(kImageClass,
+                         [](const ComponentDescription& description, HWND parent,
+                            int id) -> std::unique_ptr<Control> {
+                             return std::make_unique<Image>(description, parent, id);
+                         });
+    RegisterControlClass(kBitBtnClass,
+                         [](const ComponentDescription& description, HWND parent,
+                            int id) -> std::unique_ptr<Control> {
+                             return std::make_unique<BitBtn>(description, parent, id);
+                         });
 }
 
 } // namespace zandrel

@@ -10,7 +10,9 @@ namespace zandrel::report {
 // The design surface of the reports is laid out at zoom 70 %: one millimetre
 // on paper is this many of its pixels.
 inline constexpr double kDesignPixelsPerMm = 2.6457;
-inline constexpr double PixelsToMm(double pixels) { return pixels / kDesignPixelsPerMm; }
+inline constexpr double PixelsToMm(double pixels) {
+    return pixels / kDesignPixelsPerMm;
+}
 
 // A4 portrait with margins of 10 mm.
 struct PageSetup {
@@ -36,11 +38,11 @@ struct DetailMeasure {
 // One band, or one piece of a detail band, on a page.
 struct PlacedBand {
     BandKind Kind = BandKind::Detail;
-    int Row = -1;       // detail bands: 0 for the first one produced, and so on
-    double Top = 0;     // from the paper's top edge
+    int Row = -1;   // detail bands: 0 for the first one produced, and so on
+    double Top = 0; // from the paper's top edge
     double Height = 0;
-    int Piece = 0;      // detail bands: 0 holds the band's start, 1... the text going on
-    int FirstLine = 0;  // detail bands: the lines of the formatted text shown
+    int Piece = 0;     // detail bands: 0 holds the band's start, 1... the text going on
+    int FirstLine = 0; // detail bands: the lines of the formatted text shown
     int EndLine = 0;
     double BoxTop = 0;  // where the shown part of the text box starts, inside this piece
     double BoxFrom = 0; // the part of the text box shown, from the box's top

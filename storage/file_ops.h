@@ -45,7 +45,8 @@ using ByteSink = std::function<void(std::string_view bytes)>;
 void WriteFlushed(const std::string& path, std::string_view bytes);
 // The same with the bytes handed to a sink piece by piece: no buffer need
 // hold the whole file.
-void WriteFlushed(const std::string& path, const std::function<void(const ByteSink& write)>& produce);
+void WriteFlushed(const std::string& path,
+                  const std::function<void(const ByteSink& write)>& produce);
 // Moves `from` over `to` in one step, replacing `to` if it exists.
 void Replace(const std::string& from, const std::string& to);
 // Copies `from` to the new file `to`; fails if `to` exists.

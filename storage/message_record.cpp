@@ -135,7 +135,8 @@ void AppendRichTextBlock(std::string& out, std::string_view key, std::string_vie
     }
 }
 
-std::size_t RichTextBlockSize(std::string_view richText, const std::vector<std::string>& addresses) {
+std::size_t RichTextBlockSize(std::string_view richText,
+                              const std::vector<std::string>& addresses) {
     std::size_t size = kKeySlotSize + 3 * sizeof(std::int32_t) + richText.size();
     for (const std::string& address : addresses)
         size += sizeof(std::int32_t) + address.size();

@@ -104,9 +104,9 @@ TEST_F(StickerPlanTest, StoredPlacesOnAMonitorAreKeptAndTheCascadeClosesUp) {
 }
 
 TEST_F(StickerPlanTest, PlacesOffEveryMonitorGoBackToTheCascade) {
-    const StickerPlan plan = Plan({PlacedAt(700, 50),   // caption row reaches past the right edge
-                                   PlacedAt(100, -10),  // above the top
-                                   PlacedAt(100, 570),  // caption row below the bottom
+    const StickerPlan plan = Plan({PlacedAt(700, 50),    // caption row reaches past the right edge
+                                   PlacedAt(100, -10),   // above the top
+                                   PlacedAt(100, 570),   // caption row below the bottom
                                    PlacedAt(100, 500)}); // all of the row still on the screen
     EXPECT_EQ(plan.Stickers[0].Position, (ScreenPosition{590, 0}));
     EXPECT_EQ(plan.Stickers[1].Position, (ScreenPosition{590, 40}));
