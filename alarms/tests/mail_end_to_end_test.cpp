@@ -9,6 +9,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -83,15 +84,12 @@ class MailEndToEndTest : public ::testing::Test {
 protected:
     MailEndToEndTest() {
         TestEnvironment().Reset();
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
         std::error_code ignored;
         fs::remove(mailLog_, ignored);
     }
     ~MailEndToEndTest() override {
         form_.reset();
         std::error_code ignored;
-        fs::remove_all(folder_, ignored);
         fs::remove(mailLog_, ignored);
     }
 
@@ -111,9 +109,8 @@ protected:
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
     const MapiLibrary mapi_ = LoadMAPI();
-    const fs::path folder_ =
-        fs::temp_directory_path() / ("zandrel-mail-e2e-" + std::to_string(GetCurrentProcessId()));
-    const std::string dataFile_ = (folder_ / "ZandrelData.dat").string();
+    const test::TempFolder folder_;
+    const std::string dataFile_ = folder_.File("ZandrelData.dat");
     const fs::path mailLog_ = MailLog();
     std::unique_ptr<TFormMain> form_;
 };

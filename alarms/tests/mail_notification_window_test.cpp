@@ -7,6 +7,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -30,18 +31,8 @@ class MailWindowTest : public ::testing::Test {
 protected:
     MailWindowTest() {
         TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-mail-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        dataFile_ = (folder_ / "ZandrelData.dat").string();
+        dataFile_ = folder_.File("ZandrelData.dat");
         ScratchSettings::Set("SoundEnabled", "true");
-    }
-    ~MailWindowTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
 
     void Store(const std::vector<StoredMessage>& messages) {
@@ -97,7 +88,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     std::string dataFile_;
     const MapiLibrary noMailService_;
     const MapiLibrary* mapi_ = &noMailService_;
@@ -164,9 +155,9 @@ TEST_F(MailNotificationTest, ATextWithoutLinesClearsTheNotificationWithLaserAndS
 // memory, and the failed save is reported as every failed save is.
 TEST_F(MailNotificationTest, AFailedStoreAfterTheRebuildIsReported) {
     Store({{"{\\rtf1 }", true, {}}});
-    fs::create_directory(folder_ / "ZandrelData_Memo.dat.new");
+    fs::create_directory(folder_.Path() / "ZandrelData_Memo.dat.new");
     TFormMain& form = Start();
-    fs::remove(folder_ / "ZandrelData_Memo.dat.new");
+    fs::remove(folder_.Path() / "ZandrelData_Memo.dat.new");
 
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_NE(Boxes()[0].find("ZandrelData"), std::string::npos) << Boxes()[0];

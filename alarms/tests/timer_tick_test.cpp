@@ -5,6 +5,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -19,24 +20,12 @@ constexpr TDateTime kSecond = 1.0 / 86400;
 
 class TimerTickTest : public ::testing::Test {
 protected:
-    TimerTickTest() {
-        TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-timer-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    ~TimerTickTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    TimerTickTest() { TestEnvironment().Reset(); }
 
     // Saved messages: start and alarm as offsets from now, a warning kind.
     void Store(std::vector<std::tuple<TDateTime, TDateTime, int>> messages) {
         FakeEnvironment& env = TestEnvironment();
-        MessageList list((folder_ / "ZandrelData.dat").string());
+        MessageList list(folder_.File("ZandrelData.dat"));
         for (const auto& [start, alarm, kind] : messages) {
             EditorValues values;
             values.StartDate = env.now + start;
@@ -49,7 +38,7 @@ protected:
     }
 
     TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(noMailService_, (folder_ / "ZandrelData.dat").string(),
+        form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
                                             ScratchSettings::Store());
         PumpMessages();
         // Whatever the stored preference, these tests listen for "Ding".
@@ -69,7 +58,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };

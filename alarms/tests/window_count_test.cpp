@@ -5,6 +5,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -49,23 +50,11 @@ int GdiObjects() {
 
 class WindowCountTest : public ::testing::Test {
 protected:
-    WindowCountTest() {
-        TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-count-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    ~WindowCountTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    WindowCountTest() { TestEnvironment().Reset(); }
 
     TFormMain& Start(int messages, int incType) {
         FakeEnvironment& env = TestEnvironment();
-        MessageList list((folder_ / "ZandrelData.dat").string());
+        MessageList list(folder_.File("ZandrelData.dat"));
         for (int i = 0; i < messages; ++i) {
             EditorValues values;
             values.StartDate = env.now - 1;
@@ -75,7 +64,7 @@ protected:
             env.now += 0.001 / 86400;
             list.Add(env, values);
         }
-        form_ = std::make_unique<TFormMain>(noMailService_, (folder_ / "ZandrelData.dat").string(),
+        form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
                                             ScratchSettings::Store());
         PumpMessages();
         return *form_;
@@ -87,7 +76,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };

@@ -8,6 +8,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -59,16 +60,7 @@ class ReportWindowTest : public ::testing::Test {
 protected:
     ReportWindowTest() {
         TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-report-" + std::to_string(GetCurrentProcessId()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        dataFile_ = (folder_ / "ZandrelData.dat").string();
-    }
-    ~ReportWindowTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        dataFile_ = folder_.File("ZandrelData.dat");
     }
 
     void Store(int messages) {
@@ -112,7 +104,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     std::string dataFile_;
     const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;

@@ -10,6 +10,7 @@
 #include "framework/win32_environment.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -227,26 +228,14 @@ TEST_F(AboutWindowTest, ADoubleClickOnTheMarqueeShowsEveryLineInTheSecondWindow)
 
 class AboutCommandTest : public AboutWindowTest {
 protected:
-    AboutCommandTest() {
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-about-" + std::to_string(GetCurrentProcessId()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    ~AboutCommandTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
     const ScratchSettings settings_;
-    fs::path folder_;
+    const test::TempFolder folder_;
     const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };
 
 TEST_F(AboutCommandTest, ClosingAboutShowsTheMainWindowThatWasHiddenInTheTray) {
-    form_ = std::make_unique<TFormMain>(noMailService_, (folder_ / "ZandrelData.dat").string(),
+    form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
                                         ScratchSettings::Store());
     form_->ShowAtStart();
     form_->Close(); // hidden in the tray

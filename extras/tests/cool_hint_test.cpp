@@ -6,6 +6,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -183,22 +184,12 @@ class HintOverMainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-hint-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
         InstallCoolHint(app_);
         MoveAway();
-        form_ = std::make_unique<TFormMain>(noMailService_, (folder_ / "ZandrelData.dat").string(),
+        form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
                                             ScratchSettings::Store());
         form_->ShowMainWindow();
         PumpMessages();
-    }
-    ~HintOverMainWindowTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
 
     HintWindow& Hint() const { return *app_.Hints().CurrentWindow(); }
@@ -237,7 +228,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };

@@ -9,6 +9,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -30,17 +31,7 @@ class EditorTest : public ::testing::Test {
 protected:
     EditorTest() {
         TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-editor-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        dataFile_ = (folder_ / "ZandrelData.dat").string();
-    }
-    ~EditorTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        dataFile_ = folder_.File("ZandrelData.dat");
     }
 
     // Messages saved as New saves them, one minute apart, texts "message i".
@@ -117,7 +108,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     std::string dataFile_;
     const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
@@ -331,7 +322,7 @@ TEST_F(EditorTest, ReplaceOfTheSecondOfTwoEntriesWithOneKeySelectsTheFirst) {
     // Both blocks are in the rich-text file; a load gives both entries the
     // first block of their Key.
     EXPECT_EQ(Stored().Count(), 2u);
-    std::ifstream memo(folder_ / "ZandrelData_Memo.dat", std::ios::binary);
+    std::ifstream memo(folder_.Path() / "ZandrelData_Memo.dat", std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(memo), {}};
     EXPECT_NE(bytes.find("second"), std::string::npos);
 }
@@ -363,7 +354,7 @@ TEST_F(EditorTest, DeleteOfTheOnlyMessageLeavesRec00AndEmptyFiles) {
     EXPECT_EQ(Text(), "");
     EXPECT_FALSE(ReplaceEnabled());
     EXPECT_EQ(fs::file_size(dataFile_), 0u);
-    EXPECT_EQ(fs::file_size(folder_ / "ZandrelData_Memo.dat"), 0u);
+    EXPECT_EQ(fs::file_size(folder_.Path() / "ZandrelData_Memo.dat"), 0u);
     EXPECT_EQ(Stored().Count(), 0u);
 }
 

@@ -7,6 +7,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -24,17 +25,7 @@ class FormattingToolbarTest : public ::testing::Test {
 protected:
     FormattingToolbarTest() {
         TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-format-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        dataFile_ = (folder_ / "ZandrelData.dat").string();
-    }
-    ~FormattingToolbarTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        dataFile_ = folder_.File("ZandrelData.dat");
     }
 
     // The window shown as the tray's double-click shows it, with one stored
@@ -118,7 +109,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     std::string dataFile_;
     const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;

@@ -7,6 +7,7 @@
 #include "mainwindow/instance_guard.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -32,17 +33,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() {
         TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-main-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        dataFile_ = (folder_ / "ZandrelData.dat").string();
-    }
-    ~MainWindowTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        dataFile_ = folder_.File("ZandrelData.dat");
     }
 
     // Three messages as the editor's New saves them.
@@ -91,7 +82,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     std::string dataFile_;
     const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;

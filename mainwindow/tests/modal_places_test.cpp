@@ -10,6 +10,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -56,19 +57,8 @@ std::string FileBytes(const fs::path& file) {
 class MainWindowWithMessages : public ::testing::Test {
 protected:
     MainWindowWithMessages() {
-        static int serial = 0;
         TestEnvironment().Reset();
-        folder_ =
-            fs::temp_directory_path() / ("zandrel-modal-" + std::to_string(GetCurrentProcessId()) +
-                                         "-" + std::to_string(++serial));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        dataFile_ = (folder_ / "ZandrelData.dat").string();
-    }
-    ~MainWindowWithMessages() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        dataFile_ = folder_.File("ZandrelData.dat");
     }
     // Three messages whose start moments have just passed, so that a tick
     // rebuilds every sticker (and moves the current message to the last);
@@ -133,7 +123,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     std::string dataFile_;
     std::vector<std::string> keys_;
     const MapiLibrary noMailService_;
@@ -238,7 +228,7 @@ TEST_P(ModalPlacesTest, TheSuspendedHandlerFindsItsListAndShutdownWaits) {
     }
     ScratchSettings::Set("SoundEnabled", "true");
     const std::string dataBefore = FileBytes(dataFile_);
-    const std::string memoBefore = FileBytes(folder_ / "ZandrelData_Memo.dat");
+    const std::string memoBefore = FileBytes(folder_.Path() / "ZandrelData_Memo.dat");
 
     std::vector<BoxKind> expectedBoxes = OpenPlace();
     PumpMessages();
@@ -273,7 +263,7 @@ TEST_P(ModalPlacesTest, TheSuspendedHandlerFindsItsListAndShutdownWaits) {
         EXPECT_EQ(StoredNotify(), (std::vector<std::int32_t>{0, 0, 0}));
     } else {
         EXPECT_TRUE(FileBytes(dataFile_) == dataBefore);
-        EXPECT_TRUE(FileBytes(folder_ / "ZandrelData_Memo.dat") == memoBefore);
+        EXPECT_TRUE(FileBytes(folder_.Path() / "ZandrelData_Memo.dat") == memoBefore);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "storage/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,6 @@ class StickerPlaceTest : public ::testing::Test {
 protected:
     StickerPlaceTest() {
         TestEnvironment().Reset();
-        folder_ = fs::temp_directory_path() /
-                  ("zandrel-place-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
         MessageList list(DataFile());
         for (int i = 0; i < 2; ++i) {
             TestEnvironment().now += 0.01;
@@ -32,13 +28,8 @@ protected:
         }
         TestEnvironment().now += 0.01; // both have started
     }
-    ~StickerPlaceTest() override {
-        form_.reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
 
-    std::string DataFile() const { return (folder_ / "ZandrelData.dat").string(); }
+    std::string DataFile() const { return folder_.File("ZandrelData.dat"); }
 
     TFormMain& Start() {
         form_.reset();
@@ -69,7 +60,7 @@ protected:
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    fs::path folder_;
+    const test::TempFolder folder_;
     const MapiLibrary noMailService_;
     std::unique_ptr<TFormMain> form_;
 };
