@@ -72,7 +72,8 @@ protected:
             values.AlarmDate = env.now + 2 + i;
             values.IncType = i % 4;
             values.RichText = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " +
-                              std::to_string(i + 1) + ": call the dentist\\par {\\b before} "
+                              std::to_string(i + 1) +
+                              ": call the dentist\\par {\\b before} "
                               "Friday, {\\cf0\\i 9:30}\\par}";
             env.now += 0.001;
             list.Add(env, values);
@@ -129,8 +130,7 @@ TEST_F(ReportWindowTest, ThePrintButtonShowsThePreviewModallyAndTheWindowAfterwa
     EXPECT_EQ(last, pages - 1);
     EXPECT_EQ(OpenPreview(), nullptr);
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
-    EXPECT_NE(std::find(TestEnvironment().sounds.begin(), TestEnvironment().sounds.end(),
-                        "Laser"),
+    EXPECT_NE(std::find(TestEnvironment().sounds.begin(), TestEnvironment().sounds.end(), "Laser"),
               TestEnvironment().sounds.end());
 }
 
@@ -166,12 +166,12 @@ TEST_F(ReportWindowTest, ScreenshotOfThePreview) {
         preview.SetZoom(TQRPreview::Zoom::WholePage);
         SetWindowPos(preview.Handle(), HWND_TOP, 0, 0, 1024, 768, SWP_SHOWWINDOW);
         PumpMessages();
-        handed = HandOverForScreenshot(fs::path(folderName), "report_preview",
-                                       {preview.Handle()});
+        handed = HandOverForScreenshot(fs::path(folderName), "report_preview", {preview.Handle()});
         preview.SetZoom(TQRPreview::Zoom::PageWidth);
         PumpMessages();
         handed = HandOverForScreenshot(fs::path(folderName), "report_preview_width",
-                                       {preview.Handle()}) && handed;
+                                       {preview.Handle()}) &&
+                 handed;
         preview.Close();
     });
     SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Report2").Id(), 0);

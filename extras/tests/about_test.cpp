@@ -140,17 +140,17 @@ TEST_F(AboutWindowTest, IsAnEllipseWithTheAboutTextAndItsCursors) {
     EXPECT_NEAR(box.right, client.right, 1);
     EXPECT_NEAR(box.bottom, client.bottom, 1);
     EXPECT_TRUE(PtInRegion(region.get(), (10 + client.right) / 2, (30 + client.bottom) / 2));
-    EXPECT_FALSE(PtInRegion(region.get(), 14, 34));      // the box's corner
-    EXPECT_FALSE(PtInRegion(region.get(), 320, 10));     // the caption bar
+    EXPECT_FALSE(PtInRegion(region.get(), 14, 34));  // the box's corner
+    EXPECT_FALSE(PtInRegion(region.get(), 320, 10)); // the caption bar
     EXPECT_EQ(about.ScreenRect().right - about.ScreenRect().left, 640);
 
     const std::vector<std::string>& lines = about.Find<Memo>("Memo1").Lines();
     ASSERT_EQ(lines.size(), 59u);
     const std::string rule(43, '-');
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5),
-              (std::vector<std::string>{"Zandrel rev  3.3", rule,
-                                        "Keep a note about your appointement",
-                                        "Last update: 19990116", rule}));
+    EXPECT_EQ(
+        std::vector<std::string>(lines.begin(), lines.begin() + 5),
+        (std::vector<std::string>{"Zandrel rev  3.3", rule, "Keep a note about your appointement",
+                                  "Last update: 19990116", rule}));
     ASSERT_TRUE(about.AboutLines);
     EXPECT_EQ(*about.AboutLines, lines);
     EXPECT_EQ(about.AboutMarquee().Items(), lines);
@@ -162,8 +162,7 @@ TEST_F(AboutWindowTest, IsAnEllipseWithTheAboutTextAndItsCursors) {
 
     DoubleClick(about.Find("Image2").Handle());
     DoubleClick(about.Find("Image3").Handle());
-    EXPECT_EQ(TestEnvironment().opened,
-              (std::vector<std::string>{kHomePage, kMailLink}));
+    EXPECT_EQ(TestEnvironment().opened, (std::vector<std::string>{kHomePage, kMailLink}));
 
     about.Close();
     EXPECT_FALSE(about.AboutLines);
@@ -253,8 +252,8 @@ TEST_F(AboutCommandTest, ClosingAboutShowsTheMainWindowThatWasHiddenInTheTray) {
         Click(GetDlgItem(about, 101)); // BtnContinue, the second component
         return true;
     });
-    Event event;
-    form_->About1Click(event);
+    // "About" of the tray menu.
+    SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem("About1").Id(), 0);
 
     EXPECT_TRUE(closer.Done());
     EXPECT_TRUE(mainHiddenMeanwhile);
@@ -279,9 +278,9 @@ TEST(HelpViewerTest, HelpStartsTheViewerOnTheShippedHelpFile) {
     Win32Environment environment(GetModuleHandleA(nullptr));
     OpenProgramHelp(environment, "zandrel.hlp", folder.string() + "\\");
     HWND viewer = nullptr;
-    EXPECT_TRUE(PumpUntil(
-        [&] { return (viewer = FindWindowA(nullptr, "Zandrel Help")) != nullptr; },
-        std::chrono::seconds(20)));
+    EXPECT_TRUE(
+        PumpUntil([&] { return (viewer = FindWindowA(nullptr, "Zandrel Help")) != nullptr; },
+                  std::chrono::seconds(20)));
     if (viewer) {
         PostMessageA(viewer, WM_CLOSE, 0, 0);
     }

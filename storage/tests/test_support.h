@@ -1,10 +1,16 @@
 #pragma once
-// Shared by the storage tests: a clock that the test sets, date-times from
+// Shared by the tests: a clock that the test sets, date-times from
 // text, and a scratch folder that is removed afterwards.
 #include "storage/clock.h"
 #include "storage/datetime.h"
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <atomic>
 #include <filesystem>
@@ -37,10 +43,14 @@ class TempFolder {
 public:
     TempFolder() {
         static std::atomic<int> counter{0};
+        // The process in the name: test programs may run side by side.
+#ifdef _WIN32
+        const int process = _getpid();
+#else
+        const int process = getpid();
+#endif
         path_ = std::filesystem::temp_directory_path() /
-                ("zandrel-storage-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 std::to_string(counter++));
+                ("zandrel-test-" + std::to_string(process) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
