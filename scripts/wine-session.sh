@@ -39,9 +39,21 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
 fi
-# A server already running for this prefix makes this fail; that is fine.
-wineserver -p >/dev/null 2>&1 || true
-# Start the prefix's background services now, with their output going
-# nowhere: started by the caller's first program they would inherit its
-# output pipe and hold it open (ctest would wait on it for ever).
-wine cmd /c exit >/dev/null 2>&1 || true
+start_wine_services() {
+    # A server already running for this prefix makes this fail; that is fine.
+    wineserver -p >/dev/null 2>&1 || true
+    # Start the prefix's background services now, with their output going
+    # nowhere: started by the caller's first program they would inherit its
+    # output pipe and hold it open (ctest would wait on it for ever).
+    wine cmd /c exit >/dev/null 2>&1 || true
+}
+
+# After changing the prefix's settings: the services (the desktop and its
+# tray among them) read them only when they start.
+restart_wine_services() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    start_wine_services
+}
+
+start_wine_services
