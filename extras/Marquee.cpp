@@ -88,10 +88,7 @@ void TMarquee::StopScroll() {
 }
 
 void TMarquee::RenderStrip() {
-    font_.reset(CreateFontA(Font.Height, 0, 0, 0, Font.Bold ? FW_BOLD : FW_NORMAL, Font.Italic,
-                            Font.Underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            Font.Name.c_str()));
+    font_ = CreateFontFrom(Font);
     MeasureLineHeight();
     LayoutStrip();
     const MarqueeRect& view = scroll_.ViewRect();
@@ -167,11 +164,12 @@ void TMarquee::Paint(HDC dc) {
     const MarqueeRect& view = scroll_.ViewRect();
     RECT client{};
     GetClientRect(Handle(), &client);
-    const int saved = SaveDC(dc);
-    ExcludeClipRect(dc, 0, 0, view.Right, view.Bottom);
-    const BrushHandle background(CreateSolidBrush(ColorRef(Color)));
-    FillRect(dc, &client, background.get());
-    RestoreDC(dc, saved);
+    {
+        const SavedDc saved(dc);
+        ExcludeClipRect(dc, 0, 0, view.Right, view.Bottom);
+        const BrushHandle background(CreateSolidBrush(ColorRef(Color)));
+        FillRect(dc, &client, background.get());
+    }
     BitBlt(dc, 0, 0, view.Right, view.Bottom, Strip->Get(), 0, scroll_.Offset(), SRCCOPY);
 }
 

@@ -70,6 +70,19 @@ public:
         : OwnedDc(CreateDCA(nullptr, printer, nullptr, mode)) {}
 };
 
+// Saves a DC's state and puts it back at the end of the scope.
+class SavedDc {
+public:
+    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDc() { RestoreDC(dc_, saved_); }
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // Selects a GDI object into a DC for one scope.
 class Selection {
 public:

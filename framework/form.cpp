@@ -27,13 +27,6 @@ DWORD FrameStyle(const BorderIcons& icons) {
     return style;
 }
 
-HFONT CreateFontFrom(const FontDescription& font) {
-    return CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
-                       font.Underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       font.Name.c_str());
-}
-
 LPCSTR SystemCursor(StandardCursor cursor) {
     switch (cursor) {
     case StandardCursor::Arrow:
@@ -114,7 +107,7 @@ void Form::Create(bool mainForm) {
     CreateHandle(creation);
     SetPropA(Handle(), formProperty, this);
 
-    font_.reset(CreateFontFrom({description_.FontName, description_.FontHeight}));
+    font_ = CreateFontFrom({description_.FontName, description_.FontHeight});
     CreateComponents();
     CreateMenus();
     CreateTimers();
@@ -152,7 +145,7 @@ HFONT Form::FontFor(const ComponentDescription& component) {
     }
     FontHandle& font = fonts_[*component.Font];
     if (!font) {
-        font.reset(CreateFontFrom(*component.Font));
+        font = CreateFontFrom(*component.Font);
     }
     return font.get();
 }
@@ -677,6 +670,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return Window::HandleMessage(message, wParam, lParam);
+}
+
+FontHandle CreateFontFrom(const FontDescription& font) {
+    return FontHandle(CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL,
+                                  font.Italic, font.Underline, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
 }
 
 } // namespace zandrel

@@ -122,4 +122,7 @@ private:
 // Whether a window is one of the program's forms.
 bool IsForm(HWND window);
 
+// The font a description names: face, pixel height, bold, italic, underline.
+FontHandle CreateFontFrom(const FontDescription& font);
+
 } // namespace zandrel

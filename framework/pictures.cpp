@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/device_context.h"
+#include "framework/form.h"
 
 #include <memory>
 #include <stdexcept>
@@ -45,11 +46,7 @@ void Image::Paint(HDC dc) {
 
 BitBtn::BitBtn(const ComponentDescription& description, HWND parent, int id)
     : CustomControl(description, parent, id), glyph_(LoadPicture(description.Images)) {
-    const FontDescription font = description.Font.value_or(FontDescription{});
-    font_.reset(CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
-                            font.Underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            font.Name.c_str()));
+    font_ = CreateFontFrom(description.Font.value_or(FontDescription{}));
 }
 
 // A raised button, sunk while pressed; the caption on top, the glyph of the

@@ -39,18 +39,6 @@ FontHandle MakeFont(const ReportFont& font, double pixelsPerMmY, int points = 0)
                                   font.Name.c_str()));
 }
 
-class SavedDc {
-public:
-    explicit SavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDc() { RestoreDC(dc_, saved_); }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
-
 // The hidden rich-edit control that measures and draws the rich text.
 HWND CreateMeasuringControl() {
     const HWND control =
@@ -77,12 +65,14 @@ void SetBaseFont(HWND control) {
     SendMessageA(control, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 
+// One for the whole program, created when first needed.
 HWND MeasuringControl() {
-    static HWND control = nullptr;
-    if (!control || !IsWindow(control)) {
-        control = CreateMeasuringControl();
+    static WindowHandle control;
+    if (!control || !IsWindow(control.get())) {
+        control.release(); // gone already: nothing to destroy
+        control.reset(CreateMeasuringControl());
     }
-    return control;
+    return control.get();
 }
 
 // Loads the text into the control at the box's width on the screen.
@@ -131,10 +121,6 @@ std::string ShownDateText(TDateTime moment, SysDataKind kind) {
 }
 
 } // namespace
-
-std::string ReportDateText(TDateTime moment) {
-    return DateTimeToText(moment);
-}
 
 // ---------------------------------------------------------------- rich text
 

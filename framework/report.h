@@ -187,10 +187,6 @@ private:
     bool ended_ = false;
 };
 
-// The report's text for the system-data fields and the tests: the standard
-// date-time text of the shell.
-std::string ReportDateText(TDateTime moment);
-
 // The text drawn on a page, as a metafile records it.
 struct PageText {
     std::string Text;
