@@ -1,7 +1,7 @@
 #include "alarms/Email.h"
 
 #include "framework/application.h"
-#include "mainwindow/registry.h"
+#include "framework/registry.h"
 
 #include <deque>
 #include <optional>

@@ -1,9 +1,9 @@
 #include "alarms/notification_sender.h"
 
-#include "alarms/mail_notification.h"
+#include "alarms/core/mail_notification.h"
 #include "framework/application.h"
 #include "framework/handles.h"
-#include "framework/rich_edit.h"
+#include "framework/controls/rich_edit.h"
 #include "resources/resource_names.h"
 
 #include <stdexcept>

@@ -1,7 +1,7 @@
 #pragma once
 // A message's pending e-mail notification, sent through the mail component.
 #include "alarms/Email.h"
-#include "storage/unit_entry.h"
+#include "storage/core/unit_entry.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "alarms/warning_popups.h"
 
 #include "framework/application.h"
-#include "framework/rich_edit.h"
+#include "framework/controls/rich_edit.h"
 #include "framework/system_date_time.h"
 #include "resources/resource_names.h"
 

@@ -2,8 +2,8 @@
 // The warning pop-ups of a run: each warning opens a new one, which lives
 // until the user closes it.
 #include "alarms/blueChip.h"
-#include "alarms/timer_logic.h"
-#include "storage/unit_entry.h"
+#include "alarms/core/timer_logic.h"
+#include "storage/core/unit_entry.h"
 
 #include <functional>
 #include <memory>

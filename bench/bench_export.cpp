@@ -6,8 +6,8 @@
 // and a \u character on every tenth line. Prints the processor milliseconds
 // of each export (the machines are shared: wall time says little), the
 // median of 3 rounds.
-#include "storage/clock.h"
-#include "storage/message_list.h"
+#include "storage/core/clock.h"
+#include "storage/core/message_list.h"
 #include "tools/zandrel-data/data_formats.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "bench/window_bench_support.h"
 #include "catalog/report.h"
 #include "framework/application.h"
-#include "framework/report_preview.h"
+#include "framework/report/report_preview.h"
 #include "framework/win32_environment.h"
 
 #include <algorithm>
@@ -70,7 +70,7 @@ void Measure(int count, int rounds) {
         start = BenchClock::now();
         TQReport1 shown(list);
         shown.Prepare(App().Env());
-        TQRPreview preview(shown);
+        ReportPreview preview(shown);
         ShowWindow(preview.Handle(), SW_SHOW);
         UpdateWindow(preview.Handle());
         UpdateWindow(preview.View());

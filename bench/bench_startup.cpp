@@ -12,7 +12,7 @@
 #include "framework/win32_environment.h"
 #include "mainwindow/comune.h"
 #include "mainwindow/main.h"
-#include "storage/message_list.h"
+#include "storage/core/message_list.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // milliseconds; not a test.
 #include "bench/window_bench_support.h"
 #include "framework/application.h"
-#include "framework/rich_edit.h"
+#include "framework/controls/rich_edit.h"
 #include "framework/win32_environment.h"
 #include "resources/resource_names.h"
 #include "stickers/sticker_board.h"

@@ -8,8 +8,8 @@
 // on the disk the program's files lie on: flushing costs what that disk
 // costs. Every figure is the median of ROUNDS rounds (default 5), with the
 // files in the page cache, each round in a new process.
-#include "storage/datetime.h"
-#include "storage/message_list.h"
+#include "storage/core/datetime.h"
+#include "storage/core/message_list.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -2,8 +2,8 @@
 // runs it: the clock read afresh per comparison, each message looked up in
 // the list. Prints the median time of a tick and the allocations it made;
 // not a test.
-#include "alarms/timer_logic.h"
-#include "storage/message_list.h"
+#include "alarms/core/timer_logic.h"
+#include "storage/core/message_list.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
 #include "catalog/report.h"
 
-#include "catalog/report_design.h"
+#include "catalog/core/report_design.h"
 #include "framework/system_date_time.h"
 
 namespace zandrel {
@@ -22,7 +22,7 @@ ReportFont Font(const char* name, int points, bool bold, bool italic, bool under
 }
 
 template <typename Element>
-Element& Place(QRBand& band, const char* name, double left, double top) {
+Element& Place(ReportBand& band, const char* name, double left, double top) {
     Element& element = band.Add<Element>(name);
     element.Left = left;
     element.Top = top;
@@ -37,14 +37,14 @@ TQReport1::TQReport1(const MessageList& messages) : MessageList_(messages) {
     const double width = Page.Width - Page.LeftMargin - Page.RightMargin; // 190 mm
 
     TitleBand.Height = 23.8;
-    auto& title = Place<QRLabel>(TitleBand, "QRLabel3", 9.4, 2.3);
+    auto& title = Place<ReportLabel>(TitleBand, "QRLabel3", 9.4, 2.3);
     title.Caption = "Zandrel";
     title.Font = Font("Garamond", 30, true, false, true, clGray);
     title.Transparent = true;
-    auto& context = Place<QRLabel>(TitleBand, "QRLabel1", 90.3, 2.3);
+    auto& context = Place<ReportLabel>(TitleBand, "QRLabel1", 90.3, 2.3);
     context.Caption = "Report of context";
     context.Font = Font("Garamond", 30, true, true, true, clGray);
-    auto& created = Place<QRSysData>(TitleBand, "QRSysData3", 139.9, 15.9);
+    auto& created = Place<ReportSystemData>(TitleBand, "QRSysData3", 139.9, 15.9);
     created.Text = "Created:";
     created.Data = SysDataKind::DateTime;
     created.AlignRight = true;
@@ -52,31 +52,31 @@ TQReport1::TQReport1(const MessageList& messages) : MessageList_(messages) {
     created.Font = Font("Arial", 10, false, false, false, clGray);
 
     DetailBand.Height = 36.3;
-    auto& line = Place<QRShape>(DetailBand, "QRShape1", 10.6, 0.0);
+    auto& line = Place<ReportShape>(DetailBand, "QRShape1", 10.6, 0.0);
     line.Width = 169.3;
     line.Height = 1.1;
-    QRLabel_startDate = &Place<QRLabel>(DetailBand, "QRLabel_startDate", 8.3, 1.5);
+    QRLabel_startDate = &Place<ReportLabel>(DetailBand, "QRLabel_startDate", 8.3, 1.5);
     QRLabel_startDate->Font = Font("Arial", 10, true, true, false);
-    QRLabel_enddate = &Place<QRLabel>(DetailBand, "QRLabel_enddate", 68.0, 1.5);
+    QRLabel_enddate = &Place<ReportLabel>(DetailBand, "QRLabel_enddate", 68.0, 1.5);
     QRLabel_enddate->Font = Font("Arial", 10, true, true, false);
-    QRLabel5 = &Place<QRLabel>(DetailBand, "QRLabel5", 125.5, 1.5);
-    auto& heading = Place<QRLabel>(DetailBand, "QRLabel4", 7.2, 9.4);
+    QRLabel5 = &Place<ReportLabel>(DetailBand, "QRLabel5", 125.5, 1.5);
+    auto& heading = Place<ReportLabel>(DetailBand, "QRLabel4", 7.2, 9.4);
     heading.Caption = "Text of memo";
     heading.Font = Font("Arial", 10, true, false, true, clBlue);
     QRRichText1 =
-        &Place<QRRichText>(DetailBand, "QRRichText1", 6.4, PixelsToMm(catalog::kTextTopPixels));
+        &Place<ReportRichText>(DetailBand, "QRRichText1", 6.4, PixelsToMm(catalog::kTextTopPixels));
     QRRichText1->Width = 175.4;
     QRRichText1->Frame = clGray;
     QRRichText1->Background = clWindow;
 
     PageFooterBand.Height = 10.6;
-    auto& footerLine = Place<QRShape>(PageFooterBand, "QRShape2", 10.6, 0.3);
+    auto& footerLine = Place<ReportShape>(PageFooterBand, "QRShape2", 10.6, 0.3);
     footerLine.Width = 169.3;
     footerLine.Height = 0.5;
-    auto& printed = Place<QRSysData>(PageFooterBand, "QRSysData2", 10.6, 5.3);
+    auto& printed = Place<ReportSystemData>(PageFooterBand, "QRSysData2", 10.6, 5.3);
     printed.Text = "Printed at ";
     printed.Data = SysDataKind::Date;
-    auto& number = Place<QRSysData>(PageFooterBand, "QRSysData1", 150.4, 5.3);
+    auto& number = Place<ReportSystemData>(PageFooterBand, "QRSysData1", 150.4, 5.3);
     number.Text = "Page num.";
     number.Data = SysDataKind::PageNumber;
 }

@@ -1,6 +1,6 @@
 #include "extras/CoolHint.h"
 
-#include "extras/cool_hint_geometry.h"
+#include "extras/core/cool_hint_geometry.h"
 
 #include <memory>
 

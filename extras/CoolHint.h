@@ -3,7 +3,7 @@
 // text centred in it. It replaces the base hint window for the whole
 // application from the program's start.
 #include "framework/application.h"
-#include "framework/hint_window.h"
+#include "framework/hints/hint_window.h"
 
 namespace zandrel {
 

@@ -133,6 +133,7 @@ void TMarquee::DrawStripLine(RECT rect, int index) {
 }
 
 void TMarquee::ResetOffset() {
+    scroll_.ScrollDown = ScrollDown;
     scroll_.ResetOffset();
 }
 

@@ -3,8 +3,8 @@
 // pixel every 50 ms. The lines are drawn once into an off-screen strip; each
 // tick only copies the visible part of it. A double-click shows the whole
 // text in a window of its own.
-#include "extras/marquee_scroll.h"
-#include "framework/custom_control.h"
+#include "extras/core/marquee_scroll.h"
+#include "framework/controls/custom_control.h"
 #include "framework/device_context.h"
 #include "framework/handles.h"
 

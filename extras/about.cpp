@@ -1,7 +1,7 @@
 #include "extras/about.h"
 
 #include "framework/application.h"
-#include "framework/pictures.h"
+#include "framework/controls/pictures.h"
 #include "resources/form_about.h"
 #include "resources/resource_names.h"
 

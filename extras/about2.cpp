@@ -1,6 +1,6 @@
 #include "extras/about2.h"
 
-#include "framework/pictures.h"
+#include "framework/controls/pictures.h"
 #include "resources/form_about.h"
 
 #include <richedit.h>

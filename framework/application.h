@@ -3,10 +3,10 @@
 // that every window shares (the outside-world seam, the sound switch, the
 // hint and its hint window, the screen cursors), runs the message loop and
 // reports errors.
-#include "framework/application_hints.h"
-#include "framework/environment.h"
+#include "framework/hints/application_hints.h"
+#include "framework/core/environment.h"
 #include "framework/handles.h"
-#include "framework/sound_player.h"
+#include "framework/core/sound_player.h"
 
 #include <exception>
 #include <functional>

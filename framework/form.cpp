@@ -1,7 +1,7 @@
 #include "framework/form.h"
 
 #include "framework/application.h"
-#include "framework/hint_text.h"
+#include "framework/hints/core/hint_text.h"
 
 #include <commctrl.h>
 #include <richedit.h>

@@ -3,7 +3,7 @@
 // its handler methods by name, then calls Create; the form dispatches the
 // controls', menus' and timers' events to them, every call guarded by the
 // application's error report.
-#include "framework/controls.h"
+#include "framework/controls/controls.h"
 #include "framework/form_description.h"
 #include "framework/menu.h"
 #include "framework/timer.h"

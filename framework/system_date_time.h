@@ -1,7 +1,7 @@
 #pragma once
 // The standard date-time text in the user's own formats (see
 // date_time_text.h).
-#include "framework/date_time_text.h"
+#include "framework/core/date_time_text.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "framework/win32_environment.h"
 
-#include "framework/callback_errors.h"
+#include "framework/core/callback_errors.h"
 #include "framework/handles.h"
 #include "framework/message_boxes.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The real outside world: the local clock, the screen, WAVE resources of the
 // program, message boxes and the shell.
-#include "framework/environment.h"
+#include "framework/core/environment.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes as the two data files to the loader, then checks that
 // whatever was loaded saves to files that load back to the same bytes.
-#include "storage/message_list.h"
-#include "storage/storage_error.h"
+#include "storage/core/message_list.h"
+#include "storage/core/storage_error.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "mainwindow/comune.h"
 
-#include "mainwindow/registry.h"
+#include "framework/registry.h"
 
 #include <windows.h>
 

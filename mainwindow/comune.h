@@ -1,8 +1,8 @@
 #pragma once
 // Shell links through COM, and the startup shortcut's system side. COM must be
 // initialised on the calling thread (ComApartment).
-#include "framework/environment.h"
-#include "mainwindow/settings.h"
+#include "framework/core/environment.h"
+#include "mainwindow/core/settings.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "mainwindow/formatting_toolbar.h"
 
 #include "framework/application.h"
-#include "framework/callback_errors.h"
+#include "framework/core/callback_errors.h"
 #include "framework/device_context.h"
 #include "framework/form.h"
 

@@ -4,7 +4,7 @@
 // its buttons, boxes and the colour dialog format the text. It keeps no
 // state of its own beyond the guard that stops its controls feeding back.
 #include "framework/event.h"
-#include "mainwindow/text_format.h"
+#include "mainwindow/core/text_format.h"
 
 #include <windows.h>
 

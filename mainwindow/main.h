@@ -3,15 +3,15 @@
 // icon, and the program's main form. Closing it only hides it; Shutdown ends
 // the program.
 #include "alarms/Email.h"
-#include "alarms/timer_logic.h"
+#include "alarms/core/timer_logic.h"
 #include "alarms/warning_popups.h"
 #include "framework/form.h"
 #include "mainwindow/formatting_toolbar.h"
-#include "mainwindow/registry.h"
-#include "mainwindow/settings.h"
+#include "mainwindow/registry_settings.h"
+#include "mainwindow/core/settings.h"
 #include "mainwindow/tray_icon.h"
 #include "stickers/sticker_board.h"
-#include "storage/message_list.h"
+#include "storage/core/message_list.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "resources/form_about.h"
 
-#include "framework/pictures.h"
+#include "framework/controls/pictures.h"
 #include "resources/resource_names.h"
 
 namespace zandrel {

@@ -1,8 +1,8 @@
 #include "stickers/sticker_board.h"
 
 #include "framework/application.h"
-#include "framework/rich_edit.h"
-#include "stickers/sticker_cascade.h"
+#include "framework/controls/rich_edit.h"
+#include "stickers/core/sticker_cascade.h"
 
 namespace zandrel {
 

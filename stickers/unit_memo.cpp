@@ -2,10 +2,10 @@
 
 #include "framework/application.h"
 #include "framework/device_context.h"
-#include "framework/rich_edit.h"
+#include "framework/controls/rich_edit.h"
 #include "resources/form_memo.h"
 #include "resources/resource_names.h"
-#include "stickers/sticker_surface.h"
+#include "stickers/core/sticker_surface.h"
 
 #include <commctrl.h>
 #include <richedit.h>

@@ -5,8 +5,8 @@
 // folded corner and double-clicks it to edit its message.
 #include "framework/application.h"
 #include "framework/form.h"
-#include "stickers/sticker_cascade.h"
-#include "storage/message_list.h"
+#include "stickers/core/sticker_cascade.h"
+#include "storage/core/message_list.h"
 
 #include <functional>
 #include <optional>

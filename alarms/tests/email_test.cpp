@@ -4,7 +4,7 @@
 #include "alarms/Email.h"
 #include "alarms/tests/mail_test_support.h"
 #include "framework/application.h"
-#include "mainwindow/registry.h"
+#include "framework/registry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
-#include "storage/tests/test_support.h"
+#include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
 

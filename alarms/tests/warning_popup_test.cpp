@@ -1,7 +1,7 @@
 // The warning pop-up window under Wine.
 #include "alarms/warning_popups.h"
 #include "framework/application.h"
-#include "framework/rich_edit.h"
+#include "framework/controls/rich_edit.h"
 #include "framework/system_date_time.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"

@@ -3,12 +3,12 @@
 // for scripts/take_screenshots.sh.
 #include "catalog/report.h"
 #include "framework/application.h"
-#include "framework/report_preview.h"
+#include "framework/report/report_preview.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
-#include "storage/tests/test_support.h"
+#include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +21,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TQRPreview* OpenPreview() {
-    return dynamic_cast<TQRPreview*>(
-        Window::FromHandle(FindWindowA("Zandrel.TQRPreview", nullptr)));
+ReportPreview* OpenPreview() {
+    return dynamic_cast<ReportPreview*>(
+        Window::FromHandle(FindWindowA("Zandrel.ReportPreview", nullptr)));
 }
 
 // Runs `action` from a timer inside the preview's modal loop.
 class InsidePreview {
 public:
-    explicit InsidePreview(std::function<void(TQRPreview&)> action) : action_(std::move(action)) {
+    explicit InsidePreview(std::function<void(ReportPreview&)> action) : action_(std::move(action)) {
         current_ = this;
         timer_ = SetTimer(nullptr, 0, 50, Tick);
     }
@@ -42,7 +42,7 @@ public:
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         InsidePreview* self = current_;
-        TQRPreview* preview = OpenPreview();
+        ReportPreview* preview = OpenPreview();
         if (!self || self->ran_ || !preview || !preview->Visible()) {
             return;
         }
@@ -51,7 +51,7 @@ private:
         self->action_(*preview);
     }
     static inline InsidePreview* current_ = nullptr;
-    std::function<void(TQRPreview&)> action_;
+    std::function<void(ReportPreview&)> action_;
     UINT_PTR timer_ = 0;
     bool ran_ = false;
 };
@@ -88,7 +88,7 @@ protected:
     }
 
     // Pages with the keys, then closes with Esc.
-    static void PageAndClose(TQRPreview& preview, bool& mainHidden, std::size_t& pages,
+    static void PageAndClose(ReportPreview& preview, bool& mainHidden, std::size_t& pages,
                              std::size_t& lastPage, HWND main) {
         mainHidden = !IsWindowVisible(main);
         PumpUntil([&] { return !preview.Producing(); });
@@ -119,7 +119,7 @@ TEST_F(ReportWindowTest, ThePrintButtonShowsThePreviewModallyAndTheWindowAfterwa
     bool hidden = false;
     std::size_t pages = 0, last = 0;
     const InsidePreview inside(
-        [&](TQRPreview& preview) { PageAndClose(preview, hidden, pages, last, form.Handle()); });
+        [&](ReportPreview& preview) { PageAndClose(preview, hidden, pages, last, form.Handle()); });
     const HWND bar = form.Find("ToolBar1").Handle();
     SendMessageA(GetParent(bar), WM_COMMAND,
                  MAKEWPARAM(form.FindToolButton("ToolButton_print").Id(), BN_CLICKED),
@@ -141,14 +141,14 @@ TEST_F(ReportWindowTest, TheTrayMenusReportShowsTheHiddenMainWindowAfterwards) {
     bool hidden = false;
     std::size_t pages = 0, last = 0;
     const InsidePreview inside(
-        [&](TQRPreview& preview) { PageAndClose(preview, hidden, pages, last, form.Handle()); });
+        [&](ReportPreview& preview) { PageAndClose(preview, hidden, pages, last, form.Handle()); });
     SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Report1").Id(), 0);
     EXPECT_TRUE(inside.Ran());
     EXPECT_TRUE(hidden);
     EXPECT_EQ(pages, 1u);
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
     // And from the main menu.
-    const InsidePreview again([&](TQRPreview& preview) { preview.Close(); });
+    const InsidePreview again([&](ReportPreview& preview) { preview.Close(); });
     SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Report2").Id(), 0);
     EXPECT_TRUE(again.Ran());
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
@@ -162,12 +162,12 @@ TEST_F(ReportWindowTest, ScreenshotOfThePreview) {
     Store(3);
     TFormMain& form = Start();
     bool handed = false;
-    const InsidePreview inside([&](TQRPreview& preview) {
-        preview.SetZoom(TQRPreview::Zoom::WholePage);
+    const InsidePreview inside([&](ReportPreview& preview) {
+        preview.SetZoom(ReportPreview::Zoom::WholePage);
         SetWindowPos(preview.Handle(), HWND_TOP, 0, 0, 1024, 768, SWP_SHOWWINDOW);
         PumpMessages();
         handed = HandOverForScreenshot(fs::path(folderName), "report_preview", {preview.Handle()});
-        preview.SetZoom(TQRPreview::Zoom::PageWidth);
+        preview.SetZoom(ReportPreview::Zoom::PageWidth);
         PumpMessages();
         handed = HandOverForScreenshot(fs::path(folderName), "report_preview_width",
                                        {preview.Handle()}) &&

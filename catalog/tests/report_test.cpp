@@ -4,7 +4,7 @@
 #include "catalog/report.h"
 
 #include "framework/application.h"
-#include "framework/report_preview.h"
+#include "framework/report/report_preview.h"
 #include "framework/system_date_time.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
@@ -60,7 +60,7 @@ struct PageTexts {
     }
 };
 
-PageTexts Render(TQuickRep& report) {
+PageTexts Render(Report& report) {
     report.Prepare(TestEnvironment());
     report.ProduceAll();
     PageTexts texts;
@@ -267,7 +267,7 @@ TEST_F(CatalogTest, ACancelledPrintDialogPrintsNothing) {
     catalog.Add(Rtf("one"), 45000.5);
     TQReport1 report(catalog.list);
     report.Prepare(TestEnvironment());
-    TQRPreview preview(report);
+    ReportPreview preview(report);
     EXPECT_EQ(preview.PageCount(), 1u);
     TestEnvironment().printCancelled = true;
     preview.PrintReport();
@@ -306,7 +306,7 @@ TEST(CatalogPrintTest, PrintsTwiceFromOnePreview) {
     catalog.Add("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + lines + "}", 45000.5);
     TQReport1 report(catalog.list);
     report.Prepare(TestEnvironment());
-    TQRPreview preview(report);
+    ReportPreview preview(report);
     preview.PrintReport();
     EXPECT_EQ(report.RowIndex, 4);
     EXPECT_EQ(report.PageCount(), 3u);

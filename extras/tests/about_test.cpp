@@ -2,15 +2,15 @@
 // command's viewer, under Wine with real windows.
 #include "extras/about.h"
 #include "extras/about2.h"
-#include "extras/help_command.h"
+#include "extras/core/help_command.h"
 #include "framework/application.h"
-#include "framework/controls.h"
+#include "framework/controls/controls.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "framework/win32_environment.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
-#include "storage/tests/test_support.h"
+#include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
 

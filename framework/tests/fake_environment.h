@@ -1,7 +1,7 @@
 #pragma once
 // The outside world of the GUI tests: a settable clock and screen, recorded
 // sounds and message boxes, scripted answers to confirmations.
-#include "framework/environment.h"
+#include "framework/core/environment.h"
 
 #include <deque>
 #include <functional>

@@ -1,5 +1,5 @@
 #include "mainwindow/comune.h"
-#include "mainwindow/registry.h"
+#include "mainwindow/registry_settings.h"
 
 #include <gtest/gtest.h>
 

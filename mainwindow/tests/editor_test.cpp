@@ -2,14 +2,14 @@
 // check boxes and toolbar commands; after each command the controls and both
 // data files (read back with the loader) are checked.
 #include "framework/application.h"
-#include "framework/hint_text.h"
-#include "framework/rich_edit.h"
+#include "framework/hints/core/hint_text.h"
+#include "framework/controls/rich_edit.h"
 #include "framework/system_date_time.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
-#include "storage/tests/test_support.h"
+#include "storage/core/tests/test_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

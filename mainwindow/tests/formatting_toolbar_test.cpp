@@ -2,12 +2,12 @@
 // typing into the real font boxes, the real up-down, and selections moved in
 // the real rich-text control.
 #include "framework/application.h"
-#include "framework/rich_edit.h"
+#include "framework/controls/rich_edit.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
-#include "storage/tests/test_support.h"
+#include "storage/core/tests/test_support.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "mainwindow/tests/main_window_fixture.h"
 
 #include "framework/tests/fake_environment.h"
-#include "storage/message_list.h"
+#include "storage/core/message_list.h"
 
 namespace zandrel::testing {
 namespace {

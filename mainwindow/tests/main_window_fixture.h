@@ -3,7 +3,7 @@
 // key of the current user's and its startup shortcut is removed, before and
 // after each test, so that every test starts as on a machine without them and
 // the machine's own are never touched.
-#include "mainwindow/registry.h"
+#include "mainwindow/registry_settings.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/registry.h"
+#include "mainwindow/registry_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // platform sends; the fake outside world gives the clock and the screen and
 // records sounds and shell calls.
 #include "framework/application.h"
-#include "framework/rich_edit.h"
+#include "framework/controls/rich_edit.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "resources/resource_names.h"

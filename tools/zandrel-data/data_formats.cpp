@@ -1,8 +1,8 @@
 #include "tools/zandrel-data/data_formats.h"
 
-#include "catalog/code_page.h"
-#include "catalog/rtf_plain_text.h"
-#include "storage/datetime.h"
+#include "catalog/core/code_page.h"
+#include "catalog/core/rtf_plain_text.h"
+#include "storage/core/datetime.h"
 
 #include <nlohmann/json.hpp>
 

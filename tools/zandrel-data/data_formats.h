@@ -1,6 +1,6 @@
 #pragma once
 // What zandrel-data prints for a loaded message list.
-#include "storage/message_list.h"
+#include "storage/core/message_list.h"
 
 #include <optional>
 #include <string>

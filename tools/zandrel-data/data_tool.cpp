@@ -1,8 +1,8 @@
 #include "tools/zandrel-data/data_tool.h"
 
-#include "storage/datetime.h"
-#include "storage/message_list.h"
-#include "storage/storage_error.h"
+#include "storage/core/datetime.h"
+#include "storage/core/message_list.h"
+#include "storage/core/storage_error.h"
 #include "tools/zandrel-data/data_formats.h"
 
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #pragma once
 // zandrel-data: checks, resaves and exports the two data files of a folder
 // with the same code the program loads and saves them with.
-#include "storage/clock.h"
+#include "storage/core/clock.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,6 +1,6 @@
 #include "tools/zandrel-data/local_clock.h"
 
-#include "storage/datetime.h"
+#include "storage/core/datetime.h"
 
 #include <algorithm>
 #include <chrono>

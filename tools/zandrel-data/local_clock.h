@@ -1,6 +1,6 @@
 #pragma once
 // The real local clock, as the program reads it.
-#include "storage/clock.h"
+#include "storage/core/clock.h"
 
 namespace zandrel {
 

@@ -1,7 +1,7 @@
 #include "tools/zandrel-data/data_tool.h"
 
-#include "storage/message_list.h"
-#include "storage/tests/test_support.h"
+#include "storage/core/message_list.h"
+#include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,0 +1,94 @@
+#include "framework/controls/control.h"
+
+#include "framework/application.h"
+
+#include <stdexcept>
+
+namespace zandrel {
+namespace {
+
+constexpr char controlProperty[] = "Zandrel.Control";
+
+} // namespace
+
+Control::Control(const ComponentDescription& description, HWND parent, int id,
+                 const ControlWindow& window)
+    : description_(description), hint_(description.Hint) {
+    DWORD style = WS_CHILD | window.Style;
+    if (description.Visible) {
+        style |= WS_VISIBLE;
+    }
+    if (!description.Enabled) {
+        style |= WS_DISABLED;
+    }
+    const Bounds& place = description.Place;
+    window_ = CreateWindowExA(window.ExStyle, window.ClassName, description.Caption.c_str(), style,
+                              place.Left, place.Top, place.Width, place.Height + window.ExtraHeight,
+                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              App().Instance(), nullptr);
+    if (!window_) {
+        throw std::runtime_error("Cannot create the control " + description.Name);
+    }
+    SetPropA(window_, controlProperty, this);
+}
+
+Control* Control::FromHandle(HWND window) {
+    return window ? static_cast<Control*>(GetPropA(window, controlProperty)) : nullptr;
+}
+
+std::string Control::Text() const {
+    std::string text(GetWindowTextLengthA(window_) + 1, '\0');
+    text.resize(GetWindowTextA(window_, text.data(), int(text.size())));
+    return text;
+}
+
+void Control::SetText(const std::string& text) {
+    SetWindowTextA(window_, text.c_str());
+}
+
+bool Control::Enabled() const {
+    return IsWindowEnabled(window_);
+}
+
+void Control::SetEnabled(bool enabled) {
+    EnableWindow(window_, enabled);
+}
+
+bool Control::Visible() const {
+    return IsWindowVisible(window_);
+}
+
+void Control::SetVisible(bool visible) {
+    ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
+
+Bounds Control::Place() const {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window_), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Control::SetPlace(const Bounds& place) {
+    MoveWindow(window_, place.Left, place.Top, place.Width, place.Height, TRUE);
+}
+
+void Control::BindHandlers(const HandlerLookup& resolve) {
+    OnClick = resolve(description_.OnClick);
+    OnChange = resolve(description_.OnChange);
+    OnDblClick = resolve(description_.OnDblClick);
+    OnMouseMove = resolve(description_.OnMouseMove);
+}
+
+void Control::DropHandlers() {
+    OnClick = OnChange = OnDblClick = OnMouseMove = {};
+}
+
+void Control::Fire(const EventHandler& handler) {
+    if (handler) {
+        Event event{this};
+        handler(event);
+    }
+}
+
+} // namespace zandrel

@@ -1,0 +1,18 @@
+#pragma once
+// A status bar of panels, one width each in the description; the last one
+// runs to the end of the bar.
+#include "framework/controls/control.h"
+
+#include <string>
+
+namespace zandrel {
+
+class StatusBar : public Control {
+public:
+    StatusBar(const ComponentDescription& description, HWND parent, int id);
+
+    std::string PanelText(int panel) const;
+    void SetPanelText(int panel, const std::string& text);
+};
+
+} // namespace zandrel

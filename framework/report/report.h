@@ -1,0 +1,198 @@
+#pragma once
+// The banded report engine: a report form
+// with a title band on the first page, a detail band produced through a
+// need-data callback, and a page footer on every page; labels, system-data
+// fields, line shapes and a rich-text element; one renderer that draws a page
+// on any device context at its resolution (the preview's screen, a printer,
+// a metafile); the modal preview and printing.
+//
+// Production runs on the user-interface thread, not a worker thread:
+// the preview is modal and the main window hidden, so the message list cannot
+// change while pages are produced, and no lock is needed.
+#include "framework/form_description.h"
+#include "framework/handles.h"
+#include "framework/report/core/report_layout.h"
+#include "storage/core/clock.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zandrel {
+
+struct ReportFont {
+    std::string Name = "Arial";
+    int Points = 10;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    Color Colour = kSystemColor | COLOR_WINDOWTEXT;
+};
+
+inline constexpr Color clGray = 0x808080;
+inline constexpr Color clWhite = 0xFFFFFF;
+inline constexpr Color clWindow = kSystemColor | COLOR_WINDOW;
+
+// Positions and sizes in millimetres inside the band.
+class ReportElement {
+public:
+    virtual ~ReportElement() = default;
+    std::string Name;
+    double Left = 0;
+    double Top = 0;
+    double Width = 0;
+    double Height = 0;
+    ReportFont Font;
+
+protected:
+    ReportElement() = default;
+};
+
+// A label: sizes itself to its text (AutoSize) and wraps words at the band's
+// right edge.
+class ReportLabel : public ReportElement {
+public:
+    std::string Caption;
+    bool Transparent = false;
+    Color Background = clWhite; // behind the text unless Transparent
+    bool AlignRight = false;    // the right edge stays at Left + Width
+};
+
+enum class SysDataKind { DateTime, Date, PageNumber };
+
+// A fixed text followed by the production's date and time, its date, or the
+// page number.
+class ReportSystemData : public ReportLabel {
+public:
+    SysDataKind Data = SysDataKind::DateTime;
+    std::string Text;
+};
+
+// A horizontal line.
+class ReportShape : public ReportElement {
+public:
+    Color Pen = 0;
+};
+
+// Formatted text in a framed box; its height is set by the need-data
+// callback before the band prints.
+class ReportRichText : public ReportElement {
+public:
+    ReportRichText();
+    ~ReportRichText() override;
+    Color Frame = clGray;
+    Color Background = clWindow;
+
+    void Clear();
+    // As RTF when it is RTF, else as plain text.
+    void Load(std::string_view text);
+    const std::string& Content() const { return content_; }
+    // The lines of the formatted text at the box's width, and its height in
+    // millimetres (measured on the screen).
+    int LineCount();
+    double FormattedHeight();
+    const std::vector<double>& LineBottoms(); // mm from the box's top
+    const std::vector<LONG>& LineStarts();    // first character of each line, and the end
+
+private:
+    void Measure();
+    std::string content_;
+    bool measured_ = false;
+    std::vector<double> lineBottoms_;
+    std::vector<LONG> lineStarts_;
+};
+
+struct ReportBand {
+    report::BandKind Kind = report::BandKind::Detail;
+    double Height = 0;
+    Color Background = clWhite;
+    std::vector<std::unique_ptr<ReportElement>> Elements;
+
+    template <typename Element> Element& Add(std::string name) {
+        auto element = std::make_unique<Element>();
+        element->Name = std::move(name);
+        Element& added = *element;
+        Elements.push_back(std::move(element));
+        return added;
+    }
+};
+
+// Where a page goes on a device: its resolution and the device point of the
+// paper's top-left corner.
+struct RenderTarget {
+    double PixelsPerMmX = 96 / 25.4;
+    double PixelsPerMmY = 96 / 25.4;
+    double OriginX = 0;
+    double OriginY = 0;
+};
+
+class Report {
+public:
+    Report();
+    virtual ~Report();
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
+
+    report::PageSetup Page;
+    ReportBand TitleBand;
+    ReportBand DetailBand;
+    ReportBand PageFooterBand;
+
+    // Before each production of the report.
+    std::function<void()> OnBeforePrint;
+    // Before each detail band: MoreData says whether one follows.
+    std::function<void(bool& MoreData)> OnNeedData;
+
+    // Starts a production from the beginning: the before-print callback, an
+    // empty layout, the clock read for the system-data fields.
+    void Prepare(const Clock& clock);
+    // Produces until `pages` pages are complete or the report ends.
+    void ProduceUntil(std::size_t pages);
+    // Produces up to `details` more detail bands; false once the report ended.
+    bool ProduceSome(int details);
+    void ProduceAll() { ProduceUntil(static_cast<std::size_t>(-1)); }
+    bool Finished() const;
+    std::size_t PageCount() const; // complete pages
+    const report::ReportLayout& Layout() const { return *layout_; }
+
+    // Draws page `index` (0-based, complete) on `dc`.
+    void RenderPage(HDC dc, std::size_t index, const RenderTarget& target);
+    // The page as an enhanced metafile at the screen's resolution, in
+    // 0.01 mm units of the paper; the caller deletes it.
+    MetafileHandle PageMetafile(std::size_t index);
+
+    // Produces the report again from the start and prints every page on the
+    // printer; `progress` (page done, pages) returns false to cancel.
+    // Returns false when cancelled or the printer refused.
+    bool Print(const std::string& printer, const Clock& clock,
+               const std::function<bool(std::size_t, std::size_t)>& progress);
+
+    // The modal preview; returns when the user closes it.
+    void Preview();
+
+private:
+    struct DetailSnapshot;
+    void RenderBand(HDC dc, const ReportBand& band, const report::PlacedBand& placed,
+                    const DetailSnapshot* snapshot, std::size_t pageIndex,
+                    const RenderTarget& target);
+
+    std::unique_ptr<report::ReportLayout> layout_;
+    std::vector<DetailSnapshot> details_;
+    TDateTime produced_ = 0;
+    bool ended_ = false;
+};
+
+// The text drawn on a page, as a metafile records it.
+struct PageText {
+    std::string Text;
+    int X = 0; // the metafile's logical units (0.01 mm from the paper's corner)
+    int Y = 0;
+};
+std::vector<PageText> TextsOfMetafile(HENHMETAFILE metafile);
+
+} // namespace zandrel

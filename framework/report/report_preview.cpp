@@ -1,0 +1,479 @@
+#include "framework/report/report_preview.h"
+
+#include "framework/application.h"
+#include "framework/controls/buttons.h"
+#include "framework/device_context.h"
+#include "framework/window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zandrel {
+namespace {
+
+constexpr int kBarHeight = 30;
+constexpr int kGap = 12; // gray around the page
+constexpr UINT_PTR kProduceTimer = 1;
+constexpr UINT_PTR kKeySubclass = 7;
+constexpr UINT kPagingKeyMessage = WM_APP + 12;
+
+FormDescription PreviewDesign() {
+    FormDescription form;
+    form.ClassName = "Zandrel.ReportPreview";
+    form.Caption = "Print preview";
+    form.Width = 760;
+    form.Height = 740;
+    form.Centered = true;
+    form.CloseOnEscape = true;
+    form.OnCreate = "FormCreate";
+    form.OnClose = "FormClose";
+    using K = ComponentKind;
+    auto button = [](const char* name, const char* caption, int left, int width,
+                     const char* handler) {
+        return Component(name, K::Button, {left, 3, width, 24})
+            .In("PanelBar")
+            .Titled(caption)
+            .Click(handler);
+    };
+    form.Components = {
+        Component("PanelBar", K::Panel, {0, 0, 752, kBarHeight}).Dock(Align::Top),
+        button("btnWholePage", "Whole page", 4, 72, "btnWholePageClick"),
+        button("btnPageWidth", "Page width", 78, 72, "btnPageWidthClick"),
+        button("btn100", "100 %", 152, 48, "btn100Click"),
+        button("btnFirst", "|<", 212, 28, "btnFirstClick"),
+        button("btnPrior", "<", 242, 28, "btnPriorClick"),
+        button("btnNext", ">", 272, 28, "btnNextClick"),
+        button("btnLast", ">|", 302, 28, "btnLastClick"),
+        Component("lblPage", K::Label, {340, 8, 170, 16}).In("PanelBar").Titled("Page 0 of 0"),
+        button("btnPrint", "Print...", 520, 64, "btnPrintClick"),
+        button("btnClose", "Close", 590, 64, "btnCloseClick"),
+    };
+    return form;
+}
+
+const FormDescription& PreviewDescription() {
+    static const FormDescription description = PreviewDesign();
+    return description;
+}
+
+LRESULT CALLBACK PagingKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                            DWORD_PTR form) noexcept {
+    if (message == WM_KEYDOWN &&
+        (wParam == VK_PRIOR || wParam == VK_NEXT || wParam == VK_HOME || wParam == VK_END)) {
+        SendMessageA(reinterpret_cast<HWND>(form), kPagingKeyMessage, wParam, 0);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, PagingKeys, id);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace
+
+// The gray area with the page on it, scrolled when the page is taller.
+class ReportPageView : public Window {
+public:
+    explicit ReportPageView(ReportPreview& preview) : preview_(preview) {
+        WindowCreation creation;
+        creation.ClassName = "Zandrel.ReportPage";
+        creation.Style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP;
+        creation.Place = RECT{0, kBarHeight, 100, 100};
+        creation.Parent = preview.Handle();
+        CreateHandle(creation);
+    }
+
+    void Reset() {
+        scrollY_ = 0;
+        scrollX_ = 0;
+        Update();
+    }
+
+    // The page's size on the screen at the zoom.
+    SIZE PageSize() const {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        const double perMm = GetScreenPerMm();
+        const double width = 210.0 * perMm;
+        const double height = 297.0 * perMm;
+        double scale = 1.0;
+        switch (preview_.CurrentZoom()) {
+        case ReportPreview::Zoom::WholePage:
+            scale =
+                std::min((client.right - 2 * kGap) / width, (client.bottom - 2 * kGap) / height);
+            break;
+        case ReportPreview::Zoom::PageWidth:
+            scale = (client.right - 2 * kGap) / width;
+            break;
+        case ReportPreview::Zoom::Actual:
+            break;
+        }
+        scale = std::max(scale, 0.05);
+        return SIZE{std::lround(width * scale), std::lround(height * scale)};
+    }
+
+    void Update() {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        const SIZE page = PageSize();
+        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+        info.nMax = page.cy + 2 * kGap;
+        info.nPage = static_cast<UINT>(client.bottom + 1);
+        scrollY_ = std::clamp(scrollY_, 0, std::max(0, int(info.nMax - client.bottom)));
+        info.nPos = scrollY_;
+        SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+        info.nMax = page.cx + 2 * kGap;
+        info.nPage = static_cast<UINT>(client.right + 1);
+        scrollX_ = std::clamp(scrollX_, 0, std::max(0, int(info.nMax - client.right)));
+        info.nPos = scrollX_;
+        SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
+        InvalidateRect(Handle(), nullptr, FALSE);
+    }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            const PaintDc paint(Handle());
+            Paint(paint.Get());
+            return 0;
+        }
+        case WM_SIZE:
+            Update();
+            return 0;
+        case WM_VSCROLL:
+            Scroll(SB_VERT, LOWORD(wParam), scrollY_);
+            return 0;
+        case WM_HSCROLL:
+            Scroll(SB_HORZ, LOWORD(wParam), scrollX_);
+            return 0;
+        case WM_MOUSEWHEEL:
+            scrollY_ -= GET_WHEEL_DELTA_WPARAM(wParam) / 2;
+            Update();
+            return 0;
+        case WM_LBUTTONDOWN:
+            SetFocus(Handle());
+            return 0;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS;
+        case WM_KEYDOWN:
+            if (wParam == VK_UP || wParam == VK_DOWN) {
+                scrollY_ += wParam == VK_UP ? -40 : 40;
+                Update();
+                return 0;
+            }
+            break;
+        }
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+
+private:
+    static double GetScreenPerMm() {
+        const WindowDc screen(nullptr);
+        return GetDeviceCaps(screen.Get(), LOGPIXELSX) / 25.4;
+    }
+
+    void Scroll(int bar, WORD request, int& position) {
+        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+        GetScrollInfo(Handle(), bar, &info);
+        switch (request) {
+        case SB_LINEUP:
+            position -= 20;
+            break;
+        case SB_LINEDOWN:
+            position += 20;
+            break;
+        case SB_PAGEUP:
+            position -= int(info.nPage);
+            break;
+        case SB_PAGEDOWN:
+            position += int(info.nPage);
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            position = info.nTrackPos;
+            break;
+        case SB_TOP:
+            position = 0;
+            break;
+        case SB_BOTTOM:
+            position = info.nMax;
+            break;
+        default:
+            break;
+        }
+        Update();
+    }
+
+    void Paint(HDC target) {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        // Drawn off the screen first, so that nothing flickers.
+        const MemoryDc memory(target);
+        const BitmapHandle bitmap(CreateCompatibleBitmap(target, std::max<LONG>(1, client.right),
+                                                         std::max<LONG>(1, client.bottom)));
+        const Selection selected(memory.Get(), bitmap.get());
+        FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_APPWORKSPACE));
+        if (preview_.PageCount() > 0) {
+            const SIZE page = PageSize();
+            const int left = std::max(kGap, int(client.right - page.cx) / 2) - scrollX_;
+            const int top = kGap - scrollY_;
+            RECT shadow{left + 4, top + 4, left + page.cx + 4, top + page.cy + 4};
+            FillRect(memory.Get(), &shadow, GetSysColorBrush(COLOR_3DDKSHADOW));
+            RECT paper{left, top, left + page.cx, top + page.cy};
+            FillRect(memory.Get(), &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            if (const HENHMETAFILE image = preview_.PageImage(preview_.CurrentPage())) {
+                PlayEnhMetaFile(memory.Get(), image, &paper);
+            }
+        }
+        BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+    }
+
+    ReportPreview& preview_;
+    int scrollY_ = 0;
+    int scrollX_ = 0;
+};
+
+ReportPreview::ReportPreview(Report& report) : Form(PreviewDescription()), report_(report) {
+    Bind("FormCreate", &ReportPreview::FormCreate);
+    Bind("FormClose", &ReportPreview::FormClose);
+    Bind("btnWholePageClick", &ReportPreview::btnWholePageClick);
+    Bind("btnPageWidthClick", &ReportPreview::btnPageWidthClick);
+    Bind("btn100Click", &ReportPreview::btn100Click);
+    Bind("btnFirstClick", &ReportPreview::btnFirstClick);
+    Bind("btnPriorClick", &ReportPreview::btnPriorClick);
+    Bind("btnNextClick", &ReportPreview::btnNextClick);
+    Bind("btnLastClick", &ReportPreview::btnLastClick);
+    Bind("btnPrintClick", &ReportPreview::btnPrintClick);
+    Bind("btnCloseClick", &ReportPreview::btnCloseClick);
+    Create(false);
+}
+
+ReportPreview::~ReportPreview() = default;
+
+HWND ReportPreview::View() const {
+    return view_ ? view_->Handle() : nullptr;
+}
+
+void ReportPreview::FormCreate(Event&) {
+    view_ = std::make_unique<ReportPageView>(*this);
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        SetWindowSubclass(child, PagingKeys, kKeySubclass, reinterpret_cast<DWORD_PTR>(Handle()));
+        for (HWND inner = GetWindow(child, GW_CHILD); inner;
+             inner = GetWindow(inner, GW_HWNDNEXT)) {
+            SetWindowSubclass(inner, PagingKeys, kKeySubclass,
+                              reinterpret_cast<DWORD_PTR>(Handle()));
+        }
+    }
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    MoveWindow(view_->Handle(), 0, kBarHeight, client.right, client.bottom - kBarHeight, TRUE);
+    // The first page shows as soon as it is produced; the rest follows from a
+    // timer, on this thread, between the user's messages.
+    report_.ProduceUntil(1);
+    if (!report_.Finished()) {
+        SetTimer(Handle(), kProduceTimer, 0, nullptr);
+    }
+    UpdateStatus();
+}
+
+void ReportPreview::FormClose(Event& event) {
+    if (printing_) {
+        cancelPrint_ = true;
+        event.Action = CloseAction::None;
+        return;
+    }
+    KillTimer(Handle(), kProduceTimer);
+    event.Action = CloseAction::Hide;
+}
+
+void ReportPreview::ProduceMore() {
+    const std::size_t before = report_.PageCount();
+    report_.ProduceSome(25);
+    if (report_.Finished()) {
+        KillTimer(Handle(), kProduceTimer);
+    }
+    if (report_.PageCount() != before || report_.Finished()) {
+        UpdateStatus();
+    }
+}
+
+void ReportPreview::UpdateStatus() {
+    const std::size_t count = report_.PageCount();
+    if (count > 0 && page_ >= count) {
+        page_ = count - 1;
+    }
+    std::string text = "Page " + std::to_string(count == 0 ? 0 : page_ + 1) + " of " +
+                       std::to_string(count) + (report_.Finished() ? "" : "...");
+    if (Find("lblPage").Text() != text) {
+        Find("lblPage").SetText(text);
+    }
+    Find("btnFirst").SetEnabled(page_ > 0);
+    Find("btnPrior").SetEnabled(page_ > 0);
+    Find("btnNext").SetEnabled(page_ + 1 < count);
+    Find("btnLast").SetEnabled(page_ + 1 < count);
+}
+
+HENHMETAFILE ReportPreview::PageImage(std::size_t page) {
+    if (page >= report_.PageCount()) {
+        return nullptr;
+    }
+    if (images_.size() <= page) {
+        images_.resize(page + 1);
+    }
+    if (!images_[page]) {
+        images_[page] = report_.PageMetafile(page);
+    }
+    return images_[page].get();
+}
+
+void ReportPreview::ShowPage(std::size_t page) {
+    if (page > 0 && page >= report_.PageCount() && !report_.Finished()) {
+        report_.ProduceUntil(page + 1);
+    }
+    const std::size_t count = report_.PageCount();
+    page_ = count == 0 ? 0 : std::min(page, count - 1);
+    UpdateStatus();
+    if (view_) {
+        view_->Reset();
+    }
+}
+
+void ReportPreview::SetZoom(Zoom zoom) {
+    zoom_ = zoom;
+    if (view_) {
+        view_->Update();
+    }
+}
+
+bool ReportPreview::PagingKey(WPARAM key) {
+    switch (key) {
+    case VK_PRIOR:
+        ShowPage(page_ == 0 ? 0 : page_ - 1);
+        return true;
+    case VK_NEXT:
+        ShowPage(page_ + 1);
+        return true;
+    case VK_HOME:
+        ShowPage(0);
+        return true;
+    case VK_END:
+        report_.ProduceAll();
+        ShowPage(report_.PageCount());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ReportPreview::btnWholePageClick(Event&) {
+    SetZoom(Zoom::WholePage);
+}
+void ReportPreview::btnPageWidthClick(Event&) {
+    SetZoom(Zoom::PageWidth);
+}
+void ReportPreview::btn100Click(Event&) {
+    SetZoom(Zoom::Actual);
+}
+void ReportPreview::btnFirstClick(Event&) {
+    PagingKey(VK_HOME);
+}
+void ReportPreview::btnPriorClick(Event&) {
+    PagingKey(VK_PRIOR);
+}
+void ReportPreview::btnNextClick(Event&) {
+    PagingKey(VK_NEXT);
+}
+void ReportPreview::btnLastClick(Event&) {
+    PagingKey(VK_END);
+}
+void ReportPreview::btnCloseClick(Event&) {
+    Close();
+}
+
+void ReportPreview::btnPrintClick(Event&) {
+    if (printing_) {
+        cancelPrint_ = true; // the button reads "Cancel" while printing
+        return;
+    }
+    PrintReport();
+}
+
+void ReportPreview::PrintReport() {
+    const std::optional<std::string> printer = App().Env().ChoosePrinter();
+    if (!printer) {
+        return;
+    }
+    KillTimer(Handle(), kProduceTimer);
+    printing_ = true;
+    cancelPrint_ = false;
+    Control& button = Find("btnPrint");
+    button.SetText("Cancel");
+    struct Restore {
+        ReportPreview& preview;
+        Control& button;
+        ~Restore() {
+            preview.printing_ = false;
+            button.SetText("Print...");
+        }
+    } restore{*this, button};
+    images_.clear();
+    // Produced again from the start, on this thread: the progress shows in
+    // the page label, and the messages between pages let Cancel and Esc in.
+    report_.Print(*printer, App().Env(), [this](std::size_t done, std::size_t pages) {
+        Find("lblPage").SetText("Printing page " + std::to_string(done) + " of " +
+                                std::to_string(pages));
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(int(message.wParam));
+                return false;
+            }
+            App().ProcessMessage(message);
+        }
+        return !cancelPrint_;
+    });
+    ++prints_;
+    page_ = std::min(page_, report_.PageCount() == 0 ? 0 : report_.PageCount() - 1);
+    UpdateStatus();
+    if (view_) {
+        view_->Update();
+    }
+}
+
+LRESULT ReportPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kProduceTimer) {
+            App().Guard([&] { ProduceMore(); });
+            return 0;
+        }
+        break;
+    case kPagingKeyMessage:
+        App().Guard([&] { PagingKey(wParam); });
+        return 0;
+    case WM_SIZE: {
+        const LRESULT result = Form::HandleMessage(message, wParam, lParam);
+        if (view_) {
+            RECT client{};
+            GetClientRect(Handle(), &client);
+            MoveWindow(view_->Handle(), 0, kBarHeight, client.right, client.bottom - kBarHeight,
+                       TRUE);
+        }
+        return result;
+    }
+    }
+    return Form::HandleMessage(message, wParam, lParam);
+}
+
+void Report::Preview() {
+    Prepare(App().Env());
+    ReportPreview preview(*this);
+    preview.ShowModal();
+}
+
+} // namespace zandrel

@@ -1,0 +1,68 @@
+#pragma once
+// The report engine's modal preview: the pages at a zoom the user chooses
+// (whole page, page width, 100 %), paging with buttons and PageUp, PageDown,
+// Home and End, "Page x of y", Print and Close (Esc).
+#include "framework/form.h"
+#include "framework/report/report.h"
+
+#include <memory>
+#include <optional>
+
+namespace zandrel {
+
+class ReportPageView;
+
+class ReportPreview : public Form {
+public:
+    explicit ReportPreview(Report& report);
+    ~ReportPreview() override;
+
+    enum class Zoom { WholePage, PageWidth, Actual };
+
+    std::size_t CurrentPage() const { return page_; }
+    std::size_t PageCount() const { return report_.PageCount(); }
+    bool Producing() const { return !report_.Finished(); }
+    Zoom CurrentZoom() const { return zoom_; }
+    HWND View() const;
+    bool Printing() const { return printing_; }
+    int Prints() const { return prints_; }
+
+    void ShowPage(std::size_t page);
+    void SetZoom(Zoom zoom);
+    // The print dialog, then every page produced again and printed.
+    void PrintReport();
+    // The page's picture, produced on demand (the caller does not free it).
+    HENHMETAFILE PageImage(std::size_t page);
+
+    void FormCreate(Event&);
+    void FormClose(Event&);
+    void btnWholePageClick(Event&);
+    void btnPageWidthClick(Event&);
+    void btn100Click(Event&);
+    void btnFirstClick(Event&);
+    void btnPriorClick(Event&);
+    void btnNextClick(Event&);
+    void btnLastClick(Event&);
+    void btnPrintClick(Event&);
+    void btnCloseClick(Event&);
+    // PageUp, PageDown, Home, End from any of its windows.
+    bool PagingKey(WPARAM key);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ProduceMore();
+    void UpdateStatus();
+
+    Report& report_;
+    std::unique_ptr<ReportPageView> view_;
+    std::vector<MetafileHandle> images_;
+    std::size_t page_ = 0;
+    Zoom zoom_ = Zoom::PageWidth;
+    bool printing_ = false;
+    bool cancelPrint_ = false;
+    int prints_ = 0;
+};
+
+} // namespace zandrel

@@ -1,0 +1,88 @@
+#pragma once
+// Which messages get a sticker at a rebuild, in which colour, and where each
+// one hangs in the cascade at the right edge of the screen. The windows are
+// created by the shell from this plan.
+#include "storage/core/clock.h"
+#include "storage/core/message_list.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace zandrel {
+
+// Window heights of newly built stickers, chosen by ChildExpanded.
+inline constexpr int StickerHeightNormal = 140;
+inline constexpr int StickerHeightShort = 70;
+// Window width of a sticker (its form resource).
+inline constexpr int StickerWidth = 210;
+
+struct ScreenPosition {
+    int Left = 0;
+    int Top = 0;
+    friend bool operator==(const ScreenPosition&, const ScreenPosition&) = default;
+};
+
+// What a rebuild needs to know of one message.
+struct StickerSource {
+    TDateTime StartDate = 0;
+    TDateTime AlarmDate = 0;
+    bool KeepHidden = false;
+    // Where the user left the sticker, when the stored position is usable
+    // (PosInvalid 0, and not the zero place of a message never dragged).
+    std::optional<ScreenPosition> Place;
+};
+
+struct WindowBounds {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    friend bool operator==(const WindowBounds&, const WindowBounds&) = default;
+};
+
+// One sticker to create, in creation order.
+struct PlannedSticker {
+    int Index = 0;    // list index of its message; its StickerHandle gets the window
+    std::string Name; // "Memo_%d" with Index
+    bool Red = false; // clRed instead of clYellow
+    int Width = StickerWidth;
+    int Height = StickerHeightNormal;
+    // Its own place or its cascade slot; none for a Keep Hidden message,
+    // whose sticker stays hidden (but is created, linked and mails) and
+    // takes no slot.
+    std::optional<ScreenPosition> Position;
+};
+
+struct StickerPlan {
+    // The sticker that always exists, linked to no message, off the screen.
+    WindowBounds Placeholder;
+    std::vector<PlannedSticker> Stickers;
+    // CurrentIndex after the rebuild: the last message; none (unchanged) for
+    // an empty list.
+    std::optional<int> CurrentIndex;
+};
+
+// The top strip of a sticker placed at `place`, in window coordinates: the
+// caption bar that the region hides and the title strip below it. A stored
+// place is used only while all of it lies on the monitors.
+WindowBounds StickerCaptionRow(ScreenPosition place, int width);
+bool CoveredByMonitors(WindowBounds area, std::span<const MonitorArea> monitors);
+
+// A message has a sticker once Now > StartDate, red once Now > AlarmDate;
+// each comparison reads the clock afresh. A sticker goes back to the place
+// the user left it at while that place lies on a monitor; the others hang in
+// rows of 40 pixels from the top-right corner, closing up over those with a
+// place of their own; one that would reach below the screen starts a new
+// column at Top 40, 30 pixels further left.
+StickerPlan PlanStickers(std::span<const StickerSource> messages, const Clock& clock,
+                         ScreenSize screen, std::span<const MonitorArea> monitors, bool expanded);
+
+// The rebuild's view of every message in the list, in list order.
+std::vector<StickerSource> StickerSources(const MessageList& list);
+
+// "Memo_%d".
+std::string StickerName(int index);
+
+} // namespace zandrel

@@ -1,0 +1,261 @@
+#include "storage/core/message_list.h"
+
+#include "storage/core/file_ops.h"
+#include "storage/core/storage_error.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace zandrel {
+namespace {
+
+// Left beside the data files while a save writes them. The rich-text file's
+// is written first and put in place first: as long as it exists, the save
+// had not begun to replace anything, and once it is gone, the data file's
+// is complete and belongs to the rich-text file already in place.
+std::string Pending(const std::string& path) {
+    return path + ".new";
+}
+
+void FillFromEditor(TMessageEntry& entry, const EditorValues& values, const Clock& clock) {
+    entry.SetStartDate(values.StartDate);
+    entry.SetAlarmDate(values.AlarmDate);
+    entry.SetIncType(static_cast<std::uint8_t>(values.IncType), clock);
+    entry.Record.ShortText[0] = 0;
+    entry.RichText = values.RichText;
+    entry.Addresses = values.Addresses;
+    entry.Notify = values.Notify ? 1 : 0;
+}
+
+std::string DamagedName(const std::string& path, TDateTime now, int attempt) {
+    const DateTimeParts p = DecodeDateTime(now);
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".damaged-%04d-%02d-%02d_%02d-%02d-%02d", p.Year, p.Month,
+                  p.Day, p.Hour, p.Minute, p.Second);
+    std::string name = path + suffix;
+    if (attempt > 1)
+        name += "-" + std::to_string(attempt);
+    return name;
+}
+
+} // namespace
+
+MessageList::MessageList(std::string dataFileName) : dataFileName_(std::move(dataFileName)) {}
+
+std::optional<std::size_t> MessageList::IndexOfKey(std::string_view key) const {
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].Key == key)
+            return i;
+    return std::nullopt;
+}
+
+TMessageEntry* MessageList::Current() {
+    if (CurrentIndex < 0 || static_cast<std::size_t>(CurrentIndex) >= items_.size())
+        return nullptr;
+    return items_[static_cast<std::size_t>(CurrentIndex)].Entry.get();
+}
+
+TMessageEntry& MessageList::Append(std::unique_ptr<TMessageEntry> entry) {
+    std::string key = entry->Key;
+    items_.push_back({std::move(key), std::move(entry)});
+    return *items_.back().Entry;
+}
+
+void MessageList::ReplaceAt(std::size_t index, std::unique_ptr<TMessageEntry> entry) {
+    MessageListItem& item = items_.at(index);
+    item.Key = entry->Key;
+    item.Entry = std::move(entry);
+}
+
+TMessageEntry& MessageList::New(const Clock& clock, std::string richText) {
+    auto entry = std::make_unique<TMessageEntry>(clock, dataFileName_);
+    entry->RichText = std::move(richText);
+    entry->Key = MakeKey(entry->Record.Stamp);
+    TMessageEntry& added = Append(std::move(entry));
+    SaveMessages();
+    return added;
+}
+
+TMessageEntry& MessageList::Add(const Clock& clock, const EditorValues& values) {
+    auto entry = std::make_unique<TMessageEntry>(clock, dataFileName_);
+    FillFromEditor(*entry, values, clock);
+    entry->Record.Stamp = DateTimeToTimeStamp(clock.Now());
+    entry->Key = MakeKey(entry->Record.Stamp);
+    TMessageEntry& added = Append(std::move(entry));
+    SaveMessages();
+    return added;
+}
+
+std::optional<std::string> MessageList::Replace(const Clock& clock, const EditorValues& values) {
+    TMessageEntry* current = Current();
+    if (!current)
+        return std::nullopt;
+    std::unique_ptr<TMessageEntry> copy = current->Clone();
+    FillFromEditor(*copy, values, clock);
+    std::string key = copy->Key;
+    ReplaceAt(static_cast<std::size_t>(CurrentIndex), std::move(copy));
+    SaveMessages();
+    SelectKey(key);
+    return key;
+}
+
+void MessageList::Delete() {
+    if (items_.empty())
+        return;
+    if (!Current()) {
+        CurrentIndex = 0;
+        return;
+    }
+    items_.erase(items_.begin() + CurrentIndex);
+}
+
+void MessageList::Prev() {
+    CurrentIndex = std::max(CurrentIndex - 1, 0);
+}
+
+void MessageList::Next() {
+    if (items_.size() < 2)
+        return;
+    CurrentIndex = std::min(CurrentIndex + 1, static_cast<int>(items_.size()) - 1);
+}
+
+void MessageList::SelectLast() {
+    if (!items_.empty())
+        CurrentIndex = static_cast<int>(items_.size()) - 1;
+}
+
+void MessageList::SelectKey(std::string_view key) {
+    if (const auto index = IndexOfKey(key))
+        CurrentIndex = static_cast<int>(*index);
+}
+
+MessageList::LoadResult MessageList::LoadItems(std::string_view data, RichTextIndex* memo,
+                                               const Clock& clock, ScreenSize screen) {
+    items_.clear();
+    StampRenewal stamps;
+    const LoadContext context{clock, screen, memo, stamps};
+    ByteReader reader(data);
+    while (!reader.AtEnd()) {
+        if (reader.Remaining() < sizeof(MessageRecord))
+            return LoadResult::DataDamaged;
+        auto entry = std::make_unique<TMessageEntry>(clock, dataFileName_);
+        try {
+            entry->LoadFromStream(reader, context);
+        } catch (const StorageError&) {
+            return LoadResult::MemoDamaged;
+        }
+        Append(std::move(entry));
+    }
+    return LoadResult::Complete;
+}
+
+void MessageList::LoadFromBytes(std::string_view data, std::optional<std::string_view> memo,
+                                const Clock& clock, ScreenSize screen) {
+    std::optional<RichTextIndex> index;
+    if (memo)
+        index.emplace(*memo);
+    if (LoadItems(data, index ? &*index : nullptr, clock, screen) != LoadResult::Complete)
+        throw StorageError(kStreamReadError);
+}
+
+void MessageList::LoadMessages(const Clock& clock, ScreenSize screen) {
+    items_.clear();
+    pendingCopies_.clear();
+    const std::string memoPath = MemoFileName();
+    // A save that stopped between its two renames left the data file that
+    // belongs to the rich-text file in place beside the old one.
+    std::string dataPath = dataFileName_;
+    if (!file_ops::Exists(Pending(memoPath)) && file_ops::Exists(Pending(dataFileName_)))
+        dataPath = Pending(dataFileName_);
+
+    const std::optional<file_ops::FileBytes> data = file_ops::ReadAll(dataPath);
+    if (!data)
+        return;
+    // The rich-text file, the larger one, is read in pieces: its texts are
+    // copied once, straight to where the entries keep them.
+    std::optional<RichTextIndex> memo;
+    file_ops::ReadThrough(memoPath, [&memo](std::size_t size, const file_ops::ByteSource& source) {
+        memo.emplace(source, size);
+    });
+    const LoadResult result = LoadItems(data->view(), memo ? &*memo : nullptr, clock, screen);
+    if (result == LoadResult::Complete)
+        return;
+
+    // The next save would overwrite what follows the damage: keep the files
+    // as found, under names no file has yet.
+    const TDateTime now = clock.Now();
+    std::vector<std::string> sources{dataPath};
+    if (memo)
+        sources.push_back(memoPath);
+    for (const std::string& source : sources) {
+        std::string target;
+        for (int attempt = 1; target.empty() || file_ops::Exists(target); ++attempt)
+            target = DamagedName(source, now, attempt);
+        pendingCopies_.push_back({source, target});
+    }
+    std::string text = std::string(kStreamReadError) + " in \"" +
+                       (result == LoadResult::DataDamaged ? dataPath : memoPath) +
+                       "\": the messages after the damaged one were not loaded. Before the next "
+                       "save, the data files as found are copied to";
+    for (std::size_t i = 0; i < pendingCopies_.size(); ++i)
+        text += (i == 0 ? " \"" : " and \"") + pendingCopies_[i].To + "\"";
+    throw StorageError(text + ".");
+}
+
+// Each buffer is allocated once at its final size: growing it step by step
+// would touch about twice as much fresh memory.
+void MessageList::SaveToBytes(std::string& data, std::string& memo) {
+    data.clear();
+    memo.clear();
+    std::size_t memoSize = 0;
+    for (const MessageListItem& item : items_)
+        memoSize += RichTextBlockSize(item.Entry->RichText, item.Entry->Addresses);
+    data.reserve(items_.size() * sizeof(MessageRecord));
+    memo.reserve(memoSize);
+    for (MessageListItem& item : items_)
+        item.Entry->SaveToStreams(data, memo);
+}
+
+// The rich-text file, the larger one, goes out in pieces as its blocks are
+// made: no buffer holds all of it.
+void MessageList::SaveMessages() {
+    while (!pendingCopies_.empty()) {
+        const DamagedCopy& copy = pendingCopies_.front();
+        if (file_ops::Exists(copy.From))
+            file_ops::CopyNew(copy.From, copy.To);
+        pendingCopies_.erase(pendingCopies_.begin());
+    }
+
+    constexpr std::size_t pieceSize = 256 * 1024;
+    std::string data;
+    data.reserve(items_.size() * sizeof(MessageRecord));
+    const std::string memoPath = MemoFileName();
+    const std::string folder = file_ops::FolderOf(dataFileName_);
+    try {
+        file_ops::WriteFlushed(Pending(memoPath), [&](const file_ops::ByteSink& write) {
+            std::string piece;
+            piece.reserve(pieceSize);
+            for (MessageListItem& item : items_) {
+                item.Entry->SaveToStreams(data, piece);
+                if (piece.size() >= pieceSize) {
+                    write(piece);
+                    piece.clear();
+                }
+            }
+            write(piece);
+        });
+        file_ops::WriteFlushed(Pending(dataFileName_), data);
+        file_ops::Replace(Pending(memoPath), memoPath);
+    } catch (...) {
+        file_ops::RemoveQuietly(Pending(memoPath));
+        file_ops::RemoveQuietly(Pending(dataFileName_));
+        throw;
+    }
+    file_ops::SyncFolder(folder);
+    // From here the pending data file is the one LoadMessages reads if this
+    // rename does not happen: leave it in place on failure.
+    file_ops::Replace(Pending(dataFileName_), dataFileName_);
+    file_ops::SyncFolder(folder);
+}
+
+} // namespace zandrel
