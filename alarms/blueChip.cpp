@@ -24,8 +24,8 @@ FontHandle MakeFont(const FormDescription& design, int weight) {
 
 TFormBlue::TFormBlue(std::function<void()> closed)
     : Form(FormBlueDescription()), closed_(std::move(closed)) {
-    Bind("FormCreate", &TFormBlue::FormCreate);
-    Bind("FormClose", &TFormBlue::FormClose);
+    Bind(form_blue::on::FormCreate, &TFormBlue::FormCreate);
+    Bind(form_blue::on::FormClose, &TFormBlue::FormClose);
     Create(false);
 }
 
@@ -44,12 +44,12 @@ void TFormBlue::FormCreate(Event&) {
     blue_.reset(CreateSolidBrush(kPopupBlue));
 
     boldFont_ = MakeFont(design, FW_BOLD);
-    SendMessageA(Find("lblTime").Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()),
-                 FALSE);
-    SetWindowSubclass(Find("Panel1").Handle(), PanelProcedure, kPanelSubclass,
+    SendMessageA(Find(form_blue::lblTime).Handle(), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+    SetWindowSubclass(Find(form_blue::Panel1).Handle(), PanelProcedure, kPanelSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
 
-    const HWND text = Find("RichEdit1").Handle();
+    const HWND text = Find(form_blue::RichEdit1).Handle();
     textFont_ = MakeFont(design, FW_NORMAL);
     SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), FALSE);
     SendMessageA(text, EM_SETREADONLY, TRUE, 0);

@@ -1,4 +1,5 @@
 #include "alarms/warning_popups.h"
+#include "resources/form_blue.h"
 
 #include "framework/application.h"
 #include "framework/controls/rich_edit.h"
@@ -22,8 +23,8 @@ TFormBlue& WarningPopups::Open(TMessageEntry& entry, PopupCounter& counter) {
         counter.Next([this](const std::string& candidate) { return NameInUse(candidate); });
     popup.SetName(name);
     SetWindowTextA(popup.Handle(), name.c_str());
-    popup.Find("lblTime").SetText(PopupTimeCaption(DateTimeToText(app.Env().Now())));
-    LoadRichText(popup.Find("RichEdit1").Handle(), text);
+    popup.Find(form_blue::lblTime).SetText(PopupTimeCaption(DateTimeToText(app.Env().Now())));
+    LoadRichText(popup.Find(form_blue::RichEdit1).Handle(), text);
     ShowWindow(popup.Handle(), SW_SHOW);
     return popup;
 }

@@ -19,11 +19,11 @@ constexpr int kMarqueeExtraWidth = 3;
 
 // The picture controls are known before the form builds its components.
 TFormAbout::TFormAbout() : Form((RegisterPictureControls(), FormAboutDescription())) {
-    Bind("FormCreate", &TFormAbout::FormCreate);
-    Bind("FormClose", &TFormAbout::FormClose);
-    Bind("BtnContinueClick", &TFormAbout::BtnContinueClick);
-    Bind("Image2DblClick", &TFormAbout::Image2DblClick);
-    Bind("Image3DblClick", &TFormAbout::Image3DblClick);
+    Bind(form_about::on::FormCreate, &TFormAbout::FormCreate);
+    Bind(form_about::on::FormClose, &TFormAbout::FormClose);
+    Bind(form_about::on::BtnContinueClick, &TFormAbout::BtnContinueClick);
+    Bind(form_about::on::Image2DblClick, &TFormAbout::Image2DblClick);
+    Bind(form_about::on::Image3DblClick, &TFormAbout::Image3DblClick);
     Create(false);
 }
 
@@ -44,7 +44,7 @@ void TFormAbout::FormCreate(Event&) {
         ellipse.release(); // the system owns it now
     }
 
-    const Memo& memo = Find<Memo>("Memo1");
+    const Memo& memo = Find<Memo>(form_about::Memo1);
     AboutLines = std::make_unique<std::vector<std::string>>(memo.Lines());
 
     Application& app = App();

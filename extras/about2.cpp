@@ -9,17 +9,17 @@ namespace zandrel {
 
 // The picture controls are known before the form builds its button.
 TFormAbout2::TFormAbout2() : Form((RegisterPictureControls(), FormAbout2Description())) {
-    Bind("FormCreate", &TFormAbout2::FormCreate);
-    Bind("BitBtn1Click", &TFormAbout2::BitBtn1Click);
+    Bind(form_about2::on::FormCreate, &TFormAbout2::FormCreate);
+    Bind(form_about2::on::BitBtn1Click, &TFormAbout2::BitBtn1Click);
     Create(false);
 }
 
 void TFormAbout2::FormCreate(Event&) {
-    SendMessageA(Find("RichEdit1").Handle(), EM_SETREADONLY, TRUE, 0);
+    SendMessageA(Find(form_about2::RichEdit1).Handle(), EM_SETREADONLY, TRUE, 0);
 }
 
 void TFormAbout2::ShowLines(const std::vector<std::string>& lines) {
-    Control& text = Find("RichEdit1");
+    Control& text = Find(form_about2::RichEdit1);
     text.SetText("");
     text.SetEnabled(false);
     std::string all;

@@ -1,4 +1,5 @@
 #include "mainwindow/formatting_toolbar.h"
+#include "resources/form_main.h"
 
 #include "framework/application.h"
 #include "framework/core/callback_errors.h"
@@ -127,21 +128,22 @@ void FormattingToolbar::BindTo(const std::function<void(const std::string&, Even
     const auto handler = [this](void (FormattingToolbar::*method)(Event&)) {
         return [this, method](Event& event) { (this->*method)(event); };
     };
-    bind("RichEditTextSelectionChange", handler(&FormattingToolbar::RichEditTextSelectionChange));
-    bind("CopyButtonClick", handler(&FormattingToolbar::CopyButtonClick));
-    bind("PasteButtonClick", handler(&FormattingToolbar::PasteButtonClick));
-    bind("FontNameChange", handler(&FormattingToolbar::FontNameChange));
-    bind("FontSizeChange", handler(&FormattingToolbar::FontSizeChange));
-    bind("ColorButtonClick", handler(&FormattingToolbar::ColorButtonClick));
-    bind("BoldButtonClick", handler(&FormattingToolbar::BoldButtonClick));
-    bind("ItalicButtonClick", handler(&FormattingToolbar::ItalicButtonClick));
-    bind("UnderlineButtonClick", handler(&FormattingToolbar::UnderlineButtonClick));
-    bind("AlignButtonClick", handler(&FormattingToolbar::AlignButtonClick));
-    bind("BulletsButtonClick", handler(&FormattingToolbar::BulletsButtonClick));
+    bind(form_main::on::RichEditTextSelectionChange,
+         handler(&FormattingToolbar::RichEditTextSelectionChange));
+    bind(form_main::on::CopyButtonClick, handler(&FormattingToolbar::CopyButtonClick));
+    bind(form_main::on::PasteButtonClick, handler(&FormattingToolbar::PasteButtonClick));
+    bind(form_main::on::FontNameChange, handler(&FormattingToolbar::FontNameChange));
+    bind(form_main::on::FontSizeChange, handler(&FormattingToolbar::FontSizeChange));
+    bind(form_main::on::ColorButtonClick, handler(&FormattingToolbar::ColorButtonClick));
+    bind(form_main::on::BoldButtonClick, handler(&FormattingToolbar::BoldButtonClick));
+    bind(form_main::on::ItalicButtonClick, handler(&FormattingToolbar::ItalicButtonClick));
+    bind(form_main::on::UnderlineButtonClick, handler(&FormattingToolbar::UnderlineButtonClick));
+    bind(form_main::on::AlignButtonClick, handler(&FormattingToolbar::AlignButtonClick));
+    bind(form_main::on::BulletsButtonClick, handler(&FormattingToolbar::BulletsButtonClick));
 }
 
 HWND FormattingToolbar::Text() const {
-    return form_.Find("RichEditText").Handle();
+    return form_.Find(form_main::RichEditText).Handle();
 }
 
 PARAFORMAT2 FormattingToolbar::Paragraph() const {
@@ -164,7 +166,7 @@ void FormattingToolbar::FillFontNames() {
         EnumFontsA(screen.Get(), nullptr, EnumFontNamesProc, reinterpret_cast<LPARAM>(&found));
     }
     found.errors.Rethrow();
-    const HWND box = form_.Find("FontName").Handle();
+    const HWND box = form_.Find(form_main::FontName).Handle();
     for (const std::string& name : SortedFontNames(std::move(found.names))) {
         SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
@@ -187,14 +189,15 @@ void FormattingToolbar::RichEditTextSelectionChange(Event&) {
         ToolbarStateFor(TextAttributes(Text(), TextAttributes::Scope::Selection).Format(),
                         {AlignmentFromParagraph(paragraph.wAlignment),
                          paragraph.wNumbering == PFN_BULLET, int(paragraph.dxOffset)});
-    form_.FindToolButton("BoldButton").SetDown(state.Bold);
-    form_.FindToolButton("ItalicButton").SetDown(state.Italic);
-    form_.FindToolButton("UnderlineButton").SetDown(state.Underline);
-    form_.FindToolButton("BulletsButton").SetDown(state.Bullets);
-    form_.Find("FontSize").SetText(state.FontSize);
-    form_.Find("FontName").SetText(state.FontName);
+    form_.FindToolButton(form_main::BoldButton).SetDown(state.Bold);
+    form_.FindToolButton(form_main::ItalicButton).SetDown(state.Italic);
+    form_.FindToolButton(form_main::UnderlineButton).SetDown(state.Underline);
+    form_.FindToolButton(form_main::BulletsButton).SetDown(state.Bullets);
+    form_.Find(form_main::FontSize).SetText(state.FontSize);
+    form_.Find(form_main::FontName).SetText(state.FontName);
     if (state.Alignment) {
-        for (const char* button : {"LeftAlign", "CenterAlign", "RightAlign"}) {
+        for (const char* button :
+             {form_main::LeftAlign, form_main::CenterAlign, form_main::RightAlign}) {
             ToolBarButton& align = form_.FindToolButton(button);
             if (AlignmentFromTag(align.Tag()) == state.Alignment) {
                 align.SetDown(true);
@@ -216,7 +219,7 @@ void FormattingToolbar::FontNameChange(Event&) {
     if (UpdatingToolbar) {
         return;
     }
-    const HWND box = form_.Find("FontName").Handle();
+    const HWND box = form_.Find(form_main::FontName).Handle();
     const auto index = int(SendMessageA(box, CB_GETCURSEL, 0, 0));
     std::vector<std::string> items;
     const auto count = int(SendMessageA(box, CB_GETCOUNT, 0, 0));
@@ -233,7 +236,7 @@ void FormattingToolbar::FontSizeChange(Event&) {
     if (UpdatingToolbar) {
         return;
     }
-    const int points = ParseFontSize(form_.Find("FontSize").Text());
+    const int points = ParseFontSize(form_.Find(form_main::FontSize).Text());
     CurrentTextAttributes().SetSize(points);
 }
 
@@ -256,15 +259,15 @@ void FormattingToolbar::StyleButtonClick(const char* button, DWORD effect) {
 }
 
 void FormattingToolbar::BoldButtonClick(Event&) {
-    StyleButtonClick("BoldButton", CFE_BOLD);
+    StyleButtonClick(form_main::BoldButton, CFE_BOLD);
 }
 
 void FormattingToolbar::ItalicButtonClick(Event&) {
-    StyleButtonClick("ItalicButton", CFE_ITALIC);
+    StyleButtonClick(form_main::ItalicButton, CFE_ITALIC);
 }
 
 void FormattingToolbar::UnderlineButtonClick(Event&) {
-    StyleButtonClick("UnderlineButton", CFE_UNDERLINE);
+    StyleButtonClick(form_main::UnderlineButton, CFE_UNDERLINE);
 }
 
 void FormattingToolbar::AlignButtonClick(Event& event) {
@@ -285,7 +288,7 @@ void FormattingToolbar::BulletsButtonClick(Event&) {
     if (UpdatingToolbar) {
         return;
     }
-    const bool bullets = form_.FindToolButton("BulletsButton").Down();
+    const bool bullets = form_.FindToolButton(form_main::BulletsButton).Down();
     PARAFORMAT2 format{};
     format.dwMask = PFM_NUMBERING | PFM_OFFSET;
     format.wNumbering = bullets ? PFN_BULLET : 0;

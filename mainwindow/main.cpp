@@ -5,8 +5,8 @@
 #include "extras/about.h"
 #include "extras/core/help_command.h"
 #include "framework/application.h"
-#include "framework/hints/core/hint_text.h"
 #include "framework/controls/rich_edit.h"
+#include "framework/hints/core/hint_text.h"
 #include "framework/system_date_time.h"
 #include "mainwindow/comune.h"
 #include "mainwindow/instance_guard.h"
@@ -52,32 +52,32 @@ TFormMain::TFormMain(const MapiLibrary& mapi, std::string dataFileName,
                             [this] { MessageList_->SaveMessages(); }}),
       settings_(std::move(settings)) {
     Email1.SetUseDefProfile(true);
-    Bind("FormCreate", &TFormMain::FormCreate);
-    Bind("FormClose", &TFormMain::FormClose);
-    Bind("FormActivate", &TFormMain::FormActivate);
-    Bind("FormDeactivate", &TFormMain::FormDeactivate);
-    Bind("Panel1MouseMove", &TFormMain::Panel1MouseMove);
-    Bind("Close2Click", &TFormMain::Close2Click);
-    Bind("ShutdownClick", &TFormMain::ShutdownClick);
-    Bind("Setup1Click", &TFormMain::Setup1Click);
-    Bind("BtnRefreshClick", &TFormMain::BtnRefreshClick);
-    Bind("sbPrintReportClick", &TFormMain::sbPrintReportClick);
-    Bind("Help1Click", &TFormMain::Help1Click);
-    Bind("About1Click", &TFormMain::About1Click);
-    Bind("ExpandChild", &TFormMain::ExpandChild);
-    Bind("Disablesound1Click", &TFormMain::Disablesound1Click);
-    Bind("ShowTextClick", &TFormMain::ShowTextClick);
-    Bind("ShowHint1Click", &TFormMain::ShowHint1Click);
-    Bind("Timer1Timer", &TFormMain::Timer1Timer);
-    Bind("cBoxKeepHiddenClick", &TFormMain::cBoxKeepHiddenClick);
-    Bind("ToolButton_newMsgClick", &TFormMain::ToolButton_newMsgClick);
-    Bind("btnAddClick", &TFormMain::btnAddClick);
-    Bind("btnReplaceClick", &TFormMain::btnReplaceClick);
-    Bind("btnDeleteClick", &TFormMain::btnDeleteClick);
-    Bind("ToolButton3Click", &TFormMain::ToolButton3Click);
-    Bind("ToolButton4Click", &TFormMain::ToolButton4Click);
-    Bind("sb_newMailClick", &TFormMain::sb_newMailClick);
-    Bind("List_AddressDblClick", &TFormMain::List_AddressDblClick);
+    Bind(form_main::on::FormCreate, &TFormMain::FormCreate);
+    Bind(form_main::on::FormClose, &TFormMain::FormClose);
+    Bind(form_main::on::FormActivate, &TFormMain::FormActivate);
+    Bind(form_main::on::FormDeactivate, &TFormMain::FormDeactivate);
+    Bind(form_main::on::Panel1MouseMove, &TFormMain::Panel1MouseMove);
+    Bind(form_main::on::Close2Click, &TFormMain::Close2Click);
+    Bind(form_main::on::ShutdownClick, &TFormMain::ShutdownClick);
+    Bind(form_main::on::Setup1Click, &TFormMain::Setup1Click);
+    Bind(form_main::on::BtnRefreshClick, &TFormMain::BtnRefreshClick);
+    Bind(form_main::on::sbPrintReportClick, &TFormMain::sbPrintReportClick);
+    Bind(form_main::on::Help1Click, &TFormMain::Help1Click);
+    Bind(form_main::on::About1Click, &TFormMain::About1Click);
+    Bind(form_main::on::ExpandChild, &TFormMain::ExpandChild);
+    Bind(form_main::on::Disablesound1Click, &TFormMain::Disablesound1Click);
+    Bind(form_main::on::ShowTextClick, &TFormMain::ShowTextClick);
+    Bind(form_main::on::ShowHint1Click, &TFormMain::ShowHint1Click);
+    Bind(form_main::on::Timer1Timer, &TFormMain::Timer1Timer);
+    Bind(form_main::on::cBoxKeepHiddenClick, &TFormMain::cBoxKeepHiddenClick);
+    Bind(form_main::on::ToolButton_newMsgClick, &TFormMain::ToolButton_newMsgClick);
+    Bind(form_main::on::btnAddClick, &TFormMain::btnAddClick);
+    Bind(form_main::on::btnReplaceClick, &TFormMain::btnReplaceClick);
+    Bind(form_main::on::btnDeleteClick, &TFormMain::btnDeleteClick);
+    Bind(form_main::on::ToolButton3Click, &TFormMain::ToolButton3Click);
+    Bind(form_main::on::ToolButton4Click, &TFormMain::ToolButton4Click);
+    Bind(form_main::on::sb_newMailClick, &TFormMain::sb_newMailClick);
+    Bind(form_main::on::List_AddressDblClick, &TFormMain::List_AddressDblClick);
     formatting_.BindTo(
         [this](const std::string& name, EventHandler handler) { Bind(name, std::move(handler)); });
     Create(true);
@@ -181,14 +181,14 @@ void TFormMain::FormClose(Event& event) {
 // Shutdown brings the hidden window to the foreground once more; only a
 // window the user sees greets them with a sound.
 void TFormMain::FormActivate(Event&) {
-    Find<ToolBar>("ToolBar").SetSlotWidth("FontSize", 40);
+    Find<ToolBar>(form_main::ToolBar).SetSlotWidth(form_main::FontSize, 40);
     if (IsWindowVisible(Handle()) && !IsIconic(Handle()) && !IsZoomed(Handle())) {
         App().Sounds().Play(res::kSoundRevdn1);
     }
 }
 
 void TFormMain::FormDeactivate(Event&) {
-    FindTimer("Timer1").SetEnabled(true);
+    FindTimer(form_main::Timer1).SetEnabled(true);
 }
 
 void TFormMain::Panel1MouseMove(Event&) {
@@ -274,7 +274,7 @@ void TFormMain::Disablesound1Click(Event&) {
 }
 
 void TFormMain::ShowTextClick(Event&) {
-    TogglePreference(Preference::ToolbarCaptions, Find<ToolBar>("ToolBar1").ShowCaptions(),
+    TogglePreference(Preference::ToolbarCaptions, Find<ToolBar>(form_main::ToolBar1).ShowCaptions(),
                      settings_, *this);
 }
 
@@ -307,12 +307,12 @@ void TFormMain::Timer1Timer(Event&) {
             MessageList_->Entry(std::size_t(index)).TimerLook = moment;
         }
     };
-    RunTimerTick(int(MessageList_->Count()), int(FindTimer("Timer1").Interval()), App().Env(),
-                 actions);
+    RunTimerTick(int(MessageList_->Count()), int(FindTimer(form_main::Timer1).Interval()),
+                 App().Env(), actions);
 }
 
 void TFormMain::ShowAppHint() {
-    Find<StatusBar>("StatusBar1").SetPanelText(2, GetLongHint(App().Hint()));
+    Find<StatusBar>(form_main::StatusBar1).SetPanelText(2, GetLongHint(App().Hint()));
 }
 
 void TFormMain::TrayIconMessage(LPARAM mouseEvent) {
@@ -321,7 +321,7 @@ void TFormMain::TrayIconMessage(LPARAM mouseEvent) {
         POINT cursor{};
         GetCursorPos(&cursor);
         SetForegroundWindow(Handle());
-        FindMenu("PopupMenu1").Popup(Handle(), cursor);
+        FindMenu(form_main::PopupMenu1).Popup(Handle(), cursor);
         break;
     }
     case WM_LBUTTONDBLCLK:
@@ -360,11 +360,11 @@ void TFormMain::SetSoundEnabled(bool on) {
 }
 
 void TFormMain::SetToolbarShowCaptions(bool show) {
-    Find<ToolBar>("ToolBar1").SetShowCaptions(show);
+    Find<ToolBar>(form_main::ToolBar1).SetShowCaptions(show);
 }
 
 void TFormMain::SetToolbarButtonSize(int width, int height) {
-    Find<ToolBar>("ToolBar1").SetButtonSize(width, height);
+    Find<ToolBar>(form_main::ToolBar1).SetButtonSize(width, height);
 }
 
 void TFormMain::SetShowHint(bool show) {
@@ -377,35 +377,35 @@ void TFormMain::SetMenuCaption(Preference which, const std::string& caption) {
 
 void TFormMain::ShowCurrentMessage() {
     MessageList& list = *MessageList_;
-    Control& text = Find("RichEditText");
+    Control& text = Find(form_main::RichEditText);
     if (TMessageEntry* entry = list.Current()) {
         const MessageRecord& record = entry->Record;
-        Find<DateTimePicker>("EditStart").SetDateTime(record.StartDate);
-        Find<DateTimePicker>("editStartTime").SetDateTime(record.StartDate);
-        Find<DateTimePicker>("EditEnd").SetDateTime(record.AlarmDate);
-        Find<DateTimePicker>("editEndTime").SetDateTime(record.AlarmDate);
-        Find<RadioGroup>("rgIncType").SetItemIndex(record.IncType);
+        Find<DateTimePicker>(form_main::EditStart).SetDateTime(record.StartDate);
+        Find<DateTimePicker>(form_main::editStartTime).SetDateTime(record.StartDate);
+        Find<DateTimePicker>(form_main::EditEnd).SetDateTime(record.AlarmDate);
+        Find<DateTimePicker>(form_main::editEndTime).SetDateTime(record.AlarmDate);
+        Find<RadioGroup>(form_main::rgIncType).SetItemIndex(record.IncType);
         LoadRichText(text.Handle(), entry->RichText);
-        Find<ListBox>("List_Address").SetItems(entry->Addresses);
-        Find<CheckBox>("cbox_notify").SetChecked(entry->Notify >= 1);
+        Find<ListBox>(form_main::List_Address).SetItems(entry->Addresses);
+        Find<CheckBox>(form_main::cbox_notify).SetChecked(entry->Notify >= 1);
         // A change runs cBoxKeepHiddenClick, which stores the same value back.
-        Find<CheckBox>("cBoxKeepHidden").SetChecked(record.KeepHidden == 1);
+        Find<CheckBox>(form_main::cBoxKeepHidden).SetChecked(record.KeepHidden == 1);
     }
     ShowPosition();
     if (list.Empty()) {
-        FindToolButton("ToolButton_modMsg").SetEnabled(false);
+        FindToolButton(form_main::ToolButton_modMsg).SetEnabled(false);
         text.SetText("");
         return;
     }
     if (const TMessageEntry* entry = list.Current(); entry && entry->StickerHandle != 0) {
         BringWindowToTop(reinterpret_cast<HWND>(entry->StickerHandle));
     }
-    FindToolButton("ToolButton_modMsg").SetEnabled(true);
+    FindToolButton(form_main::ToolButton_modMsg).SetEnabled(true);
 }
 
 void TFormMain::ShowPosition() {
     const MessageList& list = *MessageList_;
-    Find<StatusBar>("StatusBar1")
+    Find<StatusBar>(form_main::StatusBar1)
         .SetPanelText(0, list.Empty() ? std::string("rec 0/0")
                                       : "rec " + std::to_string(list.CurrentIndex + 1) + "/" +
                                             std::to_string(list.Count()));
@@ -413,14 +413,14 @@ void TFormMain::ShowPosition() {
 
 EditorValues TFormMain::ReadEditor() const {
     EditorValues values;
-    values.StartDate = CombineDateTime(Find<DateTimePicker>("EditStart").DateTime(),
-                                       Find<DateTimePicker>("editStartTime").DateTime());
-    values.AlarmDate = CombineDateTime(Find<DateTimePicker>("EditEnd").DateTime(),
-                                       Find<DateTimePicker>("editEndTime").DateTime());
-    values.IncType = Find<RadioGroup>("rgIncType").ItemIndex();
-    values.RichText = SaveRichText(Find("RichEditText").Handle());
-    values.Addresses = Find<ListBox>("List_Address").Items();
-    values.Notify = Find<CheckBox>("cbox_notify").Checked();
+    values.StartDate = CombineDateTime(Find<DateTimePicker>(form_main::EditStart).DateTime(),
+                                       Find<DateTimePicker>(form_main::editStartTime).DateTime());
+    values.AlarmDate = CombineDateTime(Find<DateTimePicker>(form_main::EditEnd).DateTime(),
+                                       Find<DateTimePicker>(form_main::editEndTime).DateTime());
+    values.IncType = Find<RadioGroup>(form_main::rgIncType).ItemIndex();
+    values.RichText = SaveRichText(Find(form_main::RichEditText).Handle());
+    values.Addresses = Find<ListBox>(form_main::List_Address).Items();
+    values.Notify = Find<CheckBox>(form_main::cbox_notify).Checked();
     return values;
 }
 
@@ -431,10 +431,10 @@ void TFormMain::ToolButton_newMsgClick(Event&) {
         return;
     }
     const Environment& env = App().Env();
-    Control& text = Find("RichEditText");
+    Control& text = Find(form_main::RichEditText);
     text.SetText("Zandrel by Borvath\r\n date: " + DateTimeToText(env.Now()));
     const std::string richText = SaveRichText(text.Handle());
-    Find<CheckBox>("cbox_notify").SetChecked(false);
+    Find<CheckBox>(form_main::cbox_notify).SetChecked(false);
     MessageList_->New(env, richText);
     RebuildStickers(ChildExpanded);
     ShowCurrentMessage();
@@ -521,7 +521,7 @@ void TFormMain::cBoxKeepHiddenClick(Event&) {
         throw std::out_of_range("List index out of bounds (" +
                                 std::to_string(MessageList_->CurrentIndex) + ")");
     }
-    entry->SetKeepHidden(Find<CheckBox>("cBoxKeepHidden").Checked());
+    entry->SetKeepHidden(Find<CheckBox>(form_main::cBoxKeepHidden).Checked());
 }
 
 // "Add mail": the address book opens over the listed addresses, and the list
@@ -531,7 +531,7 @@ void TFormMain::sb_newMailClick(Event&) {
     if (App().RefuseInModalLoop()) {
         return;
     }
-    ListBox& addresses = Find<ListBox>("List_Address");
+    ListBox& addresses = Find<ListBox>(form_main::List_Address);
     Email1.SetRecipient(addresses.Items());
     Email1.ShowAddressBook();
     addresses.SetItems(Email1.Recipient());
@@ -539,7 +539,7 @@ void TFormMain::sb_newMailClick(Event&) {
 
 // The only way to take an address off the list.
 void TFormMain::List_AddressDblClick(Event&) {
-    ListBox& addresses = Find<ListBox>("List_Address");
+    ListBox& addresses = Find<ListBox>(form_main::List_Address);
     if (const int selected = addresses.ItemIndex(); selected >= 0) {
         addresses.DeleteItem(selected);
     }

@@ -86,40 +86,41 @@ FormDescription AboutDesign() {
     form.Icons = {true, true, false}; // system menu and minimise
     form.StayOnTop = true;
     form.Centered = true;
-    form.OnCreate = "FormCreate";
-    form.OnClose = "FormClose";
+    form.OnCreate = form_about::on::FormCreate;
+    form.OnClose = form_about::on::FormClose;
 
     using K = ComponentKind;
     using namespace res;
     form.Components = {
-        CustomComponent("Image1", kImageClass, {196, 36, 270, 120}).WithImages(kBitmapAboutTitle),
-        CustomComponent("BtnContinue", kBitBtnClass, {280, 342, 85, 45})
+        CustomComponent(form_about::Image1, kImageClass, {196, 36, 270, 120})
+            .WithImages(kBitmapAboutTitle),
+        CustomComponent(form_about::BtnContinue, kBitBtnClass, {280, 342, 85, 45})
             .Titled("Continue")
             .InFont({"MS Serif", -13, true, false, true})
             .FontColored(clMaroon)
             .WithImages(kBitmapContinueGlyph)
             .WithScreenCursor(52)
-            .Click("BtnContinueClick"),
-        Component("Memo1", K::Memo, {78, 258, 221, 70})
+            .Click(form_about::on::BtnContinueClick),
+        Component(form_about::Memo1, K::Memo, {78, 258, 221, 70})
             .Colored(clBlack)
             .FontColored(clAqua)
             .Listing(AboutText()),
-        Component("Panel1", K::Panel, {70, 150, 469, 99}).Colored(clBlack),
-        CustomComponent("Image2", kImageClass, {0, 0, 469, 99})
-            .In("Panel1")
+        Component(form_about::Panel1, K::Panel, {70, 150, 469, 99}).Colored(clBlack),
+        CustomComponent(form_about::Image2, kImageClass, {0, 0, 469, 99})
+            .In(form_about::Panel1)
             .Dock(Align::Client)
             .WithImages(kBitmapAboutWeb)
             .WithScreenCursor(51)
             .Hinted("Visit the Zandrel home page")
-            .DblClick("Image2DblClick"),
-        Component("Panel2", K::Panel, {310, 244, 249, 91}).Colored(clBlack),
-        CustomComponent("Image3", kImageClass, {0, 0, 249, 91})
-            .In("Panel2")
+            .DblClick(form_about::on::Image2DblClick),
+        Component(form_about::Panel2, K::Panel, {310, 244, 249, 91}).Colored(clBlack),
+        CustomComponent(form_about::Image3, kImageClass, {0, 0, 249, 91})
+            .In(form_about::Panel2)
             .Dock(Align::Client)
             .WithImages(kBitmapAboutMail)
             .WithScreenCursor(50)
             .Hinted("Send me a mail")
-            .DblClick("Image3DblClick"),
+            .DblClick(form_about::on::Image3DblClick),
     };
     return form;
 }
@@ -133,20 +134,20 @@ FormDescription About2Design() {
     form.StayOnTop = true;
     form.Centered = true;
     form.CloseOnEscape = true;
-    form.OnCreate = "FormCreate";
+    form.OnCreate = form_about2::on::FormCreate;
 
     using K = ComponentKind;
     using namespace res;
     form.Components = {
-        Component("Panel3", K::Panel, {497, 0, 135, 453}).Dock(Align::Right),
-        CustomComponent("BitBtn1", kBitBtnClass, {40, 28, 75, 25})
-            .In("Panel3")
+        Component(form_about2::Panel3, K::Panel, {497, 0, 135, 453}).Dock(Align::Right),
+        CustomComponent(form_about2::BitBtn1, kBitBtnClass, {40, 28, 75, 25})
+            .In(form_about2::Panel3)
             .Titled("&Close")
             .WithImages(kBitmapCloseGlyph)
-            .Click("BitBtn1Click"),
-        Component("Panel1", K::Panel, {0, 0, 497, 453}).Dock(Align::Client),
-        Component("RichEdit1", K::RichEdit, {3, 3, 491, 447})
-            .In("Panel1")
+            .Click(form_about2::on::BitBtn1Click),
+        Component(form_about2::Panel1, K::Panel, {0, 0, 497, 453}).Dock(Align::Client),
+        Component(form_about2::RichEdit1, K::RichEdit, {3, 3, 491, 447})
+            .In(form_about2::Panel1)
             .Dock(Align::Client)
             .Colored(clActiveBorder)
             .InFont({"MS Sans Serif", -11, true}),

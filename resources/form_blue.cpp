@@ -11,16 +11,16 @@ FormDescription Design() {
     form.Height = 180;
     form.FontName = "MS Sans Serif";
     form.FontHeight = -11;
-    form.OnCreate = "FormCreate";
-    form.OnClose = "FormClose";
+    form.OnCreate = form_blue::on::FormCreate;
+    form.OnClose = form_blue::on::FormClose;
     form.StayOnTop = true;
     form.Icons = {true, false, false}; // a close box only
 
     using K = ComponentKind;
     form.Components = {
-        Component("Panel1", K::Panel, {0, 0, 281, 25}).Dock(Align::Top),
-        Component("lblTime", K::Label, {12, 8, 260, 14}).In("Panel1"),
-        Component("RichEdit1", K::RichEdit, {0, 25, 281, 128}).Dock(Align::Client),
+        Component(form_blue::Panel1, K::Panel, {0, 0, 281, 25}).Dock(Align::Top),
+        Component(form_blue::lblTime, K::Label, {12, 8, 260, 14}).In(form_blue::Panel1),
+        Component(form_blue::RichEdit1, K::RichEdit, {0, 25, 281, 128}).Dock(Align::Client),
     };
     return form;
 }

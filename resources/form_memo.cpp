@@ -13,8 +13,8 @@ FormDescription Design() {
     form.Height = 69;
     form.FontName = "Courier New";
     form.FontHeight = -11;
-    form.OnCreate = "FormCreate";
-    form.OnClose = "FormClose";
+    form.OnCreate = form_memo::on::FormCreate;
+    form.OnClose = form_memo::on::FormClose;
     form.Icons = {true, false, false}; // a close box only; the region hides the frame
     return form;
 }

@@ -6,4 +6,12 @@ namespace zandrel {
 
 const FormDescription& FormMemoDescription();
 
+// The names of a sticker's components and event handlers, each spelled once.
+namespace form_memo {
+namespace on {
+inline constexpr char FormCreate[] = "FormCreate";
+inline constexpr char FormClose[] = "FormClose";
+} // namespace on
+} // namespace form_memo
+
 } // namespace zandrel

@@ -1,8 +1,8 @@
 #include "stickers/unit_memo.h"
 
 #include "framework/application.h"
-#include "framework/device_context.h"
 #include "framework/controls/rich_edit.h"
+#include "framework/device_context.h"
 #include "resources/form_memo.h"
 #include "resources/resource_names.h"
 #include "stickers/core/sticker_surface.h"
@@ -67,8 +67,8 @@ std::function<bool()> TFormMemo::LeftButtonDown = ReadLeftButton;
 
 TFormMemo::TFormMemo(const StickerHost& host, int width, int height)
     : Form(SizedDescription(width, height)), host_(host) {
-    Bind("FormCreate", &TFormMemo::FormCreate);
-    Bind("FormClose", &TFormMemo::FormClose);
+    Bind(form_memo::on::FormCreate, &TFormMemo::FormCreate);
+    Bind(form_memo::on::FormClose, &TFormMemo::FormClose);
     Create(false);
 }
 

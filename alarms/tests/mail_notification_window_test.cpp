@@ -7,6 +7,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -80,7 +81,7 @@ protected:
     }
 
     void Press(const char* button) {
-        const HWND toolBar = form_->Find("ToolBar1").Handle();
+        const HWND toolBar = form_->Find(form_main::ToolBar1).Handle();
         SendMessageA(GetParent(toolBar), WM_COMMAND,
                      MAKEWPARAM(form_->FindToolButton(button).Id(), BN_CLICKED),
                      reinterpret_cast<LPARAM>(toolBar));
@@ -128,13 +129,13 @@ TEST_F(MailNotificationTest, WithoutTheMailServiceTheStartShowsTheErrorOnceAndGo
     }
     // The rest of the start ran: the font list, the shortcut, the first message.
     EXPECT_TRUE(form.StartupDone);
-    EXPECT_GT(SendMessageA(form.Find("FontName").Handle(), CB_GETCOUNT, 0, 0), 0);
+    EXPECT_GT(SendMessageA(form.Find(form_main::FontName).Handle(), CB_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(fs::exists(ScratchSettings::StartupLink()));
     EXPECT_EQ(form.Messages().CurrentIndex, 0);
 
     // Not tried again: neither by the next rebuild nor after a restart.
     EXPECT_EQ(StoredNotify(), (std::vector<std::int32_t>{0, 0, 0}));
-    Press("ToolButton_refresh");
+    Press(form_main::ToolButton_refresh);
     EXPECT_EQ(Boxes().size(), 1u);
     Restart();
     EXPECT_TRUE(Boxes().empty());
@@ -189,7 +190,7 @@ TEST_F(MailServiceTest, TheMailGoesOutOnceAndNotAgainAfterARestart) {
               std::string::npos)
         << Calls("MAPISendMail")[0];
 
-    Press("ToolButton_refresh");
+    Press(form_main::ToolButton_refresh);
     EXPECT_EQ(StoredNotify(), (std::vector<std::int32_t>{0, 0}));
     Restart();
     EXPECT_EQ(Calls("MAPISendMail").size(), 1u);
@@ -203,11 +204,12 @@ TEST_F(MailServiceTest, AddMailListsThePrimaryRecipientsPickedInTheAddressBook) 
     service_.standIn.AddressBookPick(MAPI_TO, "Ann", "SMTP:ann@example.org");
     service_.standIn.AddressBookPick(MAPI_CC, "Bob", "SMTP:bob@example.org");
     service_.standIn.AddressBookPick(MAPI_TO, "Cid", "SMTP:cid@example.org");
-    SendMessageA(form.Find("sb_newMail").Handle(), BM_CLICK, 0, 0);
+    SendMessageA(form.Find(form_main::sb_newMail).Handle(), BM_CLICK, 0, 0);
 
     ASSERT_EQ(Calls("MAPIAddress").size(), 1u);
     EXPECT_NE(Calls("MAPIAddress")[0].find("a@example.org"), std::string::npos);
-    EXPECT_EQ(form.Find<ListBox>("List_Address").Items(), (std::vector<std::string>{"Ann", "Cid"}));
+    EXPECT_EQ(form.Find<ListBox>(form_main::List_Address).Items(),
+              (std::vector<std::string>{"Ann", "Cid"}));
     EXPECT_EQ(form.Email1.CC(), std::vector<std::string>{"Bob"});
     EXPECT_TRUE(Boxes().empty());
 }
@@ -217,7 +219,7 @@ using MailAddressListTest = MailWindowTest;
 TEST_F(MailAddressListTest, ADoubleClickDeletesTheSelectedAddressAndNothingWithoutSelection) {
     Store({{"{\\rtf1 one}", false, {"a@example.org", "b@example.org", "c@example.org"}}});
     TFormMain& form = Start();
-    ListBox& list = form.Find<ListBox>("List_Address");
+    ListBox& list = form.Find<ListBox>(form_main::List_Address);
     auto doubleClick = [&] {
         SendMessageA(GetParent(list.Handle()), WM_COMMAND,
                      MAKEWPARAM(GetDlgCtrlID(list.Handle()), LBN_DBLCLK),
@@ -237,10 +239,10 @@ TEST_F(MailAddressListTest, ADoubleClickDeletesTheSelectedAddressAndNothingWitho
 TEST_F(MailAddressListTest, AddMailWithoutTheMailServiceReportsAndKeepsTheList) {
     Store({{"{\\rtf1 one}", false, {"a@example.org"}}});
     TFormMain& form = Start();
-    SendMessageA(form.Find("sb_newMail").Handle(), BM_CLICK, 0, 0);
+    SendMessageA(form.Find(form_main::sb_newMail).Handle(), BM_CLICK, 0, 0);
 
     EXPECT_EQ(Boxes(), std::vector<std::string>{kUnavailable});
-    EXPECT_EQ(form.Find<ListBox>("List_Address").Items(),
+    EXPECT_EQ(form.Find<ListBox>(form_main::List_Address).Items(),
               std::vector<std::string>{"a@example.org"});
 }
 

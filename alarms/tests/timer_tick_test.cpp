@@ -5,6 +5,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,9 @@ protected:
         return *form_;
     }
 
-    void Tick() { SendMessageA(form_->Handle(), WM_TIMER, form_->FindTimer("Timer1").Id(), 0); }
+    void Tick() {
+        SendMessageA(form_->Handle(), WM_TIMER, form_->FindTimer(form_main::Timer1).Id(), 0);
+    }
 
     static long Dings() {
         const auto& sounds = TestEnvironment().sounds;
@@ -69,7 +72,7 @@ TEST_F(TimerTickTest, StartMomentRebuildsOnThreeTicksWithDing) {
     const TDateTime start = env.now + 10 * kSecond - 0.001 * kSecond;
     Start();
     EXPECT_FALSE(HasSticker("Memo_0"));
-    EXPECT_EQ(form_->FindTimer("Timer1").Interval(), 20000u);
+    EXPECT_EQ(form_->FindTimer(form_main::Timer1).Interval(), 20000u);
 
     for (const int seconds : {10, 30, 50, 70}) {
         env.now = start + seconds * kSecond;

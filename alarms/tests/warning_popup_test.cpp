@@ -5,6 +5,7 @@
 #include "framework/system_date_time.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
+#include "resources/form_blue.h"
 
 #include <gtest/gtest.h>
 #include <richedit.h>
@@ -33,8 +34,8 @@ TEST(WarningPopupTest, OpensOnTopAtItsPlaceWithNameTimeAndText) {
     char caption[40] = {};
     GetWindowTextA(popup.Handle(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Zandrel_blueChip_1");
-    EXPECT_EQ(popup.Find("lblTime").Text(), "Message time: " + DateTimeToText(env.now));
-    EXPECT_EQ(PlainText(popup.Find("RichEdit1").Handle()), "Call the dentist");
+    EXPECT_EQ(popup.Find(form_blue::lblTime).Text(), "Message time: " + DateTimeToText(env.now));
+    EXPECT_EQ(PlainText(popup.Find(form_blue::RichEdit1).Handle()), "Call the dentist");
     const RECT rect = popup.ScreenRect();
     EXPECT_EQ(rect.left, 200);
     EXPECT_EQ(rect.top, 116);
@@ -44,9 +45,11 @@ TEST(WarningPopupTest, OpensOnTopAtItsPlaceWithNameTimeAndText) {
     const LONG style = GetWindowLongA(popup.Handle(), GWL_STYLE); // a close box only
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    EXPECT_EQ(popup.Find("Panel1").Place().Height, 25);
-    EXPECT_TRUE(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETOPTIONS, 0, 0) & ECO_READONLY);
-    EXPECT_GT(SendMessageA(popup.Find("RichEdit1").Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
+    EXPECT_EQ(popup.Find(form_blue::Panel1).Place().Height, 25);
+    EXPECT_TRUE(SendMessageA(popup.Find(form_blue::RichEdit1).Handle(), EM_GETOPTIONS, 0, 0) &
+                ECO_READONLY);
+    EXPECT_GT(SendMessageA(popup.Find(form_blue::RichEdit1).Handle(), EM_GETLIMITTEXT, 0, 0),
+              32767);
 
     // Closing frees it, and its name comes free for a later round of numbers.
     const HWND closed = popup.Handle();

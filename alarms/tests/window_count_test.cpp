@@ -5,6 +5,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +86,7 @@ TEST_F(WindowCountTest, HundredRebuildsLeaveTheCountsFlat) {
     Start(5, 0);
     // The first rebuilds fill the system's caches.
     for (int i = 0; i < 3; ++i) {
-        Command("Refresh1");
+        Command(form_main::Refresh1);
     }
     PumpMessages();
     const int windows = ThreadWindows();
@@ -95,7 +96,7 @@ TEST_F(WindowCountTest, HundredRebuildsLeaveTheCountsFlat) {
         EXPECT_EQ(GdiObjects(), objects + 1);
     }
     for (int i = 0; i < 100; ++i) {
-        Command("Refresh1");
+        Command(form_main::Refresh1);
     }
     PumpMessages();
     EXPECT_EQ(ThreadWindows(), windows);
@@ -107,7 +108,7 @@ TEST_F(WindowCountTest, AThousandClosedPopupsLeaveTheCountsFlat) {
     FakeEnvironment& env = TestEnvironment();
     auto warnAndClose = [&] {
         env.now += 1.0 / 24;
-        SendMessageA(form.Handle(), WM_TIMER, form.FindTimer("Timer1").Id(), 0);
+        SendMessageA(form.Handle(), WM_TIMER, form.FindTimer(form_main::Timer1).Id(), 0);
         const auto& popups = form.Popups().Popups();
         ASSERT_FALSE(popups.empty());
         SendMessageA(popups.back()->Handle(), WM_CLOSE, 0, 0);

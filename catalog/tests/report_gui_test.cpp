@@ -8,6 +8,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,8 @@ ReportPreview* OpenPreview() {
 // Runs `action` from a timer inside the preview's modal loop.
 class InsidePreview {
 public:
-    explicit InsidePreview(std::function<void(ReportPreview&)> action) : action_(std::move(action)) {
+    explicit InsidePreview(std::function<void(ReportPreview&)> action)
+        : action_(std::move(action)) {
         current_ = this;
         timer_ = SetTimer(nullptr, 0, 50, Tick);
     }
@@ -120,9 +122,9 @@ TEST_F(ReportWindowTest, ThePrintButtonShowsThePreviewModallyAndTheWindowAfterwa
     std::size_t pages = 0, last = 0;
     const InsidePreview inside(
         [&](ReportPreview& preview) { PageAndClose(preview, hidden, pages, last, form.Handle()); });
-    const HWND bar = form.Find("ToolBar1").Handle();
+    const HWND bar = form.Find(form_main::ToolBar1).Handle();
     SendMessageA(GetParent(bar), WM_COMMAND,
-                 MAKEWPARAM(form.FindToolButton("ToolButton_print").Id(), BN_CLICKED),
+                 MAKEWPARAM(form.FindToolButton(form_main::ToolButton_print).Id(), BN_CLICKED),
                  reinterpret_cast<LPARAM>(bar));
     EXPECT_TRUE(inside.Ran());
     EXPECT_TRUE(hidden);
@@ -142,14 +144,14 @@ TEST_F(ReportWindowTest, TheTrayMenusReportShowsTheHiddenMainWindowAfterwards) {
     std::size_t pages = 0, last = 0;
     const InsidePreview inside(
         [&](ReportPreview& preview) { PageAndClose(preview, hidden, pages, last, form.Handle()); });
-    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Report1").Id(), 0);
+    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem(form_main::Report1).Id(), 0);
     EXPECT_TRUE(inside.Ran());
     EXPECT_TRUE(hidden);
     EXPECT_EQ(pages, 1u);
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
     // And from the main menu.
     const InsidePreview again([&](ReportPreview& preview) { preview.Close(); });
-    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Report2").Id(), 0);
+    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem(form_main::Report2).Id(), 0);
     EXPECT_TRUE(again.Ran());
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
 }
@@ -174,7 +176,7 @@ TEST_F(ReportWindowTest, ScreenshotOfThePreview) {
                  handed;
         preview.Close();
     });
-    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Report2").Id(), 0);
+    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem(form_main::Report2).Id(), 0);
     EXPECT_TRUE(handed);
 }
 

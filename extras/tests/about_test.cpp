@@ -10,6 +10,8 @@
 #include "framework/win32_environment.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_about.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -144,7 +146,7 @@ TEST_F(AboutWindowTest, IsAnEllipseWithTheAboutTextAndItsCursors) {
     EXPECT_FALSE(PtInRegion(region.get(), 320, 10)); // the caption bar
     EXPECT_EQ(about.ScreenRect().right - about.ScreenRect().left, 640);
 
-    const std::vector<std::string>& lines = about.Find<Memo>("Memo1").Lines();
+    const std::vector<std::string>& lines = about.Find<Memo>(form_about::Memo1).Lines();
     ASSERT_EQ(lines.size(), 59u);
     const std::string rule(43, '-');
     EXPECT_EQ(
@@ -160,8 +162,8 @@ TEST_F(AboutWindowTest, IsAnEllipseWithTheAboutTextAndItsCursors) {
     // No button is down: the window answers as a client area.
     EXPECT_EQ(SendMessageA(about.Handle(), WM_NCHITTEST, 0, MAKELPARAM(400, 300)), HTCLIENT);
 
-    DoubleClick(about.Find("Image2").Handle());
-    DoubleClick(about.Find("Image3").Handle());
+    DoubleClick(about.Find(form_about::Image2).Handle());
+    DoubleClick(about.Find(form_about::Image3).Handle());
     EXPECT_EQ(TestEnvironment().opened, (std::vector<std::string>{kHomePage, kMailLink}));
 
     about.Close();
@@ -253,7 +255,7 @@ TEST_F(AboutCommandTest, ClosingAboutShowsTheMainWindowThatWasHiddenInTheTray) {
         return true;
     });
     // "About" of the tray menu.
-    SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem("About1").Id(), 0);
+    SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(form_main::About1).Id(), 0);
 
     EXPECT_TRUE(closer.Done());
     EXPECT_TRUE(mainHiddenMeanwhile);

@@ -6,6 +6,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -238,27 +239,28 @@ constexpr auto kNoHintWait = std::chrono::milliseconds(1500);
 
 TEST_F(HintOverMainWindowTest, TheMainWindowsSwitchLeavesTheFormattingToolbarsHintsOn) {
     ASSERT_FALSE(form_->ShowHint());
-    PointAt("ToolBar1", "ToolButton_addMsg");
+    PointAt(form_main::ToolBar1, form_main::ToolButton_addMsg);
     EXPECT_FALSE(PumpUntil([&] { return !Hidden(); }, kNoHintWait));
-    PointAt("ToolBar", "BoldButton");
+    PointAt(form_main::ToolBar, form_main::BoldButton);
     EXPECT_TRUE(PumpUntil([&] { return Shows("Bold"); }));
     // A control inside the formatting toolbar takes its switch.
-    PointAt("FontName");
+    PointAt(form_main::FontName);
     EXPECT_TRUE(PumpUntil([&] { return Shows("Font Name"); }));
 
-    Command("ShowHint1");
+    Command(form_main::ShowHint1);
     ASSERT_TRUE(form_->ShowHint());
-    PointAt("ToolBar1", "ToolButton_addMsg");
+    PointAt(form_main::ToolBar1, form_main::ToolButton_addMsg);
     EXPECT_TRUE(PumpUntil([&] { return Shows("Add the current message to the list"); }));
     // The short part of the hint; the status bar has the long one.
-    PointAt("ToolBar", "CopyButton");
+    PointAt(form_main::ToolBar, form_main::CopyButton);
     EXPECT_TRUE(PumpUntil([&] { return Shows("Copy"); }));
-    EXPECT_EQ(form_->Find<StatusBar>("StatusBar1").PanelText(2), "Copy selected item to clipboard");
+    EXPECT_EQ(form_->Find<StatusBar>(form_main::StatusBar1).PanelText(2),
+              "Copy selected item to clipboard");
 }
 
 TEST_F(HintOverMainWindowTest, TheHintGoesWhenThePointerLeavesOnAClickAndAfterAWhile) {
     const HWND foreground = GetForegroundWindow();
-    PointAt("ToolBar", "BoldButton");
+    PointAt(form_main::ToolBar, form_main::BoldButton);
     ASSERT_TRUE(PumpUntil([&] { return Shows("Bold"); }));
     EXPECT_EQ(GetForegroundWindow(), foreground); // the hint takes no focus
     // Placed below the pointer.
@@ -267,20 +269,20 @@ TEST_F(HintOverMainWindowTest, TheHintGoesWhenThePointerLeavesOnAClickAndAfterAW
     EXPECT_EQ(WindowRect(Hint().Handle()).left, pointer.x);
     EXPECT_GT(WindowRect(Hint().Handle()).top, pointer.y);
 
-    PointAt("ToolBar", "ItalicButton");
+    PointAt(form_main::ToolBar, form_main::ItalicButton);
     EXPECT_TRUE(Hidden());
     EXPECT_TRUE(PumpUntil([&] { return Shows("Italic"); }));
     MoveAway();
     EXPECT_TRUE(PumpUntil([&] { return Hidden(); }));
 
-    PointAt("ToolBar", "UnderlineButton");
+    PointAt(form_main::ToolBar, form_main::UnderlineButton);
     ASSERT_TRUE(PumpUntil([&] { return Shows("Underline"); }));
     SendMessageA(form_->Handle(), WM_SETCURSOR,
-                 reinterpret_cast<WPARAM>(form_->Find("ToolBar").Handle()),
+                 reinterpret_cast<WPARAM>(form_->Find(form_main::ToolBar).Handle()),
                  MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     EXPECT_TRUE(Hidden());
 
-    PointAt("ToolBar", "BulletsButton");
+    PointAt(form_main::ToolBar, form_main::BulletsButton);
     ASSERT_TRUE(PumpUntil([&] { return Shows("Bullets"); }));
     const auto shown = std::chrono::steady_clock::now();
     EXPECT_TRUE(PumpUntil([&] { return Hidden(); }, std::chrono::seconds(6)));
@@ -288,9 +290,9 @@ TEST_F(HintOverMainWindowTest, TheHintGoesWhenThePointerLeavesOnAClickAndAfterAW
 }
 
 TEST_F(HintOverMainWindowTest, HidingTheFormHidesItsHint) {
-    PointAt("ToolBar", "BoldButton");
+    PointAt(form_main::ToolBar, form_main::BoldButton);
     ASSERT_TRUE(PumpUntil([&] { return Shows("Bold"); }));
-    Command("Close2");
+    Command(form_main::Close2);
     EXPECT_TRUE(Hidden());
 }
 
@@ -307,8 +309,8 @@ protected:
 };
 
 TEST_F(HintScreenshotTest, HintOverAToolbarButton) {
-    Command("ShowHint1");
-    PointAt("ToolBar1", "ToolButton_addMsg");
+    Command(form_main::ShowHint1);
+    PointAt(form_main::ToolBar1, form_main::ToolButton_addMsg);
     ASSERT_TRUE(PumpUntil([&] { return Shows("Add the current message to the list"); }));
     EXPECT_TRUE(HandOverForScreenshot(std::getenv("ZANDREL_SCREENSHOT_DIR"), "hint",
                                       {form_->Handle(), Hint().Handle()}));

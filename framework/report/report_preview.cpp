@@ -27,28 +27,32 @@ FormDescription PreviewDesign() {
     form.Height = 740;
     form.Centered = true;
     form.CloseOnEscape = true;
-    form.OnCreate = "FormCreate";
-    form.OnClose = "FormClose";
+    form.OnCreate = form_preview::on::FormCreate;
+    form.OnClose = form_preview::on::FormClose;
     using K = ComponentKind;
     auto button = [](const char* name, const char* caption, int left, int width,
                      const char* handler) {
         return Component(name, K::Button, {left, 3, width, 24})
-            .In("PanelBar")
+            .In(form_preview::PanelBar)
             .Titled(caption)
             .Click(handler);
     };
     form.Components = {
-        Component("PanelBar", K::Panel, {0, 0, 752, kBarHeight}).Dock(Align::Top),
-        button("btnWholePage", "Whole page", 4, 72, "btnWholePageClick"),
-        button("btnPageWidth", "Page width", 78, 72, "btnPageWidthClick"),
-        button("btn100", "100 %", 152, 48, "btn100Click"),
-        button("btnFirst", "|<", 212, 28, "btnFirstClick"),
-        button("btnPrior", "<", 242, 28, "btnPriorClick"),
-        button("btnNext", ">", 272, 28, "btnNextClick"),
-        button("btnLast", ">|", 302, 28, "btnLastClick"),
-        Component("lblPage", K::Label, {340, 8, 170, 16}).In("PanelBar").Titled("Page 0 of 0"),
-        button("btnPrint", "Print...", 520, 64, "btnPrintClick"),
-        button("btnClose", "Close", 590, 64, "btnCloseClick"),
+        Component(form_preview::PanelBar, K::Panel, {0, 0, 752, kBarHeight}).Dock(Align::Top),
+        button(form_preview::btnWholePage, "Whole page", 4, 72,
+               form_preview::on::btnWholePageClick),
+        button(form_preview::btnPageWidth, "Page width", 78, 72,
+               form_preview::on::btnPageWidthClick),
+        button(form_preview::btn100, "100 %", 152, 48, form_preview::on::btn100Click),
+        button(form_preview::btnFirst, "|<", 212, 28, form_preview::on::btnFirstClick),
+        button(form_preview::btnPrior, "<", 242, 28, form_preview::on::btnPriorClick),
+        button(form_preview::btnNext, ">", 272, 28, form_preview::on::btnNextClick),
+        button(form_preview::btnLast, ">|", 302, 28, form_preview::on::btnLastClick),
+        Component(form_preview::lblPage, K::Label, {340, 8, 170, 16})
+            .In(form_preview::PanelBar)
+            .Titled("Page 0 of 0"),
+        button(form_preview::btnPrint, "Print...", 520, 64, form_preview::on::btnPrintClick),
+        button(form_preview::btnClose, "Close", 590, 64, form_preview::on::btnCloseClick),
     };
     return form;
 }
@@ -239,17 +243,17 @@ private:
 };
 
 ReportPreview::ReportPreview(Report& report) : Form(PreviewDescription()), report_(report) {
-    Bind("FormCreate", &ReportPreview::FormCreate);
-    Bind("FormClose", &ReportPreview::FormClose);
-    Bind("btnWholePageClick", &ReportPreview::btnWholePageClick);
-    Bind("btnPageWidthClick", &ReportPreview::btnPageWidthClick);
-    Bind("btn100Click", &ReportPreview::btn100Click);
-    Bind("btnFirstClick", &ReportPreview::btnFirstClick);
-    Bind("btnPriorClick", &ReportPreview::btnPriorClick);
-    Bind("btnNextClick", &ReportPreview::btnNextClick);
-    Bind("btnLastClick", &ReportPreview::btnLastClick);
-    Bind("btnPrintClick", &ReportPreview::btnPrintClick);
-    Bind("btnCloseClick", &ReportPreview::btnCloseClick);
+    Bind(form_preview::on::FormCreate, &ReportPreview::FormCreate);
+    Bind(form_preview::on::FormClose, &ReportPreview::FormClose);
+    Bind(form_preview::on::btnWholePageClick, &ReportPreview::btnWholePageClick);
+    Bind(form_preview::on::btnPageWidthClick, &ReportPreview::btnPageWidthClick);
+    Bind(form_preview::on::btn100Click, &ReportPreview::btn100Click);
+    Bind(form_preview::on::btnFirstClick, &ReportPreview::btnFirstClick);
+    Bind(form_preview::on::btnPriorClick, &ReportPreview::btnPriorClick);
+    Bind(form_preview::on::btnNextClick, &ReportPreview::btnNextClick);
+    Bind(form_preview::on::btnLastClick, &ReportPreview::btnLastClick);
+    Bind(form_preview::on::btnPrintClick, &ReportPreview::btnPrintClick);
+    Bind(form_preview::on::btnCloseClick, &ReportPreview::btnCloseClick);
     Create(false);
 }
 
@@ -309,13 +313,13 @@ void ReportPreview::UpdateStatus() {
     }
     std::string text = "Page " + std::to_string(count == 0 ? 0 : page_ + 1) + " of " +
                        std::to_string(count) + (report_.Finished() ? "" : "...");
-    if (Find("lblPage").Text() != text) {
-        Find("lblPage").SetText(text);
+    if (Find(form_preview::lblPage).Text() != text) {
+        Find(form_preview::lblPage).SetText(text);
     }
-    Find("btnFirst").SetEnabled(page_ > 0);
-    Find("btnPrior").SetEnabled(page_ > 0);
-    Find("btnNext").SetEnabled(page_ + 1 < count);
-    Find("btnLast").SetEnabled(page_ + 1 < count);
+    Find(form_preview::btnFirst).SetEnabled(page_ > 0);
+    Find(form_preview::btnPrior).SetEnabled(page_ > 0);
+    Find(form_preview::btnNext).SetEnabled(page_ + 1 < count);
+    Find(form_preview::btnLast).SetEnabled(page_ + 1 < count);
 }
 
 HENHMETAFILE ReportPreview::PageImage(std::size_t page) {
@@ -411,7 +415,7 @@ void ReportPreview::PrintReport() {
     KillTimer(Handle(), kProduceTimer);
     printing_ = true;
     cancelPrint_ = false;
-    Control& button = Find("btnPrint");
+    Control& button = Find(form_preview::btnPrint);
     button.SetText("Cancel");
     struct Restore {
         ReportPreview& preview;
@@ -425,8 +429,8 @@ void ReportPreview::PrintReport() {
     // Produced again from the start, on this thread: the progress shows in
     // the page label, and the messages between pages let Cancel and Esc in.
     report_.Print(*printer, App().Env(), [this](std::size_t done, std::size_t pages) {
-        Find("lblPage").SetText("Printing page " + std::to_string(done) + " of " +
-                                std::to_string(pages));
+        Find(form_preview::lblPage)
+            .SetText("Printing page " + std::to_string(done) + " of " + std::to_string(pages));
         MSG message{};
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {

@@ -65,4 +65,32 @@ private:
     int prints_ = 0;
 };
 
+// The names of the print preview's components and event handlers, each spelled once.
+namespace form_preview {
+inline constexpr char PanelBar[] = "PanelBar";
+inline constexpr char lblPage[] = "lblPage";
+inline constexpr char btnWholePage[] = "btnWholePage";
+inline constexpr char btnPageWidth[] = "btnPageWidth";
+inline constexpr char btn100[] = "btn100";
+inline constexpr char btnFirst[] = "btnFirst";
+inline constexpr char btnPrior[] = "btnPrior";
+inline constexpr char btnNext[] = "btnNext";
+inline constexpr char btnLast[] = "btnLast";
+inline constexpr char btnPrint[] = "btnPrint";
+inline constexpr char btnClose[] = "btnClose";
+namespace on {
+inline constexpr char FormCreate[] = "FormCreate";
+inline constexpr char FormClose[] = "FormClose";
+inline constexpr char btnWholePageClick[] = "btnWholePageClick";
+inline constexpr char btnPageWidthClick[] = "btnPageWidthClick";
+inline constexpr char btn100Click[] = "btn100Click";
+inline constexpr char btnFirstClick[] = "btnFirstClick";
+inline constexpr char btnPriorClick[] = "btnPriorClick";
+inline constexpr char btnNextClick[] = "btnNextClick";
+inline constexpr char btnLastClick[] = "btnLastClick";
+inline constexpr char btnPrintClick[] = "btnPrintClick";
+inline constexpr char btnCloseClick[] = "btnCloseClick";
+} // namespace on
+} // namespace form_preview
+
 } // namespace zandrel

@@ -1,4 +1,5 @@
 #include "mainwindow/core/settings.h"
+#include "resources/form_main.h"
 
 #include <algorithm>
 #include <exception>
@@ -10,11 +11,12 @@ namespace {
 
 constexpr PreferenceDescription Descriptions[] = {
     {"DefaultClientHeight", "normal", "short", true, "Shrink child", "Expand child",
-     "Expandchild1"},
-    {"SoundEnabled", "true", "false", false, "Disable sound", "Enable sound", "Disablesound1"},
+     form_main::Expandchild1},
+    {"SoundEnabled", "true", "false", false, "Disable sound", "Enable sound",
+     form_main::Disablesound1},
     {"ToolbarShowCaptions", "true", "false", false, "Hide text in menu icon",
-     "Show text in menu icon", "ShowText"},
-    {"ShowHint", "true", "false", false, "Hide hint", "Show hint", "ShowHint1"},
+     "Show text in menu icon", form_main::ShowText},
+    {"ShowHint", "true", "false", false, "Hide hint", "Show hint", form_main::ShowHint1},
 };
 
 void ApplyState(Preference which, bool on, SettingsTarget& target) {

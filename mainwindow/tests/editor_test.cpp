@@ -2,13 +2,14 @@
 // check boxes and toolbar commands; after each command the controls and both
 // data files (read back with the loader) are checked.
 #include "framework/application.h"
-#include "framework/hints/core/hint_text.h"
 #include "framework/controls/rich_edit.h"
+#include "framework/hints/core/hint_text.h"
 #include "framework/system_date_time.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <commctrl.h>
@@ -60,13 +61,15 @@ protected:
 
     Control& Find(const char* name) const { return form_->Find(name); }
     template <typename Kind> Kind& Find(const char* name) const { return form_->Find<Kind>(name); }
-    std::string Status() const { return Find<StatusBar>("StatusBar1").PanelText(0); }
-    std::string Text() const { return PlainText(Find("RichEditText").Handle()); }
-    bool ReplaceEnabled() const { return form_->FindToolButton("ToolButton_modMsg").Enabled(); }
+    std::string Status() const { return Find<StatusBar>(form_main::StatusBar1).PanelText(0); }
+    std::string Text() const { return PlainText(Find(form_main::RichEditText).Handle()); }
+    bool ReplaceEnabled() const {
+        return form_->FindToolButton(form_main::ToolButton_modMsg).Enabled();
+    }
 
     // As the toolbar reports a click on one of its buttons.
     void Press(const char* button) {
-        const HWND toolBar = Find("ToolBar1").Handle();
+        const HWND toolBar = Find(form_main::ToolBar1).Handle();
         SendMessageA(GetParent(toolBar), WM_COMMAND,
                      MAKEWPARAM(form_->FindToolButton(button).Id(), BN_CLICKED),
                      reinterpret_cast<LPARAM>(toolBar));
@@ -75,7 +78,7 @@ protected:
     void Click(const char* name) { SendMessageA(Find(name).Handle(), BM_CLICK, 0, 0); }
 
     void ClickRadio(int index) {
-        SendMessageA(GetDlgItem(Find("rgIncType").Handle(), index + 1), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(Find(form_main::rgIncType).Handle(), index + 1), BM_CLICK, 0, 0);
     }
 
     // As the user sets a picker: the new value, then the control's report.
@@ -95,7 +98,7 @@ protected:
                      reinterpret_cast<LPARAM>(&change));
     }
 
-    void TypeText(const std::string& text) { Find("RichEditText").SetText(text); }
+    void TypeText(const std::string& text) { Find(form_main::RichEditText).SetText(text); }
 
     static std::string PlainOf(const std::string& richText) {
         const HWND scratch = CreateWindowExA(0, "RichEdit20A", "", ES_MULTILINE, 0, 0, 100, 100,
@@ -116,21 +119,21 @@ protected:
 
 TEST_F(EditorTest, TheToolbarHasItsTenButtonsInOrderWithSeparatorsAndReplaceDisabled) {
     TFormMain& form = Start();
-    const auto& toolBar = Find<ToolBar>("ToolBar1");
+    const auto& toolBar = Find<ToolBar>(form_main::ToolBar1);
     const std::vector<std::pair<std::string, std::string>> expected{
-        {"ToolButton3", "Prev."},
-        {"ToolButton4", "Next"},
+        {form_main::ToolButton3, "Prev."},
+        {form_main::ToolButton4, "Next"},
         {"", "-"},
-        {"ToolButton_newMsg", "New"},
-        {"ToolButton_addMsg", "Add"},
-        {"ToolButton_modMsg", "Replace"},
-        {"ToolButton_delMsg", "Delete"},
+        {form_main::ToolButton_newMsg, "New"},
+        {form_main::ToolButton_addMsg, "Add"},
+        {form_main::ToolButton_modMsg, "Replace"},
+        {form_main::ToolButton_delMsg, "Delete"},
         {"", "-"},
-        {"ToolButton_refresh", "Refresh"},
-        {"ToolButton_print", "Print"},
+        {form_main::ToolButton_refresh, "Refresh"},
+        {form_main::ToolButton_print, "Print"},
         {"", "-"},
-        {"ToolButton12", "Help"},
-        {"ToolButton_About", "About"}};
+        {form_main::ToolButton12, "Help"},
+        {form_main::ToolButton_About, "About"}};
     ASSERT_EQ(SendMessageA(toolBar.Handle(), TB_BUTTONCOUNT, 0, 0), LRESULT(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {
         TBBUTTON item{};
@@ -147,38 +150,39 @@ TEST_F(EditorTest, TheToolbarHasItsTenButtonsInOrderWithSeparatorsAndReplaceDisa
     }
     EXPECT_FALSE(ReplaceEnabled());
     EXPECT_FALSE(SendMessageA(toolBar.Handle(), TB_ISBUTTONENABLED,
-                              form.FindToolButton("ToolButton_modMsg").Id(), 0));
-    EXPECT_EQ(form.FindToolButton("ToolButton_newMsg").Hint(),
+                              form.FindToolButton(form_main::ToolButton_modMsg).Id(), 0));
+    EXPECT_EQ(form.FindToolButton(form_main::ToolButton_newMsg).Hint(),
               "Add a new message entry with default value");
-    EXPECT_EQ(form.FindToolButton("ToolButton_print").Hint(),
+    EXPECT_EQ(form.FindToolButton(form_main::ToolButton_print).Hint(),
               "Create a report of the stored catalog");
 }
 
 TEST_F(EditorTest, TheFieldsLieWhereTheDesignPutsThem) {
     Start();
-    EXPECT_EQ(Find("Panel4").Place().Top, Find("ToolBar1").Place().Height);
-    EXPECT_EQ(Find("Panel4").Place().Height, 120);
+    EXPECT_EQ(Find(form_main::Panel4).Place().Top, Find(form_main::ToolBar1).Place().Height);
+    EXPECT_EQ(Find(form_main::Panel4).Place().Height, 120);
     const auto at = [&](const char* name) {
         const Bounds b = Find(name).Place();
         return std::vector<int>{b.Left, b.Top, b.Width, b.Height};
     };
-    EXPECT_EQ(at("GroupBox1"), (std::vector<int>{4, 4, 153, 65}));
-    EXPECT_EQ(at("EditStart"), (std::vector<int>{56, 16, 93, 21}));
-    EXPECT_EQ(at("gBox1"), (std::vector<int>{160, 4, 209, 65}));
-    EXPECT_EQ(at("List_Address"), (std::vector<int>{100, 14, 105, 47}));
-    EXPECT_EQ(at("GroupBox2"), (std::vector<int>{372, 4, 161, 65}));
-    EXPECT_EQ(at("editEndTime"), (std::vector<int>{60, 36, 93, 21}));
-    EXPECT_EQ(at("rgIncType"), (std::vector<int>{4, 72, 317, 41}));
-    EXPECT_EQ(at("cBoxKeepHidden"), (std::vector<int>{328, 76, 89, 17}));
-    EXPECT_EQ(Find<RadioGroup>("rgIncType").ItemIndex(), 0);
-    EXPECT_EQ(Find("cBoxKeepHidden").Hint(), "Keep the current  sticky window always hidden");
-    EXPECT_EQ(Find("Label2").Hint(),
+    EXPECT_EQ(at(form_main::GroupBox1), (std::vector<int>{4, 4, 153, 65}));
+    EXPECT_EQ(at(form_main::EditStart), (std::vector<int>{56, 16, 93, 21}));
+    EXPECT_EQ(at(form_main::gBox1), (std::vector<int>{160, 4, 209, 65}));
+    EXPECT_EQ(at(form_main::List_Address), (std::vector<int>{100, 14, 105, 47}));
+    EXPECT_EQ(at(form_main::GroupBox2), (std::vector<int>{372, 4, 161, 65}));
+    EXPECT_EQ(at(form_main::editEndTime), (std::vector<int>{60, 36, 93, 21}));
+    EXPECT_EQ(at(form_main::rgIncType), (std::vector<int>{4, 72, 317, 41}));
+    EXPECT_EQ(at(form_main::cBoxKeepHidden), (std::vector<int>{328, 76, 89, 17}));
+    EXPECT_EQ(Find<RadioGroup>(form_main::rgIncType).ItemIndex(), 0);
+    EXPECT_EQ(Find(form_main::cBoxKeepHidden).Hint(),
+              "Keep the current  sticky window always hidden");
+    EXPECT_EQ(Find(form_main::Label2).Hint(),
               "From this date the reminder sticky window's color is turned from yellow to red");
-    EXPECT_EQ(Find("EditStart").Hint(),
+    EXPECT_EQ(Find(form_main::EditStart).Hint(),
               "From this date the reminder sitchy window are shown on the screen");
 
     // The four choices share the group's width, side by side.
-    const HWND group = Find("rgIncType").Handle();
+    const HWND group = Find(form_main::rgIncType).Handle();
     RECT first{}, last{};
     GetWindowRect(GetDlgItem(group, 1), &first);
     GetWindowRect(GetDlgItem(group, 4), &last);
@@ -191,14 +195,14 @@ TEST_F(EditorTest, AnEmptyListShowsRec00AnEmptyTextAndNoReplace) {
     EXPECT_EQ(Status(), "rec 0/0");
     EXPECT_EQ(Text(), "");
     EXPECT_FALSE(ReplaceEnabled());
-    Press("ToolButton_modMsg"); // a disabled button's command is not obeyed
-    Press("ToolButton3");
-    Press("ToolButton4");
+    Press(form_main::ToolButton_modMsg); // a disabled button's command is not obeyed
+    Press(form_main::ToolButton3);
+    Press(form_main::ToolButton4);
     EXPECT_EQ(Status(), "rec 0/0");
     EXPECT_FALSE(fs::exists(dataFile_));
 
     // Keep Hidden has no message to store into.
-    Click("cBoxKeepHidden");
+    Click(form_main::cBoxKeepHidden);
     ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
     EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Error);
     EXPECT_EQ(TestEnvironment().boxes[0].Text, "List index out of bounds (0)");
@@ -206,21 +210,21 @@ TEST_F(EditorTest, AnEmptyListShowsRec00AnEmptyTextAndNoReplace) {
 
 TEST_F(EditorTest, NewOnAnEmptyListMakesTheOnlyMessageWithTheDefaults) {
     Start();
-    Find<CheckBox>("cbox_notify").SetChecked(true);
+    Find<CheckBox>(form_main::cbox_notify).SetChecked(true);
     ClickRadio(3);
     const TDateTime now = TestEnvironment().now;
-    Press("ToolButton_newMsg");
+    Press(form_main::ToolButton_newMsg);
 
     EXPECT_EQ(Status(), "rec 1/1");
     EXPECT_TRUE(ReplaceEnabled());
     EXPECT_EQ(Text(), "Zandrel by Borvath\r\n date: " + DateTimeToText(now));
-    EXPECT_FALSE(Find<CheckBox>("cbox_notify").Checked());
-    EXPECT_EQ(Find<RadioGroup>("rgIncType").ItemIndex(), 0);
-    EXPECT_NEAR(CombineDateTime(Find<DateTimePicker>("EditStart").DateTime(),
-                                Find<DateTimePicker>("editStartTime").DateTime()),
+    EXPECT_FALSE(Find<CheckBox>(form_main::cbox_notify).Checked());
+    EXPECT_EQ(Find<RadioGroup>(form_main::rgIncType).ItemIndex(), 0);
+    EXPECT_NEAR(CombineDateTime(Find<DateTimePicker>(form_main::EditStart).DateTime(),
+                                Find<DateTimePicker>(form_main::editStartTime).DateTime()),
                 now, 1.0 / 86400);
-    EXPECT_NEAR(CombineDateTime(Find<DateTimePicker>("EditEnd").DateTime(),
-                                Find<DateTimePicker>("editEndTime").DateTime()),
+    EXPECT_NEAR(CombineDateTime(Find<DateTimePicker>(form_main::EditEnd).DateTime(),
+                                Find<DateTimePicker>(form_main::editEndTime).DateTime()),
                 now + 1, 1.0 / 86400);
 
     const MessageList stored = Stored();
@@ -240,16 +244,16 @@ TEST_F(EditorTest, AddTakesTheFieldsAndKeepsTheAlarmWhenItIsNotAfterTheStart) {
     Start();
     const TDateTime now = TestEnvironment().now;
     const TDateTime start = 45010 + 9.0 / 24; // ten days on, 09:00
-    SetPicker("EditStart", start);
-    SetPicker("editStartTime", start);
-    SetPicker("EditEnd", start - 2); // at or before the start: not taken
-    SetPicker("editEndTime", start);
+    SetPicker(form_main::EditStart, start);
+    SetPicker(form_main::editStartTime, start);
+    SetPicker(form_main::EditEnd, start - 2); // at or before the start: not taken
+    SetPicker(form_main::editEndTime, start);
     ClickRadio(2);
-    Click("cbox_notify");
-    SendMessageA(Find("List_Address").Handle(), LB_ADDSTRING, 0,
+    Click(form_main::cbox_notify);
+    SendMessageA(Find(form_main::List_Address).Handle(), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>("someone@example.org"));
     TypeText("call the dentist");
-    Press("ToolButton_addMsg");
+    Press(form_main::ToolButton_addMsg);
 
     EXPECT_EQ(Status(), "rec 2/2");
     EXPECT_EQ(Text(), "call the dentist");
@@ -269,12 +273,12 @@ TEST_F(EditorTest, AddTakesTheFieldsAndKeepsTheAlarmWhenItIsNotAfterTheStart) {
     EXPECT_EQ(PlainOf(added.RichText), "call the dentist");
 
     // An alarm only one minute before a start that is before now + 1 day.
-    SetPicker("EditStart", now + 0.5);
-    SetPicker("editStartTime", now + 0.5);
-    SetPicker("EditEnd", now + 0.5 - kMinute);
-    SetPicker("editEndTime", now + 0.5 - kMinute);
+    SetPicker(form_main::EditStart, now + 0.5);
+    SetPicker(form_main::editStartTime, now + 0.5);
+    SetPicker(form_main::EditEnd, now + 0.5 - kMinute);
+    SetPicker(form_main::editEndTime, now + 0.5 - kMinute);
     TestEnvironment().now += kMinute;
-    Press("ToolButton_addMsg");
+    Press(form_main::ToolButton_addMsg);
     const MessageList again = Stored();
     ASSERT_EQ(again.Count(), 3u);
     EXPECT_NEAR(again.Entry(2).Record.AlarmDate, TestEnvironment().now + 1, 1e-8);
@@ -284,12 +288,12 @@ TEST_F(EditorTest, ReplaceKeepsKeyAndPlaceAndStoresOnlyTheShorterNewText) {
     StoreMessages(3);
     const MessageList before = Stored();
     Start();
-    Press("ToolButton4");
+    Press(form_main::ToolButton4);
     ASSERT_EQ(Status(), "rec 2/3");
     EXPECT_EQ(Text(), "message 1");
     TypeText("m1");
     ClickRadio(1);
-    Press("ToolButton_modMsg");
+    Press(form_main::ToolButton_modMsg);
 
     EXPECT_EQ(Status(), "rec 2/3");
     EXPECT_EQ(form_->Messages().CurrentIndex, 1);
@@ -304,8 +308,8 @@ TEST_F(EditorTest, ReplaceKeepsKeyAndPlaceAndStoresOnlyTheShorterNewText) {
     EXPECT_EQ(PlainOf(stored.Entry(2).RichText), "message 2");
 
     // Away and back: the stored text alone.
-    Press("ToolButton3");
-    Press("ToolButton4");
+    Press(form_main::ToolButton3);
+    Press(form_main::ToolButton4);
     EXPECT_EQ(Text(), "m1");
 }
 
@@ -313,9 +317,9 @@ TEST_F(EditorTest, ReplaceOfTheSecondOfTwoEntriesWithOneKeySelectsTheFirst) {
     StoreMessages(2, 0); // the same moment: the same Key
     Start();
     ASSERT_EQ(form_->Messages().Key(0), form_->Messages().Key(1));
-    Press("ToolButton4");
+    Press(form_main::ToolButton4);
     TypeText("second");
-    Press("ToolButton_modMsg");
+    Press(form_main::ToolButton_modMsg);
     EXPECT_EQ(Status(), "rec 1/2");
     EXPECT_EQ(Text(), "message 0");
     EXPECT_EQ(PlainOf(form_->Messages().Entry(1).RichText), "second");
@@ -331,14 +335,14 @@ TEST_F(EditorTest, DeleteAsksFirstAndOnlyNoCancels) {
     StoreMessages(2);
     Start();
     TestEnvironment().answers = {false};
-    Press("ToolButton_delMsg");
+    Press(form_main::ToolButton_delMsg);
     ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
     EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Confirmation);
     EXPECT_EQ(TestEnvironment().boxes[0].Text, "do you want to delete this item ?");
     EXPECT_EQ(Status(), "rec 1/2");
     EXPECT_EQ(Stored().Count(), 2u);
 
-    Press("ToolButton_delMsg"); // Yes
+    Press(form_main::ToolButton_delMsg); // Yes
     EXPECT_EQ(Status(), "rec 1/1");
     EXPECT_EQ(Text(), "message 1");
     const MessageList stored = Stored();
@@ -349,7 +353,7 @@ TEST_F(EditorTest, DeleteAsksFirstAndOnlyNoCancels) {
 TEST_F(EditorTest, DeleteOfTheOnlyMessageLeavesRec00AndEmptyFiles) {
     StoreMessages(1);
     Start();
-    Press("ToolButton_delMsg");
+    Press(form_main::ToolButton_delMsg);
     EXPECT_EQ(Status(), "rec 0/0");
     EXPECT_EQ(Text(), "");
     EXPECT_FALSE(ReplaceEnabled());
@@ -367,7 +371,7 @@ TEST_F(EditorTest, DeleteRemovesTheMessageShownWhenItStartedEvenIfATickMovedTheS
         form_->RebuildStickers(false);
         form_->ShowCurrentMessage();
     };
-    Press("ToolButton_delMsg");
+    Press(form_main::ToolButton_delMsg);
     const MessageList stored = Stored();
     ASSERT_EQ(stored.Count(), 2u);
     EXPECT_FALSE(stored.IndexOfKey(shownKey));
@@ -385,24 +389,24 @@ TEST_F(EditorTest, PrevAndNextStopAtTheEndsAndSaveNothing) {
         return std::string(std::istreambuf_iterator<char>(file), {});
     };
     const std::string written = bytes();
-    Press("ToolButton4");
+    Press(form_main::ToolButton4);
     EXPECT_EQ(Status(), "rec 1/1");
-    Press("ToolButton3");
+    Press(form_main::ToolButton3);
     EXPECT_EQ(Status(), "rec 1/1");
     EXPECT_EQ(Text(), "message 0");
 
     EXPECT_EQ(bytes(), written);
 
-    Press("ToolButton_newMsg");
+    Press(form_main::ToolButton_newMsg);
     ASSERT_EQ(Status(), "rec 2/2");
     const std::string afterNew = bytes();
     EXPECT_NE(afterNew, written);
-    Press("ToolButton4");
+    Press(form_main::ToolButton4);
     EXPECT_EQ(Status(), "rec 2/2");
-    Press("ToolButton3");
+    Press(form_main::ToolButton3);
     EXPECT_EQ(Status(), "rec 1/2");
     EXPECT_EQ(Text(), "message 0");
-    Press("ToolButton3");
+    Press(form_main::ToolButton3);
     EXPECT_EQ(Status(), "rec 1/2");
     EXPECT_EQ(bytes(), afterNew);
 }
@@ -421,22 +425,22 @@ TEST_F(EditorTest, ShowingAMessageFillsEveryFieldAndKeepHiddenStoresWithoutSavin
     }
     Start();
     EXPECT_EQ(Text(), "hidden one");
-    EXPECT_DOUBLE_EQ(CombineDateTime(Find<DateTimePicker>("EditStart").DateTime(),
-                                     Find<DateTimePicker>("editStartTime").DateTime()),
+    EXPECT_DOUBLE_EQ(CombineDateTime(Find<DateTimePicker>(form_main::EditStart).DateTime(),
+                                     Find<DateTimePicker>(form_main::editStartTime).DateTime()),
                      45001.25);
-    EXPECT_DOUBLE_EQ(CombineDateTime(Find<DateTimePicker>("EditEnd").DateTime(),
-                                     Find<DateTimePicker>("editEndTime").DateTime()),
+    EXPECT_DOUBLE_EQ(CombineDateTime(Find<DateTimePicker>(form_main::EditEnd).DateTime(),
+                                     Find<DateTimePicker>(form_main::editEndTime).DateTime()),
                      45002.75);
-    EXPECT_EQ(Find<RadioGroup>("rgIncType").ItemIndex(), 3);
-    EXPECT_TRUE(Find<CheckBox>("cbox_notify").Checked());
-    EXPECT_TRUE(Find<CheckBox>("cBoxKeepHidden").Checked());
-    EXPECT_EQ(Find<ListBox>("List_Address").Items(),
+    EXPECT_EQ(Find<RadioGroup>(form_main::rgIncType).ItemIndex(), 3);
+    EXPECT_TRUE(Find<CheckBox>(form_main::cbox_notify).Checked());
+    EXPECT_TRUE(Find<CheckBox>(form_main::cBoxKeepHidden).Checked());
+    EXPECT_EQ(Find<ListBox>(form_main::List_Address).Items(),
               (std::vector<std::string>{"a@example.org", "b@example.org"}));
 
-    Click("cBoxKeepHidden");
+    Click(form_main::cBoxKeepHidden);
     EXPECT_EQ(form_->Messages().Entry(0).Record.KeepHidden, 0);
     EXPECT_EQ(Stored().Entry(0).Record.KeepHidden, 1); // not saved yet
-    Press("ToolButton_newMsg");                        // saves the whole list
+    Press(form_main::ToolButton_newMsg);               // saves the whole list
     EXPECT_EQ(Stored().Entry(0).Record.KeepHidden, 0);
     EXPECT_TRUE(TestEnvironment().boxes.empty());
 }
@@ -445,9 +449,10 @@ TEST_F(EditorTest, ButtonHintsGoToTheHintWindowAndTheStatusBar) {
     TFormMain& form = Start();
     form.ShowMainWindow();
     form.SetShowHint(true);
-    const auto& toolBar = Find<ToolBar>("ToolBar1");
+    const auto& toolBar = Find<ToolBar>(form_main::ToolBar1);
     RECT button{};
-    SendMessageA(toolBar.Handle(), TB_GETRECT, form.FindToolButton("ToolButton_addMsg").Id(),
+    SendMessageA(toolBar.Handle(), TB_GETRECT,
+                 form.FindToolButton(form_main::ToolButton_addMsg).Id(),
                  reinterpret_cast<LPARAM>(&button));
     POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     ClientToScreen(toolBar.Handle(), &centre);
@@ -459,7 +464,8 @@ TEST_F(EditorTest, ButtonHintsGoToTheHintWindowAndTheStatusBar) {
         return IsWindowVisible(hint.Handle()) &&
                hint.Text() == "Add the current message to the list";
     }));
-    EXPECT_EQ(Find<StatusBar>("StatusBar1").PanelText(2), "Add the current message to the list");
+    EXPECT_EQ(Find<StatusBar>(form_main::StatusBar1).PanelText(2),
+              "Add the current message to the list");
 }
 
 // Shows the window with a message for a screenshot of the virtual display:
@@ -479,8 +485,8 @@ TEST_F(EditorTest, ShowsAMessageForAScreenshot) {
     TFormMain& form = Start();
     form.ShowMainWindow();
     TestEnvironment().now += kMinute;
-    Press("ToolButton_newMsg");
-    Press("ToolButton3");
+    Press(form_main::ToolButton_newMsg);
+    Press(form_main::ToolButton3);
     TypeText("Dentist at 10:30\r\nBring the insurance card.");
     PumpUntil([] { return false; }, std::chrono::seconds(std::atoi(seconds)));
 }
@@ -490,7 +496,7 @@ TEST_F(EditorTest, GroupBoxesShowTheirLongHintUnderThePointer) {
     TFormMain& form = Start();
     form.ShowMainWindow();
     PumpMessages();
-    for (const char* name : {"gBox1", "rgIncType"}) {
+    for (const char* name : {form_main::gBox1, form_main::rgIncType}) {
         const Control& group = Find(name);
         RECT rect{};
         GetWindowRect(group.Handle(), &rect);
@@ -500,16 +506,17 @@ TEST_F(EditorTest, GroupBoxesShowTheirLongHintUnderThePointer) {
         const HWND under = WindowFromPoint(corner);
         ASSERT_EQ(under, group.Handle()) << name;
         SendMessageA(under, WM_SETCURSOR, WPARAM(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        EXPECT_EQ(Find<StatusBar>("StatusBar1").PanelText(2), GetLongHint(group.Hint())) << name;
+        EXPECT_EQ(Find<StatusBar>(form_main::StatusBar1).PanelText(2), GetLongHint(group.Hint()))
+            << name;
 
         // Taking the pointer does not make a group box a field: a click there
         // leaves the focus where it is.
-        SetFocus(Find("EditStart").Handle());
+        SetFocus(Find(form_main::EditStart).Handle());
         POINT inside = corner;
         ScreenToClient(under, &inside);
         SendMessageA(under, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
         SendMessageA(under, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
-        EXPECT_EQ(GetFocus(), Find("EditStart").Handle()) << name;
+        EXPECT_EQ(GetFocus(), Find(form_main::EditStart).Handle()) << name;
         EXPECT_EQ(GetCapture(), nullptr) << name;
     }
 }
@@ -529,18 +536,18 @@ TEST_F(EditorTest, TabMovesThroughTheFieldsInReadingOrderAndShiftTabGoesBack) {
         SetKeyboardState(keys);
         return GetFocus();
     };
-    SetFocus(Find("EditStart").Handle());
-    EXPECT_EQ(tab(false), Find("editStartTime").Handle());
-    EXPECT_EQ(tab(false), Find("sb_newMail").Handle()); // into the next group
-    EXPECT_EQ(tab(false), Find("List_Address").Handle());
-    EXPECT_EQ(tab(true), Find("sb_newMail").Handle());
-    EXPECT_EQ(tab(true), Find("editStartTime").Handle());
+    SetFocus(Find(form_main::EditStart).Handle());
+    EXPECT_EQ(tab(false), Find(form_main::editStartTime).Handle());
+    EXPECT_EQ(tab(false), Find(form_main::sb_newMail).Handle()); // into the next group
+    EXPECT_EQ(tab(false), Find(form_main::List_Address).Handle());
+    EXPECT_EQ(tab(true), Find(form_main::sb_newMail).Handle());
+    EXPECT_EQ(tab(true), Find(form_main::editStartTime).Handle());
 
     // From the last field above the text into the formatting toolbar: the
     // font box takes the focus in its edit part.
-    SetFocus(Find("cBoxKeepHidden").Handle());
-    EXPECT_EQ(GetParent(tab(false)), Find("FontName").Handle());
-    EXPECT_EQ(tab(false), Find("FontSize").Handle());
+    SetFocus(Find(form_main::cBoxKeepHidden).Handle());
+    EXPECT_EQ(GetParent(tab(false)), Find(form_main::FontName).Handle());
+    EXPECT_EQ(tab(false), Find(form_main::FontSize).Handle());
 }
 
 // The window has no close command for Esc: Esc in the text changes nothing.
@@ -548,14 +555,14 @@ TEST_F(EditorTest, EscInTheTextLeavesTheWindowAsItIs) {
     TFormMain& form = Start();
     form.ShowMainWindow();
     PumpMessages();
-    const HWND text = Find("RichEditText").Handle();
+    const HWND text = Find(form_main::RichEditText).Handle();
     SetFocus(text);
     for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
         MSG key{text, message, VK_ESCAPE, 1, 0, {}};
         App().ProcessMessage(key);
     }
     PumpMessages();
-    EXPECT_TRUE(IsWindow(Find("Panel3").Handle()));
+    EXPECT_TRUE(IsWindow(Find(form_main::Panel3).Handle()));
     EXPECT_TRUE(IsWindow(text));
     EXPECT_TRUE(form.Visible());
 }

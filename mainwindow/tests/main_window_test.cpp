@@ -7,6 +7,7 @@
 #include "mainwindow/instance_guard.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <commctrl.h>
@@ -53,7 +54,7 @@ protected:
     }
 
     std::string Status(int panel) const {
-        return form_->Find<StatusBar>("StatusBar1").PanelText(panel);
+        return form_->Find<StatusBar>(form_main::StatusBar1).PanelText(panel);
     }
 
     std::string Caption(const char* menuItem) const {
@@ -62,7 +63,7 @@ protected:
 
     SIZE ToolBarButtonSize() const {
         const auto size =
-            DWORD(SendMessageA(form_->Find("ToolBar1").Handle(), TB_GETBUTTONSIZE, 0, 0));
+            DWORD(SendMessageA(form_->Find(form_main::ToolBar1).Handle(), TB_GETBUTTONSIZE, 0, 0));
         return {LOWORD(size), HIWORD(size)};
     }
 
@@ -121,16 +122,16 @@ TEST_F(MainWindowTest, LayoutFollowsTheDesign) {
     const RECT rect = form.ScreenRect();
     EXPECT_EQ(rect.right - rect.left, 558);
     EXPECT_EQ(rect.bottom - rect.top, 442);
-    EXPECT_EQ(form.Find("Panel2").Place().Height, 156);
-    EXPECT_EQ(form.Find("ToolBar1").Place().Top, 0);
-    const Bounds middle = form.Find("Panel3").Place();
-    const Bounds status = form.Find("StatusBar1").Place();
+    EXPECT_EQ(form.Find(form_main::Panel2).Place().Height, 156);
+    EXPECT_EQ(form.Find(form_main::ToolBar1).Place().Top, 0);
+    const Bounds middle = form.Find(form_main::Panel3).Place();
+    const Bounds status = form.Find(form_main::StatusBar1).Place();
     EXPECT_EQ(middle.Top, 156);
     EXPECT_EQ(middle.Top + middle.Height, status.Top);
-    EXPECT_GT(form.Find("RichEditText").Place().Height, 100);
+    EXPECT_GT(form.Find(form_main::RichEditText).Place().Height, 100);
 
     int edges[3] = {};
-    ASSERT_EQ(SendMessageA(form.Find("StatusBar1").Handle(), SB_GETPARTS, 3,
+    ASSERT_EQ(SendMessageA(form.Find(form_main::StatusBar1).Handle(), SB_GETPARTS, 3,
                            reinterpret_cast<LPARAM>(edges)),
               3);
     EXPECT_EQ(edges[0], 70);
@@ -139,11 +140,11 @@ TEST_F(MainWindowTest, LayoutFollowsTheDesign) {
     char caption[40] = {};
     GetMenuStringA(GetMenu(form.Handle()), 1, caption, sizeof caption, MF_BYPOSITION);
     EXPECT_STREQ(caption, "General setting");
-    const HMENU tray = form.FindMenu("PopupMenu1").Handle();
-    EXPECT_EQ(GetMenuDefaultItem(tray, FALSE, 0), form.FindMenuItem("Setup1").Id());
+    const HMENU tray = form.FindMenu(form_main::PopupMenu1).Handle();
+    EXPECT_EQ(GetMenuDefaultItem(tray, FALSE, 0), form.FindMenuItem(form_main::Setup1).Id());
     EXPECT_EQ(GetMenuItemCount(tray), 7);
-    EXPECT_EQ(form.FindTimer("Timer1").Interval(), 20000u);
-    EXPECT_TRUE(form.FindTimer("Timer1").Enabled());
+    EXPECT_EQ(form.FindTimer(form_main::Timer1).Interval(), 20000u);
+    EXPECT_TRUE(form.FindTimer(form_main::Timer1).Enabled());
 }
 
 TEST_F(MainWindowTest, StartWithStoredMessagesShowsTheFirstAsCurrent) {
@@ -191,7 +192,7 @@ TEST_F(MainWindowTest, CloseHidesWithThrowAndShutdownRemovesTheIconBeforeComplet
     ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
     TestEnvironment().sounds.clear();
 
-    Command("Close2");
+    Command(form_main::Close2);
     EXPECT_FALSE(form.Visible());
     EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Throw"});
     EXPECT_TRUE(TrayIconShown(form.Handle()));
@@ -211,7 +212,7 @@ TEST_F(MainWindowTest, CloseHidesWithThrowAndShutdownRemovesTheIconBeforeComplet
         }
     };
     TestEnvironment().sounds.clear();
-    Command("Shutdown");
+    Command(form_main::Shutdown);
     EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Complete"});
     EXPECT_TRUE(iconGoneBeforeComplete);
     EXPECT_TRUE(app_.Terminated());
@@ -222,7 +223,7 @@ TEST_F(MainWindowTest, CloseHidesWithThrowAndShutdownRemovesTheIconBeforeComplet
 TEST_F(MainWindowTest, TheTrayMenusShutdownEndsTheProgramToo) {
     TFormMain& form = Start();
     const HWND window = form.Handle();
-    Command("Shutdown1");
+    Command(form_main::Shutdown1);
     EXPECT_TRUE(app_.Terminated());
     EXPECT_FALSE(TrayIconShown(window));
 }
@@ -234,8 +235,8 @@ TEST_F(MainWindowTest, WithTheSoundSwitchOffNothingPlays) {
     TrayMouse(WM_LBUTTONDBLCLK);
     ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
     SendMessageA(form.Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
-    Command("Close2");
-    Command("Shutdown");
+    Command(form_main::Close2);
+    Command(form_main::Shutdown);
     EXPECT_TRUE(app_.Terminated());
     EXPECT_TRUE(TestEnvironment().sounds.empty());
 }
@@ -250,19 +251,19 @@ TEST_F(MainWindowTest, ActivationPlaysRevdn1) {
 
 TEST_F(MainWindowTest, TheStatusBarFollowsHintsAgainAfterCloseAndShow) {
     TFormMain& form = Start();
-    const MenuItem& setup = form.FindMenuItem("Setup1");
+    const MenuItem& setup = form.FindMenuItem(form_main::Setup1);
     auto hover = [&] {
         SendMessageA(form.Handle(), WM_MENUSELECT, MAKEWPARAM(setup.Id(), MF_STRING),
-                     reinterpret_cast<LPARAM>(form.FindMenu("PopupMenu1").Handle()));
+                     reinterpret_cast<LPARAM>(form.FindMenu(form_main::PopupMenu1).Handle()));
         const std::string shown = Status(2);
         SendMessageA(form.Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
         return shown;
     };
     EXPECT_EQ(hover(), "Call the master form for input/modify data");
-    Command("Close2");
-    form.Find<StatusBar>("StatusBar1").SetPanelText(2, "");
+    Command(form_main::Close2);
+    form.Find<StatusBar>(form_main::StatusBar1).SetPanelText(2, "");
     EXPECT_EQ(hover(), "");
-    Command("Setup1");
+    Command(form_main::Setup1);
     ASSERT_TRUE(PumpUntil([&] { return ShownCentred(); }));
     EXPECT_EQ(hover(), "Call the master form for input/modify data");
 }
@@ -332,12 +333,12 @@ TEST_F(MainWindowTest, FirstStartStoresEveryPreferenceAndCreatesTheStartupShortc
 
     EXPECT_TRUE(form.ChildExpanded);
     EXPECT_FALSE(app_.Sounds().Enabled());
-    EXPECT_FALSE(form.Find<ToolBar>("ToolBar1").ShowCaptions());
+    EXPECT_FALSE(form.Find<ToolBar>(form_main::ToolBar1).ShowCaptions());
     EXPECT_FALSE(form.ShowHint());
-    EXPECT_EQ(Caption("Expandchild1"), "Shrink child");
-    EXPECT_EQ(Caption("Disablesound1"), "Enable sound");
-    EXPECT_EQ(Caption("ShowText"), "Show text in menu icon");
-    EXPECT_EQ(Caption("ShowHint1"), "Show hint");
+    EXPECT_EQ(Caption(form_main::Expandchild1), "Shrink child");
+    EXPECT_EQ(Caption(form_main::Disablesound1), "Enable sound");
+    EXPECT_EQ(Caption(form_main::ShowText), "Show text in menu icon");
+    EXPECT_EQ(Caption(form_main::ShowHint1), "Show hint");
     EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "normal");
     EXPECT_EQ(ScratchSettings::Get("SoundEnabled"), "false");
     EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "false");
@@ -362,12 +363,12 @@ TEST_F(MainWindowTest, StoredPreferencesAreAppliedAndCaptioned) {
 
     EXPECT_FALSE(form.ChildExpanded);
     EXPECT_TRUE(app_.Sounds().Enabled());
-    EXPECT_TRUE(form.Find<ToolBar>("ToolBar1").ShowCaptions());
+    EXPECT_TRUE(form.Find<ToolBar>(form_main::ToolBar1).ShowCaptions());
     EXPECT_TRUE(form.ShowHint());
-    EXPECT_EQ(Caption("Expandchild1"), "Expand child");
-    EXPECT_EQ(Caption("Disablesound1"), "Disable sound");
-    EXPECT_EQ(Caption("ShowText"), "Hide text in menu icon");
-    EXPECT_EQ(Caption("ShowHint1"), "Hide hint");
+    EXPECT_EQ(Caption(form_main::Expandchild1), "Expand child");
+    EXPECT_EQ(Caption(form_main::Disablesound1), "Disable sound");
+    EXPECT_EQ(Caption(form_main::ShowText), "Hide text in menu icon");
+    EXPECT_EQ(Caption(form_main::ShowHint1), "Hide hint");
     EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "short");
     // "false" keeps the program out of the Startup folder.
     EXPECT_FALSE(fs::exists(ScratchSettings::StartupLink()));
@@ -381,34 +382,34 @@ TEST_F(MainWindowTest, TheGeneralSettingItemsToggle) {
         ScratchSettings::Delete(name);
     }
 
-    Command("Disablesound1");
+    Command(form_main::Disablesound1);
     EXPECT_TRUE(app_.Sounds().Enabled());
-    EXPECT_EQ(Caption("Disablesound1"), "Disable sound");
+    EXPECT_EQ(Caption(form_main::Disablesound1), "Disable sound");
     EXPECT_EQ(ScratchSettings::Get("SoundEnabled"), "true");
     EXPECT_TRUE(TestEnvironment().sounds.empty());
-    Command("Close2");
+    Command(form_main::Close2);
     EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Throw"});
-    Command("Disablesound1");
+    Command(form_main::Disablesound1);
     EXPECT_FALSE(app_.Sounds().Enabled());
-    EXPECT_EQ(Caption("Disablesound1"), "Enable sound");
+    EXPECT_EQ(Caption(form_main::Disablesound1), "Enable sound");
     EXPECT_EQ(ScratchSettings::Get("SoundEnabled"), "false");
 
-    Command("ShowHint1");
+    Command(form_main::ShowHint1);
     EXPECT_TRUE(form.ShowHint());
-    EXPECT_EQ(Caption("ShowHint1"), "Hide hint");
+    EXPECT_EQ(Caption(form_main::ShowHint1), "Hide hint");
     EXPECT_EQ(ScratchSettings::Get("ShowHint"), "true");
-    Command("ShowHint1");
+    Command(form_main::ShowHint1);
     EXPECT_FALSE(form.ShowHint());
-    EXPECT_EQ(Caption("ShowHint1"), "Show hint");
+    EXPECT_EQ(Caption(form_main::ShowHint1), "Show hint");
     EXPECT_EQ(ScratchSettings::Get("ShowHint"), "false");
 
-    Command("ShowText");
-    EXPECT_TRUE(form.Find<ToolBar>("ToolBar1").ShowCaptions());
-    EXPECT_EQ(Caption("ShowText"), "Hide text in menu icon");
+    Command(form_main::ShowText);
+    EXPECT_TRUE(form.Find<ToolBar>(form_main::ToolBar1).ShowCaptions());
+    EXPECT_EQ(Caption(form_main::ShowText), "Hide text in menu icon");
     EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "true");
-    Command("ShowText");
-    EXPECT_FALSE(form.Find<ToolBar>("ToolBar1").ShowCaptions());
-    EXPECT_EQ(Caption("ShowText"), "Show text in menu icon");
+    Command(form_main::ShowText);
+    EXPECT_FALSE(form.Find<ToolBar>(form_main::ToolBar1).ShowCaptions());
+    EXPECT_EQ(Caption(form_main::ShowText), "Show text in menu icon");
     EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "false");
     const SIZE button = ToolBarButtonSize();
     EXPECT_EQ(button.cx, 30);
@@ -435,24 +436,24 @@ TEST_F(MainWindowTest, ExpandAndShrinkRebuildEveryStickerAtTheNewHeight) {
     form.Messages().CurrentIndex = 0;
 
     const HWND old = form.Stickers().Find("Memo_0")->Handle();
-    Command("Expandchild1"); // captioned "Shrink child"
+    Command(form_main::Expandchild1); // captioned "Shrink child"
     EXPECT_FALSE(form.ChildExpanded);
-    EXPECT_EQ(Caption("Expandchild1"), "Expand child");
+    EXPECT_EQ(Caption(form_main::Expandchild1), "Expand child");
     EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "short");
     EXPECT_EQ(heights(), (std::vector<int>{70, 70, 70}));
     EXPECT_FALSE(IsWindow(old));
     // The editor shows where the rebuild left the list: the last message.
     EXPECT_EQ(Status(0), "rec 3/3");
 
-    Command("Expandchild1");
+    Command(form_main::Expandchild1);
     EXPECT_TRUE(form.ChildExpanded);
-    EXPECT_EQ(Caption("Expandchild1"), "Shrink child");
+    EXPECT_EQ(Caption(form_main::Expandchild1), "Shrink child");
     EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "normal");
     EXPECT_EQ(heights(), (std::vector<int>{140, 140, 140}));
 
     // Not while the window is still being set up.
     form.StartupDone = false;
-    Command("Expandchild1");
+    Command(form_main::Expandchild1);
     EXPECT_TRUE(form.ChildExpanded);
     EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "normal");
 }
@@ -469,15 +470,15 @@ TEST_F(MainWindowTest, AnUnwritableSettingsKeyIsReportedOnceAndTheStartGoesOn) {
     EXPECT_EQ(TestEnvironment().boxes[0].Text, "Errore durante la scrittura nel registry");
     // Unreadable counts as missing: every preference at its default.
     EXPECT_FALSE(app_.Sounds().Enabled());
-    EXPECT_EQ(Caption("ShowHint1"), "Show hint");
+    EXPECT_EQ(Caption(form_main::ShowHint1), "Show hint");
     EXPECT_TRUE(form.StartupDone);
     EXPECT_TRUE(TrayIconShown(form.Handle()));
     EXPECT_TRUE(fs::exists(ScratchSettings::StartupLink()));
 
     // A toggle that cannot store its value keeps the change in memory.
-    Command("ShowHint1");
+    Command(form_main::ShowHint1);
     EXPECT_TRUE(form.ShowHint());
-    EXPECT_EQ(Caption("ShowHint1"), "Hide hint");
+    EXPECT_EQ(Caption(form_main::ShowHint1), "Hide hint");
     ASSERT_EQ(TestEnvironment().boxes.size(), 2u);
     EXPECT_EQ(TestEnvironment().boxes[1].Text, "Errore durante la scrittura nel registry");
 }

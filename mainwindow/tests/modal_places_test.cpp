@@ -10,6 +10,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -143,19 +144,19 @@ protected:
         stickersBefore_ = StickerWindows(form);
         switch (GetParam().intrusion) {
         case Intrusion::Shutdown:
-            SendMessageA(window_, WM_COMMAND, form.FindMenuItem("Shutdown1").Id(), 0);
+            SendMessageA(window_, WM_COMMAND, form.FindMenuItem(form_main::Shutdown1).Id(), 0);
             EXPECT_TRUE(IsWindow(window_)) << "Shutdown waits for the loop";
             break;
         case Intrusion::Refresh:
-            Press(form, "ToolBar1", "ToolButton_refresh");
+            Press(form, form_main::ToolBar1, form_main::ToolButton_refresh);
             EXPECT_EQ(StickerWindows(form), stickersBefore_) << "Refresh is refused";
             break;
         case Intrusion::New:
-            Press(form, "ToolBar1", "ToolButton_newMsg");
+            Press(form, form_main::ToolBar1, form_main::ToolButton_newMsg);
             EXPECT_EQ(form.Messages().Count(), loadedCount_) << "New is refused";
             break;
         case Intrusion::TimerTick:
-            SendMessageA(window_, WM_TIMER, form.FindTimer("Timer1").Id(), 0);
+            SendMessageA(window_, WM_TIMER, form.FindTimer(form_main::Timer1).Id(), 0);
             break;
         }
         ++intrusions_;
@@ -170,7 +171,7 @@ protected:
             Start();
             loadedCount_ = 3;
             env.onConfirm = [this](const std::string&) { Intrude(); };
-            Press(*form_, "ToolBar1", "ToolButton_delMsg");
+            Press(*form_, form_main::ToolBar1, form_main::ToolButton_delMsg);
             return {ShownBox::Confirmation};
         case Place::StartupErrorBox:
             loadedCount_ = 2;
@@ -188,7 +189,7 @@ protected:
                 Intrude();
                 return std::optional<COLORREF>(RGB(255, 0, 0));
             };
-            Press(*form_, "ToolBar", "ColorButton");
+            Press(*form_, form_main::ToolBar, form_main::ColorButton);
             return {};
         case Place::StandInModalCall:
             Start();
@@ -293,7 +294,7 @@ TEST_F(StickerLoopTest, ATickDuringADragRebuildsOnlyOnceTheDragHasEnded) {
     const HWND dragged = before.back();
 
     SendMessageA(dragged, WM_ENTERSIZEMOVE, 0, 0);
-    SendMessageA(form.Handle(), WM_TIMER, form.FindTimer("Timer1").Id(), 0);
+    SendMessageA(form.Handle(), WM_TIMER, form.FindTimer(form_main::Timer1).Id(), 0);
     PumpMessages();
     EXPECT_TRUE(IsWindow(dragged));
     EXPECT_EQ(StickerWindows(form), before);
@@ -308,7 +309,7 @@ TEST_F(StickerLoopTest, ADoubleClickOnAStickerBringsUpTheEditorWithItsHints) {
     StoreMessages();
     Start();
     TFormMain& form = *form_;
-    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem("Close2").Id(), 0);
+    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem(form_main::Close2).Id(), 0);
     const HWND sticker = StickerWindows(form).back();
 
     app_.RunModal([&] { SendMessageA(sticker, WM_LBUTTONDBLCLK, 0, MAKELPARAM(40, 60)); });
@@ -317,7 +318,7 @@ TEST_F(StickerLoopTest, ADoubleClickOnAStickerBringsUpTheEditorWithItsHints) {
     SendMessageA(sticker, WM_LBUTTONDBLCLK, 0, MAKELPARAM(40, 60));
     EXPECT_TRUE(form.Visible());
     app_.SetHint("Short|The long part");
-    EXPECT_EQ(form.Find<StatusBar>("StatusBar1").PanelText(2), "The long part");
+    EXPECT_EQ(form.Find<StatusBar>(form_main::StatusBar1).PanelText(2), "The long part");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +55,7 @@ protected:
     }
 
     void Refresh() {
-        SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem("Refresh1").Id(), 0);
+        SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(form_main::Refresh1).Id(), 0);
         PumpMessages();
     }
 
