@@ -180,16 +180,12 @@ TEST_F(TDDGHintWindowTest, AnAmpersandShowsAsItself) {
 
 // The main window as the tray's double-click shows it, with the program's
 // hint window; the real pointer moves over it.
-class HintOverMainWindowTest : public ::testing::Test {
+class HintOverMainWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        TestEnvironment().Reset();
         InstallCoolHint(app_);
         MoveAway();
-        form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
-                                            ScratchSettings::Store());
-        form_->ShowMainWindow();
-        PumpMessages();
+        Start(Shown::FromTheTray);
     }
 
     HintWindow& Hint() const { return *app_.Hints().CurrentWindow(); }
@@ -225,12 +221,6 @@ protected:
     void Command(const char* menuItem) {
         SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(menuItem).Id(), 0);
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 // Longer than the pause before a hint, for a hint that must not come.
