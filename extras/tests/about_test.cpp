@@ -196,6 +196,13 @@ TEST_F(AboutWindowTest, TheMarqueeTextMovesUpwardBetweenTicks) {
         }
     }
     EXPECT_EQ(moved, (view.Bottom - shift - 1) * (view.Right - 1)) << "shift " << shift;
+
+    // Scrolling down, it starts at the bottom of its strip: below the lines.
+    marquee.StopScroll();
+    marquee.ScrollDown = true;
+    marquee.StartScroll();
+    EXPECT_EQ(marquee.Offset(),
+              int(marquee.Items().size()) * marquee.LineHeight() + marquee.Place().Height);
 }
 
 TEST_F(AboutWindowTest, ADoubleClickOnTheMarqueeShowsEveryLineInTheSecondWindow) {
