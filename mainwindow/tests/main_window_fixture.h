@@ -1,8 +1,8 @@
 #pragma once
-// For tests that start the main window: its preferences live under a scratch
-// key of the current user's and its startup shortcut is removed, before and
-// after each test, so that every test starts as on a machine without them and
-// the machine's own are never touched.
+// For tests that start the main window: one fixture for all of them. Its
+// preferences live under a scratch key of the current user's and its startup
+// shortcut is removed, before and after each test, so that every test starts
+// as on a machine without them and the machine's own are never touched.
 #include "framework/application.h"
 #include "framework/tests/fake_environment.h"
 #include "mainwindow/main.h"
@@ -60,8 +60,9 @@ protected:
     // as asked, with the messages of its start handled.
     TFormMain& Start(Shown shown = Shown::AtStart);
 
-    // The mail service of the windows started from now on: made here and
-    // kept until the last of them has gone.
+    // The mail service (a Service with its library as `mapi`) of the windows
+    // started from now on: made here, once, before the first start, and kept
+    // until the window has gone.
     template <typename Service> Service& UseMailService() {
         auto service = std::make_shared<Service>();
         mailLibrary_ = &service->mapi;
