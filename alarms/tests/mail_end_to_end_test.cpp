@@ -80,10 +80,14 @@ MailtoUrl Parse(const std::string& url) {
     return mail;
 }
 
-class MailEndToEndTest : public ::testing::Test {
+// The system's own mail service.
+struct SystemMailService {
+    const MapiLibrary mapi = LoadMAPI();
+};
+
+class MailEndToEndTest : public MainWindowFixture {
 protected:
     MailEndToEndTest() {
-        TestEnvironment().Reset();
         std::error_code ignored;
         fs::remove(mailLog_, ignored);
     }
@@ -106,13 +110,8 @@ protected:
         return arguments;
     }
 
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const MapiLibrary mapi_ = LoadMAPI();
-    const test::TempFolder folder_;
-    const std::string dataFile_ = folder_.File("ZandrelData.dat");
+    const MapiLibrary& mapi_ = UseMailService<SystemMailService>().mapi;
     const fs::path mailLog_ = MailLog();
-    std::unique_ptr<TFormMain> form_;
 };
 
 TEST_F(MailEndToEndTest, TheMailProgramGetsTheAddressTheSubjectAndTheBody) {
@@ -129,7 +128,7 @@ TEST_F(MailEndToEndTest, TheMailProgramGetsTheAddressTheSubjectAndTheBody) {
         values.Addresses = {"someone@example.org"};
         list.Add(env, values);
     }
-    form_ = std::make_unique<TFormMain>(mapi_, dataFile_, ScratchSettings::Store());
+    Start(Shown::NotYet);
 
     const std::vector<std::string> arguments = MailProgramArguments();
     ASSERT_EQ(arguments.size(), 1u);

@@ -28,13 +28,9 @@ struct StoredMessage {
     std::vector<std::string> Addresses;
 };
 
-class MailWindowTest : public ::testing::Test {
+class MailWindowTest : public MainWindowFixture {
 protected:
-    MailWindowTest() {
-        TestEnvironment().Reset();
-        dataFile_ = folder_.File("ZandrelData.dat");
-        ScratchSettings::Set("SoundEnabled", "true");
-    }
+    MailWindowTest() { ScratchSettings::Set("SoundEnabled", "true"); }
 
     void Store(const std::vector<StoredMessage>& messages) {
         FakeEnvironment& env = TestEnvironment();
@@ -49,13 +45,6 @@ protected:
             env.now += 0.001 * kSecond;
             list.Add(env, values);
         }
-    }
-
-    TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(*mapi_, dataFile_, ScratchSettings::Store());
-        form_->ShowAtStart();
-        PumpMessages();
-        return *form_;
     }
 
     // Shut down and started again over the same files.
@@ -86,21 +75,10 @@ protected:
                      MAKEWPARAM(form_->FindToolButton(button).Id(), BN_CLICKED),
                      reinterpret_cast<LPARAM>(toolBar));
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    std::string dataFile_;
-    const MapiLibrary noMailService_;
-    const MapiLibrary* mapi_ = &noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 class MailServiceTest : public MailWindowTest {
 protected:
-    MailServiceTest() { mapi_ = &service_.mapi; }
-    ~MailServiceTest() override { form_.reset(); }
-
     std::vector<std::string> Calls(const char* entryPoint) const {
         std::vector<std::string> calls;
         for (const std::string& line : service_.standIn.Log()) {
@@ -111,7 +89,7 @@ protected:
         return calls;
     }
 
-    const StandInMailService service_;
+    const StandInMailService& service_ = UseMailService<StandInMailService>();
 };
 
 using MailNotificationTest = MailWindowTest;

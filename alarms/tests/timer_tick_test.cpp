@@ -19,14 +19,12 @@ namespace {
 namespace fs = std::filesystem;
 constexpr TDateTime kSecond = 1.0 / 86400;
 
-class TimerTickTest : public ::testing::Test {
+class TimerTickTest : public MainWindowFixture {
 protected:
-    TimerTickTest() { TestEnvironment().Reset(); }
-
     // Saved messages: start and alarm as offsets from now, a warning kind.
     void Store(std::vector<std::tuple<TDateTime, TDateTime, int>> messages) {
         FakeEnvironment& env = TestEnvironment();
-        MessageList list(folder_.File("ZandrelData.dat"));
+        MessageList list(dataFile_);
         for (const auto& [start, alarm, kind] : messages) {
             EditorValues values;
             values.StartDate = env.now + start;
@@ -39,9 +37,7 @@ protected:
     }
 
     TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
-                                            ScratchSettings::Store());
-        PumpMessages();
+        MainWindowFixture::Start(Shown::NotYet);
         // Whatever the stored preference, these tests listen for "Ding".
         app_.Sounds().SetEnabled(true);
         TestEnvironment().sounds.clear();
@@ -58,12 +54,6 @@ protected:
     }
 
     bool HasSticker(const char* name) const { return form_->Stickers().Find(name) != nullptr; }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 TEST_F(TimerTickTest, StartMomentRebuildsOnThreeTicksWithDing) {

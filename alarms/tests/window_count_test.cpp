@@ -49,13 +49,11 @@ int GdiObjects() {
     return count;
 }
 
-class WindowCountTest : public ::testing::Test {
+class WindowCountTest : public MainWindowFixture {
 protected:
-    WindowCountTest() { TestEnvironment().Reset(); }
-
     TFormMain& Start(int messages, int incType) {
         FakeEnvironment& env = TestEnvironment();
-        MessageList list(folder_.File("ZandrelData.dat"));
+        MessageList list(dataFile_);
         for (int i = 0; i < messages; ++i) {
             EditorValues values;
             values.StartDate = env.now - 1;
@@ -65,21 +63,12 @@ protected:
             env.now += 0.001 / 86400;
             list.Add(env, values);
         }
-        form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
-                                            ScratchSettings::Store());
-        PumpMessages();
-        return *form_;
+        return MainWindowFixture::Start(Shown::NotYet);
     }
 
     void Command(const char* menuItem) {
         SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(menuItem).Id(), 0);
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 TEST_F(WindowCountTest, HundredRebuildsLeaveTheCountsFlat) {

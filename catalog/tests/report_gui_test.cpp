@@ -58,13 +58,8 @@ private:
     bool ran_ = false;
 };
 
-class ReportWindowTest : public ::testing::Test {
+class ReportWindowTest : public MainWindowFixture {
 protected:
-    ReportWindowTest() {
-        TestEnvironment().Reset();
-        dataFile_ = folder_.File("ZandrelData.dat");
-    }
-
     void Store(int messages) {
         FakeEnvironment& env = TestEnvironment();
         MessageList list(dataFile_);
@@ -82,13 +77,6 @@ protected:
         }
     }
 
-    TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
-        form_->ShowAtStart();
-        PumpMessages();
-        return *form_;
-    }
-
     // Pages with the keys, then closes with Esc.
     static void PageAndClose(ReportPreview& preview, bool& mainHidden, std::size_t& pages,
                              std::size_t& lastPage, HWND main) {
@@ -104,13 +92,6 @@ protected:
         }
         PostMessageA(preview.Handle(), WM_COMMAND, IDCANCEL, 0); // Esc
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    std::string dataFile_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 TEST_F(ReportWindowTest, ThePrintButtonShowsThePreviewModallyAndTheWindowAfterwards) {

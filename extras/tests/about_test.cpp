@@ -198,6 +198,13 @@ TEST_F(AboutWindowTest, TheMarqueeTextMovesUpwardBetweenTicks) {
         }
     }
     EXPECT_EQ(moved, (view.Bottom - shift - 1) * (view.Right - 1)) << "shift " << shift;
+
+    // Scrolling down, it starts at the bottom of its strip: below the lines.
+    marquee.StopScroll();
+    marquee.ScrollDown = true;
+    marquee.StartScroll();
+    EXPECT_EQ(marquee.Offset(),
+              int(marquee.Items().size()) * marquee.LineHeight() + marquee.Place().Height);
 }
 
 TEST_F(AboutWindowTest, ADoubleClickOnTheMarqueeShowsEveryLineInTheSecondWindow) {
@@ -227,18 +234,10 @@ TEST_F(AboutWindowTest, ADoubleClickOnTheMarqueeShowsEveryLineInTheSecondWindow)
     EXPECT_EQ(FindWindowA("Zandrel.TFormAbout2", nullptr), nullptr);
 }
 
-class AboutCommandTest : public AboutWindowTest {
-protected:
-    const ScratchSettings settings_;
-    const test::TempFolder folder_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
-};
+using AboutCommandTest = MainWindowFixture;
 
 TEST_F(AboutCommandTest, ClosingAboutShowsTheMainWindowThatWasHiddenInTheTray) {
-    form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
-                                        ScratchSettings::Store());
-    form_->ShowAtStart();
+    Start();
     form_->Close(); // hidden in the tray
     ASSERT_FALSE(form_->Visible());
     App().Sounds().SetEnabled(true);

@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 namespace zandrel::testing {
 namespace {
@@ -139,18 +140,16 @@ TEST_F(TDDGHintWindowTest, AHintWiderThanTheScreenBreaksIntoLinesAndTheEllipseGr
     EXPECT_NEAR(lines.right, window.right - window.left, 1);
 }
 
-// The text drawn by the window: the columns between its first and last
-// pixel that is not the background.
-int PaintedTextWidth(HWND window) {
-    const RECT place = WindowRect(window);
-    const int width = place.right - place.left;
-    const int height = place.bottom - place.top;
+// The text that draw(dc) draws on a yellow width x height bitmap: the
+// columns between its first and last pixel that is not yellow. Its glyphs'
+// ink, which the font's side bearings make narrower than its advance.
+int InkWidth(int width, int height, const std::function<void(HDC)>& draw) {
     const HDC screen = GetDC(nullptr);
     const HDC dc = CreateCompatibleDC(screen);
     const BitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
     ReleaseDC(nullptr, screen);
     const HGDIOBJ old = SelectObject(dc, bitmap.get());
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    draw(dc);
     int first = width, last = -1;
     for (int x = 0; x < width; ++x) {
         for (int y = 0; y < height; ++y) {
@@ -166,6 +165,29 @@ int PaintedTextWidth(HWND window) {
     return last - first + 1;
 }
 
+// The text as the window paints it.
+int PaintedTextWidth(HWND window) {
+    const RECT place = WindowRect(window);
+    return InkWidth(place.right - place.left, place.bottom - place.top, [&](HDC dc) {
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+    });
+}
+
+// The text as DrawText draws it in font with format.
+int DrawnTextWidth(HFONT font, const std::string& text, UINT format) {
+    const SIZE size = Measure(font, text, format);
+    return InkWidth(size.cx, size.cy, [&](HDC dc) {
+        RECT all{0, 0, size.cx, size.cy};
+        const BrushHandle yellow(CreateSolidBrush(kYellow));
+        FillRect(dc, &all, yellow.get());
+        const HGDIOBJ old = SelectObject(dc, font);
+        SetBkColor(dc, kYellow);
+        DrawTextA(dc, text.c_str(), int(text.size()), &all, format);
+        SelectObject(dc, old);
+    });
+}
+
 TEST_F(TDDGHintWindowTest, AnAmpersandShowsAsItself) {
     const std::string text = "Fish&Chips";
     const SIZE asIs = Measure(Hint().Font(), text, DT_NOPREFIX);
@@ -176,21 +198,18 @@ TEST_F(TDDGHintWindowTest, AnAmpersandShowsAsItself) {
     EXPECT_EQ(rect.right, asIs.cx + 6);
     Show(text, 100, 100);
     EXPECT_EQ(Hint().Text(), text);
-    EXPECT_NEAR(PaintedTextWidth(Hint().Handle()), asIs.cx, 2);
+    EXPECT_NEAR(PaintedTextWidth(Hint().Handle()), DrawnTextWidth(Hint().Font(), text, DT_NOPREFIX),
+                2);
 }
 
 // The main window as the tray's double-click shows it, with the program's
 // hint window; the real pointer moves over it.
-class HintOverMainWindowTest : public ::testing::Test {
+class HintOverMainWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        TestEnvironment().Reset();
         InstallCoolHint(app_);
         MoveAway();
-        form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
-                                            ScratchSettings::Store());
-        form_->ShowMainWindow();
-        PumpMessages();
+        Start(Shown::FromTheTray);
     }
 
     HintWindow& Hint() const { return *app_.Hints().CurrentWindow(); }
@@ -226,12 +245,6 @@ protected:
     void Command(const char* menuItem) {
         SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(menuItem).Id(), 0);
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 // Longer than the pause before a hint, for a hint that must not come.

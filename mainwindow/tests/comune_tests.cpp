@@ -1,5 +1,6 @@
 #include "mainwindow/comune.h"
 #include "mainwindow/registry_settings.h"
+#include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,8 @@ namespace fs = std::filesystem;
 
 // A scratch folder for link files; the test program's thread has COM.
 struct ShellLinks : ::testing::Test {
-    fs::path folder;
-
-    void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-        folder = fs::path(temp) / "ZandrelLinks";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    const test::TempFolder scratch;
+    const fs::path& folder = scratch.Path();
 
     std::string MakeFile(const fs::path& path) {
         fs::create_directories(path.parent_path());

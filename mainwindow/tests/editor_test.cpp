@@ -28,13 +28,8 @@ namespace fs = std::filesystem;
 
 constexpr TDateTime kMinute = 1.0 / 1440;
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public MainWindowFixture {
 protected:
-    EditorTest() {
-        TestEnvironment().Reset();
-        dataFile_ = folder_.File("ZandrelData.dat");
-    }
-
     // Messages saved as New saves them, one minute apart, texts "message i".
     void StoreMessages(int count, TDateTime step = kMinute) {
         MessageList list(dataFile_);
@@ -43,13 +38,6 @@ protected:
             list.New(TestEnvironment(), "{\\rtf1 message " + std::to_string(i) + "}");
         }
         TestEnvironment().now += kMinute;
-    }
-
-    TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
-        form_->ShowAtStart();
-        PumpMessages();
-        return *form_;
     }
 
     // What both files hold now.
@@ -108,13 +96,6 @@ protected:
         DestroyWindow(scratch);
         return text;
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    std::string dataFile_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 TEST_F(EditorTest, TheToolbarHasItsTenButtonsInOrderWithSeparatorsAndReplaceDisabled) {

@@ -22,13 +22,8 @@ namespace fs = std::filesystem;
 
 using Scope = TextAttributes::Scope;
 
-class FormattingToolbarTest : public ::testing::Test {
+class FormattingToolbarTest : public MainWindowFixture {
 protected:
-    FormattingToolbarTest() {
-        TestEnvironment().Reset();
-        dataFile_ = folder_.File("ZandrelData.dat");
-    }
-
     // The window shown as the tray's double-click shows it, with one stored
     // message and the given text in the editor.
     TFormMain& Start(const std::string& text) {
@@ -37,9 +32,7 @@ protected:
             list.New(TestEnvironment(), "{\\rtf1 stored}");
         }
         TestEnvironment().now += 1.0 / 1440;
-        form_ = std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
-        form_->ShowMainWindow();
-        PumpMessages();
+        MainWindowFixture::Start(Shown::FromTheTray);
         Find(form_main::RichEditText).SetText(text);
         Select(0, 0);
         return *form_;
@@ -107,13 +100,6 @@ protected:
         }
         return names;
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    std::string dataFile_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 TEST_F(FormattingToolbarTest, ItemsInOrderWithTheirKindsHintsAndTags) {

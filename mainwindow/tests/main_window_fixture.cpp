@@ -1,6 +1,7 @@
 #include "mainwindow/tests/main_window_fixture.h"
 
 #include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
 #include "storage/core/message_list.h"
 
 namespace zandrel::testing {
@@ -61,6 +62,18 @@ std::string ScratchSettings::StartupLink() {
 void ScratchSettings::Clear() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsPath);
     DeleteFileA(StartupLink().c_str());
+}
+
+TFormMain& MainWindowFixture::Start(Shown shown) {
+    form_.reset();
+    form_ = std::make_unique<TFormMain>(*mailLibrary_, dataFile_, ScratchSettings::Store());
+    if (shown == Shown::AtStart) {
+        form_->ShowAtStart();
+    } else if (shown == Shown::FromTheTray) {
+        form_->ShowMainWindow();
+    }
+    PumpMessages();
+    return *form_;
 }
 
 std::vector<std::int32_t> StoredNotify(const std::string& dataFile) {

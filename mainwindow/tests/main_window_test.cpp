@@ -30,13 +30,8 @@ bool TrayIconShown(HWND owner) {
     return Shell_NotifyIconA(NIM_MODIFY, &record);
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    MainWindowTest() {
-        TestEnvironment().Reset();
-        dataFile_ = folder_.File("ZandrelData.dat");
-    }
-
     // Three messages as the editor's New saves them.
     void StoreMessages(int count) {
         MessageList list(dataFile_);
@@ -44,13 +39,6 @@ protected:
             TestEnvironment().now += 0.01;
             list.New(TestEnvironment(), "{\\rtf1 message " + std::to_string(i) + "}");
         }
-    }
-
-    TFormMain& Start() {
-        form_ = std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
-        form_->ShowAtStart();
-        PumpMessages();
-        return *form_;
     }
 
     std::string Status(int panel) const {
@@ -80,13 +68,6 @@ protected:
         const RECT rect = form_->ScreenRect();
         return form_->Visible() && rect.left == (1024 - 558) / 2 && rect.top == (768 - 442) / 2;
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    std::string dataFile_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 TEST_F(MainWindowTest, FirstStartWithoutDataFilesAddsTheTrayIconAndStandsOffTheScreen) {

@@ -55,12 +55,8 @@ std::string FileBytes(const fs::path& file) {
 }
 
 // The main window over three stored messages, in a scratch folder.
-class MainWindowWithMessages : public ::testing::Test {
+class MainWindowWithMessages : public MainWindowFixture {
 protected:
-    MainWindowWithMessages() {
-        TestEnvironment().Reset();
-        dataFile_ = folder_.File("ZandrelData.dat");
-    }
     // Three messages whose start moments have just passed, so that a tick
     // rebuilds every sticker (and moves the current message to the last);
     // the first one with a pending notification if asked.
@@ -94,12 +90,6 @@ protected:
 
     std::vector<std::int32_t> StoredNotify() const { return testing::StoredNotify(dataFile_); }
 
-    void Start() {
-        form_ = std::make_unique<TFormMain>(*mapi_, dataFile_, ScratchSettings::Store());
-        form_->ShowAtStart();
-        PumpMessages();
-    }
-
     // The main window by its class: during the start its object is not yet
     // the test's.
     static TFormMain& MainForm() {
@@ -122,15 +112,8 @@ protected:
         return windows;
     }
 
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    std::string dataFile_;
     std::vector<std::string> keys_;
-    const MapiLibrary noMailService_;
-    std::optional<StandInMailService> mailService_;
-    const MapiLibrary* mapi_ = &noMailService_;
-    std::unique_ptr<TFormMain> form_;
+    const StandInMailService* mailService_ = nullptr;
 };
 
 class ModalPlacesTest : public MainWindowWithMessages,
@@ -200,8 +183,7 @@ protected:
             // The start's first rebuild sends the notification; the mail
             // service holds its compose dialog open while the call lasts.
             loadedCount_ = 3;
-            mailService_.emplace();
-            mapi_ = &mailService_->mapi;
+            mailService_ = &UseMailService<StandInMailService>();
             sending_ = this;
             mailService_->standIn.OnCall([] {
                 if (sending_->intrusions_ == 0 &&

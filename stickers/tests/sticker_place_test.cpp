@@ -18,11 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StickerPlaceTest : public ::testing::Test {
+class StickerPlaceTest : public MainWindowFixture {
 protected:
     StickerPlaceTest() {
-        TestEnvironment().Reset();
-        MessageList list(DataFile());
+        MessageList list(dataFile_);
         for (int i = 0; i < 2; ++i) {
             TestEnvironment().now += 0.01;
             list.New(TestEnvironment(), "{\\rtf1 note " + std::to_string(i) + "}");
@@ -30,14 +29,7 @@ protected:
         TestEnvironment().now += 0.01; // both have started
     }
 
-    std::string DataFile() const { return folder_.File("ZandrelData.dat"); }
-
-    TFormMain& Start() {
-        form_.reset();
-        form_ = std::make_unique<TFormMain>(noMailService_, DataFile(), ScratchSettings::Store());
-        PumpMessages();
-        return *form_;
-    }
+    TFormMain& Start() { return MainWindowFixture::Start(Shown::NotYet); }
 
     ScreenPosition Place(const char* name) const {
         const TFormMemo* sticker = form_->Stickers().Find(name);
@@ -58,12 +50,6 @@ protected:
         SendMessageA(form_->Handle(), WM_COMMAND, form_->FindMenuItem(form_main::Refresh1).Id(), 0);
         PumpMessages();
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 TEST_F(StickerPlaceTest, ADraggedStickerKeepsItsPlaceAcrossRebuildsAndRestarts) {
@@ -75,7 +61,7 @@ TEST_F(StickerPlaceTest, ADraggedStickerKeepsItsPlaceAcrossRebuildsAndRestarts) 
     EXPECT_EQ(record.PosInvalid, 0);
     EXPECT_EQ(record.PosLeft, 300);
     EXPECT_EQ(record.PosTop, 200);
-    MessageList saved(DataFile());
+    MessageList saved(dataFile_);
     saved.LoadMessages(TestEnvironment(), TestEnvironment().Screen());
     EXPECT_EQ(saved.Entry(0).Record.PosInvalid, 0);
     EXPECT_EQ(saved.Entry(0).Record.PosLeft, 300);
@@ -107,10 +93,10 @@ TEST_F(StickerPlaceTest, APlaceOffEveryMonitorFallsBackToTheCascade) {
 
 TEST_F(StickerPlaceTest, ADragThatEndsWhereItBeganSavesNothing) {
     Start();
-    fs::remove(DataFile());
+    fs::remove(dataFile_);
     const ScreenPosition before = Place("Memo_0");
     Drag("Memo_0", before.Left, before.Top);
-    EXPECT_FALSE(fs::exists(DataFile()));
+    EXPECT_FALSE(fs::exists(dataFile_));
     EXPECT_NE(form_->Messages().Entry(0).Record.PosInvalid, 0);
 }
 
