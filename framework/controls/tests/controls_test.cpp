@@ -53,7 +53,8 @@ FormDescription ControlsFormDescription() {
 class ControlsForm : public Form {
 public:
     ControlsForm() : Form(ControlsFormDescription()) {
-        Bind("Count", [this](Event&) { ++clicks; });
+        Bind(
+            "Count", [this](Event&) { ++clicks; }, WhileModal::Runs);
         Create(false);
     }
     int clicks = 0;
