@@ -9,8 +9,8 @@ namespace zandrel {
 
 // The picture controls are known before the form builds its button.
 TFormAbout2::TFormAbout2() : Form((RegisterPictureControls(), FormAbout2Description())) {
-    Bind(form_about2::on::FormCreate, &TFormAbout2::FormCreate, WhileModal::Runs);
-    Bind(form_about2::on::BitBtn1Click, &TFormAbout2::BitBtn1Click, WhileModal::Runs);
+    Bind(form_about2::on::FormCreate, WhileModal::Runs, &TFormAbout2::FormCreate);
+    Bind(form_about2::on::BitBtn1Click, WhileModal::Runs, &TFormAbout2::BitBtn1Click);
     Create(false);
 }
 

@@ -73,7 +73,7 @@ Form::~Form() {
     DestroyFormWindow();
 }
 
-void Form::Bind(const std::string& name, EventHandler handler, WhileModal whileModal) {
+void Form::Bind(const std::string& name, WhileModal whileModal, EventHandler handler) {
     handlers_[name] = {std::move(handler), whileModal};
 }
 

@@ -78,12 +78,11 @@ protected:
     // Binds a handler name, with what it does inside another command's modal
     // loop: refused commands beep there and bring the open modal window up.
     // Bind all before Create.
-    void Bind(const std::string& name, EventHandler handler, WhileModal whileModal);
+    void Bind(const std::string& name, WhileModal whileModal, EventHandler handler);
     template <typename FormClass>
-    void Bind(const std::string& name, void (FormClass::*method)(Event&), WhileModal whileModal) {
-        Bind(
-            name, [this, method](Event& event) { (static_cast<FormClass*>(this)->*method)(event); },
-            whileModal);
+    void Bind(const std::string& name, WhileModal whileModal, void (FormClass::*method)(Event&)) {
+        Bind(name, whileModal,
+             [this, method](Event& event) { (static_cast<FormClass*>(this)->*method)(event); });
     }
     // Runs a bound handler as the description's events do, for an event the
     // description does not name (a window message of the form's own).

@@ -70,7 +70,7 @@ public:
     // Hands every handler of the toolbar and of the selection event to the
     // form under the name its description binds, with what it does inside
     // another command's modal loop.
-    void BindTo(const std::function<void(const std::string&, EventHandler, WhileModal)>& bind);
+    void BindTo(const std::function<void(const std::string&, WhileModal, EventHandler)>& bind);
 
     // True only while RichEditTextSelectionChange writes into the toolbar.
     bool UpdatingToolbar = false;

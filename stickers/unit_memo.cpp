@@ -67,10 +67,10 @@ std::function<bool()> TFormMemo::LeftButtonDown = ReadLeftButton;
 
 TFormMemo::TFormMemo(const StickerHost& host, int width, int height)
     : Form(SizedDescription(width, height)), host_(host) {
-    Bind(form_memo::on::FormCreate, &TFormMemo::FormCreate, WhileModal::Runs);
-    Bind(form_memo::on::FormClose, &TFormMemo::FormClose, WhileModal::Runs);
+    Bind(form_memo::on::FormCreate, WhileModal::Runs, &TFormMemo::FormCreate);
+    Bind(form_memo::on::FormClose, WhileModal::Runs, &TFormMemo::FormClose);
     // It shows the main window, which a modal loop keeps disabled.
-    Bind(form_memo::on::FormDblClick, &TFormMemo::FormDblClick, WhileModal::Refused);
+    Bind(form_memo::on::FormDblClick, WhileModal::Refused, &TFormMemo::FormDblClick);
     Create(false);
 }
 

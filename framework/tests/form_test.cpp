@@ -58,29 +58,18 @@ class TestForm : public Form {
 public:
     explicit TestForm(FormDescription description = TestFormDescription())
         : Form(std::move(description)) {
-        const auto runs = WhileModal::Runs;
-        Bind(
-            "OkClick",
-            [this](Event& event) {
-                ++clicks;
-                lastSender = event.Sender;
-            },
-            runs);
-        Bind(
-            "FailClick",
-            [this](Event&) {
-                ++failures;
-                throw std::runtime_error("Something broke");
-            },
-            runs);
-        Bind(
-            "TopMouseMove",
-            [this](Event& event) {
-                lastMouse = {event.X, event.Y};
-            },
-            runs);
-        Bind(
-            "FormClose", [this](Event& event) { event.Action = closeAction; }, runs);
+        Bind("OkClick", WhileModal::Runs, [this](Event& event) {
+            ++clicks;
+            lastSender = event.Sender;
+        });
+        Bind("FailClick", WhileModal::Runs, [this](Event&) {
+            ++failures;
+            throw std::runtime_error("Something broke");
+        });
+        Bind("TopMouseMove", WhileModal::Runs, [this](Event& event) {
+            lastMouse = {event.X, event.Y};
+        });
+        Bind("FormClose", WhileModal::Runs, [this](Event& event) { event.Action = closeAction; });
         Create(false);
     }
 

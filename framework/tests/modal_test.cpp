@@ -33,8 +33,7 @@ public:
     explicit ModalForm(const std::string& className = "Zandrel.ModalTestForm",
                        bool mainForm = false)
         : Form(ModalFormDescription(className)) {
-        Bind(
-            "FormDeactivate", [this](Event&) { ++deactivations; }, WhileModal::Runs);
+        Bind("FormDeactivate", WhileModal::Runs, [this](Event&) { ++deactivations; });
         Create(mainForm);
     }
     int deactivations = 0;

@@ -70,30 +70,22 @@ constexpr char kAboutClass[] = "Zandrel.TFormAbout";
 constexpr char kAboutTextClass[] = "Zandrel.TFormAbout2";
 constexpr char kPreviewClass[] = "Zandrel.ReportPreview";
 
-struct WindowSearch {
-    const char* className;
+// The visible top-level windows of a class, of this program or another.
+std::vector<HWND> VisibleWindows(const char* className, DWORD process = GetCurrentProcessId()) {
     std::vector<HWND> found;
-};
-
-BOOL CALLBACK AddIfVisibleOfClass(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<WindowSearch*>(data);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (IsWindowVisible(window) && lstrcmpA(name, search.className) == 0) {
-        search.found.push_back(window);
+    for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window;
+         window = FindWindowExA(nullptr, window, className, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process && IsWindowVisible(window)) {
+            found.push_back(window);
+        }
     }
-    return TRUE;
+    return found;
 }
 
-// The visible windows of a class of this thread.
-std::vector<HWND> VisibleWindows(const char* className) {
-    WindowSearch search{className, {}};
-    EnumThreadWindows(GetCurrentThreadId(), AddIfVisibleOfClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND VisibleWindow(const char* className) {
-    const std::vector<HWND> found = VisibleWindows(className);
+HWND VisibleWindow(const char* className, DWORD process = GetCurrentProcessId()) {
+    const std::vector<HWND> found = VisibleWindows(className, process);
     return found.empty() ? nullptr : found.front();
 }
 
@@ -192,7 +184,6 @@ protected:
         return GetParam().intrusion == Intrusion::Shutdown ||
                GetParam().intrusion == Intrusion::EndSession;
     }
-    bool IsWindowPlace() const { return GetParam().place >= Place::About; }
 
     // What the user or the system does while the loop runs, with what the
     // program shows for it at that moment.
@@ -276,35 +267,19 @@ protected:
             }
             return false;
         }
-        switch (GetParam().place) {
-        case Place::About:
-            if (about) {
-                Intrude();
-            }
-            break;
-        case Place::AboutText:
-            if (text) {
-                Intrude();
-            } else if (about && !std::exchange(opening_, true)) {
-                const auto& form = dynamic_cast<const TFormAbout&>(*Window::FromHandle(about));
-                SendMessageA(form.AboutMarquee().Handle(), WM_LBUTTONDBLCLK, 0, 0);
-            }
-            break;
-        case Place::Preview:
-            if (preview) {
-                Intrude();
-            }
-            break;
-        case Place::PrintDialog: // the print dialog intrudes
-            if (preview && !std::exchange(opening_, true)) {
-                const auto& form = dynamic_cast<const ReportPreview&>(*Window::FromHandle(preview));
-                const HWND print = form.Find(form_preview::btnPrint).Handle();
-                SendMessageA(preview, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(print), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(print));
-            }
-            break;
-        default:
-            break;
+        const Place place = GetParam().place;
+        if ((place == Place::About && about) || (place == Place::AboutText && text) ||
+            (place == Place::Preview && preview)) {
+            Intrude();
+        } else if (place == Place::AboutText && about && !std::exchange(opening_, true)) {
+            const auto& form = dynamic_cast<const TFormAbout&>(*Window::FromHandle(about));
+            SendMessageA(form.AboutMarquee().Handle(), WM_LBUTTONDBLCLK, 0, 0);
+        } else if (place == Place::PrintDialog && preview && !std::exchange(opening_, true)) {
+            // Print...: the print dialog intrudes.
+            const auto& form = dynamic_cast<const ReportPreview&>(*Window::FromHandle(preview));
+            const HWND print = form.Find(form_preview::btnPrint).Handle();
+            SendMessageA(preview, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(print), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(print));
         }
         return false;
     }
@@ -629,18 +604,6 @@ TEST_F(ModalWindowTest, EveryBoundCommandRunsOrIsRefusedAsDeclared) {
 // is open: it ends within seconds and cleanly. The test
 // no_access_violation_at_exit runs this one under Wine's exception trace and
 // fails on an access violation anywhere, the program's exit included.
-HWND WindowOfProcess(const char* className, DWORD process) {
-    for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window;
-         window = FindWindowExA(nullptr, window, className, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == process && IsWindowVisible(window)) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
 TEST_F(ModalWindowTest, TheProgramEndsCleanlyFromItsOpenPreview) {
     StoreMessages();
     Start(); // the menu's identifiers, as the program gives them
@@ -669,12 +632,12 @@ TEST_F(ModalWindowTest, TheProgramEndsCleanlyFromItsOpenPreview) {
     } const program{started.hProcess};
 
     HWND main = nullptr;
-    ASSERT_TRUE(PumpUntil(
-        [&] { return (main = WindowOfProcess("Zandrel.TFormMain", started.dwProcessId)); },
-        std::chrono::seconds(30)));
+    ASSERT_TRUE(
+        PumpUntil([&] { return (main = VisibleWindow("Zandrel.TFormMain", started.dwProcessId)); },
+                  std::chrono::seconds(30)));
     PostMessageA(main, WM_COMMAND, report, 0);
     ASSERT_TRUE(
-        PumpUntil([&] { return WindowOfProcess(kPreviewClass, started.dwProcessId) != nullptr; },
+        PumpUntil([&] { return VisibleWindow(kPreviewClass, started.dwProcessId) != nullptr; },
                   std::chrono::seconds(30)));
     PostMessageA(main, WM_COMMAND, shutdown, 0);
     ASSERT_EQ(WaitForSingleObject(program.process, 5000), WAIT_OBJECT_0);
