@@ -112,15 +112,17 @@ struct OwnedWindowSearch {
 BOOL CALLBACK AddForeignOwnedWindow(HWND window, LPARAM data) {
     auto& search = *reinterpret_cast<OwnedWindowSearch*>(data);
     return search.errors.Run([&] {
-        if (GetWindow(window, GW_OWNER) == search.owner && IsWindowVisible(window) &&
+        const bool captioned = (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+        if (GetWindow(window, GW_OWNER) == search.owner && IsWindowVisible(window) && captioned &&
             !Window::FromHandle(window)) {
             search.found.push_back(window);
         }
     });
 }
 
-// The visible top-level windows of this thread that `owner` owns and that are
-// not the program's own: a box or a dialog modal to it.
+// The visible top-level windows with a caption of this thread that `owner`
+// owns and that are not the program's own: a box or a dialog modal to it
+// (tool tips and menus have no caption).
 std::vector<HWND> ForeignWindowsOwnedBy(HWND owner) {
     OwnedWindowSearch search{owner, {}, {}};
     EnumThreadWindows(GetCurrentThreadId(), AddForeignOwnedWindow,
