@@ -10,6 +10,12 @@
 namespace zandrel {
 namespace {
 
+// The window the mail service's dialogs are modal to: the main window, or
+// the modal window open over it.
+ULONG_PTR ParentWindow() {
+    return reinterpret_cast<ULONG_PTR>(App().ModalOwner());
+}
+
 const char* const kProfilesKey = "Software\\Microsoft\\Windows Messaging Subsystem\\Profiles";
 
 std::string Cut(const std::string& text) {
@@ -175,15 +181,16 @@ ULONG TEmail::Logon() {
             SetProfile(*profile);
     }
     const MapiEntryPoints& mapi = mapi_.EntryPoints();
+    const ULONG_PTR parent = ParentWindow();
     TextCopies texts;
     ULONG result = App().RunModal([&] {
-        return mapi.Logon(0, texts.CopyOrNull(profile_), texts.CopyOrNull(password_), 0, 0,
+        return mapi.Logon(parent, texts.CopyOrNull(profile_), texts.CopyOrNull(password_), 0, 0,
                           &session_);
     });
     if (result != SUCCESS_SUCCESS) {
         // Lets the mail service ask the user.
         result = App().RunModal(
-            [&] { return mapi.Logon(0, nullptr, nullptr, MAPI_LOGON_UI, 0, &session_); });
+            [&] { return mapi.Logon(parent, nullptr, nullptr, MAPI_LOGON_UI, 0, &session_); });
     }
     if (result != SUCCESS_SUCCESS)
         session_ = 0;
@@ -195,7 +202,8 @@ ULONG TEmail::Logoff() {
     if (session_ == 0)
         return SUCCESS_SUCCESS;
     const LHANDLE session = std::exchange(session_, 0);
-    return App().RunModal([&] { return mapi_.EntryPoints().Logoff(session, 0, 0, 0); });
+    const ULONG_PTR parent = ParentWindow();
+    return App().RunModal([&] { return mapi_.EntryPoints().Logoff(session, parent, 0, 0); });
 }
 
 ULONG TEmail::SendMail() {
@@ -234,8 +242,9 @@ ULONG TEmail::SendMail() {
     if (acknowledge_)
         message.flFlags |= MAPI_RECEIPT_REQUESTED;
 
+    const ULONG_PTR parent = ParentWindow();
     return App().RunModal(
-        [&] { return mapi_.EntryPoints().SendMail(session_, 0, &message, flags, 0); });
+        [&] { return mapi_.EntryPoints().SendMail(session_, parent, &message, flags, 0); });
 }
 
 ULONG TEmail::ShowAddressBook() {
@@ -252,8 +261,9 @@ ULONG TEmail::ShowAddressBook() {
     char labels[] = "";
     ULONG pickedCount = 0;
     lpMapiRecipDesc picked = nullptr;
+    const ULONG_PTR parent = ParentWindow();
     const ULONG result = App().RunModal([&] {
-        return mapi.Address(session_, 0, caption, 4, labels, recipients.Count(),
+        return mapi.Address(session_, parent, caption, 4, labels, recipients.Count(),
                             recipients.Entries(), 0, 0, &pickedCount, &picked);
     });
     if (result != SUCCESS_SUCCESS)
@@ -296,8 +306,10 @@ void TEmail::AddRecipients(std::vector<std::string>& list, ULONG recipClass,
             continue;
         const auto resolve = [&](FLAGS flags, lpMapiRecipDesc& resolved) {
             TextCopies texts;
+            const ULONG_PTR parent = ParentWindow();
             return App().RunModal([&] {
-                return mapi.ResolveName(session_, 0, texts.Copy(Cut(name)), flags, 0, &resolved);
+                return mapi.ResolveName(session_, parent, texts.Copy(Cut(name)), flags, 0,
+                                        &resolved);
             });
         };
         lpMapiRecipDesc resolved = nullptr;

@@ -24,8 +24,8 @@ FontHandle MakeFont(const FormDescription& design, int weight) {
 
 TFormBlue::TFormBlue(std::function<void()> closed)
     : Form(FormBlueDescription()), closed_(std::move(closed)) {
-    Bind(form_blue::on::FormCreate, &TFormBlue::FormCreate);
-    Bind(form_blue::on::FormClose, &TFormBlue::FormClose);
+    Bind(form_blue::on::FormCreate, WhileModal::Runs, &TFormBlue::FormCreate);
+    Bind(form_blue::on::FormClose, WhileModal::Runs, &TFormBlue::FormClose);
     Create(false);
 }
 

@@ -19,11 +19,11 @@ constexpr int kMarqueeExtraWidth = 3;
 
 // The picture controls are known before the form builds its components.
 TFormAbout::TFormAbout() : Form((RegisterPictureControls(), FormAboutDescription())) {
-    Bind(form_about::on::FormCreate, &TFormAbout::FormCreate);
-    Bind(form_about::on::FormClose, &TFormAbout::FormClose);
-    Bind(form_about::on::BtnContinueClick, &TFormAbout::BtnContinueClick);
-    Bind(form_about::on::Image2DblClick, &TFormAbout::Image2DblClick);
-    Bind(form_about::on::Image3DblClick, &TFormAbout::Image3DblClick);
+    Bind(form_about::on::FormCreate, WhileModal::Runs, &TFormAbout::FormCreate);
+    Bind(form_about::on::FormClose, WhileModal::Runs, &TFormAbout::FormClose);
+    Bind(form_about::on::BtnContinueClick, WhileModal::Runs, &TFormAbout::BtnContinueClick);
+    Bind(form_about::on::Image2DblClick, WhileModal::Runs, &TFormAbout::Image2DblClick);
+    Bind(form_about::on::Image3DblClick, WhileModal::Runs, &TFormAbout::Image3DblClick);
     Create(false);
 }
 

@@ -9,8 +9,8 @@ namespace zandrel {
 
 // The picture controls are known before the form builds its button.
 TFormAbout2::TFormAbout2() : Form((RegisterPictureControls(), FormAbout2Description())) {
-    Bind(form_about2::on::FormCreate, &TFormAbout2::FormCreate);
-    Bind(form_about2::on::BitBtn1Click, &TFormAbout2::BitBtn1Click);
+    Bind(form_about2::on::FormCreate, WhileModal::Runs, &TFormAbout2::FormCreate);
+    Bind(form_about2::on::BitBtn1Click, WhileModal::Runs, &TFormAbout2::BitBtn1Click);
     Create(false);
 }
 
@@ -24,7 +24,7 @@ void TFormAbout2::ShowLines(const std::vector<std::string>& lines) {
     text.SetEnabled(false);
     std::string all;
     for (const std::string& line : lines) {
-        all += line + "\r\n";
+        all += (&line == &lines.front() ? "" : "\r\n") + line;
     }
     text.SetText(all);
     text.SetEnabled(true);

@@ -1,4 +1,5 @@
 #include "framework/application.h"
+#include "framework/core/callback_errors.h"
 #include "framework/form.h"
 #include "framework/window.h"
 
@@ -77,22 +78,103 @@ HCURSOR Application::ScreenCursor(int slot) const {
     return found == cursors_.end() ? nullptr : found->second;
 }
 
-Application::ModalLoop::ModalLoop(HWND runner) : application_(App()) {
-    application_.modalRunners_.push_back(runner);
+Application::ModalLoop::ModalLoop() : application_(App()), owner_(application_.ModalOwner()) {
+    application_.loops_.push_back(this);
+}
+
+Application::ModalLoop::ModalLoop(HWND window, std::function<void()> close)
+    : application_(App()), window_(window), close_(std::move(close)) {
+    application_.loops_.push_back(this);
+}
+
+Application::ModalLoop::ModalLoop(OwnLoopOf runner) : application_(App()), runner_(runner.Window) {
+    application_.loops_.push_back(this);
 }
 
 Application::ModalLoop::~ModalLoop() {
-    auto& runners = application_.modalRunners_;
-    runners.pop_back();
-    if (runners.empty()) {
+    auto& loops = application_.loops_;
+    loops.erase(std::find(loops.begin(), loops.end(), this));
+    if (loops.empty()) {
         for (const auto& [window, message] : std::exchange(application_.waitingForModalEnd_, {})) {
             PostMessageA(window, message, 0, 0);
         }
     }
 }
 
+namespace {
+
+struct OwnedWindowSearch {
+    HWND owner;
+    std::vector<HWND> found;
+    CallbackErrors errors;
+};
+
+BOOL CALLBACK AddForeignOwnedWindow(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<OwnedWindowSearch*>(data);
+    return search.errors.Run([&] {
+        const bool captioned = (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+        if (GetWindow(window, GW_OWNER) == search.owner && IsWindowVisible(window) && captioned &&
+            !Window::FromHandle(window)) {
+            search.found.push_back(window);
+        }
+    });
+}
+
+// The visible top-level windows with a caption of this thread that `owner`
+// owns and that are not the program's own: a box or a dialog modal to it
+// (tool tips and menus have no caption).
+std::vector<HWND> ForeignWindowsOwnedBy(HWND owner) {
+    OwnedWindowSearch search{owner, {}, {}};
+    EnumThreadWindows(GetCurrentThreadId(), AddForeignOwnedWindow,
+                      reinterpret_cast<LPARAM>(&search));
+    search.errors.Rethrow();
+    return std::move(search.found);
+}
+
+bool IsDialog(HWND window) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpA(className, "#32770") == 0;
+}
+
+} // namespace
+
+HWND Application::ModalLoop::ModalWindow() const {
+    if (window_ || !owner_) {
+        return window_;
+    }
+    const std::vector<HWND> found = ForeignWindowsOwnedBy(owner_);
+    return found.empty() ? nullptr : found.front();
+}
+
+// A box without Cancel (Yes and No) gets No; the others Cancel, which closes
+// an OK box too; a window that is no dialog is closed.
+void Application::ModalLoop::Dismiss() {
+    dismissed_ = true;
+    if (close_) {
+        close_();
+        return;
+    }
+    if (runner_) {
+        SendMessageA(runner_, WM_CANCELMODE, 0, 0);
+        return;
+    }
+    if (!owner_) {
+        return;
+    }
+    for (const HWND window : ForeignWindowsOwnedBy(owner_)) {
+        if (!IsDialog(window)) {
+            SendMessageA(window, WM_CLOSE, 0, 0);
+            continue;
+        }
+        const bool onlyYesAndNo = GetDlgItem(window, IDNO) && !GetDlgItem(window, IDCANCEL);
+        SendMessageA(window, WM_COMMAND, onlyYesAndNo ? IDNO : IDCANCEL, 0);
+    }
+}
+
 bool Application::RunsModalLoop(HWND window) const {
-    for (const HWND runner : modalRunners_) {
+    for (const ModalLoop* loop : loops_) {
+        const HWND runner = loop->runner_;
         if (runner && (runner == window || IsChild(window, runner))) {
             return true;
         }
@@ -100,12 +182,40 @@ bool Application::RunsModalLoop(HWND window) const {
     return false;
 }
 
-bool Application::RefuseInModalLoop() {
+HWND Application::ModalOwner() const {
+    for (auto loop = loops_.rbegin(); loop != loops_.rend(); ++loop) {
+        if (const HWND window = (*loop)->ModalWindow()) {
+            return window;
+        }
+    }
+    return mainWindow_;
+}
+
+bool Application::BringModalWindowUp() {
     if (!InModalLoop()) {
         return false;
     }
-    Env().Beep(MB_OK);
+    const HWND window = ModalOwner();
+    if (window && window != mainWindow_) {
+        if (IsIconic(window)) {
+            ShowWindow(window, SW_RESTORE);
+        }
+        SetForegroundWindow(window);
+    }
     return true;
+}
+
+void Application::RefuseCommand() {
+    Env().Beep(MB_OK);
+    BringModalWindowUp();
+}
+
+void Application::EndModalLoops() {
+    shuttingDown_ = true;
+    const std::vector<ModalLoop*> open = loops_;
+    for (auto loop = open.rbegin(); loop != open.rend(); ++loop) {
+        (*loop)->Dismiss();
+    }
 }
 
 void Application::PostWhenNotModal(HWND window, UINT message) {

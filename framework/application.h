@@ -3,10 +3,10 @@
 // that every window shares (the outside-world seam, the sound switch, the
 // hint and its hint window, the screen cursors), runs the message loop and
 // reports errors.
-#include "framework/hints/application_hints.h"
 #include "framework/core/environment.h"
-#include "framework/handles.h"
 #include "framework/core/sound_player.h"
+#include "framework/handles.h"
+#include "framework/hints/application_hints.h"
 
 #include <exception>
 #include <functional>
@@ -66,34 +66,90 @@ public:
     void SetScreenCursor(int slot, HCURSOR cursor) { cursors_[slot] = cursor; }
     HCURSOR ScreenCursor(int slot) const;
 
+    // The main form's window, hidden or not: what boxes, dialogs and modal
+    // windows are modal to while no other modal window is open. Null until
+    // the main form exists.
+    HWND MainWindow() const { return mainWindow_; }
+    void SetMainWindow(HWND window) { mainWindow_ = window; }
+
     // Modal loops: message boxes, common dialogs, forms shown modally, calls
     // into the mail service and a window's own move loop. While one runs, the
     // handler that opened it is suspended, so nothing may free or change what
-    // that handler holds; commands check InModalLoop and wait or refuse.
+    // that handler holds: each bound command declares whether it runs inside
+    // one (see WhileModal), and the timer's work waits or checks again.
     class ModalLoop {
     public:
-        // runner: the window whose own loop this is (a sticker's move loop),
-        // which must not be destroyed under it; null for a box or a dialog.
-        explicit ModalLoop(HWND runner = nullptr);
+        // A box, a dialog or a call into another service: modal to
+        // ModalOwner(), found among its windows when Shutdown closes it.
+        ModalLoop();
+        // A modal window: what opens inside its loop is modal to it, and
+        // `close` closes it as its close box would when Shutdown ends the
+        // loops.
+        ModalLoop(HWND window, std::function<void()> close);
+        // A window's own loop (a sticker's move loop): that window must not
+        // be destroyed under it; Shutdown cancels it.
+        struct OwnLoopOf {
+            HWND Window;
+        };
+        explicit ModalLoop(OwnLoopOf runner);
         ~ModalLoop();
         ModalLoop(const ModalLoop&) = delete;
         ModalLoop& operator=(const ModalLoop&) = delete;
 
+        // Shutdown closed it: its box counts as not answered.
+        bool Dismissed() const { return dismissed_; }
+
     private:
+        friend class Application;
+        // The modal window: the form's, or the box or dialog now open among
+        // the owner's windows; null for a loop without one.
+        HWND ModalWindow() const;
+        // Closes it as Cancel, No or Close would.
+        void Dismiss();
+
         Application& application_;
+        HWND owner_ = nullptr;
+        HWND window_ = nullptr;
+        HWND runner_ = nullptr;
+        std::function<void()> close_;
+        bool dismissed_ = false;
     };
 
-    // Runs a modal call (a box, a dialog, a mail call) inside a ModalLoop.
+    // Runs a modal call (a mail call, a shell call) inside a ModalLoop.
     template <typename Call> decltype(auto) RunModal(Call&& call) {
         const ModalLoop loop;
         return call();
     }
-    bool InModalLoop() const { return !modalRunners_.empty(); }
+    // Runs a box or a dialog inside a ModalLoop; false when the user has not
+    // answered it: Shutdown closed it, or it never opened because the
+    // program is shutting down.
+    template <typename Call> bool RunBox(Call&& call) {
+        if (shuttingDown_) {
+            return false;
+        }
+        const ModalLoop loop;
+        call();
+        return !loop.Dismissed();
+    }
+    bool InModalLoop() const { return !loops_.empty(); }
     // Whether `window` (or a window inside it) runs a modal loop of its own now.
     bool RunsModalLoop(HWND window) const;
-    // A command that would change what a suspended handler holds is refused
-    // inside a modal loop, with the default beep: true when refused.
-    bool RefuseInModalLoop();
+    // What a new box, dialog or modal window is modal to: the innermost open
+    // modal window, else the main window.
+    HWND ModalOwner() const;
+    // Brings the innermost open modal window to the front, restored if
+    // minimised; false when no modal loop runs.
+    bool BringModalWindowUp();
+    // A command refused inside a modal loop: the default beep, and the open
+    // modal window comes to the front.
+    void RefuseCommand();
+    // Shutdown: closes every open box and modal window, innermost first, as
+    // Cancel, No or Close would, and cancels a window's own loop; from now
+    // on no box or modal window opens (each counts as not answered). The
+    // handlers under the loops finish as for those answers once control
+    // returns to them.
+    void EndModalLoops();
+    bool ShuttingDown() const { return shuttingDown_; }
     // Posts `message` to `window` once the outermost modal loop has ended, or
     // at once when none runs. The window checks InModalLoop again when the
     // message arrives: another loop may have begun meanwhile.
@@ -117,18 +173,21 @@ private:
         TDateTime Now() const override { return environment_.Now(); }
         ScreenSize Screen() const override { return environment_.Screen(); }
         std::vector<MonitorArea> Monitors() const override { return environment_.Monitors(); }
+        MonitorArea WorkArea() const override { return environment_.WorkArea(); }
         void PlayResourceSound(const std::string& name) override {
             environment_.PlayResourceSound(name);
         }
         void Beep(unsigned type) override { environment_.Beep(type); }
         void ShowError(const std::string& text) override {
-            application_.RunModal([&] { environment_.ShowError(text); });
+            application_.RunBox([&] { environment_.ShowError(text); });
         }
         void ShowWarning(const std::string& text) override {
-            application_.RunModal([&] { environment_.ShowWarning(text); });
+            application_.RunBox([&] { environment_.ShowWarning(text); });
         }
+        // Not answered by the user counts as No.
         bool Confirm(const std::string& text) override {
-            return application_.RunModal([&] { return environment_.Confirm(text); });
+            bool yes = false;
+            return application_.RunBox([&] { yes = environment_.Confirm(text); }) && yes;
         }
         void ShellOpen(const std::string& target) override {
             application_.RunModal([&] { environment_.ShellOpen(target); });
@@ -140,7 +199,11 @@ private:
             return environment_.RunProgram(commandLine);
         }
         std::optional<std::string> ChoosePrinter() override {
-            return application_.RunModal([&] { return environment_.ChoosePrinter(); });
+            std::optional<std::string> printer;
+            if (!application_.RunBox([&] { printer = environment_.ChoosePrinter(); })) {
+                return std::nullopt;
+            }
+            return printer;
         }
 
     private:
@@ -159,8 +222,10 @@ private:
     std::string helpFile_;
     std::string hint_;
     std::map<int, HCURSOR> cursors_;
-    std::vector<HWND> modalRunners_; // one per open modal loop, innermost last
+    HWND mainWindow_ = nullptr;
+    std::vector<ModalLoop*> loops_; // innermost last
     std::vector<std::pair<HWND, UINT>> waitingForModalEnd_;
+    bool shuttingDown_ = false;
     bool terminated_ = false;
     Application* previous_ = nullptr;
     std::unique_ptr<ApplicationHints> hints_;

@@ -1,6 +1,7 @@
 #include "framework/form.h"
 
 #include "framework/application.h"
+#include "framework/core/work_area.h"
 #include "framework/hints/core/hint_text.h"
 
 #include <commctrl.h>
@@ -69,22 +70,45 @@ Form::~Form() {
         control->DropHandlers();
     }
     timers_.clear();
-    DestroyHandle();
+    DestroyFormWindow();
 }
 
-void Form::Bind(const std::string& name, EventHandler handler) {
-    handlers_[name] = std::move(handler);
+void Form::Bind(const std::string& name, WhileModal whileModal, EventHandler handler) {
+    handlers_[name] = {std::move(handler), whileModal};
 }
 
-EventHandler Form::Resolve(const std::string& name) const {
+EventHandler Form::Resolve(const std::string& name) {
     if (name.empty()) {
         return {};
     }
-    const auto found = handlers_.find(name);
-    if (found == handlers_.end()) {
+    if (!handlers_.contains(name)) {
         throw std::logic_error(description_.ClassName + " has no handler " + name);
     }
-    return found->second;
+    return [this, name](Event& event) { RunHandler(name, event); };
+}
+
+void Form::RunHandler(const std::string& name, Event& event) {
+    const auto found = handlers_.find(name);
+    if (found == handlers_.end()) {
+        return; // the form is going
+    }
+    BoundHandler& bound = found->second;
+    switch (AdmitCommand(bound.Rule, App().InModalLoop(), bound.Running > 0)) {
+    case CommandAdmission::Refuse:
+        App().RefuseCommand();
+        return;
+    case CommandAdmission::BringOpenWindowUp:
+        App().BringModalWindowUp();
+        return;
+    case CommandAdmission::Run:
+        break;
+    }
+    ++bound.Running;
+    const struct Finished {
+        int& running;
+        ~Finished() { --running; }
+    } finished{bound.Running};
+    bound.Handler(event);
 }
 
 void Form::Create(bool mainForm) {
@@ -100,12 +124,17 @@ void Form::Create(bool mainForm) {
     creation.ExStyle = WS_EX_CONTROLPARENT | (description_.StayOnTop ? WS_EX_TOPMOST : 0);
     creation.Place = {CW_USEDEFAULT, CW_USEDEFAULT, description_.Width, description_.Height};
     if (description_.Centered) {
-        creation.Place.left = (GetSystemMetrics(SM_CXSCREEN) - description_.Width) / 2;
-        creation.Place.top = (GetSystemMetrics(SM_CYSCREEN) - description_.Height) / 2;
+        const WindowOrigin origin =
+            CentreOnWorkArea(App().Env().WorkArea(), description_.Width, description_.Height);
+        creation.Place.left = origin.Left;
+        creation.Place.top = origin.Top;
     }
     creation.Parent = App().Handle();
     CreateHandle(creation);
     SetPropA(Handle(), formProperty, this);
+    if (mainForm) {
+        App().SetMainWindow(Handle());
+    }
 
     font_ = CreateFontFrom({description_.FontName, description_.FontHeight});
     CreateComponents();
@@ -371,9 +400,18 @@ void Form::Close() {
         if (mainForm_) {
             App().Terminate();
         }
-        DestroyHandle();
+        DestroyFormWindow();
         break;
     }
+}
+
+// Destroys the window; the application forgets it first when it is the main
+// window.
+void Form::DestroyFormWindow() {
+    if (mainForm_ && App().MainWindow() == Handle()) {
+        App().SetMainWindow(nullptr);
+    }
+    DestroyHandle();
 }
 
 RECT Form::ScreenRect() const {
@@ -408,26 +446,70 @@ void Form::RunDeferred() {
         return;
     }
     for (const auto& action : std::exchange(deferred_, {})) {
+        if (!Handle()) {
+            return; // an earlier action ended the form
+        }
         App().Guard(action);
     }
 }
 
+namespace {
+
+// The window a modal form is modal to: its owner, disabled while the form's
+// loop runs and enabled again (when it was before) as the loop ends.
+class DisabledOwner {
+public:
+    DisabledOwner(HWND form, HWND owner) : owner_(owner == form ? nullptr : owner) {
+        if (owner_) {
+            SetWindowLongPtrA(form, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_));
+            wasEnabled_ = !EnableWindow(owner_, FALSE);
+        }
+    }
+    ~DisabledOwner() { Release(); }
+    DisabledOwner(const DisabledOwner&) = delete;
+    DisabledOwner& operator=(const DisabledOwner&) = delete;
+
+    void Release() {
+        if (std::exchange(wasEnabled_, false)) {
+            EnableWindow(owner_, TRUE);
+        }
+    }
+
+private:
+    HWND owner_;
+    bool wasEnabled_ = false;
+};
+
+} // namespace
+
 void Form::ShowModal() {
-    HWND owner = GetActiveWindow();
-    if (owner == Handle() || (owner && !IsWindowEnabled(owner))) {
-        owner = nullptr;
+    if (App().ShuttingDown()) {
+        return;
     }
-    if (owner) {
-        SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-        EnableWindow(owner, FALSE);
-    }
+    DisabledOwner owner(Handle(), App().ModalOwner());
+    KeepOnWorkArea();
     {
-        const Application::ModalLoop loop;
+        // Closed by Shutdown, it leaves the screen at once.
+        const Application::ModalLoop loop(Handle(), [this, &owner] {
+            Close();
+            if (!modal_) {
+                owner.Release();
+                ShowWindow(Handle(), SW_HIDE);
+            }
+        });
         modal_ = true;
         ShowWindow(Handle(), SW_SHOW);
         SetForegroundWindow(Handle());
         MSG message{};
         while (modal_ && Handle()) {
+            // Its close handler kept it open when Shutdown closed it (a print
+            // was running under it): it is asked again once control is here.
+            if (loop.Dismissed()) {
+                Close();
+                if (!modal_) {
+                    break;
+                }
+            }
             if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
                 PostQuitMessage(int(message.wParam)); // for the loop outside
                 break;
@@ -437,11 +519,19 @@ void Form::ShowModal() {
         modal_ = false;
     }
     // The owner comes back before the form goes, so that it takes the focus.
-    if (owner) {
-        EnableWindow(owner, TRUE);
-    }
+    owner.Release();
     if (Handle()) {
         ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+void Form::KeepOnWorkArea() {
+    const RECT rect = ScreenRect();
+    const WindowOrigin origin =
+        zandrel::KeepOnWorkArea(App().Env().WorkArea(), rect.left, rect.top, rect.right - rect.left,
+                                rect.bottom - rect.top);
+    if (origin.Left != rect.left || origin.Top != rect.top) {
+        MoveTo(origin.Left, origin.Top);
     }
 }
 

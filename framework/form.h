@@ -1,9 +1,11 @@
 #pragma once
 // A form: a top-level window built from its description. A form class binds
-// its handler methods by name, then calls Create; the form dispatches the
-// controls', menus' and timers' events to them, every call guarded by the
-// application's error report.
+// its handler methods by name, each with what it does inside another
+// command's modal loop, then calls Create; the form dispatches the controls',
+// menus' and timers' events to them, every call guarded by the application's
+// error report.
 #include "framework/controls/controls.h"
+#include "framework/core/modal_commands.h"
 #include "framework/form_description.h"
 #include "framework/menu.h"
 #include "framework/timer.h"
@@ -61,22 +63,30 @@ public:
     // has ended, from the message loop. Dropped when the form goes first.
     void WhenNotModal(std::function<void()> action);
 
-    // Shows the form and returns when it closes. Meanwhile the window that was
-    // active owns it and is disabled, and the program is inside a modal loop.
-    // The caller frees the form afterwards.
+    // Shows the form and returns when it closes. Meanwhile it is modal to
+    // App().ModalOwner() (the main window, hidden or not, or the modal window
+    // open before it), which is disabled, the program is inside a modal loop,
+    // and Shutdown closes it as its close box would. It opens with its caption
+    // and close box on the work area. While the program shuts down it does
+    // not open. The caller frees the form afterwards.
     void ShowModal();
     bool Modal() const { return modal_; }
 
 protected:
     explicit Form(FormDescription description);
 
-    // Binds a handler name of the description. Bind all before Create.
-    void Bind(const std::string& name, EventHandler handler);
+    // Binds a handler name, with what it does inside another command's modal
+    // loop: refused commands beep there and bring the open modal window up.
+    // Bind all before Create.
+    void Bind(const std::string& name, WhileModal whileModal, EventHandler handler);
     template <typename FormClass>
-    void Bind(const std::string& name, void (FormClass::*method)(Event&)) {
-        Bind(name,
+    void Bind(const std::string& name, WhileModal whileModal, void (FormClass::*method)(Event&)) {
+        Bind(name, whileModal,
              [this, method](Event& event) { (static_cast<FormClass*>(this)->*method)(event); });
     }
+    // Runs a bound handler as the description's events do, for an event the
+    // description does not name (a window message of the form's own).
+    void RunHandler(const std::string& name, Event& event);
 
     // Creates the window, its components, menus and timers, then runs the
     // form's create handler. The form is owned by the application window.
@@ -85,7 +95,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    EventHandler Resolve(const std::string& name) const;
+    EventHandler Resolve(const std::string& name);
     void CreateComponents();
     void CreateMenus();
     void CreateTimers();
@@ -102,10 +112,18 @@ private:
     void TrackHint(HWND window, bool pressed);
     HBRUSH PaintColors(UINT message, HDC dc, HWND window);
     void RunDeferred();
+    void KeepOnWorkArea();
+    void DestroyFormWindow();
+
+    struct BoundHandler {
+        EventHandler Handler;
+        WhileModal Rule = WhileModal::Runs;
+        int Running = 0; // suspended under modal loops, or running now
+    };
 
     FormDescription description_;
     bool mainForm_ = false;
-    std::map<std::string, EventHandler> handlers_;
+    std::map<std::string, BoundHandler> handlers_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Menu>> menus_;
     std::vector<std::unique_ptr<Timer>> timers_;

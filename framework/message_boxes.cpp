@@ -11,7 +11,7 @@ namespace zandrel {
 namespace {
 
 HWND BoxOwner() {
-    return GetActiveWindow();
+    return App().ModalOwner();
 }
 
 using HookHandle = UniqueHandle<HHOOK, UnhookWindowsHookEx>;

@@ -1,6 +1,7 @@
 #pragma once
-// The program's three message boxes. Each is modal to the active window of
-// the program and returns when the user has answered.
+// The program's three message boxes. Each is modal to the application's
+// modal owner (the main window, or the innermost modal window) and returns
+// when the user has answered.
 #include <string>
 
 namespace zandrel {

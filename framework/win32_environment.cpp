@@ -1,5 +1,6 @@
 #include "framework/win32_environment.h"
 
+#include "framework/application.h"
 #include "framework/core/callback_errors.h"
 #include "framework/handles.h"
 #include "framework/message_boxes.h"
@@ -55,6 +56,12 @@ std::vector<MonitorArea> Win32Environment::Monitors() const {
     return std::move(found.monitors);
 }
 
+MonitorArea Win32Environment::WorkArea() const {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return {work.left, work.top, work.right, work.bottom};
+}
+
 void Win32Environment::PlayResourceSound(const std::string& name) {
     PlaySoundA(name.c_str(), instance_, SND_RESOURCE | SND_SYNC);
 }
@@ -80,7 +87,7 @@ void Win32Environment::ShellOpen(const std::string& target) {
 }
 
 void Win32Environment::ShowHelpContext(const std::string& helpFile, unsigned context) {
-    WinHelpA(GetActiveWindow(), helpFile.c_str(), HELP_CONTEXT, context);
+    WinHelpA(App().ModalOwner(), helpFile.c_str(), HELP_CONTEXT, context);
 }
 
 unsigned Win32Environment::RunProgram(const std::string& commandLine) {
@@ -90,7 +97,7 @@ unsigned Win32Environment::RunProgram(const std::string& commandLine) {
 std::optional<std::string> Win32Environment::ChoosePrinter() {
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = GetActiveWindow();
+    dialog.hwndOwner = App().ModalOwner();
     dialog.Flags = PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
     if (!PrintDlgA(&dialog)) {
         return std::nullopt;

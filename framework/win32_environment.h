@@ -14,6 +14,7 @@ public:
     TDateTime Now() const override;
     ScreenSize Screen() const override;
     std::vector<MonitorArea> Monitors() const override;
+    MonitorArea WorkArea() const override;
     void PlayResourceSound(const std::string& name) override;
     void Beep(unsigned type) override;
     void ShowError(const std::string& text) override;

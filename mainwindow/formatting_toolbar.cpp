@@ -102,44 +102,53 @@ void TextAttributes::SetColor(COLORREF color) {
     Set(format);
 }
 
+// Not answered by the user (Shutdown closed it) counts as Cancel.
 bool TColorDialog::Execute(HWND owner) {
-    const Application::ModalLoop dialog;
-    if (Picker) {
-        const std::optional<COLORREF> chosen = Picker(owner, Color);
-        if (chosen) {
-            Color = *chosen;
+    std::optional<COLORREF> chosen;
+    const bool answered = App().RunBox([&] {
+        if (Picker) {
+            chosen = Picker(owner, Color);
+            return;
         }
-        return chosen.has_value();
-    }
-    CHOOSECOLORA choice{};
-    choice.lStructSize = sizeof choice;
-    choice.hwndOwner = owner;
-    choice.rgbResult = Color;
-    choice.lpCustColors = customColors_.data();
-    choice.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&choice)) {
+        CHOOSECOLORA choice{};
+        choice.lStructSize = sizeof choice;
+        choice.hwndOwner = owner;
+        choice.rgbResult = Color;
+        choice.lpCustColors = customColors_.data();
+        choice.Flags = CC_RGBINIT;
+        if (ChooseColorA(&choice)) {
+            chosen = choice.rgbResult;
+        }
+    });
+    if (!answered || !chosen) {
         return false;
     }
-    Color = choice.rgbResult;
+    Color = *chosen;
     return true;
 }
 
-void FormattingToolbar::BindTo(const std::function<void(const std::string&, EventHandler)>& bind) {
+// They change only the editor's formatting; the colour dialog never opens a
+// second time over itself.
+void FormattingToolbar::BindTo(
+    const std::function<void(const std::string&, WhileModal, EventHandler)>& bind) {
     const auto handler = [this](void (FormattingToolbar::*method)(Event&)) {
         return [this, method](Event& event) { (this->*method)(event); };
     };
-    bind(form_main::on::RichEditTextSelectionChange,
+    const auto runs = WhileModal::Runs;
+    bind(form_main::on::RichEditTextSelectionChange, runs,
          handler(&FormattingToolbar::RichEditTextSelectionChange));
-    bind(form_main::on::CopyButtonClick, handler(&FormattingToolbar::CopyButtonClick));
-    bind(form_main::on::PasteButtonClick, handler(&FormattingToolbar::PasteButtonClick));
-    bind(form_main::on::FontNameChange, handler(&FormattingToolbar::FontNameChange));
-    bind(form_main::on::FontSizeChange, handler(&FormattingToolbar::FontSizeChange));
-    bind(form_main::on::ColorButtonClick, handler(&FormattingToolbar::ColorButtonClick));
-    bind(form_main::on::BoldButtonClick, handler(&FormattingToolbar::BoldButtonClick));
-    bind(form_main::on::ItalicButtonClick, handler(&FormattingToolbar::ItalicButtonClick));
-    bind(form_main::on::UnderlineButtonClick, handler(&FormattingToolbar::UnderlineButtonClick));
-    bind(form_main::on::AlignButtonClick, handler(&FormattingToolbar::AlignButtonClick));
-    bind(form_main::on::BulletsButtonClick, handler(&FormattingToolbar::BulletsButtonClick));
+    bind(form_main::on::CopyButtonClick, runs, handler(&FormattingToolbar::CopyButtonClick));
+    bind(form_main::on::PasteButtonClick, runs, handler(&FormattingToolbar::PasteButtonClick));
+    bind(form_main::on::FontNameChange, runs, handler(&FormattingToolbar::FontNameChange));
+    bind(form_main::on::FontSizeChange, runs, handler(&FormattingToolbar::FontSizeChange));
+    bind(form_main::on::ColorButtonClick, WhileModal::RunsOnce,
+         handler(&FormattingToolbar::ColorButtonClick));
+    bind(form_main::on::BoldButtonClick, runs, handler(&FormattingToolbar::BoldButtonClick));
+    bind(form_main::on::ItalicButtonClick, runs, handler(&FormattingToolbar::ItalicButtonClick));
+    bind(form_main::on::UnderlineButtonClick, runs,
+         handler(&FormattingToolbar::UnderlineButtonClick));
+    bind(form_main::on::AlignButtonClick, runs, handler(&FormattingToolbar::AlignButtonClick));
+    bind(form_main::on::BulletsButtonClick, runs, handler(&FormattingToolbar::BulletsButtonClick));
 }
 
 HWND FormattingToolbar::Text() const {
@@ -246,7 +255,7 @@ void FormattingToolbar::ColorButtonClick(Event&) {
         return;
     }
     ColorDialog1.Color = TextAttributes(Text(), TextAttributes::Scope::Selection).Color();
-    if (ColorDialog1.Execute(form_.Handle())) {
+    if (ColorDialog1.Execute(App().ModalOwner())) {
         TextAttributes(Text(), TextAttributes::Scope::Selection).SetColor(ColorDialog1.Color);
     }
 }

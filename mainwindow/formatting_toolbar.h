@@ -3,6 +3,7 @@
 // found at the selection of RichEditText whenever the selection moves, and
 // its buttons, boxes and the colour dialog format the text. It keeps no
 // state of its own beyond the guard that stops its controls feeding back.
+#include "framework/core/modal_commands.h"
 #include "framework/event.h"
 #include "mainwindow/core/text_format.h"
 
@@ -67,8 +68,9 @@ public:
     FormattingToolbar& operator=(const FormattingToolbar&) = delete;
 
     // Hands every handler of the toolbar and of the selection event to the
-    // form under the name its description binds.
-    void BindTo(const std::function<void(const std::string&, EventHandler)>& bind);
+    // form under the name its description binds, with what it does inside
+    // another command's modal loop.
+    void BindTo(const std::function<void(const std::string&, WhileModal, EventHandler)>& bind);
 
     // True only while RichEditTextSelectionChange writes into the toolbar.
     bool UpdatingToolbar = false;

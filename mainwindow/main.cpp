@@ -52,34 +52,40 @@ TFormMain::TFormMain(const MapiLibrary& mapi, std::string dataFileName,
                             [this] { MessageList_->SaveMessages(); }}),
       settings_(std::move(settings)) {
     Email1.SetUseDefProfile(true);
-    Bind(form_main::on::FormCreate, &TFormMain::FormCreate);
-    Bind(form_main::on::FormClose, &TFormMain::FormClose);
-    Bind(form_main::on::FormActivate, &TFormMain::FormActivate);
-    Bind(form_main::on::FormDeactivate, &TFormMain::FormDeactivate);
-    Bind(form_main::on::Panel1MouseMove, &TFormMain::Panel1MouseMove);
-    Bind(form_main::on::Close2Click, &TFormMain::Close2Click);
-    Bind(form_main::on::ShutdownClick, &TFormMain::ShutdownClick);
-    Bind(form_main::on::Setup1Click, &TFormMain::Setup1Click);
-    Bind(form_main::on::BtnRefreshClick, &TFormMain::BtnRefreshClick);
-    Bind(form_main::on::sbPrintReportClick, &TFormMain::sbPrintReportClick);
-    Bind(form_main::on::Help1Click, &TFormMain::Help1Click);
-    Bind(form_main::on::About1Click, &TFormMain::About1Click);
-    Bind(form_main::on::ExpandChild, &TFormMain::ExpandChild);
-    Bind(form_main::on::Disablesound1Click, &TFormMain::Disablesound1Click);
-    Bind(form_main::on::ShowTextClick, &TFormMain::ShowTextClick);
-    Bind(form_main::on::ShowHint1Click, &TFormMain::ShowHint1Click);
-    Bind(form_main::on::Timer1Timer, &TFormMain::Timer1Timer);
-    Bind(form_main::on::cBoxKeepHiddenClick, &TFormMain::cBoxKeepHiddenClick);
-    Bind(form_main::on::ToolButton_newMsgClick, &TFormMain::ToolButton_newMsgClick);
-    Bind(form_main::on::btnAddClick, &TFormMain::btnAddClick);
-    Bind(form_main::on::btnReplaceClick, &TFormMain::btnReplaceClick);
-    Bind(form_main::on::btnDeleteClick, &TFormMain::btnDeleteClick);
-    Bind(form_main::on::ToolButton3Click, &TFormMain::ToolButton3Click);
-    Bind(form_main::on::ToolButton4Click, &TFormMain::ToolButton4Click);
-    Bind(form_main::on::sb_newMailClick, &TFormMain::sb_newMailClick);
-    Bind(form_main::on::List_AddressDblClick, &TFormMain::List_AddressDblClick);
-    formatting_.BindTo(
-        [this](const std::string& name, EventHandler handler) { Bind(name, std::move(handler)); });
+    // Inside another command's modal loop a handler must leave the message
+    // list and the stickers as that command holds them, and must not stack a
+    // window of its own over it: what would is refused there.
+    const auto runs = WhileModal::Runs;
+    const auto refused = WhileModal::Refused;
+    Bind(form_main::on::FormCreate, runs, &TFormMain::FormCreate);
+    Bind(form_main::on::FormClose, runs, &TFormMain::FormClose);
+    Bind(form_main::on::FormActivate, runs, &TFormMain::FormActivate);
+    Bind(form_main::on::FormDeactivate, runs, &TFormMain::FormDeactivate);
+    Bind(form_main::on::Panel1MouseMove, runs, &TFormMain::Panel1MouseMove);
+    Bind(form_main::on::Timer1Timer, runs, &TFormMain::Timer1Timer);
+    Bind(form_main::on::Close2Click, runs, &TFormMain::Close2Click);
+    Bind(form_main::on::ShutdownClick, runs, &TFormMain::ShutdownClick);
+    Bind(form_main::on::Setup1Click, refused, &TFormMain::Setup1Click);
+    Bind(form_main::on::BtnRefreshClick, refused, &TFormMain::BtnRefreshClick);
+    Bind(form_main::on::sbPrintReportClick, refused, &TFormMain::sbPrintReportClick);
+    Bind(form_main::on::Help1Click, WhileModal::RunsOnce, &TFormMain::Help1Click);
+    Bind(form_main::on::About1Click, WhileModal::RunsOnce, &TFormMain::About1Click);
+    Bind(form_main::on::ExpandChild, refused, &TFormMain::ExpandChild);
+    Bind(form_main::on::Disablesound1Click, runs, &TFormMain::Disablesound1Click);
+    Bind(form_main::on::ShowTextClick, runs, &TFormMain::ShowTextClick);
+    Bind(form_main::on::ShowHint1Click, runs, &TFormMain::ShowHint1Click);
+    Bind(form_main::on::cBoxKeepHiddenClick, runs, &TFormMain::cBoxKeepHiddenClick);
+    Bind(form_main::on::ToolButton_newMsgClick, refused, &TFormMain::ToolButton_newMsgClick);
+    Bind(form_main::on::btnAddClick, refused, &TFormMain::btnAddClick);
+    Bind(form_main::on::btnReplaceClick, refused, &TFormMain::btnReplaceClick);
+    Bind(form_main::on::btnDeleteClick, refused, &TFormMain::btnDeleteClick);
+    Bind(form_main::on::ToolButton3Click, runs, &TFormMain::ToolButton3Click);
+    Bind(form_main::on::ToolButton4Click, runs, &TFormMain::ToolButton4Click);
+    Bind(form_main::on::sb_newMailClick, refused, &TFormMain::sb_newMailClick);
+    Bind(form_main::on::List_AddressDblClick, runs, &TFormMain::List_AddressDblClick);
+    formatting_.BindTo([this](const std::string& name, WhileModal rule, EventHandler handler) {
+        Bind(name, rule, std::move(handler));
+    });
     Create(true);
 }
 
@@ -174,7 +180,9 @@ void TFormMain::FormClose(Event& event) {
     PinRedBitmap.reset();
     BannerRedBitmap.reset();
     MessageList_.reset();
-    App().Sounds().Play(res::kSoundComplete);
+    if (!completePlayed_) {
+        App().Sounds().Play(res::kSoundComplete);
+    }
     event.Action = CloseAction::Free;
 }
 
@@ -199,13 +207,33 @@ void TFormMain::Close2Click(Event&) {
     Close();
 }
 
-// Chosen while a box or a dialog is open, Shutdown waits for it to close:
-// the handler that opened it still holds the list that Shutdown frees.
+// Open boxes and modal windows close as Cancel, No or Close would; the
+// program ends once the handlers under them have finished as for that
+// answer: they hold the list that the end frees.
 void TFormMain::ShutdownClick(Event&) {
+    App().EndModalLoops();
     WhenNotModal([this] {
         ShutdownRequested = true;
         Close();
     });
+}
+
+// The session ends: the system may end the process as soon as this returns,
+// so the shutdown is done now as far as it can be. Handlers still suspended
+// under the closed loops keep what they hold until they have finished, when
+// the rest follows; a notification already sent is stored now.
+void TFormMain::EndSession() {
+    Event event;
+    ShutdownClick(event);
+    if (!App().InModalLoop()) {
+        return;
+    }
+    trayIcon_.Remove();
+    if (std::exchange(notificationsCleared_, false) && MessageList_) {
+        App().Guard([&] { MessageList_->SaveMessages(); });
+    }
+    App().Sounds().Play(res::kSoundComplete);
+    completePlayed_ = true;
 }
 
 void TFormMain::Setup1Click(Event&) {
@@ -213,9 +241,6 @@ void TFormMain::Setup1Click(Event&) {
 }
 
 void TFormMain::BtnRefreshClick(Event&) {
-    if (App().RefuseInModalLoop()) {
-        return;
-    }
     RebuildStickers(ChildExpanded);
     ShowCurrentMessage();
 }
@@ -243,25 +268,36 @@ void TFormMain::About1Click(Event&) {
 // The main window stays hidden while `run` shows its own window, and comes
 // back afterwards however that ended, also when it was in the tray before:
 // where it was, or centred when it lay off every screen (as it does from
-// the start until the tray first shows it).
+// the start until the tray first shows it). Run inside another modal loop,
+// it comes back once that loop has ended too, and not when the program is
+// shutting down.
 void TFormMain::RunInsteadOfMainWindow(const std::function<void()>& run) {
     ShowWindow(Handle(), SW_HIDE);
-    struct ShowAgain {
-        TFormMain& form;
-        ~ShowAgain() {
-            if (!MonitorFromWindow(form.Handle(), MONITOR_DEFAULTTONULL)) {
-                form.CentreOnScreen();
-            }
-            ShowWindow(form.Handle(), SW_SHOW);
-            form.InstallHintHook();
+    try {
+        run();
+    } catch (...) {
+        ShowAgainWhenNotModal();
+        throw;
+    }
+    ShowAgainWhenNotModal();
+}
+
+void TFormMain::ShowAgainWhenNotModal() {
+    WhenNotModal([this] {
+        if (App().ShuttingDown()) {
+            return;
         }
-    } showAgain{*this};
-    run();
+        if (!MonitorFromWindow(Handle(), MONITOR_DEFAULTTONULL)) {
+            CentreOnScreen();
+        }
+        ShowWindow(Handle(), SW_SHOW);
+        InstallHintHook();
+    });
 }
 
 // Ignored while the window is being created: the stickers are built later.
 void TFormMain::ExpandChild(Event&) {
-    if (!StartupDone || App().RefuseInModalLoop()) {
+    if (!StartupDone) {
         return;
     }
     TogglePreference(Preference::ChildHeight, ChildExpanded, settings_, *this);
@@ -336,9 +372,11 @@ void TFormMain::ShowAtStart() {
     ShowWindow(Handle(), SW_SHOW);
 }
 
-// The hint hook goes back in on every show: Close took it out.
+// The hint hook goes back in on every show: Close took it out. While a modal
+// window is open, that window comes to the front instead, as the task bar
+// brings up a program's modal dialog.
 void TFormMain::ShowMainWindow() {
-    if (App().RefuseInModalLoop()) {
+    if (App().BringModalWindowUp()) {
         return;
     }
     CentreOnScreen();
@@ -427,9 +465,6 @@ EditorValues TFormMain::ReadEditor() const {
 // The new message never takes the editor's fields: it starts from the
 // defaults, with a text that says when it was made.
 void TFormMain::ToolButton_newMsgClick(Event&) {
-    if (App().RefuseInModalLoop()) {
-        return;
-    }
     const Environment& env = App().Env();
     Control& text = Find(form_main::RichEditText);
     text.SetText("Zandrel by Borvath\r\n date: " + DateTimeToText(env.Now()));
@@ -442,9 +477,6 @@ void TFormMain::ToolButton_newMsgClick(Event&) {
 
 // Always a new message, even when the editor shows a stored one unchanged.
 void TFormMain::btnAddClick(Event&) {
-    if (App().RefuseInModalLoop()) {
-        return;
-    }
     MessageList_->Add(App().Env(), ReadEditor());
     RebuildStickers(ChildExpanded);
     ShowCurrentMessage();
@@ -453,9 +485,6 @@ void TFormMain::btnAddClick(Event&) {
 // The message keeps its Key, and so its place in the rich-text file; the
 // rebuild moved the selection to the last message, so it goes back to it.
 void TFormMain::btnReplaceClick(Event&) {
-    if (App().RefuseInModalLoop()) {
-        return;
-    }
     const std::optional<std::string> key = MessageList_->Replace(App().Env(), ReadEditor());
     if (!key) {
         return;
@@ -469,9 +498,6 @@ void TFormMain::btnReplaceClick(Event&) {
 // keeps running under the box and its refresh moves CurrentIndex to the
 // last message, so the list and the shown one are looked up again afterwards.
 void TFormMain::btnDeleteClick(Event&) {
-    if (App().RefuseInModalLoop()) {
-        return;
-    }
     const int shownIndex = MessageList_->CurrentIndex;
     const TMessageEntry* shown = MessageList_->Current();
     const bool anyShown = shown != nullptr;
@@ -528,9 +554,6 @@ void TFormMain::cBoxKeepHiddenClick(Event&) {
 // then shows the primary recipients picked there. The list reaches the
 // message with the next Add or Replace.
 void TFormMain::sb_newMailClick(Event&) {
-    if (App().RefuseInModalLoop()) {
-        return;
-    }
     ListBox& addresses = Find<ListBox>(form_main::List_Address);
     Email1.SetRecipient(addresses.Items());
     Email1.ShowAddressBook();
@@ -640,6 +663,12 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == InstanceGuard::ShowRequestMessage()) {
         ShowMainWindow();
+        return 0;
+    }
+    if (message == WM_ENDSESSION) {
+        if (wParam) {
+            EndSession();
+        }
         return 0;
     }
     return Form::HandleMessage(message, wParam, lParam);

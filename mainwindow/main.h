@@ -6,9 +6,9 @@
 #include "alarms/core/timer_logic.h"
 #include "alarms/warning_popups.h"
 #include "framework/form.h"
+#include "mainwindow/core/settings.h"
 #include "mainwindow/formatting_toolbar.h"
 #include "mainwindow/registry_settings.h"
-#include "mainwindow/core/settings.h"
 #include "mainwindow/tray_icon.h"
 #include "stickers/sticker_board.h"
 #include "storage/core/message_list.h"
@@ -112,6 +112,9 @@ private:
     void CentreOnScreen();
     void InstallHintHook();
     void RunInsteadOfMainWindow(const std::function<void()>& run);
+    void ShowAgainWhenNotModal();
+    // WM_ENDSESSION: the session ends.
+    void EndSession();
     void RemoveHintHook();
     void RunPendingRebuild();
     // Posted as a pop-up closes: its object is freed once its code has run.
@@ -138,6 +141,7 @@ private:
     BusyMark rebuilding_;
     bool rebuildPending_ = false;
     bool notificationsCleared_ = false;
+    bool completePlayed_ = false; // by the end of the session, before the shutdown's own end
     std::vector<std::string> notificationErrors_;
     StickerBoard stickers_;
     WarningPopups popups_{[this] { PostMessageA(Handle(), FreeClosedPopupsMessage(), 0, 0); }};

@@ -86,6 +86,7 @@ FormDescription AboutDesign() {
     form.Icons = {true, true, false}; // system menu and minimise
     form.StayOnTop = true;
     form.Centered = true;
+    form.CloseOnEscape = true;
     form.OnCreate = form_about::on::FormCreate;
     form.OnClose = form_about::on::FormClose;
 

@@ -11,6 +11,7 @@ namespace form_memo {
 namespace on {
 inline constexpr char FormCreate[] = "FormCreate";
 inline constexpr char FormClose[] = "FormClose";
+inline constexpr char FormDblClick[] = "FormDblClick";
 } // namespace on
 } // namespace form_memo
 

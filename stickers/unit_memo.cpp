@@ -67,8 +67,10 @@ std::function<bool()> TFormMemo::LeftButtonDown = ReadLeftButton;
 
 TFormMemo::TFormMemo(const StickerHost& host, int width, int height)
     : Form(SizedDescription(width, height)), host_(host) {
-    Bind(form_memo::on::FormCreate, &TFormMemo::FormCreate);
-    Bind(form_memo::on::FormClose, &TFormMemo::FormClose);
+    Bind(form_memo::on::FormCreate, WhileModal::Runs, &TFormMemo::FormCreate);
+    Bind(form_memo::on::FormClose, WhileModal::Runs, &TFormMemo::FormClose);
+    // It shows the main window, which a modal loop keeps disabled.
+    Bind(form_memo::on::FormDblClick, WhileModal::Refused, &TFormMemo::FormDblClick);
     Create(false);
 }
 
@@ -205,10 +207,7 @@ void TFormMemo::FormMouseUp() {
 }
 
 // Brings up the main window on the screen, on this sticker's message.
-void TFormMemo::FormDblClick() {
-    if (App().RefuseInModalLoop()) {
-        return;
-    }
+void TFormMemo::FormDblClick(Event&) {
     const HWND main = host_.MainWindow();
     RECT rect{};
     GetWindowRect(main, &rect);
@@ -251,7 +250,7 @@ void TFormMemo::ToggleHeight() {
 // until it has.
 void TFormMemo::OpenHomePage() {
     HitReady = false;
-    const Application::ModalLoop shellCall(Handle());
+    const Application::ModalLoop shellCall(Application::ModalLoop::OwnLoopOf{Handle()});
     App().Env().ShellOpen(HomePageAddress);
 }
 
@@ -376,11 +375,13 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
         HitReady = true;
         break;
-    case WM_LBUTTONDBLCLK:
-        FormDblClick();
+    case WM_LBUTTONDBLCLK: {
+        Event event;
+        RunHandler(form_memo::on::FormDblClick, event);
         return 0;
+    }
     case WM_ENTERSIZEMOVE: {
-        moveLoop_.emplace(Handle());
+        moveLoop_.emplace(Application::ModalLoop::OwnLoopOf{Handle()});
         const RECT window = ScreenRect();
         dragStart_ = {window.left, window.top};
         break;
@@ -407,7 +408,10 @@ LRESULT CALLBACK TFormMemo::RichEditProcedure(HWND window, UINT message, WPARAM 
         SetCursor(Arrow());
         return TRUE;
     case WM_LBUTTONDBLCLK:
-        App().Guard([&] { sticker->FormDblClick(); });
+        App().Guard([&] {
+            Event event;
+            sticker->RunHandler(form_memo::on::FormDblClick, event);
+        });
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, RichEditProcedure, id);

@@ -72,7 +72,7 @@ public:
     void FormResize();
     void FormMouseMove(int x, int y);
     void FormMouseUp();
-    void FormDblClick();
+    void FormDblClick(Event& event);
 
     void SetStickerColor(COLORREF color);
     void ToggleHeight();

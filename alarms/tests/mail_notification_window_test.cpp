@@ -146,13 +146,15 @@ TEST_F(MailNotificationTest, AFailedStoreAfterTheRebuildIsReported) {
 
 TEST_F(MailServiceTest, WithoutAddressesTheComposeDialogOpensWithTheSubjectAndTheBody) {
     Store({{"{\\rtf1 Dentist at 3\\par bring the card}", true, {}}});
-    Start();
+    const TFormMain& form = Start();
 
+    // Its dialog is modal to the main window.
     EXPECT_EQ(Calls("MAPISendMail"),
               std::vector<std::string>{
                   "MAPISendMail session=101 flags=8 subject=\"Zandrel message: Dentist at 3\" "
                   "text=\"Dentist at 3\\r\\nbring the card\\r\\n\" messageflags=0 "
-                  "recipients=null files=null"});
+                  "recipients=null files=null ui=" +
+                  std::to_string(reinterpret_cast<ULONG_PTR>(form.Handle()))});
     EXPECT_EQ(service_.standIn.OpenSessions(), 0);
     EXPECT_EQ(Played("Laser"), 1);
     EXPECT_TRUE(Boxes().empty());

@@ -19,6 +19,11 @@ public:
         const ScreenSize screen = Screen();
         return {{0, 0, screen.Width, screen.Height}};
     }
+    // The primary monitor less the task bar; by default the whole screen.
+    virtual MonitorArea WorkArea() const {
+        const ScreenSize screen = Screen();
+        return {0, 0, screen.Width, screen.Height};
+    }
     // Plays the named WAVE resource of the program, synchronously. Callers
     // check the sound switch first (see SoundPlayer).
     virtual void PlayResourceSound(const std::string& name) = 0;

@@ -2,8 +2,8 @@
 
 #include "framework/application.h"
 #include "framework/controls/control.h"
-#include "framework/device_context.h"
 #include "framework/controls/rich_edit.h"
+#include "framework/device_context.h"
 #include "framework/system_date_time.h"
 
 #include <richedit.h>
@@ -65,19 +65,8 @@ void SetBaseFont(HWND control) {
     SendMessageA(control, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 
-// One for the whole program, created when first needed.
-HWND MeasuringControl() {
-    static WindowHandle control;
-    if (!control || !IsWindow(control.get())) {
-        control.release(); // gone already: nothing to destroy
-        control.reset(CreateMeasuringControl());
-    }
-    return control.get();
-}
-
 // Loads the text into the control at the box's width on the screen.
-HWND LoadControl(const std::string& content, double widthMm) {
-    const HWND control = MeasuringControl();
+HWND LoadControl(HWND control, const std::string& content, double widthMm) {
     const int width = std::max(1, Round(widthMm * ScreenPixelsPerMm()));
     SetWindowPos(control, nullptr, -32000, -32000, width, 30000, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
@@ -127,6 +116,13 @@ std::string ShownDateText(TDateTime moment, SysDataKind kind) {
 ReportRichText::ReportRichText() = default;
 ReportRichText::~ReportRichText() = default;
 
+HWND ReportRichText::MeasuringControl() const {
+    if (!control_) {
+        control_.reset(CreateMeasuringControl());
+    }
+    return control_.get();
+}
+
 void ReportRichText::Clear() {
     content_.clear();
     measured_ = false;
@@ -147,7 +143,7 @@ void ReportRichText::Measure() {
     if (content_.empty()) {
         return;
     }
-    const HWND control = LoadControl(content_, Width);
+    const HWND control = LoadControl(MeasuringControl(), content_, Width);
     const LONG length = TextLength(control);
     if (length == 0) {
         return;
@@ -410,7 +406,8 @@ void DrawLine(const Device& device, HWND control, LONG from, LONG to, double xMm
 // Where a label's words wrap: 1 mm before the next label to its right on the
 // same row (the system's date formats may be longer than the design's), else
 // at the paper's edge, the right margin included.
-double WrapLimit(const ReportBand& band, const ReportElement& label, double bandLeft, double paperWidth) {
+double WrapLimit(const ReportBand& band, const ReportElement& label, double bandLeft,
+                 double paperWidth) {
     double limit = paperWidth;
     for (const auto& other : band.Elements) {
         if (other.get() != &label && dynamic_cast<const ReportLabel*>(other.get()) &&
@@ -424,8 +421,8 @@ double WrapLimit(const ReportBand& band, const ReportElement& label, double band
 } // namespace
 
 void Report::RenderBand(HDC dc, const ReportBand& band, const PlacedBand& placed,
-                           const DetailSnapshot* snapshot, std::size_t pageIndex,
-                           const RenderTarget& target) {
+                        const DetailSnapshot* snapshot, std::size_t pageIndex,
+                        const RenderTarget& target) {
     const Device device{dc, target};
     const double bandLeft = Page.LeftMargin;
     const double bandWidth = Page.Width - Page.LeftMargin - Page.RightMargin;
@@ -452,7 +449,8 @@ void Report::RenderBand(HDC dc, const ReportBand& band, const PlacedBand& placed
             if (snapshot->LineStarts.empty() || placed.EndLine <= placed.FirstLine) {
                 continue;
             }
-            const HWND control = LoadControl(snapshot->RichText, rich->Width);
+            const HWND control =
+                LoadControl(rich->MeasuringControl(), snapshot->RichText, rich->Width);
             const LONG from = snapshot->LineStarts[static_cast<std::size_t>(placed.FirstLine)];
             const LONG to = snapshot->LineStarts[static_cast<std::size_t>(placed.EndLine)];
             IntersectClipRect(dc, box.left, box.top, box.right + 1, box.bottom + 1);
@@ -561,7 +559,7 @@ MetafileHandle Report::PageMetafile(std::size_t index) {
 }
 
 bool Report::Print(const std::string& printer, const Clock& clock,
-                      const std::function<bool(std::size_t, std::size_t)>& progress) {
+                   const std::function<bool(std::size_t, std::size_t)>& progress) {
     const PrinterDc dc(printer.c_str());
     if (!dc) {
         throw std::runtime_error("Cannot open the printer " + printer);

@@ -98,9 +98,13 @@ public:
     double FormattedHeight();
     const std::vector<double>& LineBottoms(); // mm from the box's top
     const std::vector<LONG>& LineStarts();    // first character of each line, and the end
+    // The hidden rich-edit control that measures and draws the text, made
+    // when first needed; it goes with the element, and so with its report.
+    HWND MeasuringControl() const;
 
 private:
     void Measure();
+    mutable WindowHandle control_;
     std::string content_;
     bool measured_ = false;
     std::vector<double> lineBottoms_;

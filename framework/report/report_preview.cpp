@@ -243,17 +243,17 @@ private:
 };
 
 ReportPreview::ReportPreview(Report& report) : Form(PreviewDescription()), report_(report) {
-    Bind(form_preview::on::FormCreate, &ReportPreview::FormCreate);
-    Bind(form_preview::on::FormClose, &ReportPreview::FormClose);
-    Bind(form_preview::on::btnWholePageClick, &ReportPreview::btnWholePageClick);
-    Bind(form_preview::on::btnPageWidthClick, &ReportPreview::btnPageWidthClick);
-    Bind(form_preview::on::btn100Click, &ReportPreview::btn100Click);
-    Bind(form_preview::on::btnFirstClick, &ReportPreview::btnFirstClick);
-    Bind(form_preview::on::btnPriorClick, &ReportPreview::btnPriorClick);
-    Bind(form_preview::on::btnNextClick, &ReportPreview::btnNextClick);
-    Bind(form_preview::on::btnLastClick, &ReportPreview::btnLastClick);
-    Bind(form_preview::on::btnPrintClick, &ReportPreview::btnPrintClick);
-    Bind(form_preview::on::btnCloseClick, &ReportPreview::btnCloseClick);
+    Bind(form_preview::on::FormCreate, WhileModal::Runs, &ReportPreview::FormCreate);
+    Bind(form_preview::on::FormClose, WhileModal::Runs, &ReportPreview::FormClose);
+    Bind(form_preview::on::btnWholePageClick, WhileModal::Runs, &ReportPreview::btnWholePageClick);
+    Bind(form_preview::on::btnPageWidthClick, WhileModal::Runs, &ReportPreview::btnPageWidthClick);
+    Bind(form_preview::on::btn100Click, WhileModal::Runs, &ReportPreview::btn100Click);
+    Bind(form_preview::on::btnFirstClick, WhileModal::Runs, &ReportPreview::btnFirstClick);
+    Bind(form_preview::on::btnPriorClick, WhileModal::Runs, &ReportPreview::btnPriorClick);
+    Bind(form_preview::on::btnNextClick, WhileModal::Runs, &ReportPreview::btnNextClick);
+    Bind(form_preview::on::btnLastClick, WhileModal::Runs, &ReportPreview::btnLastClick);
+    Bind(form_preview::on::btnPrintClick, WhileModal::Runs, &ReportPreview::btnPrintClick);
+    Bind(form_preview::on::btnCloseClick, WhileModal::Runs, &ReportPreview::btnCloseClick);
     Create(false);
 }
 

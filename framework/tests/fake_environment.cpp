@@ -38,6 +38,9 @@ bool FakeEnvironment::Confirm(const std::string& text) {
 
 std::optional<std::string> FakeEnvironment::ChoosePrinter() {
     ++printDialogs;
+    if (onChoosePrinter) {
+        onChoosePrinter();
+    }
     if (printCancelled) {
         return std::nullopt;
     }

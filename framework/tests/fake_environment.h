@@ -61,6 +61,7 @@ public:
     std::string printer;
     bool printCancelled = false;
     int printDialogs = 0;
+    std::function<void()> onChoosePrinter; // runs while the print dialog is "open"
 };
 
 // The fake that the shell tests run with.

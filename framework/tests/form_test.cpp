@@ -58,16 +58,18 @@ class TestForm : public Form {
 public:
     explicit TestForm(FormDescription description = TestFormDescription())
         : Form(std::move(description)) {
-        Bind("OkClick", [this](Event& event) {
+        Bind("OkClick", WhileModal::Runs, [this](Event& event) {
             ++clicks;
             lastSender = event.Sender;
         });
-        Bind("FailClick", [this](Event&) {
+        Bind("FailClick", WhileModal::Runs, [this](Event&) {
             ++failures;
             throw std::runtime_error("Something broke");
         });
-        Bind("TopMouseMove", [this](Event& event) { lastMouse = {event.X, event.Y}; });
-        Bind("FormClose", [this](Event& event) { event.Action = closeAction; });
+        Bind("TopMouseMove", WhileModal::Runs, [this](Event& event) {
+            lastMouse = {event.X, event.Y};
+        });
+        Bind("FormClose", WhileModal::Runs, [this](Event& event) { event.Action = closeAction; });
         Create(false);
     }
 

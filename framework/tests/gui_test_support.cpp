@@ -6,6 +6,7 @@ namespace zandrel::testing {
 namespace {
 
 MenuWatcher* activeWatcher = nullptr;
+InsideLoop* activeLoopAction = nullptr;
 
 bool Painted(HWND window) {
     return !IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE);
@@ -80,6 +81,22 @@ void CALLBACK MenuWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (menuWindow && IsWindowVisible(menuWindow)) {
         watcher->ran_ = true;
         watcher->action_(menuWindow);
+    }
+}
+
+InsideLoop::InsideLoop(std::function<bool()> action) : action_(std::move(action)) {
+    activeLoopAction = this;
+    timer_ = SetTimer(nullptr, 0, 20, Tick);
+}
+
+InsideLoop::~InsideLoop() {
+    KillTimer(nullptr, timer_);
+    activeLoopAction = nullptr;
+}
+
+void CALLBACK InsideLoop::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (InsideLoop* self = activeLoopAction; self && !self->done_ && self->action_()) {
+        self->done_ = true;
     }
 }
 

@@ -46,4 +46,23 @@ private:
     bool ran_ = false;
 };
 
+// Runs an action from a thread timer, which fires inside whatever message
+// loop runs at the time: the loop of a modal form or of a box. The action
+// runs at every tick until it says it is done; a tick inside a loop that the
+// action itself opened runs it again, so it keeps its own steps.
+class InsideLoop {
+public:
+    explicit InsideLoop(std::function<bool()> action);
+    ~InsideLoop();
+    InsideLoop(const InsideLoop&) = delete;
+    InsideLoop& operator=(const InsideLoop&) = delete;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+
+    std::function<bool()> action_;
+    UINT_PTR timer_ = 0;
+    bool done_ = false;
+};
+
 } // namespace zandrel::testing

@@ -1,6 +1,6 @@
-// Modal loops in the framework with real windows: forms shown modally, work
-// that waits for the loops to end, forms destroyed while active, and the
-// warning box's own button.
+// Modal loops in the framework with real windows: forms shown modally and
+// their owners, Shutdown closing the open ones, work that waits for the loops
+// to end, forms destroyed while active, and the warning box's own button.
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/message_boxes.h"
@@ -30,40 +30,13 @@ FormDescription ModalFormDescription(const std::string& className) {
 
 class ModalForm : public Form {
 public:
-    explicit ModalForm(const std::string& className = "Zandrel.ModalTestForm")
+    explicit ModalForm(const std::string& className = "Zandrel.ModalTestForm",
+                       bool mainForm = false)
         : Form(ModalFormDescription(className)) {
-        Bind("FormDeactivate", [this](Event&) { ++deactivations; });
-        Create(false);
+        Bind("FormDeactivate", WhileModal::Runs, [this](Event&) { ++deactivations; });
+        Create(mainForm);
     }
     int deactivations = 0;
-};
-
-// Runs an action from a thread timer, which fires inside whatever message
-// loop runs at the time: the loop of a modal form or of a box.
-class InsideLoop {
-public:
-    explicit InsideLoop(std::function<bool()> action) : action_(std::move(action)) {
-        current = this;
-        timer_ = SetTimer(nullptr, 0, 20, Tick);
-    }
-    ~InsideLoop() {
-        KillTimer(nullptr, timer_);
-        current = nullptr;
-    }
-    InsideLoop(const InsideLoop&) = delete;
-    InsideLoop& operator=(const InsideLoop&) = delete;
-
-private:
-    // The action says when it is done; until then it runs at every tick.
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (InsideLoop* self = current; self && !self->done_) {
-            self->done_ = self->action_();
-        }
-    }
-    static inline InsideLoop* current = nullptr;
-    std::function<bool()> action_;
-    UINT_PTR timer_ = 0;
-    bool done_ = false;
 };
 
 class ModalTest : public ::testing::Test {
@@ -71,33 +44,85 @@ protected:
     void SetUp() override { TestEnvironment().Reset(); }
 };
 
-TEST_F(ModalTest, AModalFormDisablesTheActiveWindowUntilItCloses) {
-    ModalForm owner("Zandrel.ModalOwner");
-    ShowWindow(owner.Handle(), SW_SHOW);
-    SetForegroundWindow(owner.Handle());
-    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == owner.Handle(); }));
+// Never the active window (a sticker the user clicked last): the main window,
+// hidden or not, or the modal window open before.
+TEST_F(ModalTest, AModalFormIsModalToTheMainWindowOrToTheModalWindowUnderIt) {
+    const ModalForm main("Zandrel.ModalMain", true); // hidden, as in the tray
+    const ModalForm sticker("Zandrel.ModalSticker");
+    ShowWindow(sticker.Handle(), SW_SHOW);
+    SetForegroundWindow(sticker.Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == sticker.Handle(); }));
 
-    ModalForm dialog;
-    bool ownerDisabled = false;
-    bool insideLoop = false;
-    const InsideLoop closer([&] {
-        if (!dialog.Visible()) {
-            return false;
+    ModalForm outer("Zandrel.ModalOuter");
+    ModalForm inner("Zandrel.ModalInner");
+    std::vector<bool> enabled; // main, sticker and outer, while each is open
+    int step = 0;
+    const InsideLoop driver([&] {
+        const auto record = [&] {
+            for (const HWND window : {main.Handle(), sticker.Handle(), outer.Handle()}) {
+                enabled.push_back(IsWindowEnabled(window));
+            }
+        };
+        if (step == 0 && outer.Visible()) {
+            ++step;
+            record();
+            inner.ShowModal();
+        } else if (step == 1 && inner.Visible()) {
+            ++step;
+            record();
+            PostMessageA(inner.Handle(), WM_CLOSE, 0, 0);
+            PostMessageA(outer.Handle(), WM_CLOSE, 0, 0);
         }
-        ownerDisabled = !IsWindowEnabled(owner.Handle());
-        insideLoop = App().InModalLoop();
-        PostMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
-        return true;
+        return false;
     });
-    dialog.ShowModal();
+    outer.ShowModal();
 
-    EXPECT_TRUE(ownerDisabled);
-    EXPECT_TRUE(insideLoop);
+    EXPECT_EQ(GetWindow(outer.Handle(), GW_OWNER), main.Handle());
+    EXPECT_EQ(GetWindow(inner.Handle(), GW_OWNER), outer.Handle());
+    EXPECT_EQ(enabled, (std::vector<bool>{false, true, true, false, true, false}));
     EXPECT_FALSE(App().InModalLoop());
-    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
-    EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), owner.Handle());
-    EXPECT_FALSE(dialog.Visible()) << "hidden, and freed by its caller";
-    EXPECT_NE(dialog.Handle(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+    EXPECT_FALSE(outer.Visible()) << "hidden, and freed by its caller";
+    EXPECT_NE(outer.Handle(), nullptr);
+}
+
+// Shutdown inside a box inside a modal form: the box answers No, the form
+// closes, each caller goes on as for that answer, innermost first; then no
+// box or modal window opens any more.
+TEST_F(ModalTest, ShutdownClosesTheOpenBoxAndWindowsInnermostFirst) {
+    Application app(TestEnvironment(), GetModuleHandleA(nullptr)); // the shutdown stays with it
+    const ModalForm main("Zandrel.ModalMain", true);
+    ModalForm window;
+    std::vector<std::string> finished;
+    bool yes = true;
+    int step = 0;
+    const InsideLoop driver([&] {
+        const HWND box = FindWindowA("#32770", "Confirm");
+        if (step == 0 && window.Visible()) {
+            ++step;
+            app.RunBox([&] { yes = ShowConfirmBox("Delete?"); });
+            finished.push_back("box");
+        } else if (step == 1 && box) {
+            ++step;
+            app.EndModalLoops();
+        } else if (step == 2 && box) {
+            PostMessageA(box, WM_COMMAND, IDYES, 0); // not closed: the test fails, not hangs
+        }
+        return false;
+    });
+    window.ShowModal();
+    finished.push_back("window");
+
+    EXPECT_FALSE(yes);
+    EXPECT_EQ(finished, (std::vector<std::string>{"box", "window"}));
+    EXPECT_FALSE(window.Visible());
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+
+    EXPECT_FALSE(app.Env().Confirm("Delete again?"));
+    ModalForm later("Zandrel.ModalLater");
+    later.ShowModal();
+    EXPECT_TRUE(TestEnvironment().boxes.empty()) << "no box opened";
+    EXPECT_FALSE(later.Visible());
 }
 
 TEST_F(ModalTest, WorkForAfterTheModalLoopsRunsOnceTheOutermostHasEnded) {

@@ -4,6 +4,7 @@
 // window only supplies the effects, through SettingsTarget and
 // StartupShortcutSystem, so every decision here is testable without Windows.
 #include "framework/core/environment.h"
+#include "framework/core/work_area.h"
 
 #include <string>
 #include <string_view>
@@ -76,10 +77,6 @@ void LoadSettings(SettingsStore& store, SettingsTarget& target, Environment& env
 bool TogglePreference(Preference which, bool current, SettingsStore& store, SettingsTarget& target);
 
 // Setup...: the main window's origin when centred, rounding toward zero.
-struct WindowOrigin {
-    int Left = 0;
-    int Top = 0;
-};
 WindowOrigin CentreOnScreen(ScreenSize screen, int width, int height);
 
 // The startup shortcut.

@@ -53,7 +53,7 @@ FormDescription ControlsFormDescription() {
 class ControlsForm : public Form {
 public:
     ControlsForm() : Form(ControlsFormDescription()) {
-        Bind("Count", [this](Event&) { ++clicks; });
+        Bind("Count", WhileModal::Runs, [this](Event&) { ++clicks; });
         Create(false);
     }
     int clicks = 0;

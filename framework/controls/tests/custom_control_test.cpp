@@ -73,11 +73,13 @@ class ProbeForm : public Form {
 public:
     explicit ProbeForm(const std::string& controlClass = "Zandrel.Probe")
         : Form(ProbeFormDescription(controlClass)) {
-        Bind("ProbeDblClick", [this](Event& event) {
+        Bind("ProbeDblClick", WhileModal::Runs, [this](Event& event) {
             ++doubleClicks;
             sender = event.Sender;
         });
-        Bind("ProbeMouseMove", [this](Event& event) { lastMove = {event.X, event.Y}; });
+        Bind("ProbeMouseMove", WhileModal::Runs, [this](Event& event) {
+            lastMove = {event.X, event.Y};
+        });
         Create(false);
     }
 
