@@ -1,16 +1,19 @@
 #include "stickers/sticker_board.h"
 
 #include "framework/application.h"
-#include "framework/controls/rich_edit.h"
-#include "stickers/core/sticker_cascade.h"
+#include "stickers/core/sticker_changes.h"
+
+#include <unordered_map>
+#include <unordered_set>
 
 namespace zandrel {
 
 namespace {
 
-// Moves, shows and hides windows in one batch (DeferWindowPos), in the order
-// given: with HWND_TOP each one lands above those before it. Should the batch
-// fail, the rest goes one window at a time.
+// Moves, shows, hides and stacks windows in one batch (DeferWindowPos), in
+// the order given: a window goes directly below the one named, or with
+// HWND_TOP above all. Should the batch fail, the rest goes one window at a
+// time.
 class WindowPosBatch {
 public:
     explicit WindowPosBatch(int count) : batch_(BeginDeferWindowPos(count)) {}
@@ -39,83 +42,248 @@ private:
 
 constexpr UINT kQuiet = SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
-} // namespace
-
-TFormMemo& StickerBoard::CreateSticker(int width, int height) {
-    stickers_.push_back(std::make_unique<TFormMemo>(host_, width, height));
-    return *stickers_.back();
+std::uintptr_t Id(HWND window) {
+    return reinterpret_cast<std::uintptr_t>(window);
 }
 
-// The old set goes out of sight in one batch before it is destroyed; the new
-// one is created hidden at its final size and shown in one batch, bottom to
-// top, so that each sticker lies above the one before it.
-void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
-    {
-        WindowPosBatch hide(int(stickers_.size()));
-        for (const auto& sticker : stickers_) {
-            if (sticker->Handle() && sticker->Visible()) {
-                hide.Add(sticker->Handle(), nullptr, {},
-                         SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | kQuiet);
+HWND WindowOf(std::uintptr_t id) {
+    return reinterpret_cast<HWND>(id);
+}
+
+bool SamePictures(const StickerPictures& a, const StickerPictures& b) {
+    return a.Pin == b.Pin && a.PinRed == b.PinRed && a.Banner == b.Banner &&
+           a.BannerRed == b.BannerRed;
+}
+
+ShownSticker Shown(const TFormMemo& sticker) {
+    if (!sticker.Handle()) {
+        return {};
+    }
+    const RECT rect = sticker.ScreenRect();
+    return {
+        Id(sticker.Handle()), sticker.Name(),
+        sticker.Red(),        {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top},
+        sticker.Visible(),    sticker.LoadedText()};
+}
+
+struct StackingScan {
+    const std::unordered_set<HWND>& Set;
+    const std::unordered_set<HWND>& StaysShown;
+    std::vector<std::uintptr_t> Order;
+};
+
+BOOL CALLBACK ScanStacking(HWND window, LPARAM scan) {
+    auto& state = *reinterpret_cast<StackingScan*>(scan);
+    const bool counts =
+        state.Set.contains(window)
+            ? state.StaysShown.contains(window)
+            : IsWindowVisible(window) && !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    if (counts) {
+        state.Order.push_back(Id(window));
+    }
+    return TRUE;
+}
+
+// The stacking now, top first, of the windows that show now and afterwards:
+// the set's own, and every other window that shows, stay-on-top ones aside
+// (the set goes below those).
+std::vector<std::uintptr_t> CurrentStacking(const std::unordered_set<HWND>& set,
+                                            const std::unordered_set<HWND>& staysShown) {
+    StackingScan scan{set, staysShown, {}};
+    EnumWindows(ScanStacking, reinterpret_cast<LPARAM>(&scan));
+    return std::move(scan.Order);
+}
+
+} // namespace
+
+// One window's part of the batch.
+struct StickerBoard::Placement {
+    HWND Window = nullptr;
+    bool Shows = false;   // afterwards: stacked with the set
+    bool Changes = false; // moved, sized, shown or hidden; else at most restacked
+    UINT Flags = 0;       // SetWindowPos flags of the change
+    WindowBounds Bounds;
+};
+
+bool StickerBoard::EnsurePlaceholder(WindowBounds bounds) {
+    if (!stickers_.empty() && stickers_.front()->Handle()) {
+        return false;
+    }
+    auto placeholder = std::make_unique<TFormMemo>(host_, bounds.Width, bounds.Height);
+    placeholder->LoadText(".");
+    if (stickers_.empty()) {
+        stickers_.push_back(std::move(placeholder));
+    } else {
+        stickers_.front() = std::move(placeholder);
+    }
+    return true;
+}
+
+// The set ends stacked as showing each window on top of all in turn would
+// stack it; only the windows out of that order are raised.
+void StickerBoard::Place(const std::vector<Placement>& placements) {
+    std::unordered_set<HWND> set;
+    std::unordered_set<HWND> staysShown;
+    std::unordered_map<HWND, const Placement*> byWindow;
+    std::vector<std::uintptr_t> wanted;
+    for (auto it = placements.rbegin(); it != placements.rend(); ++it) {
+        set.insert(it->Window);
+        byWindow.emplace(it->Window, &*it);
+        if (it->Shows) {
+            wanted.push_back(Id(it->Window));
+            if (IsWindowVisible(it->Window)) {
+                staysShown.insert(it->Window);
             }
         }
     }
-    // Last first, as they were made.
-    while (!stickers_.empty()) {
-        stickers_.pop_back();
+    const std::vector<std::uintptr_t> raised =
+        WindowsToRaise(CurrentStacking(set, staysShown), wanted);
+
+    WindowPosBatch batch(int(placements.size()));
+    std::unordered_set<HWND> done;
+    for (const std::uintptr_t window : raised) {
+        const Placement& placement = *byWindow.at(WindowOf(window));
+        const UINT change = placement.Changes ? placement.Flags : SWP_NOMOVE | SWP_NOSIZE;
+        batch.Add(placement.Window, HWND_TOP, placement.Bounds, change | kQuiet);
+        done.insert(placement.Window);
     }
+    for (const Placement& placement : placements) {
+        if (placement.Changes && !done.contains(placement.Window)) {
+            batch.Add(placement.Window, nullptr, placement.Bounds,
+                      placement.Flags | SWP_NOZORDER | kQuiet);
+        }
+    }
+}
+
+// New windows are created hidden at their final size before anything else
+// changes; then names, colours and texts are set, and every move, resize,
+// show, hide and restacking goes in one batch, so that no half-changed set
+// shows. The windows no sticker keeps are destroyed after the batch has hidden
+// them, and the notifications go out once the set stands.
+void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
+    const bool repaint = !SamePictures(host_.Pictures, pictures);
     host_.Pictures = pictures;
     Environment& env = App().Env();
-    const ScreenSize screen = env.Screen();
-    const std::vector<MonitorArea> monitors = env.Monitors();
-
     MessageList* list = host_.Messages ? host_.Messages() : nullptr;
     const StickerPlan plan =
-        PlanStickers(list ? StickerSources(*list) : std::vector<StickerSource>{}, env, screen,
-                     monitors, expanded);
+        PlanStickers(list ? StickerSources(*list) : std::vector<StickerSource>{}, env, env.Screen(),
+                     env.Monitors(), expanded);
+    const bool newPlaceholder = EnsurePlaceholder(plan.Placeholder);
 
-    TFormMemo& placeholder = CreateSticker(plan.Placeholder.Width, plan.Placeholder.Height);
-    LoadRichText(placeholder.RichEdit1(), ".");
-    std::vector<std::pair<HWND, ScreenPosition>> shown;
-    shown.reserve(plan.Stickers.size() + 1);
-    shown.emplace_back(placeholder.Handle(),
-                       ScreenPosition{plan.Placeholder.Left, plan.Placeholder.Top});
+    // Making a window may show an error box: the list is looked up again
+    // after each step that makes some.
+    list = host_.Messages ? host_.Messages() : nullptr;
+    std::vector<ShownSticker> shown;
+    shown.reserve(stickers_.size());
+    for (std::size_t i = 1; i < stickers_.size(); ++i) {
+        shown.push_back(Shown(*stickers_[i]));
+    }
+    const StickerChanges changes =
+        DiffStickers(plan, list ? StickerMessages(*list) : std::vector<StickerMessage>{}, shown);
 
-    for (const PlannedSticker& planned : plan.Stickers) {
-        TFormMemo& sticker = CreateSticker(planned.Width, planned.Height);
-        // Creating a window may have shown an error box: the list is looked
-        // up again after it.
-        list = host_.Messages();
+    std::vector<std::unique_ptr<TFormMemo>> made;
+    for (std::size_t p = 0; p < plan.Stickers.size(); ++p) {
+        if (!changes.Updates[p].Window) {
+            made.push_back(std::make_unique<TFormMemo>(host_, plan.Stickers[p].Width,
+                                                       plan.Stickers[p].Height));
+        }
+    }
+    std::vector<std::unique_ptr<TFormMemo>> next;
+    next.reserve(plan.Stickers.size() + 1);
+    next.push_back(std::move(stickers_.front()));
+    auto nextMade = made.begin();
+    for (const StickerUpdate& update : changes.Updates) {
+        next.push_back(update.Window ? std::move(stickers_[1 + *update.Window])
+                                     : std::move(*nextMade++));
+    }
+    std::vector<std::unique_ptr<TFormMemo>> gone;
+    for (const std::size_t index : changes.Gone) {
+        gone.push_back(std::move(stickers_[1 + index]));
+    }
+    stickers_ = std::move(next);
+
+    list = host_.Messages ? host_.Messages() : nullptr;
+    std::vector<Placement> placements;
+    placements.reserve(stickers_.size() + gone.size());
+    TFormMemo& placeholder = *stickers_.front();
+    const Placement placeholderPlacement{
+        placeholder.Handle(), true, true,
+        UINT(placeholder.Visible() ? 0 : SWP_SHOWWINDOW) | SWP_NOSIZE, plan.Placeholder};
+    const RECT placeholderRect = placeholder.ScreenRect();
+    placements.push_back(newPlaceholder || !placeholder.Visible() ||
+                                 placeholderRect.left != plan.Placeholder.Left ||
+                                 placeholderRect.top != plan.Placeholder.Top
+                             ? placeholderPlacement
+                             : Placement{placeholder.Handle(), true, false, 0, {}});
+    for (std::size_t p = 0; p < plan.Stickers.size(); ++p) {
+        TFormMemo& sticker = *stickers_[1 + p];
+        const PlannedSticker& planned = plan.Stickers[p];
+        const StickerUpdate& update = changes.Updates[p];
         if (!list || std::size_t(planned.Index) >= list->Count()) {
             break;
         }
+        if (!sticker.Handle()) {
+            continue; // closed under an error box
+        }
+        const bool fresh = !update.Window;
         TMessageEntry& entry = list->Entry(std::size_t(planned.Index));
-        entry.StickerHandle = reinterpret_cast<std::uintptr_t>(sticker.Handle());
-        if (planned.Red) {
-            sticker.SetStickerColor(kStickerRed);
+        entry.StickerHandle = Id(sticker.Handle());
+        if (fresh || update.Rename) {
+            sticker.SetName(planned.Name);
         }
-        sticker.SetName(planned.Name);
-        LoadRichText(sticker.RichEdit1(), entry.RichText);
-        if (host_.SendMailNotification) {
-            host_.SendMailNotification(entry);
+        if (fresh ? planned.Red : update.Recolour) {
+            sticker.SetStickerColor(planned.Red ? kStickerRed : kStickerYellow);
+        } else if (repaint && !fresh) {
+            InvalidateRect(sticker.Handle(), nullptr, TRUE);
         }
-        if (planned.Position) {
-            shown.emplace_back(sticker.Handle(), *planned.Position);
+        if (fresh || update.Reload) {
+            sticker.LoadText(entry.RichText);
+        }
+        Placement placement{sticker.Handle(), planned.Position.has_value(), false, 0, {}};
+        if (planned.Position && (fresh || update.Place)) {
+            placement.Changes = true;
+            placement.Flags =
+                UINT(sticker.Visible() ? 0 : SWP_SHOWWINDOW) | UINT(fresh ? SWP_NOSIZE : 0);
+            placement.Bounds = {planned.Position->Left, planned.Position->Top, planned.Width,
+                                planned.Height};
+        } else if (!planned.Position && update.Place) {
+            placement.Changes = true;
+            placement.Flags = SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE;
+        }
+        placements.push_back(placement);
+    }
+    for (const auto& sticker : gone) {
+        if (sticker->Handle() && sticker->Visible()) {
+            placements.push_back(
+                {sticker->Handle(), false, true, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE, {}});
         }
     }
+    Place(placements);
 
-    WindowPosBatch show(int(shown.size()));
-    for (const auto& [window, place] : shown) {
-        if (IsWindow(window)) { // a dialog of the mail service may have let it be closed
-            show.Add(window, HWND_TOP, {place.Left, place.Top, 0, 0},
-                     SWP_SHOWWINDOW | SWP_NOSIZE | kQuiet);
+    for (const auto& sticker : stickers_) {
+        if (sticker->Handle()) {
+            sticker->MakeFresh();
         }
+    }
+    // Last first, as they were made.
+    while (!gone.empty()) {
+        gone.pop_back();
+    }
+
+    for (const PlannedSticker& planned : plan.Stickers) {
+        // A dialog of the mail service runs a loop of its own: the list is
+        // looked up again after each one.
+        list = host_.Messages ? host_.Messages() : nullptr;
+        if (!list || std::size_t(planned.Index) >= list->Count() || !host_.SendMailNotification) {
+            break;
+        }
+        host_.SendMailNotification(list->Entry(std::size_t(planned.Index)));
     }
     list = host_.Messages ? host_.Messages() : nullptr;
     if (plan.CurrentIndex && list && std::size_t(*plan.CurrentIndex) < list->Count()) {
         list->CurrentIndex = *plan.CurrentIndex;
     }
 }
-
 bool StickerBoard::InOwnLoop() const {
     for (const auto& sticker : stickers_) {
         if (sticker->Handle() && App().RunsModalLoop(sticker->Handle())) {

@@ -1,6 +1,8 @@
 #pragma once
-// The set of stickers on the desktop: destroyed and built afresh as a whole
-// from the message list whenever something may have changed.
+// The set of stickers on the desktop, brought in line with the message list
+// whenever something may have changed. A rebuild shows what building the
+// whole set afresh would show, but keeps every window that still shows a
+// wanted sticker and changes only what differs.
 #include "stickers/unit_memo.h"
 
 #include <memory>
@@ -14,10 +16,11 @@ public:
     StickerBoard(const StickerBoard&) = delete;
     StickerBoard& operator=(const StickerBoard&) = delete;
 
-    // Destroys every sticker, puts up the placeholder, creates one sticker per
-    // started message (linked through its StickerHandle, red after its alarm
-    // moment, hidden for Keep Hidden, otherwise at its own place or in the
-    // cascade) and makes the last message the current one.
+    // The placeholder and one sticker per started message (linked through its
+    // StickerHandle, red after its alarm moment, hidden for Keep Hidden,
+    // otherwise at its own place or in the cascade, each one above those
+    // before it, all of them fresh), every pending notification handed on,
+    // and the last message made the current one.
     void Rebuild(bool expanded, const StickerPictures& pictures);
     void DestroyAll() { stickers_.clear(); }
     // Whether a sticker runs a loop of its own now (its drag, its shell
@@ -31,7 +34,11 @@ public:
     TFormMemo* Find(std::string_view name) const;
 
 private:
-    TFormMemo& CreateSticker(int width, int height);
+    struct Placement;
+    // Makes the placeholder unless it is there; true when it made one.
+    bool EnsurePlaceholder(WindowBounds bounds);
+    // Moves, sizes, shows, hides and stacks the set in one batch.
+    void Place(const std::vector<Placement>& placements);
 
     StickerHost host_;
     std::vector<std::unique_ptr<TFormMemo>> stickers_;

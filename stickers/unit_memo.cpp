@@ -1,8 +1,8 @@
 #include "stickers/unit_memo.h"
 
 #include "framework/application.h"
-#include "framework/device_context.h"
 #include "framework/controls/rich_edit.h"
+#include "framework/device_context.h"
 #include "resources/form_memo.h"
 #include "resources/resource_names.h"
 #include "stickers/core/sticker_surface.h"
@@ -79,12 +79,48 @@ void TFormMemo::SetName(const std::string& name) {
     SetWindowTextA(Handle(), name.c_str());
 }
 
-void TFormMemo::FormCreate(Event&) {
-    background_.reset(CreateSolidBrush(color_));
+void TFormMemo::LoadText(std::string_view text) {
+    text_ = text;
+    if (richEdit_) {
+        LoadRichText(richEdit_.get(), text);
+    }
+}
 
+void TFormMemo::MakeFresh() {
     const RECT window = ScreenRect();
     LastMouseX = window.right - window.left;
     LastMouseY = window.bottom - window.top;
+    HitReady = true;
+    const HWND capture = GetCapture();
+    if (capture && (capture == Handle() || capture == richEdit_.get())) {
+        ReleaseCapture();
+    }
+    if (!richEdit_) {
+        return;
+    }
+    const HWND text = richEdit_.get();
+    CHARRANGE selection{};
+    SendMessageA(text, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if (selection.cpMin != 0 || selection.cpMax != 0) {
+        SendMessageA(text, EM_SETSEL, 0, 0);
+    }
+    POINT scroll{};
+    SendMessageA(text, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    if (scroll.x != 0 || scroll.y != 0) {
+        POINT start{0, 0};
+        SendMessageA(text, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&start));
+    }
+    int numerator = 0;
+    int denominator = 0;
+    SendMessageA(text, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
+                 reinterpret_cast<LPARAM>(&denominator));
+    if (numerator != 0 || denominator != 0) {
+        SendMessageA(text, EM_SETZOOM, 0, 0);
+    }
+}
+
+void TFormMemo::FormCreate(Event&) {
+    background_.reset(CreateSolidBrush(color_));
     App().SetScreenCursor(WebCursorSlot, LoadCursorA(App().Instance(), res::kCursorWeb));
 
     const FormDescription& design = Description();
@@ -104,7 +140,7 @@ void TFormMemo::FormCreate(Event&) {
     LiftTextLimit(richEdit_.get());
     LeaveEscapeToForm(richEdit_.get());
     FormResize();
-    HitReady = true;
+    MakeFresh();
 }
 
 // A closed sticker is destroyed; its message forgets it until the next

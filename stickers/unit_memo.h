@@ -66,6 +66,14 @@ public:
     void SetName(const std::string& name);
     COLORREF Color() const { return color_; }
     bool Red() const { return color_ == kStickerRed; }
+    // Replaces the text control's content: RTF, or plain text when it is not.
+    void LoadText(std::string_view text);
+    // The text last loaded.
+    const std::string& LoadedText() const { return text_; }
+    // A rebuild keeps this window: what the user changed since it was made
+    // goes back to how a new sticker starts (the pointer state, the mouse
+    // capture, the text's scrolling, selection and zoom).
+    void MakeFresh();
 
     void FormCreate(Event& event);
     void FormClose(Event& event);
@@ -103,6 +111,7 @@ private:
 
     const StickerHost& host_;
     std::string name_;
+    std::string text_;
     COLORREF color_ = kStickerYellow;
     BrushHandle background_;
     FontHandle font_;
