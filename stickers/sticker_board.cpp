@@ -94,6 +94,48 @@ std::vector<std::uintptr_t> CurrentStacking(const std::unordered_set<HWND>& set,
     return std::move(scan.Order);
 }
 
+bool CanActivate(HWND window) {
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    return (style & WS_VISIBLE) && !(style & WS_DISABLED) &&
+           (style & (WS_POPUP | WS_CHILD)) != WS_CHILD;
+}
+
+// Where the activation goes when the active window disappears with the
+// whole set: the next window below it that can take it, else the first one
+// from the top; none when there is none.
+HWND NextActive(HWND active, const std::unordered_set<HWND>& set) {
+    for (HWND window = GetWindow(active, GW_HWNDNEXT); window;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (!set.contains(window) && CanActivate(window)) {
+            return window;
+        }
+    }
+    for (HWND window = GetTopWindow(nullptr); window && window != active;
+         window = GetWindow(window, GW_HWNDNEXT)) {
+        if (!set.contains(window) && CanActivate(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// A full rebuild destroys every window of the set, the active one too, and
+// the system hands the activation on before the new set shows: it is handed
+// on the same way here, the windows it keeps included.
+void HandOnActivation(const std::unordered_set<HWND>& set) {
+    const HWND active = GetActiveWindow();
+    if (!active || !set.contains(active)) {
+        return;
+    }
+    const HWND next = NextActive(active, set);
+    if (next && GetForegroundWindow() == active && SetForegroundWindow(next)) {
+        return;
+    }
+    if (!next || !SetActiveWindow(next)) {
+        SetActiveWindow(nullptr);
+    }
+}
+
 } // namespace
 
 // One window's part of the batch.
@@ -258,6 +300,11 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
                 {sticker->Handle(), false, true, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE, {}});
         }
     }
+    std::unordered_set<HWND> set;
+    for (const Placement& placement : placements) {
+        set.insert(placement.Window);
+    }
+    HandOnActivation(set);
     Place(placements);
 
     for (const auto& sticker : stickers_) {

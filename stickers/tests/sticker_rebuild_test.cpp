@@ -9,7 +9,6 @@
 #include "framework/tests/gui_test_support.h"
 #include "resources/resource_names.h"
 #include "stickers/sticker_board.h"
-#include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
 #include <richedit.h>
@@ -219,6 +218,12 @@ protected:
                 look << " [" << (*it)->Name() << "]" << (others ? " under another window" : "");
             }
         }
+        look << "\nactive ";
+        const auto& set = board.Stickers();
+        const auto active = std::find_if(set.begin(), set.end(), [](const auto& sticker) {
+            return sticker->Handle() && sticker->Handle() == GetActiveWindow();
+        });
+        look << (active == set.end() ? "elsewhere" : "[" + (*active)->Name() + "]");
         look << "\ncurrent " << list_.CurrentIndex << "\n";
         return look.str();
     }
@@ -268,18 +273,25 @@ protected:
         PumpMessages();
     }
 
-    EditorValues RandomValues() {
+    // What New, Add and Replace put into a message, without the files:
+    // random moments around now, a text, now and then a notification; Keys
+    // now and then the same as another message's.
+    std::unique_ptr<TMessageEntry> NewEntry() {
+        auto entry = std::make_unique<TMessageEntry>(TestEnvironment(), "");
+        entry->RichText = kTexts[Pick(5)];
+        entry->Key = list_.Empty() || !OneIn(6) ? "key " + std::to_string(keys_++)
+                                                : list_.Key(std::size_t(Pick(int(list_.Count()))));
+        return entry;
+    }
+    void Fill(TMessageEntry& entry) {
         const TDateTime now = TestEnvironment().now;
         const TDateTime starts[] = {now - 1, now - 10 * kSecond, now + 10 * kSecond,
                                     now + 70 * kSecond};
         const TDateTime alarms[] = {-5 * kSecond, 30 * kSecond, 1};
-        EditorValues values;
-        values.StartDate = starts[Pick(4)];
-        values.AlarmDate = values.StartDate + alarms[Pick(3)];
-        values.IncType = 0;
-        values.RichText = kTexts[Pick(5)];
-        values.Notify = OneIn(4);
-        return values;
+        entry.SetStartDate(starts[Pick(4)]);
+        entry.SetAlarmDate(entry.Record.StartDate + alarms[Pick(3)]);
+        entry.RichText = kTexts[Pick(5)];
+        entry.Notify = OneIn(4);
     }
 
     // A sticker of the set under test that shows, the placeholder aside.
@@ -316,23 +328,27 @@ protected:
         env.now += 0.001 * kSecond * (1 + Pick(3)); // the Keys of Add differ, mostly
         const int count = int(list_.Count());
         switch (count >= 12 && OneIn(2) ? 4 : Pick(14)) {
-        case 0:
-            list_.New(env, kTexts[Pick(5)]);
+        case 0: // New
+            list_.Append(NewEntry());
             break;
-        case 1:
-        case 2:
-            list_.Add(env, RandomValues());
+        case 1: // Add
+        case 2: {
+            std::unique_ptr<TMessageEntry> entry = NewEntry();
+            Fill(*entry);
+            list_.Append(std::move(entry));
             break;
-        case 3:
+        }
+        case 3: { // Replace
             if (!count) {
                 return false;
             }
-            list_.CurrentIndex = Pick(count);
-            selectAfterwards_ = list_.Replace(env, RandomValues());
-            if (!selectAfterwards_) {
-                return false;
-            }
+            const std::size_t index = std::size_t(Pick(count));
+            std::unique_ptr<TMessageEntry> copy = list_.Entry(index).Clone();
+            Fill(*copy);
+            selectAfterwards_ = copy->Key;
+            list_.ReplaceAt(index, std::move(copy));
             break;
+        }
         case 4:
             list_.CurrentIndex = Pick(count + 1); // past the end: nothing goes
             list_.Delete();
@@ -402,22 +418,20 @@ protected:
                 SendMessageA(sticker->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(Pick(200), Pick(60)));
             }
             return false;
-        case 13: // a sticker or the other program raised by a click
-            if (TFormMemo* sticker = OneIn(2) ? ShownSticker() : nullptr) {
-                SetWindowPos(sticker->Handle(), HWND_TOP, 0, 0, 0, 0,
-                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            } else {
-                SetWindowPos(other_.get(), HWND_TOP, 0, 0, 0, 0,
-                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            }
+        case 13: { // a sticker or the other program clicked: raised, and active
+            TFormMemo* sticker = OneIn(2) ? ShownSticker() : nullptr;
+            const HWND window = sticker ? sticker->Handle() : other_.get();
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            SetForegroundWindow(window);
             return false;
+        }
         }
         Rebuild();
         return true;
     }
 
-    const test::TempFolder folder_;
-    MessageList list_{folder_.File("ZandrelData.dat")};
+    MessageList list_;
+    int keys_ = 0;
     WindowHandle other_;
     std::vector<BitmapHandle> bitmaps_;
     unsigned seed_ = 0;
@@ -468,7 +482,7 @@ TEST_F(StickerRebuildTest, AThousandEditsLeaveTheCountsFlat) {
     // The system keeps the drawing contexts of up to 32 windows that have
     // painted: they are all taken before the counts are read.
     for (int i = 0; i < 20; ++i) {
-        list_.New(TestEnvironment(), kTexts[i % 5]);
+        list_.Append(NewEntry());
     }
     TestEnvironment().now += kSecond;
     Rebuild();
@@ -481,6 +495,26 @@ TEST_F(StickerRebuildTest, AThousandEditsLeaveTheCountsFlat) {
     clear();
     EXPECT_EQ(ThreadWindows(), windows);
     EXPECT_EQ(GdiObjects(), objects);
+}
+
+// Destroying the active sticker hands the activation on; a kept one hands it
+// on the same way.
+TEST_F(StickerRebuildTest, AnActiveStickerHandsOnTheActivationAsDestroyingItWould) {
+    for (int i = 0; i < 3; ++i) {
+        list_.Append(NewEntry());
+    }
+    TestEnvironment().now += kSecond;
+    Rebuild();
+    for (const bool fromNothing : {true, false}) {
+        SetForegroundWindow(board_.Stickers()[2]->Handle());
+        ASSERT_EQ(GetActiveWindow(), board_.Stickers()[2]->Handle());
+        if (fromNothing) {
+            board_.DestroyAll();
+        }
+        Rebuild();
+        EXPECT_EQ(GetActiveWindow(), other_.get()) << fromNothing;
+        EXPECT_EQ(GetForegroundWindow(), other_.get()) << fromNothing;
+    }
 }
 
 } // namespace
