@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "stickers/core/sticker_changes.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -68,30 +69,16 @@ ShownSticker Shown(const TFormMemo& sticker) {
 
 struct StackingScan {
     const std::unordered_set<HWND>& Set;
-    const std::unordered_set<HWND>& StaysShown;
-    std::vector<std::uintptr_t> Order;
+    std::vector<HWND> Order;
 };
 
 BOOL CALLBACK ScanStacking(HWND window, LPARAM scan) {
     auto& state = *reinterpret_cast<StackingScan*>(scan);
-    const bool counts =
-        state.Set.contains(window)
-            ? state.StaysShown.contains(window)
-            : IsWindowVisible(window) && !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    if (counts) {
-        state.Order.push_back(Id(window));
+    if (state.Set.contains(window) ||
+        (IsWindowVisible(window) && !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))) {
+        state.Order.push_back(window);
     }
     return TRUE;
-}
-
-// The stacking now, top first, of the windows that show now and afterwards:
-// the set's own, and every other window that shows, stay-on-top ones aside
-// (the set goes below those).
-std::vector<std::uintptr_t> CurrentStacking(const std::unordered_set<HWND>& set,
-                                            const std::unordered_set<HWND>& staysShown) {
-    StackingScan scan{set, staysShown, {}};
-    EnumWindows(ScanStacking, reinterpret_cast<LPARAM>(&scan));
-    return std::move(scan.Order);
 }
 
 bool CanActivate(HWND window) {
@@ -140,7 +127,7 @@ void HandOnActivation(const std::unordered_set<HWND>& set) {
 
 // One window's part of the batch.
 struct StickerBoard::Placement {
-    HWND Window = nullptr;
+    TFormMemo* Sticker = nullptr;
     bool Shows = false;   // afterwards: stacked with the set
     bool Changes = false; // moved, sized, shown or hidden; else at most restacked
     UINT Flags = 0;       // SetWindowPos flags of the change
@@ -161,38 +148,74 @@ bool StickerBoard::EnsurePlaceholder(WindowBounds bounds) {
     return true;
 }
 
+// The stacking now, top first, of the windows that show now and afterwards:
+// every other window that shows, stay-on-top ones aside (the set goes below
+// those), where the system's list has it; the set's windows in the places
+// the list gives the set, in the order of their ranks. A window of unknown
+// rank counts as not placed.
+std::vector<std::uintptr_t>
+StickerBoard::CurrentStacking(const std::vector<Placement>& placements) {
+    std::unordered_set<HWND> set;
+    std::vector<const TFormMemo*> placed;
+    for (const Placement& placement : placements) {
+        set.insert(placement.Sticker->Handle());
+        if (placement.Shows && placement.Sticker->Visible() && placement.Sticker->StackingRank) {
+            placed.push_back(placement.Sticker);
+        }
+    }
+    std::unordered_set<HWND> slots;
+    for (const TFormMemo* sticker : placed) {
+        slots.insert(sticker->Handle());
+    }
+    std::sort(placed.begin(), placed.end(), [](const TFormMemo* a, const TFormMemo* b) {
+        return a->StackingRank > b->StackingRank;
+    });
+    StackingScan scan{set, {}};
+    EnumWindows(ScanStacking, reinterpret_cast<LPARAM>(&scan));
+    std::vector<std::uintptr_t> stacking;
+    auto next = placed.begin();
+    for (const HWND window : scan.Order) {
+        if (!set.contains(window)) {
+            stacking.push_back(Id(window));
+        } else if (slots.contains(window)) {
+            stacking.push_back(Id((*next++)->Handle()));
+        }
+    }
+    return stacking;
+}
+
 // The set ends stacked as showing each window on top of all in turn would
 // stack it; only the windows out of that order are raised.
 void StickerBoard::Place(const std::vector<Placement>& placements) {
-    std::unordered_set<HWND> set;
-    std::unordered_set<HWND> staysShown;
     std::unordered_map<HWND, const Placement*> byWindow;
     std::vector<std::uintptr_t> wanted;
     for (auto it = placements.rbegin(); it != placements.rend(); ++it) {
-        set.insert(it->Window);
-        byWindow.emplace(it->Window, &*it);
+        byWindow.emplace(it->Sticker->Handle(), &*it);
         if (it->Shows) {
-            wanted.push_back(Id(it->Window));
-            if (IsWindowVisible(it->Window)) {
-                staysShown.insert(it->Window);
+            wanted.push_back(Id(it->Sticker->Handle()));
+        }
+    }
+    const std::vector<std::uintptr_t> raised = WindowsToRaise(CurrentStacking(placements), wanted);
+    {
+        WindowPosBatch batch(int(placements.size()));
+        std::unordered_set<HWND> done;
+        for (const std::uintptr_t window : raised) {
+            const Placement& placement = *byWindow.at(WindowOf(window));
+            const UINT change = placement.Changes ? placement.Flags : SWP_NOMOVE | SWP_NOSIZE;
+            batch.Add(WindowOf(window), HWND_TOP, placement.Bounds, change | kQuiet);
+            done.insert(WindowOf(window));
+        }
+        for (const Placement& placement : placements) {
+            const HWND window = placement.Sticker->Handle();
+            if (placement.Changes && !done.contains(window)) {
+                batch.Add(window, nullptr, placement.Bounds,
+                          placement.Flags | SWP_NOZORDER | kQuiet);
             }
         }
     }
-    const std::vector<std::uintptr_t> raised =
-        WindowsToRaise(CurrentStacking(set, staysShown), wanted);
-
-    WindowPosBatch batch(int(placements.size()));
-    std::unordered_set<HWND> done;
-    for (const std::uintptr_t window : raised) {
-        const Placement& placement = *byWindow.at(WindowOf(window));
-        const UINT change = placement.Changes ? placement.Flags : SWP_NOMOVE | SWP_NOSIZE;
-        batch.Add(placement.Window, HWND_TOP, placement.Bounds, change | kQuiet);
-        done.insert(placement.Window);
-    }
-    for (const Placement& placement : placements) {
-        if (placement.Changes && !done.contains(placement.Window)) {
-            batch.Add(placement.Window, nullptr, placement.Bounds,
-                      placement.Flags | SWP_NOZORDER | kQuiet);
+    for (const Placement& placement : placements) { // bottom first
+        if (placement.Shows) {
+            placement.Sticker->StackingRank = TFormMemo::NextStackingRank();
         }
     }
 }
@@ -249,14 +272,14 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
     placements.reserve(stickers_.size() + gone.size());
     TFormMemo& placeholder = *stickers_.front();
     const Placement placeholderPlacement{
-        placeholder.Handle(), true, true,
-        UINT(placeholder.Visible() ? 0 : SWP_SHOWWINDOW) | SWP_NOSIZE, plan.Placeholder};
+        &placeholder, true, true, UINT(placeholder.Visible() ? 0 : SWP_SHOWWINDOW) | SWP_NOSIZE,
+        plan.Placeholder};
     const RECT placeholderRect = placeholder.ScreenRect();
     placements.push_back(newPlaceholder || !placeholder.Visible() ||
                                  placeholderRect.left != plan.Placeholder.Left ||
                                  placeholderRect.top != plan.Placeholder.Top
                              ? placeholderPlacement
-                             : Placement{placeholder.Handle(), true, false, 0, {}});
+                             : Placement{&placeholder, true, false, 0, {}});
     for (std::size_t p = 0; p < plan.Stickers.size(); ++p) {
         TFormMemo& sticker = *stickers_[1 + p];
         const PlannedSticker& planned = plan.Stickers[p];
@@ -281,7 +304,7 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
         if (fresh || update.Reload) {
             sticker.LoadText(entry.RichText);
         }
-        Placement placement{sticker.Handle(), planned.Position.has_value(), false, 0, {}};
+        Placement placement{&sticker, planned.Position.has_value(), false, 0, {}};
         if (planned.Position && (fresh || update.Place)) {
             placement.Changes = true;
             placement.Flags =
@@ -297,19 +320,20 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
     for (const auto& sticker : gone) {
         if (sticker->Handle() && sticker->Visible()) {
             placements.push_back(
-                {sticker->Handle(), false, true, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE, {}});
+                {sticker.get(), false, true, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE, {}});
         }
     }
     std::unordered_set<HWND> set;
     for (const Placement& placement : placements) {
-        set.insert(placement.Window);
+        set.insert(placement.Sticker->Handle());
     }
     HandOnActivation(set);
     Place(placements);
 
+    const HWND capture = GetCapture();
     for (const auto& sticker : stickers_) {
         if (sticker->Handle()) {
-            sticker->MakeFresh();
+            sticker->MakeFresh(capture);
         }
     }
     // Last first, as they were made.

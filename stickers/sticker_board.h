@@ -38,7 +38,8 @@ private:
     // Makes the placeholder unless it is there; true when it made one.
     bool EnsurePlaceholder(WindowBounds bounds);
     // Moves, sizes, shows, hides and stacks the set in one batch.
-    void Place(const std::vector<Placement>& placements);
+    static void Place(const std::vector<Placement>& placements);
+    static std::vector<std::uintptr_t> CurrentStacking(const std::vector<Placement>& placements);
 
     StickerHost host_;
     std::vector<std::unique_ptr<TFormMemo>> stickers_;

@@ -84,39 +84,31 @@ void TFormMemo::LoadText(std::string_view text) {
     if (richEdit_) {
         LoadRichText(richEdit_.get(), text);
     }
+    textTouched_ = false;
 }
 
-void TFormMemo::MakeFresh() {
+void TFormMemo::MakeFresh(HWND capture) {
     const RECT window = ScreenRect();
     LastMouseX = window.right - window.left;
     LastMouseY = window.bottom - window.top;
     HitReady = true;
-    const HWND capture = GetCapture();
     if (capture && (capture == Handle() || capture == richEdit_.get())) {
         ReleaseCapture();
     }
-    if (!richEdit_) {
+    if (!textTouched_ || !richEdit_) {
         return;
     }
     const HWND text = richEdit_.get();
-    CHARRANGE selection{};
-    SendMessageA(text, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    if (selection.cpMin != 0 || selection.cpMax != 0) {
-        SendMessageA(text, EM_SETSEL, 0, 0);
-    }
-    POINT scroll{};
-    SendMessageA(text, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
-    if (scroll.x != 0 || scroll.y != 0) {
-        POINT start{0, 0};
-        SendMessageA(text, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&start));
-    }
-    int numerator = 0;
-    int denominator = 0;
-    SendMessageA(text, EM_GETZOOM, reinterpret_cast<WPARAM>(&numerator),
-                 reinterpret_cast<LPARAM>(&denominator));
-    if (numerator != 0 || denominator != 0) {
-        SendMessageA(text, EM_SETZOOM, 0, 0);
-    }
+    SendMessageA(text, EM_SETSEL, 0, 0);
+    POINT start{0, 0};
+    SendMessageA(text, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&start));
+    SendMessageA(text, EM_SETZOOM, 0, 0);
+    textTouched_ = false;
+}
+
+std::uint64_t TFormMemo::NextStackingRank() {
+    static std::uint64_t rank = 0;
+    return ++rank;
 }
 
 void TFormMemo::FormCreate(Event&) {
@@ -140,7 +132,7 @@ void TFormMemo::FormCreate(Event&) {
     LiftTextLimit(richEdit_.get());
     LeaveEscapeToForm(richEdit_.get());
     FormResize();
-    MakeFresh();
+    MakeFresh(nullptr);
 }
 
 // A closed sticker is destroyed; its message forgets it until the next
@@ -415,6 +407,14 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
         FormDblClick();
         return 0;
+    // Raised by a click or by the system: on top of the set. Put elsewhere:
+    // the next rebuild raises it again.
+    case WM_WINDOWPOSCHANGED:
+        if (const auto& place = *reinterpret_cast<const WINDOWPOS*>(lParam);
+            !(place.flags & SWP_NOZORDER)) {
+            StackingRank = place.hwndInsertAfter == HWND_TOP ? NextStackingRank() : 0;
+        }
+        break;
     case WM_ENTERSIZEMOVE: {
         moveLoop_.emplace(Handle());
         const RECT window = ScreenRect();
@@ -443,7 +443,26 @@ LRESULT CALLBACK TFormMemo::RichEditProcedure(HWND window, UINT message, WPARAM 
         SetCursor(Arrow());
         return TRUE;
     case WM_LBUTTONDBLCLK:
+        sticker->textTouched_ = true;
         App().Guard([&] { sticker->FormDblClick(); });
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case EM_SETSEL:
+    case EM_EXSETSEL:
+    case EM_SETSCROLLPOS:
+    case EM_SETZOOM:
+    case EM_LINESCROLL:
+    case EM_SCROLL:
+    case EM_SCROLLCARET:
+        sticker->textTouched_ = true;
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, RichEditProcedure, id);
