@@ -3,6 +3,7 @@
 // whenever something may have changed. A rebuild shows what building the
 // whole set afresh would show, but keeps every window that still shows a
 // wanted sticker and changes only what differs.
+#include "stickers/core/sticker_changes.h"
 #include "stickers/unit_memo.h"
 
 #include <memory>
@@ -33,13 +34,20 @@ public:
     // The sticker with this component name, or null.
     TFormMemo* Find(std::string_view name) const;
 
-private:
+    // One window's part of a rebuild's batch.
     struct Placement;
+
+private:
     // Makes the placeholder unless it is there; true when it made one.
     bool EnsurePlaceholder(WindowBounds bounds);
-    // Moves, sizes, shows, hides and stacks the set in one batch.
-    static void Place(const std::vector<Placement>& placements);
-    static std::vector<std::uintptr_t> CurrentStacking(const std::vector<Placement>& placements);
+    // Puts the set in plan order, new windows made for the stickers that
+    // keep none; returns the windows no sticker keeps.
+    std::vector<std::unique_ptr<TFormMemo>> TakeWindows(const StickerPlan& plan,
+                                                        const StickerChanges& changes);
+    // Links, names, colours and texts; what each window needs placing.
+    std::vector<Placement> Update(const StickerPlan& plan, const StickerChanges& changes,
+                                  bool newPlaceholder, bool picturesChanged);
+    void SendNotifications(const StickerPlan& plan);
 
     StickerHost host_;
     std::vector<std::unique_ptr<TFormMemo>> stickers_;
