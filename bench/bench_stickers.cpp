@@ -1,78 +1,245 @@
-// Sticker rebuild figures under Wine: RebuildStickers with N started messages
-// (destroying the previous set, then creating the placeholder and N stickers)
-// next to creating and destroying N bare rich-text windows. Prints
-// milliseconds; not a test.
+// Sticker figures under Wine, with N started messages on the screen: the
+// edits that rebuild the set (Add, Replace of one message, Delete of one, a
+// tick that turns one red, the height switch, Refresh) and a rebuild from
+// nothing, against creating one bare rich-text window and saving the list;
+// then the program's start-up with N started messages against creating N
+// bare rich-text windows. Medians in milliseconds; not a test.
+//
+//   bench_stickers.exe [N] [ROUNDS]
+#include "alarms/smapi.h"
 #include "bench/window_bench_support.h"
 #include "framework/application.h"
 #include "framework/controls/rich_edit.h"
 #include "framework/win32_environment.h"
+#include "mainwindow/comune.h"
+#include "mainwindow/main.h"
 #include "resources/resource_names.h"
 #include "stickers/sticker_board.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
 
 using namespace zandrel;
 using namespace zandrel::bench;
+namespace fs = std::filesystem;
+
+constexpr char kSettingsKey[] = "Software\\Keltrune\\ZandrelBenchStickers";
+
+std::string Text(int i) {
+    return "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " + std::to_string(i) +
+           "\\par second line\\par}";
+}
+
+std::unique_ptr<TMessageEntry> StartedEntry(int i) {
+    auto entry = std::make_unique<TMessageEntry>(App().Env(), "");
+    entry->Record.StartDate = App().Env().Now() - 1;
+    entry->Record.AlarmDate = App().Env().Now() + 1;
+    entry->RichText = Text(i);
+    entry->Key = "730000 " + std::to_string(i);
+    return entry;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Milliseconds of `action` and of the messages it left, median of `rounds`;
+// `prepare` runs before each round, untimed.
+double Measure(int rounds, const std::function<void()>& prepare,
+               const std::function<void()>& action) {
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        prepare();
+        Pump();
+        const auto start = BenchClock::now();
+        action();
+        Pump();
+        times.push_back(Since(start));
+    }
+    return Median(times);
+}
 
 HBITMAP Picture(const char* name) {
     return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0));
 }
 
-void MeasureStickers(int count, const StickerPictures& pictures) {
-    MessageList list;
-    const TDateTime now = App().Env().Now();
-    for (int i = 0; i < count; ++i) {
-        auto entry = std::make_unique<TMessageEntry>(App().Env(), "");
-        entry->Record.StartDate = now - 1;
-        entry->Record.AlarmDate = i % 2 ? now - 0.5 : now + 1;
-        entry->RichText = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " +
-                          std::to_string(i) + "\\par second line\\par}";
-        entry->Key = std::to_string(i);
-        list.Append(std::move(entry));
-    }
-    StickerBoard board(
-        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
-    auto start = BenchClock::now();
-    board.Rebuild(true, pictures);
-    Pump();
-    const double first = Since(start);
-    start = BenchClock::now();
-    board.Rebuild(true, pictures);
-    Pump();
-    const double again = Since(start);
-    start = BenchClock::now();
-    board.DestroyAll();
-    Pump();
-    const double destroy = Since(start);
-    std::printf("RebuildStickers, %3d messages: first %8.1f ms, again (destroy + build) %8.1f ms, "
-                "destroy all %8.1f ms\n",
-                count, first, again, destroy);
+HWND BareRichEdit(int i) {
+    const HWND window = CreateWindowExA(
+        0, "RichEdit20A", "", WS_POPUP | WS_VISIBLE | ES_MULTILINE, 600 - (i / 14) * 30,
+        (i % 14) * 40, 210, 140, App().Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    LoadRichText(window, Text(i));
+    return window;
 }
 
-void MeasureBareRichEdits(int count) {
-    std::vector<HWND> windows;
-    auto start = BenchClock::now();
-    for (int i = 0; i < count; ++i) {
-        const HWND window = CreateWindowExA(
-            0, "RichEdit20A", "", WS_POPUP | WS_VISIBLE | ES_MULTILINE, 600 - (i / 14) * 30,
-            (i % 14) * 40, 210, 140, App().Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-        LoadRichText(window, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " +
-                                 std::to_string(i) + "\\par second line\\par}");
-        windows.push_back(window);
-    }
-    Pump();
-    const double create = Since(start);
-    start = BenchClock::now();
+void DestroyWindows(std::vector<HWND>& windows) {
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         DestroyWindow(*it);
     }
+    windows.clear();
     Pump();
-    std::printf("Bare RichEdit windows, %3d:   create %8.1f ms, destroy all %8.1f ms\n", count,
-                create, Since(start));
+}
+
+void MeasureEdits(int count, int rounds, const StickerPictures& pictures,
+                  const std::string& folder) {
+    MessageList list(folder + "\\ZandrelData.dat");
+    for (int i = 0; i < count; ++i) {
+        list.Append(StartedEntry(i));
+    }
+    list.SaveMessages();
+    StickerBoard board(
+        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
+    bool expanded = true;
+    auto rebuild = [&] { board.Rebuild(expanded, pictures); };
+    rebuild();
+    Pump();
+    const std::size_t middle = std::size_t(count / 2);
+
+    std::vector<HWND> bare;
+    const double bareAndSave = Measure(
+        rounds, [] {},
+        [&] {
+            bare.push_back(BareRichEdit(count));
+            list.SaveMessages();
+        });
+    DestroyWindows(bare);
+
+    const double add = Measure(
+        rounds,
+        [&] {
+            if (list.Count() > std::size_t(count)) { // the one added before goes again
+                list.CurrentIndex = int(list.Count()) - 1;
+                list.Delete();
+                rebuild();
+            }
+        },
+        [&] {
+            list.Append(StartedEntry(count));
+            list.SaveMessages();
+            rebuild();
+        });
+    const double replace = Measure(
+        rounds, [] {},
+        [&] {
+            std::unique_ptr<TMessageEntry> copy = list.Entry(middle).Clone();
+            copy->RichText += " ";
+            list.ReplaceAt(middle, std::move(copy));
+            list.SaveMessages();
+            rebuild();
+        });
+    const double remove = Measure(
+        rounds,
+        [&] {
+            list.Append(StartedEntry(count));
+            rebuild();
+        },
+        [&] {
+            list.CurrentIndex = int(middle);
+            list.Delete();
+            rebuild();
+            list.SaveMessages();
+        });
+    const double red = Measure(
+        rounds,
+        [&] {
+            list.Entry(middle).Record.AlarmDate = App().Env().Now() + 1;
+            rebuild();
+        },
+        [&] {
+            list.Entry(middle).Record.AlarmDate = App().Env().Now() - 1.0 / 86400;
+            rebuild();
+        });
+    const double height = Measure(
+        rounds, [] {},
+        [&] {
+            expanded = !expanded;
+            rebuild();
+        });
+    const double refresh = Measure(
+        rounds, [] {}, rebuild);
+    const double fromNothing = Measure(
+        rounds, [&] { board.DestroyAll(); }, rebuild);
+    std::vector<HWND> bareSet;
+    const double bareAll = Measure(
+        rounds, [&] { DestroyWindows(bareSet); },
+        [&] {
+            for (int i = 0; i < count; ++i) {
+                bareSet.push_back(BareRichEdit(i));
+            }
+        });
+    DestroyWindows(bareSet);
+    board.DestroyAll();
+    Pump();
+
+    std::printf("%d stickers on the screen, medians of %d rounds (ms):\n", count, rounds);
+    std::printf("  one bare RichEdit window + saving the list %8.1f\n", bareAndSave);
+    const std::pair<const char*, double> edits[] = {{"Add (with the save)", add},
+                                                    {"Replace one (with the save)", replace},
+                                                    {"Delete one (with the save)", remove},
+                                                    {"a tick turning one red", red}};
+    for (const auto& [name, time] : edits) {
+        std::printf("  %-28s %8.1f  (%.2f x bare + save)\n", name, time, time / bareAndSave);
+    }
+    std::printf("  height switch                %8.1f\n", height);
+    std::printf("  Refresh                      %8.1f\n", refresh);
+    std::printf("  rebuild from nothing         %8.1f  (%d bare RichEdit windows %.1f)\n",
+                fromNothing, count, bareAll);
+}
+
+// The program's start-up in this process: the main window with its tray
+// icon, message list, both sticker rebuilds, font list and shortcut.
+double StartUp(const MapiLibrary& mapi, const std::string& folder) {
+    const auto start = BenchClock::now();
+    TFormMain form(mapi, folder + "\\ZandrelData.dat",
+                   RegistrySettingsStore(HKEY_CURRENT_USER, kSettingsKey));
+    form.ShowAtStart();
+    Pump();
+    return Since(start);
+}
+
+void MeasureStartUp(int count, int rounds, const std::string& folder) {
+    const std::string none = folder + "\\none";
+    const std::string started = folder + "\\started";
+    for (const auto& [path, messages] : {std::pair{none, 0}, std::pair{started, count}}) {
+        fs::create_directories(path);
+        MessageList list(path + "\\ZandrelData.dat");
+        for (int i = 0; i < messages; ++i) {
+            list.Append(StartedEntry(i));
+        }
+        list.SaveMessages();
+    }
+    const MapiLibrary noMail;
+    StartUp(noMail, none); // the system's first windows of their kinds
+    std::vector<double> withNone;
+    std::vector<double> withStarted;
+    std::vector<double> bare;
+    for (int round = 0; round < rounds; ++round) {
+        withNone.push_back(StartUp(noMail, none));
+        Pump();
+        withStarted.push_back(StartUp(noMail, started));
+        Pump();
+        std::vector<HWND> windows;
+        const auto start = BenchClock::now();
+        for (int i = 0; i < count; ++i) {
+            windows.push_back(BareRichEdit(i));
+        }
+        Pump();
+        bare.push_back(Since(start));
+        DestroyWindows(windows);
+    }
+    const double a = Median(withNone);
+    const double b = Median(withStarted);
+    const double c = Median(bare);
+    std::printf("Start-up, medians of %d rounds (ms): no messages %.1f, %d started %.1f; "
+                "the stickers' part %.1f against %d bare RichEdit windows %.1f (%.2f x)\n",
+                rounds, a, count, b, b - a, count, c, (b - a) / c);
 }
 
 } // namespace
@@ -80,15 +247,22 @@ void MeasureBareRichEdits(int count) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Environment environment(instance);
     Application application(environment, instance);
+    application.SetTitle("Zandrel");
+    const ComApartment com;
+    const int count = __argc > 1 ? std::max(1, std::atoi(__argv[1])) : 200;
+    const int rounds = __argc > 2 ? std::max(1, std::atoi(__argv[2])) : 5;
+    const std::string folder = (fs::temp_directory_path() / "zandrel-bench-stickers").string();
+    fs::remove_all(folder);
+    fs::create_directories(folder);
     const StickerPictures pictures{Picture(res::kBitmapPin), Picture(res::kBitmapPinRed),
                                    Picture(res::kBitmapBanner), Picture(res::kBitmapBannerRed)};
-    for (const int count : {50, 200}) {
-        MeasureStickers(count, pictures);
-        MeasureBareRichEdits(count);
-    }
+    MeasureEdits(count, rounds, pictures, folder);
     for (HBITMAP bitmap : {pictures.Pin, pictures.PinRed, pictures.Banner, pictures.BannerRed}) {
         DeleteObject(bitmap);
     }
+    MeasureStartUp(count, rounds, folder);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    fs::remove_all(folder);
     std::fflush(stdout);
     return 0;
 }

@@ -1,115 +1,294 @@
 #include "stickers/sticker_board.h"
 
 #include "framework/application.h"
-#include "framework/controls/rich_edit.h"
-#include "stickers/core/sticker_cascade.h"
+#include "stickers/window_order.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace zandrel {
 
 namespace {
 
-// Moves, shows and hides windows in one batch (DeferWindowPos), in the order
-// given: with HWND_TOP each one lands above those before it. Should the batch
-// fail, the rest goes one window at a time.
-class WindowPosBatch {
-public:
-    explicit WindowPosBatch(int count) : batch_(BeginDeferWindowPos(count)) {}
-    ~WindowPosBatch() {
-        if (batch_) {
-            EndDeferWindowPos(batch_);
-        }
-    }
-    WindowPosBatch(const WindowPosBatch&) = delete;
-    WindowPosBatch& operator=(const WindowPosBatch&) = delete;
-
-    void Add(HWND window, HWND after, WindowBounds bounds, UINT flags) {
-        if (batch_) {
-            batch_ = DeferWindowPos(batch_, window, after, bounds.Left, bounds.Top, bounds.Width,
-                                    bounds.Height, flags);
-        }
-        if (!batch_) {
-            SetWindowPos(window, after, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
-                         flags);
-        }
-    }
-
-private:
-    HDWP batch_;
-};
-
 constexpr UINT kQuiet = SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+
+std::uintptr_t Id(HWND window) {
+    return reinterpret_cast<std::uintptr_t>(window);
+}
+
+HWND WindowOf(std::uintptr_t id) {
+    return reinterpret_cast<HWND>(id);
+}
+
+bool SamePictures(const StickerPictures& a, const StickerPictures& b) {
+    return a.Pin == b.Pin && a.PinRed == b.PinRed && a.Banner == b.Banner &&
+           a.BannerRed == b.BannerRed;
+}
+
+ShownSticker Shown(const TFormMemo& sticker) {
+    if (!sticker.Handle()) {
+        return {};
+    }
+    const RECT rect = sticker.ScreenRect();
+    return {
+        Id(sticker.Handle()), sticker.Name(),
+        sticker.Red(),        {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top},
+        sticker.Visible(),    sticker.LoadedText()};
+}
 
 } // namespace
 
-TFormMemo& StickerBoard::CreateSticker(int width, int height) {
-    stickers_.push_back(std::make_unique<TFormMemo>(host_, width, height));
-    return *stickers_.back();
+// One window's part of the batch.
+struct StickerBoard::Placement {
+    TFormMemo* Sticker = nullptr;
+    bool Shows = false;   // afterwards: stacked with the set
+    bool Changes = false; // moved, sized, shown or hidden; else at most raised
+    UINT Flags = 0;       // SetWindowPos flags of the change
+    WindowBounds Bounds;
+};
+
+namespace {
+
+using Placement = StickerBoard::Placement;
+
+// Off the screen; moved only when the screen's width changed.
+Placement PlaceholderPlacement(TFormMemo& placeholder, WindowBounds wanted, bool made) {
+    const RECT rect = placeholder.ScreenRect();
+    if (!made && placeholder.Visible() && rect.left == wanted.Left && rect.top == wanted.Top) {
+        return {&placeholder, true, false, 0, {}};
+    }
+    return {&placeholder, true, true, UINT(placeholder.Visible() ? 0 : SWP_SHOWWINDOW) | SWP_NOSIZE,
+            wanted};
 }
 
-// The old set goes out of sight in one batch before it is destroyed; the new
-// one is created hidden at its final size and shown in one batch, bottom to
-// top, so that each sticker lies above the one before it.
-void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
+// A new window was made at its size; a kept one is sized too.
+Placement StickerPlacement(TFormMemo& sticker, const PlannedSticker& planned, bool made,
+                           bool place) {
+    Placement placement{&sticker, planned.Position.has_value(), false, 0, {}};
+    if (planned.Position && (made || place)) {
+        placement.Changes = true;
+        placement.Flags =
+            UINT(sticker.Visible() ? 0 : SWP_SHOWWINDOW) | UINT(made ? SWP_NOSIZE : 0);
+        placement.Bounds = {planned.Position->Left, planned.Position->Top, planned.Width,
+                            planned.Height};
+    } else if (!planned.Position && place) {
+        placement.Changes = true;
+        placement.Flags = SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE;
+    }
+    return placement;
+}
+
+// The stacking now, top first, of the windows that show now and afterwards:
+// every other window that shows, stay-on-top ones aside (the set goes below
+// those), where the system's list has it; the set's windows in the places
+// the list gives the set, in the order of their ranks. A window of unknown
+// rank counts as not placed.
+std::vector<std::uintptr_t> CurrentStacking(const std::vector<Placement>& placements) {
+    std::unordered_set<HWND> set;
+    std::unordered_set<HWND> slots;
+    std::vector<const TFormMemo*> placed;
+    for (const Placement& placement : placements) {
+        set.insert(placement.Sticker->Handle());
+        if (placement.Shows && placement.Sticker->Visible() && placement.Sticker->StackingRank) {
+            placed.push_back(placement.Sticker);
+            slots.insert(placement.Sticker->Handle());
+        }
+    }
+    std::sort(placed.begin(), placed.end(), [](const TFormMemo* a, const TFormMemo* b) {
+        return a->StackingRank > b->StackingRank;
+    });
+    std::vector<std::uintptr_t> stacking;
+    auto next = placed.begin();
+    for (const HWND window : ListedStacking(set)) {
+        if (!set.contains(window)) {
+            stacking.push_back(Id(window));
+        } else if (slots.contains(window)) {
+            stacking.push_back(Id((*next++)->Handle()));
+        }
+    }
+    return stacking;
+}
+
+// The set ends stacked as showing each window on top of all in turn would
+// stack it; only the windows out of that order are raised.
+void Place(const std::vector<Placement>& placements) {
+    std::unordered_map<HWND, const Placement*> byWindow;
+    std::vector<std::uintptr_t> wanted;
+    for (auto it = placements.rbegin(); it != placements.rend(); ++it) {
+        byWindow.emplace(it->Sticker->Handle(), &*it);
+        if (it->Shows) {
+            wanted.push_back(Id(it->Sticker->Handle()));
+        }
+    }
+    const std::vector<std::uintptr_t> raised = WindowsToRaise(CurrentStacking(placements), wanted);
     {
-        WindowPosBatch hide(int(stickers_.size()));
-        for (const auto& sticker : stickers_) {
-            if (sticker->Handle() && sticker->Visible()) {
-                hide.Add(sticker->Handle(), nullptr, {},
-                         SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | kQuiet);
+        WindowPosBatch batch(int(placements.size()));
+        std::unordered_set<HWND> done;
+        for (const std::uintptr_t window : raised) {
+            const Placement& placement = *byWindow.at(WindowOf(window));
+            const UINT change = placement.Changes ? placement.Flags : SWP_NOMOVE | SWP_NOSIZE;
+            batch.Add(WindowOf(window), HWND_TOP, placement.Bounds, change | kQuiet);
+            done.insert(WindowOf(window));
+        }
+        for (const Placement& placement : placements) {
+            const HWND window = placement.Sticker->Handle();
+            if (placement.Changes && !done.contains(window)) {
+                batch.Add(window, nullptr, placement.Bounds,
+                          placement.Flags | SWP_NOZORDER | kQuiet);
             }
         }
     }
-    // Last first, as they were made.
-    while (!stickers_.empty()) {
-        stickers_.pop_back();
+    for (const Placement& placement : placements) { // bottom first
+        if (placement.Shows) {
+            placement.Sticker->StackingRank = TFormMemo::NextStackingRank();
+        }
     }
-    host_.Pictures = pictures;
-    Environment& env = App().Env();
-    const ScreenSize screen = env.Screen();
-    const std::vector<MonitorArea> monitors = env.Monitors();
+}
 
+} // namespace
+
+bool StickerBoard::EnsurePlaceholder(WindowBounds bounds) {
+    if (!stickers_.empty() && stickers_.front()->Handle()) {
+        return false;
+    }
+    auto placeholder = std::make_unique<TFormMemo>(host_, bounds.Width, bounds.Height);
+    placeholder->LoadText(".");
+    if (stickers_.empty()) {
+        stickers_.push_back(std::move(placeholder));
+    } else {
+        stickers_.front() = std::move(placeholder);
+    }
+    return true;
+}
+
+// Making a window may show an error box: the set stays whole until every new
+// window is made.
+std::vector<std::unique_ptr<TFormMemo>> StickerBoard::TakeWindows(const StickerPlan& plan,
+                                                                  const StickerChanges& changes) {
+    std::vector<std::unique_ptr<TFormMemo>> made;
+    for (std::size_t p = 0; p < plan.Stickers.size(); ++p) {
+        if (!changes.Updates[p].Window) {
+            made.push_back(std::make_unique<TFormMemo>(host_, plan.Stickers[p].Width,
+                                                       plan.Stickers[p].Height));
+        }
+    }
+    std::vector<std::unique_ptr<TFormMemo>> next;
+    next.reserve(plan.Stickers.size() + 1);
+    next.push_back(std::move(stickers_.front()));
+    auto nextMade = made.begin();
+    for (const StickerUpdate& update : changes.Updates) {
+        next.push_back(update.Window ? std::move(stickers_[1 + *update.Window])
+                                     : std::move(*nextMade++));
+    }
+    std::vector<std::unique_ptr<TFormMemo>> gone;
+    for (const std::size_t index : changes.Gone) {
+        gone.push_back(std::move(stickers_[1 + index]));
+    }
+    stickers_ = std::move(next);
+    return gone;
+}
+
+std::vector<StickerBoard::Placement> StickerBoard::Update(const StickerPlan& plan,
+                                                          const StickerChanges& changes,
+                                                          bool newPlaceholder,
+                                                          bool picturesChanged) {
+    std::vector<Placement> placements;
+    placements.reserve(stickers_.size());
+    placements.push_back(
+        PlaceholderPlacement(*stickers_.front(), plan.Placeholder, newPlaceholder));
     MessageList* list = host_.Messages ? host_.Messages() : nullptr;
-    const StickerPlan plan =
-        PlanStickers(list ? StickerSources(*list) : std::vector<StickerSource>{}, env, screen,
-                     monitors, expanded);
-
-    TFormMemo& placeholder = CreateSticker(plan.Placeholder.Width, plan.Placeholder.Height);
-    LoadRichText(placeholder.RichEdit1(), ".");
-    std::vector<std::pair<HWND, ScreenPosition>> shown;
-    shown.reserve(plan.Stickers.size() + 1);
-    shown.emplace_back(placeholder.Handle(),
-                       ScreenPosition{plan.Placeholder.Left, plan.Placeholder.Top});
-
-    for (const PlannedSticker& planned : plan.Stickers) {
-        TFormMemo& sticker = CreateSticker(planned.Width, planned.Height);
-        // Creating a window may have shown an error box: the list is looked
-        // up again after it.
-        list = host_.Messages();
+    for (std::size_t p = 0; p < plan.Stickers.size(); ++p) {
+        TFormMemo& sticker = *stickers_[1 + p];
+        const PlannedSticker& planned = plan.Stickers[p];
+        const StickerUpdate& update = changes.Updates[p];
         if (!list || std::size_t(planned.Index) >= list->Count()) {
             break;
         }
+        if (!sticker.Handle()) {
+            continue; // closed under an error box
+        }
+        const bool made = !update.Window;
         TMessageEntry& entry = list->Entry(std::size_t(planned.Index));
-        entry.StickerHandle = reinterpret_cast<std::uintptr_t>(sticker.Handle());
-        if (planned.Red) {
-            sticker.SetStickerColor(kStickerRed);
+        entry.StickerHandle = Id(sticker.Handle());
+        if (made || update.Rename) {
+            sticker.SetName(planned.Name);
         }
-        sticker.SetName(planned.Name);
-        LoadRichText(sticker.RichEdit1(), entry.RichText);
-        if (host_.SendMailNotification) {
-            host_.SendMailNotification(entry);
+        if (made ? planned.Red : update.Recolour) {
+            sticker.SetStickerColor(planned.Red ? kStickerRed : kStickerYellow);
+        } else if (!made && picturesChanged) {
+            InvalidateRect(sticker.Handle(), nullptr, TRUE);
         }
-        if (planned.Position) {
-            shown.emplace_back(sticker.Handle(), *planned.Position);
+        if (made || update.Reload) {
+            sticker.LoadText(entry.RichText);
         }
+        placements.push_back(StickerPlacement(sticker, planned, made, update.Place));
     }
+    return placements;
+}
 
-    WindowPosBatch show(int(shown.size()));
-    for (const auto& [window, place] : shown) {
-        if (IsWindow(window)) { // a dialog of the mail service may have let it be closed
-            show.Add(window, HWND_TOP, {place.Left, place.Top, 0, 0},
-                     SWP_SHOWWINDOW | SWP_NOSIZE | kQuiet);
+// A dialog of the mail service runs a loop of its own: the list is looked up
+// again after each notification.
+void StickerBoard::SendNotifications(const StickerPlan& plan) {
+    for (const PlannedSticker& planned : plan.Stickers) {
+        MessageList* list = host_.Messages ? host_.Messages() : nullptr;
+        if (!list || std::size_t(planned.Index) >= list->Count() || !host_.SendMailNotification) {
+            return;
+        }
+        host_.SendMailNotification(list->Entry(std::size_t(planned.Index)));
+    }
+}
+
+// New windows are made hidden at their final size before anything else
+// changes; then links, names, colours and texts are set, and every move,
+// resize, show, hide and raise goes in one batch, so that no half-changed
+// set shows. The windows no sticker keeps are destroyed once the batch has
+// hidden them, and the notifications go out when the set stands.
+void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
+    const bool picturesChanged = !SamePictures(host_.Pictures, pictures);
+    host_.Pictures = pictures;
+    Environment& env = App().Env();
+    MessageList* list = host_.Messages ? host_.Messages() : nullptr;
+    const StickerPlan plan =
+        PlanStickers(list ? StickerSources(*list) : std::vector<StickerSource>{}, env, env.Screen(),
+                     env.Monitors(), expanded);
+    const bool newPlaceholder = EnsurePlaceholder(plan.Placeholder);
+
+    std::vector<ShownSticker> shown;
+    shown.reserve(stickers_.size());
+    for (std::size_t i = 1; i < stickers_.size(); ++i) {
+        shown.push_back(Shown(*stickers_[i]));
+    }
+    list = host_.Messages ? host_.Messages() : nullptr;
+    const StickerChanges changes =
+        DiffStickers(plan, list ? StickerMessages(*list) : std::vector<StickerMessage>{}, shown);
+    std::vector<std::unique_ptr<TFormMemo>> gone = TakeWindows(plan, changes);
+
+    std::vector<Placement> placements = Update(plan, changes, newPlaceholder, picturesChanged);
+    for (const auto& sticker : gone) {
+        if (sticker->Handle() && sticker->Visible()) {
+            placements.push_back(
+                {sticker.get(), false, true, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE, {}});
         }
     }
+    std::unordered_set<HWND> set;
+    for (const Placement& placement : placements) {
+        set.insert(placement.Sticker->Handle());
+    }
+    HandOnActivation(set);
+    Place(placements);
+
+    const HWND capture = GetCapture();
+    for (const auto& sticker : stickers_) {
+        if (sticker->Handle()) {
+            sticker->MakeFresh(capture);
+        }
+    }
+    // Last first, as they were made.
+    while (!gone.empty()) {
+        gone.pop_back();
+    }
+    SendNotifications(plan);
     list = host_.Messages ? host_.Messages() : nullptr;
     if (plan.CurrentIndex && list && std::size_t(*plan.CurrentIndex) < list->Count()) {
         list->CurrentIndex = *plan.CurrentIndex;

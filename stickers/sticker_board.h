@@ -1,6 +1,9 @@
 #pragma once
-// The set of stickers on the desktop: destroyed and built afresh as a whole
-// from the message list whenever something may have changed.
+// The set of stickers on the desktop, brought in line with the message list
+// whenever something may have changed. A rebuild shows what building the
+// whole set afresh would show, but keeps every window that still shows a
+// wanted sticker and changes only what differs.
+#include "stickers/core/sticker_changes.h"
 #include "stickers/unit_memo.h"
 
 #include <memory>
@@ -14,10 +17,11 @@ public:
     StickerBoard(const StickerBoard&) = delete;
     StickerBoard& operator=(const StickerBoard&) = delete;
 
-    // Destroys every sticker, puts up the placeholder, creates one sticker per
-    // started message (linked through its StickerHandle, red after its alarm
-    // moment, hidden for Keep Hidden, otherwise at its own place or in the
-    // cascade) and makes the last message the current one.
+    // The placeholder and one sticker per started message (linked through its
+    // StickerHandle, red after its alarm moment, hidden for Keep Hidden,
+    // otherwise at its own place or in the cascade, each one above those
+    // before it, all of them fresh), every pending notification handed on,
+    // and the last message made the current one.
     void Rebuild(bool expanded, const StickerPictures& pictures);
     void DestroyAll() { stickers_.clear(); }
     // Whether a sticker runs a loop of its own now (its drag, its shell
@@ -30,8 +34,20 @@ public:
     // The sticker with this component name, or null.
     TFormMemo* Find(std::string_view name) const;
 
+    // One window's part of a rebuild's batch.
+    struct Placement;
+
 private:
-    TFormMemo& CreateSticker(int width, int height);
+    // Makes the placeholder unless it is there; true when it made one.
+    bool EnsurePlaceholder(WindowBounds bounds);
+    // Puts the set in plan order, new windows made for the stickers that
+    // keep none; returns the windows no sticker keeps.
+    std::vector<std::unique_ptr<TFormMemo>> TakeWindows(const StickerPlan& plan,
+                                                        const StickerChanges& changes);
+    // Links, names, colours and texts; what each window needs placing.
+    std::vector<Placement> Update(const StickerPlan& plan, const StickerChanges& changes,
+                                  bool newPlaceholder, bool picturesChanged);
+    void SendNotifications(const StickerPlan& plan);
 
     StickerHost host_;
     std::vector<std::unique_ptr<TFormMemo>> stickers_;

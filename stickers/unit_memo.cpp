@@ -81,12 +81,40 @@ void TFormMemo::SetName(const std::string& name) {
     SetWindowTextA(Handle(), name.c_str());
 }
 
-void TFormMemo::FormCreate(Event&) {
-    background_.reset(CreateSolidBrush(color_));
+void TFormMemo::LoadText(std::string_view text) {
+    text_ = text;
+    if (richEdit_) {
+        LoadRichText(richEdit_.get(), text);
+    }
+    textTouched_ = false;
+}
 
+void TFormMemo::MakeFresh(HWND capture) {
     const RECT window = ScreenRect();
     LastMouseX = window.right - window.left;
     LastMouseY = window.bottom - window.top;
+    HitReady = true;
+    if (capture && (capture == Handle() || capture == richEdit_.get())) {
+        ReleaseCapture();
+    }
+    if (!textTouched_ || !richEdit_) {
+        return;
+    }
+    const HWND text = richEdit_.get();
+    SendMessageA(text, EM_SETSEL, 0, 0);
+    POINT start{0, 0};
+    SendMessageA(text, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&start));
+    SendMessageA(text, EM_SETZOOM, 0, 0);
+    textTouched_ = false;
+}
+
+std::uint64_t TFormMemo::NextStackingRank() {
+    static std::uint64_t rank = 0;
+    return ++rank;
+}
+
+void TFormMemo::FormCreate(Event&) {
+    background_.reset(CreateSolidBrush(color_));
     App().SetScreenCursor(WebCursorSlot, LoadCursorA(App().Instance(), res::kCursorWeb));
 
     const FormDescription& design = Description();
@@ -106,7 +134,7 @@ void TFormMemo::FormCreate(Event&) {
     LiftTextLimit(richEdit_.get());
     LeaveEscapeToForm(richEdit_.get());
     FormResize();
-    HitReady = true;
+    MakeFresh(nullptr);
 }
 
 // A closed sticker is destroyed; its message forgets it until the next
@@ -380,6 +408,14 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RunHandler(form_memo::on::FormDblClick, event);
         return 0;
     }
+    // Raised by a click or by the system: on top of the set. Put elsewhere:
+    // the next rebuild raises it again.
+    case WM_WINDOWPOSCHANGED:
+        if (const auto& place = *reinterpret_cast<const WINDOWPOS*>(lParam);
+            !(place.flags & SWP_NOZORDER)) {
+            StackingRank = place.hwndInsertAfter == HWND_TOP ? NextStackingRank() : 0;
+        }
+        break;
     case WM_ENTERSIZEMOVE: {
         moveLoop_.emplace(Application::ModalLoop::OwnLoopOf{Handle()});
         const RECT window = ScreenRect();
@@ -408,10 +444,29 @@ LRESULT CALLBACK TFormMemo::RichEditProcedure(HWND window, UINT message, WPARAM 
         SetCursor(Arrow());
         return TRUE;
     case WM_LBUTTONDBLCLK:
+        sticker->textTouched_ = true;
         App().Guard([&] {
             Event event;
             sticker->RunHandler(form_memo::on::FormDblClick, event);
         });
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case EM_SETSEL:
+    case EM_EXSETSEL:
+    case EM_SETSCROLLPOS:
+    case EM_SETZOOM:
+    case EM_LINESCROLL:
+    case EM_SCROLL:
+    case EM_SCROLLCARET:
+        sticker->textTouched_ = true;
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, RichEditProcedure, id);

@@ -8,6 +8,7 @@
 #include "stickers/core/sticker_cascade.h"
 #include "storage/core/message_list.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -66,6 +67,24 @@ public:
     void SetName(const std::string& name);
     COLORREF Color() const { return color_; }
     bool Red() const { return color_ == kStickerRed; }
+    // Replaces the text control's content: RTF, or plain text when it is not.
+    void LoadText(std::string_view text);
+    // The text last loaded.
+    const std::string& LoadedText() const { return text_; }
+    // A rebuild keeps this window: what the user changed since it was made
+    // goes back to how a new sticker starts (the pointer state, the mouse
+    // capture, given as the window that holds it now, and the text's
+    // scrolling, selection and zoom).
+    void MakeFresh(HWND capture);
+
+    // Where the window lies in the set's stacking as the rebuilds and the
+    // user's raises left it: a higher rank lies above; 0 unknown (new, or
+    // moved elsewhere than to the top). Kept apart from the system's list,
+    // which Wine also reorders on stale exposures that the display does not
+    // show.
+    std::uint64_t StackingRank = 0;
+    // A rank above every one given so far.
+    static std::uint64_t NextStackingRank();
 
     void FormCreate(Event& event);
     void FormClose(Event& event);
@@ -103,6 +122,10 @@ private:
 
     const StickerHost& host_;
     std::string name_;
+    std::string text_;
+    // The user clicked, scrolled, zoomed or selected in the text since it was
+    // loaded.
+    bool textTouched_ = false;
     COLORREF color_ = kStickerYellow;
     BrushHandle background_;
     FontHandle font_;

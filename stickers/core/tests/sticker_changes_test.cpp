@@ -1,0 +1,107 @@
+#include "stickers/core/sticker_changes.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace zandrel {
+namespace {
+
+PlannedSticker Planned(int index, std::optional<ScreenPosition> position = ScreenPosition{814, 0},
+                       bool red = false, int height = StickerHeightNormal) {
+    return {index, StickerName(index), red, StickerWidth, height, position};
+}
+
+ShownSticker Window(std::uintptr_t handle, std::string_view name, std::string_view text = "t",
+                    bool visible = true, WindowBounds bounds = {814, 0, 210, 140},
+                    bool red = false) {
+    return {handle, name, red, bounds, visible, text};
+}
+
+struct UpdateCase {
+    const char* what;
+    PlannedSticker planned;
+    ShownSticker window;
+    bool rename, recolour, reload, place;
+};
+
+TEST(StickerChangesTest, AKeptWindowChangesOnlyWhatDiffers) {
+    const UpdateCase cases[] = {
+        {"unchanged", Planned(0), Window(7, "Memo_0"), false, false, false, false},
+        {"renamed after a delete", Planned(0), Window(7, "Memo_1"), true, false, false, false},
+        {"turned red", Planned(0, ScreenPosition{814, 0}, true), Window(7, "Memo_0"), false, true,
+         false, false},
+        {"red again yellow", Planned(0), Window(7, "Memo_0", "t", true, {814, 0, 210, 140}, true),
+         false, true, false, false},
+        {"new text", Planned(0), Window(7, "Memo_0", "old"), false, false, true, false},
+        {"rolled up", Planned(0), Window(7, "Memo_0", "t", true, {814, 0, 210, 70}), false, false,
+         false, true},
+        {"dragged away", Planned(0), Window(7, "Memo_0", "t", true, {300, 200, 210, 140}), false,
+         false, false, true},
+        {"height switched", Planned(0, ScreenPosition{814, 0}, false, StickerHeightShort),
+         Window(7, "Memo_0"), false, false, false, true},
+        {"shown again", Planned(0), Window(7, "Memo_0", "t", false), false, false, false, true},
+        {"kept hidden", Planned(0, std::nullopt), Window(7, "Memo_0"), false, false, false, true},
+        {"hidden stays hidden, wherever it is", Planned(0, std::nullopt),
+         Window(7, "Memo_0", "t", false, {1, 2, 210, 70}), false, false, false, false},
+    };
+    for (const UpdateCase& c : cases) {
+        const StickerPlan plan{{}, {c.planned}, 0};
+        const StickerMessage message{7, "t"};
+        const StickerChanges changes = DiffStickers(plan, {&message, 1}, {&c.window, 1});
+        ASSERT_EQ(changes.Updates.size(), 1u) << c.what;
+        const StickerUpdate& update = changes.Updates[0];
+        EXPECT_EQ(update.Window, std::optional<std::size_t>(0)) << c.what;
+        EXPECT_EQ(update.Rename, c.rename) << c.what;
+        EXPECT_EQ(update.Recolour, c.recolour) << c.what;
+        EXPECT_EQ(update.Reload, c.reload) << c.what;
+        EXPECT_EQ(update.Place, c.place) << c.what;
+        EXPECT_TRUE(changes.Gone.empty()) << c.what;
+    }
+}
+
+// Messages: 0 linked to window 10; 1 a copy put in place of the message of
+// window 11 (not linked); 2 new; 3 not started, still linked to window 13.
+// Windows: 12 showed a deleted message, 14 was closed.
+TEST(StickerChangesTest, WindowsFollowTheirLinksThenTheirNames) {
+    const StickerMessage messages[] = {{10, "a"}, {0, "b"}, {0, "c"}, {13, "d"}};
+    const StickerPlan plan{{}, {Planned(0), Planned(1), Planned(2)}, 3};
+    const ShownSticker shown[] = {Window(11, "Memo_1"), Window(10, "Memo_0"), Window(12, "Memo_5"),
+                                  Window(13, "Memo_2"), Window(0, "")};
+    const StickerChanges changes = DiffStickers(plan, messages, shown);
+    ASSERT_EQ(changes.Updates.size(), 3u);
+    EXPECT_EQ(changes.Updates[0].Window, std::optional<std::size_t>(1));
+    EXPECT_EQ(changes.Updates[1].Window, std::optional<std::size_t>(0));
+    EXPECT_TRUE(changes.Updates[1].Reload);
+    // Window 13 bears the name Memo_2 but still belongs to message 3.
+    EXPECT_EQ(changes.Updates[2].Window, std::nullopt);
+    EXPECT_EQ(changes.Gone, (std::vector<std::size_t>{2, 3, 4}));
+}
+
+struct StackCase {
+    const char* what;
+    std::vector<std::uintptr_t> current; // top first
+    std::vector<std::uintptr_t> wanted;  // top first
+    std::vector<std::uintptr_t> raised;  // in order
+};
+
+// The set is 1 (the placeholder) at the bottom and 2, 3, 4... above it; 90
+// and 91 are other windows.
+TEST(StickerChangesTest, OnlyTheWindowsAboveTheLowestOutOfOrderOneAreRaised) {
+    const StackCase cases[] = {
+        {"in order above the others", {3, 2, 1, 90, 91}, {3, 2, 1}, {}},
+        {"a new sticker on top (Add)", {3, 2, 1, 90}, {4, 3, 2, 1}, {4}},
+        {"one gone from the middle (Delete)", {4, 2, 1, 90}, {4, 2, 1}, {}},
+        {"one shown again in the middle", {4, 2, 1}, {4, 3, 2, 1}, {3, 4}},
+        {"one raised by a click", {2, 3, 1}, {3, 2, 1}, {3}},
+        {"another window over the set", {90, 3, 2, 1, 91}, {3, 2, 1}, {1, 2, 3}},
+        {"another window inside the set", {3, 90, 2, 1}, {3, 2, 1}, {1, 2, 3}},
+        {"nothing shows yet", {90}, {2, 1}, {1, 2}},
+    };
+    for (const StackCase& c : cases) {
+        EXPECT_EQ(WindowsToRaise(c.current, c.wanted), c.raised) << c.what;
+    }
+}
+
+} // namespace
+} // namespace zandrel
