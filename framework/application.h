@@ -3,10 +3,10 @@
 // that every window shares (the outside-world seam, the sound switch, the
 // hint and its hint window, the screen cursors), runs the message loop and
 // reports errors.
-#include "framework/hints/application_hints.h"
 #include "framework/core/environment.h"
-#include "framework/handles.h"
 #include "framework/core/sound_player.h"
+#include "framework/handles.h"
+#include "framework/hints/application_hints.h"
 
 #include <exception>
 #include <functional>
@@ -139,7 +139,7 @@ private:
         unsigned RunProgram(const std::string& commandLine) override {
             return environment_.RunProgram(commandLine);
         }
-        std::optional<std::string> ChoosePrinter() override {
+        std::optional<PrinterChoice> ChoosePrinter() override {
             return application_.RunModal([&] { return environment_.ChoosePrinter(); });
         }
 

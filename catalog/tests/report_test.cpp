@@ -132,18 +132,14 @@ TEST_F(CatalogTest, EachMessagePrintsItsLabelsAndTextInListOrder) {
     EXPECT_NE(Find(all, "nextWarn (+2) "), std::string::npos);
 }
 
-// Millimetres on the paper of a point of the page's metafile.
-double MmX(int x) {
-    const HDC screen = GetDC(nullptr);
-    const double perMm = double(GetDeviceCaps(screen, HORZRES)) / GetDeviceCaps(screen, HORZSIZE);
-    ReleaseDC(nullptr, screen);
-    return x / perMm;
-}
-double MmY(int y) {
-    const HDC screen = GetDC(nullptr);
-    const double perMm = double(GetDeviceCaps(screen, VERTRES)) / GetDeviceCaps(screen, VERTSIZE);
-    ReleaseDC(nullptr, screen);
-    return y / perMm;
+// How far a label's baseline lies below its top, in mm.
+double Ascent(const char* face, double points, bool bold = false, bool italic = false) {
+    report::FontSpec font;
+    font.Face = face;
+    font.Points = points;
+    font.Bold = bold;
+    font.Italic = italic;
+    return ReportTextMeasurer().Metrics(font).Ascent;
 }
 
 const PageText* TextStarting(const std::vector<PageText>& page, const std::string& start,
@@ -167,28 +163,34 @@ TEST_F(CatalogTest, TheTextsStandAtTheDesignsPlacesOnThePaper) {
     // Paper = margin 10 mm + the band's top + the element's place.
     const PageText* title = TextStarting(page, "Zandrel");
     ASSERT_NE(title, nullptr);
-    EXPECT_NEAR(MmX(title->X), 10 + 9.4, 0.5);
-    EXPECT_NEAR(MmY(title->Y), 10 + 2.3, 0.5);
+    EXPECT_NEAR(title->X, 10 + 9.4, 0.5);
+    EXPECT_NEAR(title->Y, 10 + 2.3 + Ascent("Garamond", 30, true), 0.5);
     const double firstBand = 10 + 23.8;
     const PageText* start = TextStarting(page, "Starting date: ");
     const PageText* alarm = TextStarting(page, "Alarm date: ");
     const PageText* warn = TextStarting(page, "nextWarn (+0) ");
     const PageText* memo = TextStarting(page, "Text of memo");
     ASSERT_TRUE(start && alarm && warn && memo);
-    EXPECT_NEAR(MmX(start->X), 10 + 8.3, 0.5);
-    EXPECT_NEAR(MmY(start->Y), firstBand + 1.5, 0.5);
-    EXPECT_NEAR(MmX(alarm->X), 10 + 68.0, 0.5);
-    EXPECT_NEAR(MmX(warn->X), 10 + 125.5, 0.5);
-    EXPECT_NEAR(MmX(memo->X), 10 + 7.2, 0.5);
-    EXPECT_NEAR(MmY(memo->Y), firstBand + 9.4, 0.5);
+    const double labelAscent = Ascent("Arial", 10, true, true);
+    EXPECT_NEAR(start->X, 10 + 8.3, 0.5);
+    EXPECT_NEAR(start->Y, firstBand + 1.5 + labelAscent, 0.5);
+    EXPECT_NEAR(alarm->X, 10 + 68.0, 0.5);
+    EXPECT_NEAR(warn->X, 10 + 125.5, 0.5);
+    EXPECT_NEAR(memo->X, 10 + 7.2, 0.5);
+    EXPECT_NEAR(memo->Y, firstBand + 9.4 + Ascent("Arial", 10, true), 0.5);
+    // The text stands a little inside its frame.
+    const PageText* text = TextStarting(page, "first");
+    ASSERT_NE(text, nullptr);
+    EXPECT_NEAR(text->X, 10 + 6.4 + 1, 0.3);
+    EXPECT_NEAR(text->Y, firstBand + report::PixelsToMm(40) + 0.5 + Ascent("Arial", 10), 0.3);
     // One line: a box of 15 pixels, a band of 40 + 15 + 5 pixels.
     const PageText* second = TextStarting(page, "Starting date: ", 1);
     ASSERT_NE(second, nullptr);
-    EXPECT_NEAR(MmY(second->Y), firstBand + report::PixelsToMm(60) + 1.5, 0.5);
+    EXPECT_NEAR(second->Y, firstBand + report::PixelsToMm(60) + 1.5 + labelAscent, 0.5);
     const PageText* number = TextStarting(page, "Page num.1");
     ASSERT_NE(number, nullptr);
-    EXPECT_NEAR(MmX(number->X), 10 + 150.4, 0.5);
-    EXPECT_NEAR(MmY(number->Y), 297 - 10 - 10.6 + 5.3, 0.5);
+    EXPECT_NEAR(number->X, 10 + 150.4, 0.5);
+    EXPECT_NEAR(number->Y, 297 - 10 - 10.6 + 5.3 + Ascent("Arial", 10), 0.5);
 }
 
 TEST_F(CatalogTest, ManyMessagesTakeSeveralPagesWithTheFooterOnEachAndTheTitleOnTheFirst) {
@@ -280,8 +282,9 @@ TEST_F(CatalogTest, APrintToAPrinterThatIsNotThereIsReportedAsAnError) {
     Catalog catalog;
     catalog.Add(Rtf("one"), 45000.5);
     TQReport1 report(catalog.list);
-    EXPECT_THROW(report.Print("Zandrel printer that does not exist", TestEnvironment(), {}),
-                 std::runtime_error);
+    EXPECT_THROW(
+        report.Print({"Zandrel printer that does not exist", 1, {}}, TestEnvironment(), {}),
+        std::runtime_error);
 }
 
 // Prints from one preview twice to the system's default printer; run by
