@@ -4,14 +4,18 @@
 #include "catalog/report.h"
 
 #include "framework/application.h"
+#include "framework/device_context.h"
+#include "framework/report/printer_settings.h"
 #include "framework/report/report_preview.h"
 #include "framework/system_date_time.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -287,36 +291,108 @@ TEST_F(CatalogTest, APrintToAPrinterThatIsNotThereIsReportedAsAnError) {
         std::runtime_error);
 }
 
-// Prints from one preview twice to the system's default printer; run by
-// scripts/print_test.sh, which sets up the CUPS PDF printer and reads the PDFs.
-TEST(CatalogPrintTest, PrintsTwiceFromOnePreview) {
+// The notes of the real print: each with the text a reader must find on paper.
+struct PrintedNote {
+    std::string Rtf;
+    std::string Words;
+};
+
+std::vector<PrintedNote> PrintedNotes() {
+    const std::string head = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
+                             "{\\f1\\fswiss\\fcharset204 Arial;}{\\f2\\fmodern\\fprq1\\fcharset0 "
+                             "Courier New;}}{\\colortbl ;\\red255\\green0\\blue0;\\red128\\green0"
+                             "\\blue128;\\red255\\green255\\blue0;}\\pard\\f0\\fs20 ";
+    std::string longText, longWords;
+    for (int i = 1; i <= 90; ++i) {
+        const std::string sentence = "Sentence " + std::to_string(i) +
+                                     " of the full-width note keeps every word inside its frame.";
+        longText += sentence + " ";
+        longWords += sentence + " ";
+    }
+    return {
+        {head + "Alpha catalog message\\par}", "Alpha catalog message"},
+        {head + "Mixed: {\\b bold}, {\\i italic}, {\\ul underlined}, {\\strike struck}, "
+                "{\\cf1 red}, {\\highlight3 marked}, {\\b\\i\\cf2 bold-italic-purple} end.\\par}",
+         "Mixed: bold, italic, underlined, struck, red, marked, bold-italic-purple end."},
+        {head + "\\qr This right-aligned paragraph ends at the right edge of its frame\\par}",
+         "This right-aligned paragraph ends at the right edge of its frame"},
+        {head + "{\\f1 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 \\'ec\\'e8\\'f0}, \\u1044?\\u1086?\\u1073?"
+                "\\u1088?\\u1099?\\u1081? \\u1076?\\u1077?\\u1085?\\u1100?, \\u922?\\u945?\\u955?"
+                "\\u951?\\u956?\\u941?\\u961?\\u945?\\par}",
+         "Привет мир, Добрый день, Καλημέρα"},
+        {head + "\\tx2000\\tx5000 Name\\tab Value\\tab Note\\par}", "Name Value Note"},
+        {head + "Area m{\\super 2} water H{\\sub 2}O {\\f2 fixed pitch text}\\par}",
+         "Area m 2 water H 2 O fixed pitch text"},
+        {head + longText + "\\par}", longWords},
+    };
+}
+
+// Prints the catalog of PrintedNotes() from one preview twice to the
+// system's default printer, and once to the printer ZandrelLetter, whose
+// default paper is Letter; run by scripts/print_test.sh, which sets up the
+// CUPS PDF printers and reads the PDFs. Each note's words go to the output
+// for the script.
+TEST(CatalogPrintTest, PrintsTheNotesTwiceFromOnePreviewAndOnLetterPaper) {
     if (!std::getenv("ZANDREL_PRINT_TEST")) {
         GTEST_SKIP() << "run by scripts/print_test.sh";
     }
     TestEnvironment().Reset();
     Catalog catalog;
-    const char* texts[] = {"Alpha catalog message", "Bravo catalog message",
-                           "Charlie catalog message"};
-    for (const char* text : texts) {
-        catalog.Add(Rtf(text), 45000.5);
+    for (const PrintedNote& note : PrintedNotes()) {
+        catalog.Add(note.Rtf, 45000.5);
+        std::printf("note words|%s\n", note.Words.c_str());
     }
-    // A text taller than a page: it starts on a page of its own, the second,
-    // and goes on on the third.
-    std::string lines;
-    for (int i = 0; i < 70; ++i) {
-        lines += "Delta line " + std::to_string(i) + "\\par ";
-    }
-    catalog.Add("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + lines + "}", 45000.5);
     TQReport1 report(catalog.list);
     report.Prepare(TestEnvironment());
     ReportPreview preview(report);
     preview.PrintReport();
-    EXPECT_EQ(report.RowIndex, 4);
-    EXPECT_EQ(report.PageCount(), 3u);
+    EXPECT_EQ(report.RowIndex, int(catalog.list.Count()));
+    const std::size_t pages = report.PageCount();
     preview.PrintReport();
-    EXPECT_EQ(report.RowIndex, 4);
+    EXPECT_EQ(report.PageCount(), pages);
     EXPECT_EQ(preview.Prints(), 2);
     EXPECT_EQ(TestEnvironment().printDialogs, 2);
+    std::printf("pages|%zu\n", pages);
+
+    TestEnvironment().printer = "ZandrelLetter";
+    TestEnvironment().printCopies = 2;
+    const PrinterSettings settings({"ZandrelLetter", 2, {}});
+    ASSERT_NE(settings.Mode(), nullptr);
+    EXPECT_EQ(settings.Mode()->dmPaperSize, DMPAPER_A4);
+    EXPECT_EQ(settings.Mode()->dmCopies, 2);
+    preview.PrintReport();
+    EXPECT_EQ(report.PageCount(), pages);
+}
+
+// The preview's page and the printer's page of one catalog: the same texts
+// at the same places.
+TEST(CatalogPrintTest, ThePreviewAndThePrinterShowTheSameLines) {
+    if (!std::getenv("ZANDREL_PRINT_TEST")) {
+        GTEST_SKIP() << "run by scripts/print_test.sh";
+    }
+    TestEnvironment().Reset();
+    Catalog catalog;
+    for (const PrintedNote& note : PrintedNotes()) {
+        catalog.Add(note.Rtf, 45000.5);
+    }
+    char name[256] = {};
+    DWORD size = sizeof name;
+    ASSERT_TRUE(GetDefaultPrinterA(name, &size));
+    const PrinterDc printer(name);
+    TQReport1 report(catalog.list);
+    report.Prepare(TestEnvironment());
+    report.ProduceAll();
+    ASSERT_GE(report.PageCount(), 2u);
+    for (std::size_t page = 0; page < report.PageCount(); ++page) {
+        const auto shown = TextsOfMetafile(report.PageMetafile(page).get());
+        const auto printed = TextsOfMetafile(report.PageMetafile(page, printer.Get()).get());
+        ASSERT_EQ(shown.size(), printed.size()) << "page " << page;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(shown[i].Text, printed[i].Text);
+            EXPECT_NEAR(shown[i].X, printed[i].X, 0.3) << shown[i].Text;
+            EXPECT_NEAR(shown[i].Y, printed[i].Y, 0.3) << shown[i].Text;
+        }
+    }
 }
 
 } // namespace
