@@ -243,7 +243,7 @@ std::size_t Report::PageCount() const {
 
 // ---------------------------------------------------------------- rendering
 
-void Report::DrawLabel(HDC dc, DeviceFonts& fonts, const RenderTarget& target,
+void Report::DrawLabel(HDC dc, PageTextBatch& texts, const RenderTarget& target,
                        const ReportBand& band, const ReportLabel& label, const std::string& caption,
                        const PlacedBand& placed) {
     const report::PageSetup& page = layout_->Page();
@@ -270,10 +270,10 @@ void Report::DrawLabel(HDC dc, DeviceFonts& fonts, const RenderTarget& target,
             }
         }
     }
-    DrawTextLines(dc, target, fonts, layout, 0, layout.Lines.size(), left, top);
+    texts.Add(layout, 0, layout.Lines.size(), left, top);
 }
 
-void Report::RenderBand(HDC dc, DeviceFonts& fonts, const ReportBand& band,
+void Report::RenderBand(HDC dc, PageTextBatch& texts, const ReportBand& band,
                         const PlacedBand& placed, const DetailSnapshot* snapshot,
                         std::size_t pageIndex, const RenderTarget& target) {
     const report::PageSetup& page = layout_->Page();
@@ -284,7 +284,6 @@ void Report::RenderBand(HDC dc, DeviceFonts& fonts, const ReportBand& band,
 
     for (std::size_t index = 0; index < band.Elements.size(); ++index) {
         const ReportElement& element = *band.Elements[index];
-        const SavedDc saved(dc);
         if (const auto* rich = dynamic_cast<const ReportRichText*>(&element)) {
             if (!snapshot || placed.BoxTo <= placed.BoxFrom) {
                 continue;
@@ -300,12 +299,10 @@ void Report::RenderBand(HDC dc, DeviceFonts& fonts, const ReportBand& band,
                 Rectangle(dc, box.left, box.top, box.right, box.bottom);
             }
             if (snapshot->Text) {
-                // A line taller than a page is shown cut at its box.
-                IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);
-                DrawTextLines(
-                    dc, target, fonts, *snapshot->Text, static_cast<std::size_t>(placed.FirstLine),
-                    static_cast<std::size_t>(placed.EndLine), bandLeft + rich->Left + rich->InsetX,
-                    boxTop + rich->InsetY - placed.BoxFrom);
+                texts.Add(*snapshot->Text, static_cast<std::size_t>(placed.FirstLine),
+                          static_cast<std::size_t>(placed.EndLine),
+                          bandLeft + rich->Left + rich->InsetX,
+                          boxTop + rich->InsetY - placed.BoxFrom);
             }
             continue;
         }
@@ -325,12 +322,12 @@ void Report::RenderBand(HDC dc, DeviceFonts& fonts, const ReportBand& band,
             const std::string value = sys->Data == SysDataKind::PageNumber
                                           ? std::to_string(pageIndex + 1)
                                           : ShownDateText(produced_, sys->Data);
-            DrawLabel(dc, fonts, target, band, *sys, sys->Text + value, placed);
+            DrawLabel(dc, texts, target, band, *sys, sys->Text + value, placed);
             continue;
         }
         if (const auto* label = dynamic_cast<const ReportLabel*>(&element)) {
             const std::string& caption = snapshot ? snapshot->Captions[index] : label->Caption;
-            DrawLabel(dc, fonts, target, band, *label, caption, placed);
+            DrawLabel(dc, texts, target, band, *label, caption, placed);
         }
     }
 }
@@ -341,21 +338,22 @@ void Report::RenderPage(HDC dc, std::size_t index, const RenderTarget& target) {
     }
     const report::PageSetup& page = layout_->Page();
     Fill(dc, target.Rect(0, 0, page.Width, page.Height), clWhite);
-    DeviceFonts fonts(target.PixelsPerMmY);
+    PageTextBatch texts(dc, target);
     for (const PlacedBand& placed : layout_->Pages()[index].Bands) {
         switch (placed.Kind) {
         case BandKind::Title:
-            RenderBand(dc, fonts, TitleBand, placed, nullptr, index, target);
+            RenderBand(dc, texts, TitleBand, placed, nullptr, index, target);
             break;
         case BandKind::PageFooter:
-            RenderBand(dc, fonts, PageFooterBand, placed, nullptr, index, target);
+            RenderBand(dc, texts, PageFooterBand, placed, nullptr, index, target);
             break;
         case BandKind::Detail:
-            RenderBand(dc, fonts, DetailBand, placed,
+            RenderBand(dc, texts, DetailBand, placed,
                        &details_.at(static_cast<std::size_t>(placed.Row)), index, target);
             break;
         }
     }
+    texts.Draw();
 }
 
 MetafileHandle Report::PageMetafile(std::size_t index, HDC reference) {
@@ -473,7 +471,19 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
 std::vector<PageText> TextsOfMetafile(HENHMETAFILE metafile) {
     Collected collected{ScaleOf(metafile), {}};
     EnumEnhMetaFile(nullptr, metafile, CollectText, &collected, nullptr);
-    return std::move(collected.Texts);
+    std::vector<PageText>& texts = collected.Texts;
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const PageText& a, const PageText& b) { return a.Y < b.Y; });
+    constexpr double sameLine = 1.0; // mm between baselines
+    for (auto line = texts.begin(); line != texts.end();) {
+        auto end = line;
+        while (end != texts.end() && end->Y - line->Y < sameLine) {
+            ++end;
+        }
+        std::stable_sort(line, end, [](const PageText& a, const PageText& b) { return a.X < b.X; });
+        line = end;
+    }
+    return std::move(texts);
 }
 
 } // namespace zandrel

@@ -181,10 +181,10 @@ public:
 private:
     struct DetailSnapshot;
     void Prepare(const Clock& clock, const report::PageSetup& page);
-    void RenderBand(HDC dc, DeviceFonts& fonts, const ReportBand& band,
+    void RenderBand(HDC dc, PageTextBatch& texts, const ReportBand& band,
                     const report::PlacedBand& placed, const DetailSnapshot* snapshot,
                     std::size_t pageIndex, const RenderTarget& target);
-    void DrawLabel(HDC dc, DeviceFonts& fonts, const RenderTarget& target, const ReportBand& band,
+    void DrawLabel(HDC dc, PageTextBatch& texts, const RenderTarget& target, const ReportBand& band,
                    const ReportLabel& label, const std::string& caption,
                    const report::PlacedBand& placed);
 
@@ -201,6 +201,8 @@ struct PageText {
     double X = 0;     // its reference point (the baseline's start), mm from the paper's corner
     double Y = 0;
 };
+// In reading order: lines top to bottom (texts whose baselines lie within
+// 1 mm of the line's first), each left to right.
 std::vector<PageText> TextsOfMetafile(HENHMETAFILE metafile);
 
 } // namespace zandrel

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 
 namespace zandrel {
 namespace {
@@ -121,21 +122,16 @@ void ReportTextMeasurer::Advances(const report::FontSpec& font, std::u16string_v
 
 // ---------------------------------------------------------------- drawing
 
-HFONT DeviceFonts::Get(const report::FontSpec& font) {
+HFONT PageTextBatch::Font(const report::FontSpec& font) {
     FontHandle& handle = fonts_[font];
     if (!handle) {
-        handle = CreateReportFont(font, pixelsPerMm_);
+        handle = CreateReportFont(font, target_.PixelsPerMmY);
     }
     return handle.get();
 }
 
-void DrawTextLines(HDC dc, const RenderTarget& target, DeviceFonts& fonts,
-                   const report::TextLayout& layout, std::size_t first, std::size_t end,
-                   double left, double top) {
-    const SavedDc saved(dc);
-    SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
-    SetBkMode(dc, TRANSPARENT);
-    std::vector<INT> spacing;
+void PageTextBatch::Add(const report::TextLayout& layout, std::size_t first, std::size_t end,
+                        double left, double top) {
     end = std::min(end, layout.Lines.size());
     for (std::size_t line = first; line < end; ++line) {
         const report::TextLine& placed = layout.Lines[line];
@@ -145,27 +141,59 @@ void DrawTextLines(HDC dc, const RenderTarget& target, DeviceFonts& fonts,
             const auto font = static_cast<std::size_t>(run.Font);
             if (run.Highlight != report::kNoHighlight) {
                 const report::FontMetrics& metrics = layout.Metrics[font];
-                const RECT behind{target.X(x), target.Y(baseline - metrics.Ascent),
-                                  target.X(x + run.Width()), target.Y(baseline + metrics.Descent)};
+                const RECT behind{target_.X(x), target_.Y(baseline - metrics.Ascent),
+                                  target_.X(x + run.Width()),
+                                  target_.Y(baseline + metrics.Descent)};
                 const BrushHandle brush(CreateSolidBrush(run.Highlight));
-                FillRect(dc, &behind, brush.get());
+                FillRect(dc_, &behind, brush.get());
             }
             // Each character's advance on the device: the differences of its
             // rounded places, so that rounding never adds up along the line.
-            spacing.resize(run.Ends.size());
-            int at = target.X(x);
-            for (std::size_t i = 0; i < run.Ends.size(); ++i) {
-                const int next = target.X(x + run.Ends[i]);
-                spacing[i] = next - at;
+            Text text{layout.Fonts[font],
+                      run.Colour == report::kAutoColour ? GetSysColor(COLOR_WINDOWTEXT)
+                                                        : run.Colour,
+                      POINT{target_.X(x), target_.Y(baseline)},
+                      run.Text,
+                      {}};
+            int at = text.At.x;
+            for (const float runEnd : run.Ends) {
+                const int next = target_.X(x + runEnd);
+                text.Spacing.push_back(next - at);
                 at = next;
             }
-            const Selection selected(dc, fonts.Get(layout.Fonts[font]));
-            SetTextColor(dc, run.Colour == report::kAutoColour ? GetSysColor(COLOR_WINDOWTEXT)
-                                                               : run.Colour);
-            ExtTextOutW(dc, target.X(x), target.Y(baseline), 0, nullptr, Wide(run.Text),
-                        static_cast<UINT>(run.Text.size()), spacing.data());
+            texts_.push_back(std::move(text));
         }
     }
+}
+
+void PageTextBatch::Draw() {
+    std::stable_sort(texts_.begin(), texts_.end(), [](const Text& a, const Text& b) {
+        return std::tie(a.Font, a.Colour) < std::tie(b.Font, b.Colour);
+    });
+    SetTextAlign(dc_, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+    SetBkMode(dc_, TRANSPARENT);
+    // The DC's own font comes back at the end; each font is selected once.
+    struct OwnFont {
+        HDC dc;
+        HGDIOBJ font = nullptr;
+        ~OwnFont() {
+            if (font) {
+                SelectObject(dc, font);
+            }
+        }
+    } own{dc_};
+    HFONT current = nullptr;
+    for (const Text& text : texts_) {
+        if (const HFONT font = Font(text.Font); font != current) {
+            const HGDIOBJ previous = SelectObject(dc_, font);
+            own.font = own.font ? own.font : previous;
+            current = font;
+        }
+        SetTextColor(dc_, text.Colour);
+        ExtTextOutW(dc_, text.At.x, text.At.y, 0, nullptr, Wide(text.Characters),
+                    static_cast<UINT>(text.Characters.size()), text.Spacing.data());
+    }
+    texts_.clear();
 }
 
 } // namespace zandrel

@@ -48,23 +48,36 @@ private:
     std::vector<INT> extents_;
 };
 
-// The fonts of one drawing on one device.
-class DeviceFonts {
+// The texts of one page on one device, drawn together, font by font: a
+// PostScript printer driver keeps only a few of the fonts it sent to the
+// printer and sends a font again each time it comes back (under Wine, the
+// whole font's header for every change of font).
+class PageTextBatch {
 public:
-    explicit DeviceFonts(double pixelsPerMm) : pixelsPerMm_(pixelsPerMm) {}
-    HFONT Get(const report::FontSpec& font);
+    PageTextBatch(HDC dc, const RenderTarget& target) : dc_(dc), target_(target) {}
+    // Draws the highlights of the lines [first, end) of `layout` at once and
+    // keeps their runs: the layout's top-left corner is at (left, top), in
+    // mm on the paper, every character at its laid-out place.
+    void Add(const report::TextLayout& layout, std::size_t first, std::size_t end, double left,
+             double top);
+    // Draws every text kept, in its font and colour.
+    void Draw();
 
 private:
-    double pixelsPerMm_;
+    struct Text {
+        report::FontSpec Font;
+        COLORREF Colour;
+        POINT At;
+        std::u16string Characters;
+        std::vector<INT> Spacing;
+    };
+    HFONT Font(const report::FontSpec& font);
+
+    HDC dc_;
+    const RenderTarget& target_;
+    std::vector<Text> texts_;
     std::map<report::FontSpec, FontHandle> fonts_;
 };
-
-// Draws the lines [first, end) of `layout` with the layout's top-left corner
-// at (left, top), in mm on the paper: highlights, then each run in its
-// font and colour, every character at its laid-out place.
-void DrawTextLines(HDC dc, const RenderTarget& target, DeviceFonts& fonts,
-                   const report::TextLayout& layout, std::size_t first, std::size_t end,
-                   double left, double top);
 
 // A text of the system's ANSI code page in UTF-16.
 std::u16string WideText(std::string_view ansi);
