@@ -328,7 +328,7 @@ std::vector<PrintedNote> PrintedNotes() {
          "Привет мир, Добрый день, Καλημέρα"},
         {head + "\\tx2000\\tx5000 Name\\tab Value\\tab Note\\par}", "Name Value Note"},
         {head + "Area m{\\super 2} water H{\\sub 2}O {\\f2 fixed pitch text}\\par}",
-         "Area m 2 water H 2 O fixed pitch text"},
+         "Area m2 water H2O fixed pitch text"},
         {head + longText + "\\par}", longWords},
     };
 }
