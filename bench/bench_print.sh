@@ -21,7 +21,8 @@ value() { printf '%s\n' "$figures" | sed -n "s/^$1|//p"; }
 finished="$(stat -c '%.3Y' "$pdf" | tr -d .)"
 ok="$(value 'ok unix ms')"
 ended="$(value 'end of document unix ms')"
-echo "| messages | pages | produce | draw into the driver | spooler to the PDF | OK to finished PDF |"
-echo "|---:|---:|---:|---:|---:|---:|"
+echo "| messages | pages | produce | OK to end of document (processor) | spooler to the PDF | OK to finished PDF | load |"
+echo "|---:|---:|---:|---:|---:|---:|---:|"
 echo "| $count | $(value pages) | $(value 'produce ms') ms | $((${ended%.*} - ${ok%.*})) ms" \
-    "| $((finished - ${ended%.*})) ms | $((finished - ${ok%.*})) ms |"
+    "($(value 'print processor ms') ms) | $((finished - ${ended%.*})) ms |" \
+    "$((finished - ${ok%.*})) ms | $(cut -d' ' -f1 /proc/loadavg) |"
