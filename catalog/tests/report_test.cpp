@@ -261,6 +261,36 @@ TEST_F(CatalogTest, LargerFontsMakeTheBoxTallerThanLinesTimes15Pixels) {
     EXPECT_GT(report.QRRichText1->Height, report::PixelsToMm(2 * 15) + 1);
 }
 
+TEST_F(CatalogTest, ANoteShowsEveryCharacterAsUnicode) {
+    Catalog catalog;
+    catalog.Add("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0\\fs20 \\'cf\\'f0\\'e8"
+                "\\'e2\\'e5\\'f2 \\u1084?\\u1080?\\u1088? \\u955?\\u8364? \\u27700?\\par}",
+                45000.5);
+    TQReport1 report(catalog.list);
+    EXPECT_NE(Render(report).All().find("Привет мир λ€ 水"), std::string::npos);
+}
+
+TEST_F(CatalogTest, LabelsStayInsideTheRightMarginAndTheirBand) {
+    Catalog catalog;
+    catalog.Add(Rtf("one"), 45000.5);
+    TQReport1 report(catalog.list);
+    for (const auto& element : report.TitleBand.Elements) {
+        if (auto* label = dynamic_cast<ReportLabel*>(element.get()); label->Name == "QRLabel1") {
+            label->Caption = "Report of context, of every note and of everything a title holds";
+        }
+    }
+    const PageTexts texts = Render(report);
+    std::string title;
+    for (const PageText& text : texts.Pages[0]) {
+        EXPECT_LE(text.X + text.Width, 210 - 10 + 0.15) << text.Text; // half a pixel
+        if (text.Y < 10 + 23.8) {
+            title += text.Text + " ";
+        }
+    }
+    EXPECT_NE(title.find("Report of context, of every note and of everything a title holds"),
+              std::string::npos);
+}
+
 TEST_F(CatalogTest, EveryProductionStartsAgainWithTheFirstMessage) {
     Catalog catalog;
     catalog.Add(Rtf("one"), 45000.5);

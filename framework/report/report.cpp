@@ -446,13 +446,26 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
         return std::pair{text.ptlReference.x * collected.Scale.X,
                          text.ptlReference.y * collected.Scale.Y};
     };
+    const auto width = [&](const EMRTEXT& text) {
+        if (text.offDx == 0) {
+            return 0.0;
+        }
+        const auto* advances =
+            reinterpret_cast<const INT*>(reinterpret_cast<const char*>(record) + text.offDx);
+        double sum = 0;
+        for (DWORD i = 0; i < text.nChars; ++i) {
+            sum += advances[i];
+        }
+        return sum * collected.Scale.X;
+    };
     if (record->iType == EMR_EXTTEXTOUTA) {
         const auto& out = *reinterpret_cast<const EMREXTTEXTOUTA*>(record);
         const char* chars = reinterpret_cast<const char*>(record) + out.emrtext.offString;
         const std::u16string wide = WideText(std::string_view(chars, out.emrtext.nChars));
         const auto [x, y] = place(out.emrtext);
         collected.Texts.push_back(
-            {Utf8(reinterpret_cast<const wchar_t*>(wide.data()), int(wide.size())), x, y});
+            {Utf8(reinterpret_cast<const wchar_t*>(wide.data()), int(wide.size())), x, y,
+             width(out.emrtext)});
     } else if (record->iType == EMR_EXTTEXTOUTW) {
         const auto& out = *reinterpret_cast<const EMREXTTEXTOUTW*>(record);
         if (out.emrtext.fOptions & ETO_GLYPH_INDEX) {
@@ -461,7 +474,7 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
         const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(record) +
                                                              out.emrtext.offString);
         const auto [x, y] = place(out.emrtext);
-        collected.Texts.push_back({Utf8(chars, int(out.emrtext.nChars)), x, y});
+        collected.Texts.push_back({Utf8(chars, int(out.emrtext.nChars)), x, y, width(out.emrtext)});
     }
     return 1;
 }
