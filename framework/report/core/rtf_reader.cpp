@@ -55,6 +55,7 @@ constexpr std::array<std::string_view, 31> kHiddenDestinations = {"stylesheet",
                                                                   "shpinst"};
 
 constexpr int kSymbolCharset = 2;
+constexpr char kSymbolBullet = '\xB7';
 
 bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -526,9 +527,14 @@ private:
         }
         const Font* font = CurrentFont();
         if (font && font->Charset == kSymbolCharset) {
-            // Symbol fonts are drawn by their own code points.
+            // Symbol fonts are drawn by their own code points; a list's
+            // bullet is the text font's, which every system has.
             Flush();
-            Append(static_cast<char16_t>(0xF000 + static_cast<unsigned char>(c)));
+            if (c == kSymbolBullet) {
+                Append(u'\u2022', BulletFormat());
+            } else {
+                Append(static_cast<char16_t>(0xF000 + static_cast<unsigned char>(c)));
+            }
             return;
         }
         // Bytes are converted in runs, so that the two bytes of an East Asian
@@ -563,15 +569,26 @@ private:
         }
     }
 
-    void Append(char16_t character) {
+    // The current format in the base face.
+    int BulletFormat() {
+        CharacterFormat format = groups_.back().Char;
+        format.Face = base_.Face;
+        format.Charset = base_.Charset;
+        format.FixedPitch = base_.FixedPitch;
+        return document_.FormatIndex(format);
+    }
+
+    void Append(char16_t character, int format = -1) {
         if (groups_.back().Char.Hidden ||
             (character < 0x20 && character != u'\t' && character != u'\n')) {
             return;
         }
-        if (format_ < 0) {
-            format_ = CurrentFormat();
+        if (format < 0) {
+            if (format_ < 0) {
+                format_ = CurrentFormat();
+            }
+            format = format_;
         }
-        const int format = format_;
         if (paragraph_.Runs.empty() || paragraph_.Runs.back().Format != format) {
             paragraph_.Runs.push_back(TextRun{{}, format});
         }

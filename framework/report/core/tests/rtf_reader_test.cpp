@@ -86,10 +86,10 @@ TEST(RtfReaderTest, CharactersComeOutAsUnicode) {
         {"\\uc0\\u955 x", u"λx"},
         {"caf\\'e9 \\{a\\}\\\\", u"café {a}\\"},
         {"\\emdash\\~\\lquote", u"—\u00a0‘"},
-        {"{\\f2 \\'b7}", u"\uf0b7"},
+        {"{\\f2 \\'b7\\'e0}", u"\u2022\uf0e0"}, // a bullet, and a symbol by its code point
         {"a{\\*\\unknown b}{\\pict 0123}{\\v hidden}c", u"ac"},
         {"{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}", u"link"},
-        {"{\\pntext\\f2\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}item", u"\uf0b7\titem"},
+        {"{\\pntext\\f2\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}item", u"\u2022\titem"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Texts(ReadRichText(Rtf(c.Body), kBase)), c.Text) << c.Body;
