@@ -22,7 +22,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -102,7 +101,6 @@ public:
     void Clear();
     // As RTF when it is RTF, else as plain text.
     void Load(std::string_view text);
-    const std::string& Content() const { return content_; }
     // The text laid out at the box's width less the insets.
     std::shared_ptr<const report::TextLayout> Layout();
     int LineCount();
