@@ -198,8 +198,8 @@ private:
         unsigned RunProgram(const std::string& commandLine) override {
             return environment_.RunProgram(commandLine);
         }
-        std::optional<std::string> ChoosePrinter() override {
-            std::optional<std::string> printer;
+        std::optional<PrinterChoice> ChoosePrinter() override {
+            std::optional<PrinterChoice> printer;
             if (!application_.RunBox([&] { printer = environment_.ChoosePrinter(); })) {
                 return std::nullopt;
             }

@@ -9,6 +9,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace zandrel {
@@ -94,7 +95,7 @@ unsigned Win32Environment::RunProgram(const std::string& commandLine) {
     return WinExec(commandLine.c_str(), SW_SHOW);
 }
 
-std::optional<std::string> Win32Environment::ChoosePrinter() {
+std::optional<PrinterChoice> Win32Environment::ChoosePrinter() {
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = App().ModalOwner();
@@ -104,10 +105,22 @@ std::optional<std::string> Win32Environment::ChoosePrinter() {
     }
     const GlobalMemoryHandle devNames(dialog.hDevNames);
     const GlobalMemoryHandle devMode(dialog.hDevMode);
-    std::optional<std::string> printer;
+    std::optional<PrinterChoice> printer;
     if (const auto* names = static_cast<const DEVNAMES*>(GlobalLock(devNames.get()))) {
-        printer = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+        printer = PrinterChoice{reinterpret_cast<const char*>(names) + names->wDeviceOffset,
+                                std::max<int>(1, dialog.nCopies),
+                                {}};
         GlobalUnlock(devNames.get());
+    }
+    // The copies are the printer's setting when it makes them itself.
+    if (const auto* mode = static_cast<const DEVMODEA*>(GlobalLock(devMode.get()));
+        printer && mode) {
+        if (mode->dmFields & DM_COPIES) {
+            printer->Copies = std::max<int>(1, mode->dmCopies);
+        }
+        const auto* bytes = reinterpret_cast<const char*>(mode);
+        printer->Settings.assign(bytes, bytes + mode->dmSize + mode->dmDriverExtra);
+        GlobalUnlock(devMode.get());
     }
     return printer;
 }

@@ -23,7 +23,7 @@ public:
     void ShellOpen(const std::string& target) override;
     void ShowHelpContext(const std::string& helpFile, unsigned context) override;
     unsigned RunProgram(const std::string& commandLine) override;
-    std::optional<std::string> ChoosePrinter() override;
+    std::optional<PrinterChoice> ChoosePrinter() override;
 
 private:
     HINSTANCE instance_;

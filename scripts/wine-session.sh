@@ -42,6 +42,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
 fi
+# Windows' Arial, Times New Roman and Courier New are drawn with the
+# Liberation fonts, which have the same metrics (fonts-liberation).
+if ! grep -q 'Liberation Sans' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    for font in 'Arial=Liberation Sans' 'Times New Roman=Liberation Serif' \
+        'Courier New=Liberation Mono'; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${font%%=*}" \
+            /d "${font#*=}" /f >/dev/null 2>&1
+    done
+fi
 start_wine_services() {
     # A server already running for this prefix makes this fail; that is fine.
     wineserver -p >/dev/null 2>&1 || true

@@ -4,14 +4,18 @@
 #include "catalog/report.h"
 
 #include "framework/application.h"
+#include "framework/device_context.h"
+#include "framework/report/printer_settings.h"
 #include "framework/report/report_preview.h"
 #include "framework/system_date_time.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -108,9 +112,15 @@ TEST_F(CatalogTest, EachMessagePrintsItsLabelsAndTextInListOrder) {
     std::size_t at = 0;
     for (std::size_t row = 0; row < catalog.list.Count(); ++row) {
         const TMessageEntry& entry = catalog.list.Entry(row);
+        // The date labels may wrap before the time of day (their second
+        // line follows the row in reading order).
+        const auto date = [](TDateTime moment) {
+            const std::string text = DateTimeToText(moment);
+            return text.substr(0, text.find(' '));
+        };
         const std::vector<std::string> expected = {
-            "Starting date: " + DateTimeToText(entry.Record.StartDate),
-            "Alarm date: " + DateTimeToText(entry.Record.AlarmDate),
+            "Starting date: " + date(entry.Record.StartDate),
+            "Alarm date: " + date(entry.Record.AlarmDate),
             "nextWarn (+" + std::to_string(entry.Record.IncType) + ") " +
                 DateTimeToText(entry.Record.NextWarn),
             "Text of memo",
@@ -132,18 +142,14 @@ TEST_F(CatalogTest, EachMessagePrintsItsLabelsAndTextInListOrder) {
     EXPECT_NE(Find(all, "nextWarn (+2) "), std::string::npos);
 }
 
-// Millimetres on the paper of a point of the page's metafile.
-double MmX(int x) {
-    const HDC screen = GetDC(nullptr);
-    const double perMm = double(GetDeviceCaps(screen, HORZRES)) / GetDeviceCaps(screen, HORZSIZE);
-    ReleaseDC(nullptr, screen);
-    return x / perMm;
-}
-double MmY(int y) {
-    const HDC screen = GetDC(nullptr);
-    const double perMm = double(GetDeviceCaps(screen, VERTRES)) / GetDeviceCaps(screen, VERTSIZE);
-    ReleaseDC(nullptr, screen);
-    return y / perMm;
+// How far a label's baseline lies below its top, in mm.
+double Ascent(const char* face, double points, bool bold = false, bool italic = false) {
+    report::FontSpec font;
+    font.Face = face;
+    font.Points = points;
+    font.Bold = bold;
+    font.Italic = italic;
+    return ReportTextMeasurer().Metrics(font).Ascent;
 }
 
 const PageText* TextStarting(const std::vector<PageText>& page, const std::string& start,
@@ -167,28 +173,34 @@ TEST_F(CatalogTest, TheTextsStandAtTheDesignsPlacesOnThePaper) {
     // Paper = margin 10 mm + the band's top + the element's place.
     const PageText* title = TextStarting(page, "Zandrel");
     ASSERT_NE(title, nullptr);
-    EXPECT_NEAR(MmX(title->X), 10 + 9.4, 0.5);
-    EXPECT_NEAR(MmY(title->Y), 10 + 2.3, 0.5);
+    EXPECT_NEAR(title->X, 10 + 9.4, 0.5);
+    EXPECT_NEAR(title->Y, 10 + 2.3 + Ascent("Garamond", 30, true), 0.5);
     const double firstBand = 10 + 23.8;
     const PageText* start = TextStarting(page, "Starting date: ");
     const PageText* alarm = TextStarting(page, "Alarm date: ");
     const PageText* warn = TextStarting(page, "nextWarn (+0) ");
     const PageText* memo = TextStarting(page, "Text of memo");
     ASSERT_TRUE(start && alarm && warn && memo);
-    EXPECT_NEAR(MmX(start->X), 10 + 8.3, 0.5);
-    EXPECT_NEAR(MmY(start->Y), firstBand + 1.5, 0.5);
-    EXPECT_NEAR(MmX(alarm->X), 10 + 68.0, 0.5);
-    EXPECT_NEAR(MmX(warn->X), 10 + 125.5, 0.5);
-    EXPECT_NEAR(MmX(memo->X), 10 + 7.2, 0.5);
-    EXPECT_NEAR(MmY(memo->Y), firstBand + 9.4, 0.5);
+    const double labelAscent = Ascent("Arial", 10, true, true);
+    EXPECT_NEAR(start->X, 10 + 8.3, 0.5);
+    EXPECT_NEAR(start->Y, firstBand + 1.5 + labelAscent, 0.5);
+    EXPECT_NEAR(alarm->X, 10 + 68.0, 0.5);
+    EXPECT_NEAR(warn->X, 10 + 125.5, 0.5);
+    EXPECT_NEAR(memo->X, 10 + 7.2, 0.5);
+    EXPECT_NEAR(memo->Y, firstBand + 9.4 + Ascent("Arial", 10, true), 0.5);
+    // The text stands a little inside its frame.
+    const PageText* text = TextStarting(page, "first");
+    ASSERT_NE(text, nullptr);
+    EXPECT_NEAR(text->X, 10 + 6.4 + 1, 0.3);
+    EXPECT_NEAR(text->Y, firstBand + report::PixelsToMm(40) + 0.5 + Ascent("Arial", 10), 0.3);
     // One line: a box of 15 pixels, a band of 40 + 15 + 5 pixels.
     const PageText* second = TextStarting(page, "Starting date: ", 1);
     ASSERT_NE(second, nullptr);
-    EXPECT_NEAR(MmY(second->Y), firstBand + report::PixelsToMm(60) + 1.5, 0.5);
+    EXPECT_NEAR(second->Y, firstBand + report::PixelsToMm(60) + 1.5 + labelAscent, 0.5);
     const PageText* number = TextStarting(page, "Page num.1");
     ASSERT_NE(number, nullptr);
-    EXPECT_NEAR(MmX(number->X), 10 + 150.4, 0.5);
-    EXPECT_NEAR(MmY(number->Y), 297 - 10 - 10.6 + 5.3, 0.5);
+    EXPECT_NEAR(number->X, 10 + 150.4, 0.5);
+    EXPECT_NEAR(number->Y, 297 - 10 - 10.6 + 5.3 + Ascent("Arial", 10), 0.5);
 }
 
 TEST_F(CatalogTest, ManyMessagesTakeSeveralPagesWithTheFooterOnEachAndTheTitleOnTheFirst) {
@@ -249,6 +261,36 @@ TEST_F(CatalogTest, LargerFontsMakeTheBoxTallerThanLinesTimes15Pixels) {
     EXPECT_GT(report.QRRichText1->Height, report::PixelsToMm(2 * 15) + 1);
 }
 
+TEST_F(CatalogTest, ANoteShowsEveryCharacterAsUnicode) {
+    Catalog catalog;
+    catalog.Add("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0\\fs20 \\'cf\\'f0\\'e8"
+                "\\'e2\\'e5\\'f2 \\u1084?\\u1080?\\u1088? \\u955?\\u8364? \\u27700?\\par}",
+                45000.5);
+    TQReport1 report(catalog.list);
+    EXPECT_NE(Render(report).All().find("Привет мир λ€ 水"), std::string::npos);
+}
+
+TEST_F(CatalogTest, LabelsStayInsideTheRightMarginAndTheirBand) {
+    Catalog catalog;
+    catalog.Add(Rtf("one"), 45000.5);
+    TQReport1 report(catalog.list);
+    for (const auto& element : report.TitleBand.Elements) {
+        if (auto* label = dynamic_cast<ReportLabel*>(element.get()); label->Name == "QRLabel1") {
+            label->Caption = "Report of context, of every note and of everything a title holds";
+        }
+    }
+    const PageTexts texts = Render(report);
+    std::string title;
+    for (const PageText& text : texts.Pages[0]) {
+        EXPECT_LE(text.X + text.Width, 210 - 10 + 0.15) << text.Text; // half a pixel
+        if (text.Y < 10 + 23.8) {
+            title += text.Text + " ";
+        }
+    }
+    EXPECT_NE(title.find("Report of context, of every note and of everything a title holds"),
+              std::string::npos);
+}
+
 TEST_F(CatalogTest, EveryProductionStartsAgainWithTheFirstMessage) {
     Catalog catalog;
     catalog.Add(Rtf("one"), 45000.5);
@@ -280,40 +322,113 @@ TEST_F(CatalogTest, APrintToAPrinterThatIsNotThereIsReportedAsAnError) {
     Catalog catalog;
     catalog.Add(Rtf("one"), 45000.5);
     TQReport1 report(catalog.list);
-    EXPECT_THROW(report.Print("Zandrel printer that does not exist", TestEnvironment(), {}),
-                 std::runtime_error);
+    EXPECT_THROW(
+        report.Print({"Zandrel printer that does not exist", 1, {}}, TestEnvironment(), {}),
+        std::runtime_error);
 }
 
-// Prints from one preview twice to the system's default printer; run by
-// scripts/print_test.sh, which sets up the CUPS PDF printer and reads the PDFs.
-TEST(CatalogPrintTest, PrintsTwiceFromOnePreview) {
+// The notes of the real print: each with the text a reader must find on paper.
+struct PrintedNote {
+    std::string Rtf;
+    std::string Words;
+};
+
+std::vector<PrintedNote> PrintedNotes() {
+    const std::string head = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
+                             "{\\f1\\fswiss\\fcharset204 Arial;}{\\f2\\fmodern\\fprq1\\fcharset0 "
+                             "Courier New;}}{\\colortbl ;\\red255\\green0\\blue0;\\red128\\green0"
+                             "\\blue128;\\red255\\green255\\blue0;}\\pard\\f0\\fs20 ";
+    std::string longText, longWords;
+    for (int i = 1; i <= 90; ++i) {
+        const std::string sentence = "Sentence " + std::to_string(i) +
+                                     " of the full-width note keeps every word inside its frame.";
+        longText += sentence + " ";
+        longWords += sentence + " ";
+    }
+    return {
+        {head + "Alpha catalog message\\par}", "Alpha catalog message"},
+        {head + "Mixed: {\\b bold}, {\\i italic}, {\\ul underlined}, {\\strike struck}, "
+                "{\\cf1 red}, {\\highlight3 marked}, {\\b\\i\\cf2 bold-italic-purple} end.\\par}",
+         "Mixed: bold, italic, underlined, struck, red, marked, bold-italic-purple end."},
+        {head + "\\qr This right-aligned paragraph ends at the right edge of its frame\\par}",
+         "This right-aligned paragraph ends at the right edge of its frame"},
+        {head + "{\\f1 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 \\'ec\\'e8\\'f0}, \\u1044?\\u1086?\\u1073?"
+                "\\u1088?\\u1099?\\u1081? \\u1076?\\u1077?\\u1085?\\u1100?, \\u922?\\u945?\\u955?"
+                "\\u951?\\u956?\\u941?\\u961?\\u945?\\par}",
+         "Привет мир, Добрый день, Καλημέρα"},
+        {head + "\\tx2000\\tx5000 Name\\tab Value\\tab Note\\par}", "Name Value Note"},
+        {head + "Area m{\\super 2} water H{\\sub 2}O {\\f2 fixed pitch text}\\par}",
+         "Area m2 water H2O fixed pitch text"},
+        {head + longText + "\\par}", longWords},
+    };
+}
+
+// Prints the catalog of PrintedNotes() from one preview twice to the
+// system's default printer, and once to the printer ZandrelLetter, whose
+// default paper is Letter; run by scripts/print_test.sh, which sets up the
+// CUPS PDF printers and reads the PDFs. Each note's words go to the output
+// for the script.
+TEST(CatalogPrintTest, PrintsTheNotesTwiceFromOnePreviewAndOnLetterPaper) {
     if (!std::getenv("ZANDREL_PRINT_TEST")) {
         GTEST_SKIP() << "run by scripts/print_test.sh";
     }
     TestEnvironment().Reset();
     Catalog catalog;
-    const char* texts[] = {"Alpha catalog message", "Bravo catalog message",
-                           "Charlie catalog message"};
-    for (const char* text : texts) {
-        catalog.Add(Rtf(text), 45000.5);
+    for (const PrintedNote& note : PrintedNotes()) {
+        catalog.Add(note.Rtf, 45000.5);
+        std::printf("note words|%s\n", note.Words.c_str());
     }
-    // A text taller than a page: it starts on a page of its own, the second,
-    // and goes on on the third.
-    std::string lines;
-    for (int i = 0; i < 70; ++i) {
-        lines += "Delta line " + std::to_string(i) + "\\par ";
-    }
-    catalog.Add("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 " + lines + "}", 45000.5);
     TQReport1 report(catalog.list);
     report.Prepare(TestEnvironment());
     ReportPreview preview(report);
     preview.PrintReport();
-    EXPECT_EQ(report.RowIndex, 4);
-    EXPECT_EQ(report.PageCount(), 3u);
+    EXPECT_EQ(report.RowIndex, int(catalog.list.Count()));
+    const std::size_t pages = report.PageCount();
     preview.PrintReport();
-    EXPECT_EQ(report.RowIndex, 4);
+    EXPECT_EQ(report.PageCount(), pages);
     EXPECT_EQ(preview.Prints(), 2);
     EXPECT_EQ(TestEnvironment().printDialogs, 2);
+    std::printf("pages|%zu\n", pages);
+
+    TestEnvironment().printer = "ZandrelLetter";
+    TestEnvironment().printCopies = 2;
+    const PrinterSettings settings({"ZandrelLetter", 2, {}});
+    ASSERT_NE(settings.Mode(), nullptr);
+    EXPECT_EQ(settings.Mode()->dmPaperSize, DMPAPER_A4);
+    EXPECT_EQ(settings.Mode()->dmCopies, 2);
+    preview.PrintReport();
+    EXPECT_EQ(report.PageCount(), pages);
+}
+
+// The preview's page and the printer's page of one catalog: the same texts
+// at the same places.
+TEST(CatalogPrintTest, ThePreviewAndThePrinterShowTheSameLines) {
+    if (!std::getenv("ZANDREL_PRINT_TEST")) {
+        GTEST_SKIP() << "run by scripts/print_test.sh";
+    }
+    TestEnvironment().Reset();
+    Catalog catalog;
+    for (const PrintedNote& note : PrintedNotes()) {
+        catalog.Add(note.Rtf, 45000.5);
+    }
+    char name[256] = {};
+    DWORD size = sizeof name;
+    ASSERT_TRUE(GetDefaultPrinterA(name, &size));
+    const PrinterDc printer(name);
+    TQReport1 report(catalog.list);
+    report.Prepare(TestEnvironment());
+    report.ProduceAll();
+    ASSERT_GE(report.PageCount(), 2u);
+    for (std::size_t page = 0; page < report.PageCount(); ++page) {
+        const auto shown = TextsOfMetafile(report.PageMetafile(page).get());
+        const auto printed = TextsOfMetafile(report.PageMetafile(page, printer.Get()).get());
+        ASSERT_EQ(shown.size(), printed.size()) << "page " << page;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(shown[i].Text, printed[i].Text);
+            EXPECT_NEAR(shown[i].X, printed[i].X, 0.3) << shown[i].Text;
+            EXPECT_NEAR(shown[i].Y, printed[i].Y, 0.3) << shown[i].Text;
+        }
+    }
 }
 
 } // namespace

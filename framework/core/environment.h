@@ -10,6 +10,15 @@
 
 namespace zandrel {
 
+// What the print dialog gave: the printer, the number of copies, and the
+// printer's settings as the system keeps them (opaque bytes; empty for the
+// printer's own defaults).
+struct PrinterChoice {
+    std::string Name;
+    int Copies = 1;
+    std::string Settings;
+};
+
 class Environment : public Clock {
 public:
     // Screen size in pixels.
@@ -43,7 +52,7 @@ public:
     // started, else the error number.
     virtual unsigned RunProgram(const std::string& commandLine) = 0;
     // The print dialog: the printer chosen, or nothing when cancelled.
-    virtual std::optional<std::string> ChoosePrinter() { return std::nullopt; }
+    virtual std::optional<PrinterChoice> ChoosePrinter() { return std::nullopt; }
 };
 
 } // namespace zandrel

@@ -4,21 +4,24 @@
 // need-data callback, and a page footer on every page; labels, system-data
 // fields, line shapes and a rich-text element; one renderer that draws a page
 // on any device context at its resolution (the preview's screen, a printer,
-// a metafile); the modal preview and printing.
+// a metafile); the modal preview and printing. Texts are laid out once, in
+// millimetres (report_text.h), so that every device shows the same lines.
 //
 // Production runs on the user-interface thread, not a worker thread:
 // the preview is modal and the main window hidden, so the message list cannot
 // change while pages are produced, and no lock is needed.
+#include "framework/core/environment.h"
 #include "framework/form_description.h"
 #include "framework/handles.h"
 #include "framework/report/core/report_layout.h"
+#include "framework/report/core/text_layout.h"
+#include "framework/report/report_text.h"
 #include "storage/core/clock.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,8 +56,10 @@ protected:
     ReportElement() = default;
 };
 
-// A label: sizes itself to its text (AutoSize) and wraps words at the band's
-// right edge.
+// A label: sizes itself to its text (AutoSize) and wraps words before the
+// next label of its row or the right margin. A word wider than that room,
+// or lines that would leave the band, make the label's font smaller until
+// it fits (on one line in the second case).
 class ReportLabel : public ReportElement {
 public:
     std::string Caption;
@@ -80,35 +85,34 @@ public:
 };
 
 // Formatted text in a framed box; its height is set by the need-data
-// callback before the band prints.
+// callback before the band prints. Font is the base font of text without a
+// format of its own.
 class ReportRichText : public ReportElement {
 public:
     ReportRichText();
     ~ReportRichText() override;
     Color Frame = clGray;
     Color Background = clWindow;
+    // mm between the frame and the text: at the sides, and above and below
+    // (where the line's own leading adds to it).
+    double InsetX = 1.0;
+    double InsetY = 0.5;
 
     void Clear();
     // As RTF when it is RTF, else as plain text.
     void Load(std::string_view text);
-    const std::string& Content() const { return content_; }
-    // The lines of the formatted text at the box's width, and its height in
-    // millimetres (measured on the screen).
+    // The text laid out at the box's width less the insets.
+    std::shared_ptr<const report::TextLayout> Layout();
     int LineCount();
+    // In mm: the text's height with the insets above and below it, and the
+    // bottom of each line from the box's top.
     double FormattedHeight();
-    const std::vector<double>& LineBottoms(); // mm from the box's top
-    const std::vector<LONG>& LineStarts();    // first character of each line, and the end
-    // The hidden rich-edit control that measures and draws the text, made
-    // when first needed; it goes with the element, and so with its report.
-    HWND MeasuringControl() const;
+    std::vector<double> LineBottoms();
 
 private:
-    void Measure();
-    mutable WindowHandle control_;
     std::string content_;
-    bool measured_ = false;
-    std::vector<double> lineBottoms_;
-    std::vector<LONG> lineStarts_;
+    std::shared_ptr<const report::TextLayout> layout_;
+    std::unique_ptr<ReportTextMeasurer> measurer_;
 };
 
 struct ReportBand {
@@ -124,15 +128,6 @@ struct ReportBand {
         Elements.push_back(std::move(element));
         return added;
     }
-};
-
-// Where a page goes on a device: its resolution and the device point of the
-// paper's top-left corner.
-struct RenderTarget {
-    double PixelsPerMmX = 96 / 25.4;
-    double PixelsPerMmY = 96 / 25.4;
-    double OriginX = 0;
-    double OriginY = 0;
 };
 
 class Report {
@@ -152,9 +147,10 @@ public:
     // Before each detail band: MoreData says whether one follows.
     std::function<void(bool& MoreData)> OnNeedData;
 
-    // Starts a production from the beginning: the before-print callback, an
-    // empty layout, the clock read for the system-data fields.
-    void Prepare(const Clock& clock);
+    // Starts a production from the beginning on the designed page: the
+    // before-print callback, an empty layout, the clock read for the
+    // system-data fields.
+    void Prepare(const Clock& clock) { Prepare(clock, Page); }
     // Produces until `pages` pages are complete or the report ends.
     void ProduceUntil(std::size_t pages);
     // Produces up to `details` more detail bands; false once the report ended.
@@ -166,14 +162,15 @@ public:
 
     // Draws page `index` (0-based, complete) on `dc`.
     void RenderPage(HDC dc, std::size_t index, const RenderTarget& target);
-    // The page as an enhanced metafile at the screen's resolution, in
-    // 0.01 mm units of the paper; the caller deletes it.
-    MetafileHandle PageMetafile(std::size_t index);
+    // The page as an enhanced metafile at the resolution of `reference` (the
+    // screen's when null), whose point (0, 0) is the paper's corner.
+    MetafileHandle PageMetafile(std::size_t index, HDC reference = nullptr);
 
     // Produces the report again from the start and prints every page on the
-    // printer; `progress` (page done, pages) returns false to cancel.
-    // Returns false when cancelled or the printer refused.
-    bool Print(const std::string& printer, const Clock& clock,
+    // printer, asking it for A4 portrait and the copies chosen (on a printer
+    // without A4 the page is laid out on its own paper); `progress` (page
+    // done, pages) returns false to cancel. Returns false when cancelled.
+    bool Print(const PrinterChoice& printer, const Clock& clock,
                const std::function<bool(std::size_t, std::size_t)>& progress);
 
     // The modal preview; returns when the user closes it.
@@ -181,11 +178,16 @@ public:
 
 private:
     struct DetailSnapshot;
-    void RenderBand(HDC dc, const ReportBand& band, const report::PlacedBand& placed,
-                    const DetailSnapshot* snapshot, std::size_t pageIndex,
-                    const RenderTarget& target);
+    void Prepare(const Clock& clock, const report::PageSetup& page);
+    void RenderBand(HDC dc, PageTextBatch& texts, const ReportBand& band,
+                    const report::PlacedBand& placed, const DetailSnapshot* snapshot,
+                    std::size_t pageIndex, const RenderTarget& target);
+    void DrawLabel(HDC dc, PageTextBatch& texts, const RenderTarget& target, const ReportBand& band,
+                   const ReportLabel& label, const std::string& caption,
+                   const report::PlacedBand& placed);
 
     std::unique_ptr<report::ReportLayout> layout_;
+    std::unique_ptr<ReportTextMeasurer> labelMeasurer_;
     std::vector<DetailSnapshot> details_;
     TDateTime produced_ = 0;
     bool ended_ = false;
@@ -193,10 +195,13 @@ private:
 
 // The text drawn on a page, as a metafile records it.
 struct PageText {
-    std::string Text;
-    int X = 0; // the metafile's logical units (0.01 mm from the paper's corner)
-    int Y = 0;
+    std::string Text; // UTF-8
+    double X = 0;     // its reference point (the baseline's start), mm from the paper's corner
+    double Y = 0;
+    double Width = 0; // mm, its characters' advances
 };
+// In reading order: lines top to bottom (texts whose baselines lie within
+// 1 mm of the line's first), each left to right.
 std::vector<PageText> TextsOfMetafile(HENHMETAFILE metafile);
 
 } // namespace zandrel

@@ -100,8 +100,9 @@ public:
         RECT client{};
         GetClientRect(Handle(), &client);
         const double perMm = GetScreenPerMm();
-        const double width = 210.0 * perMm;
-        const double height = 297.0 * perMm;
+        const report::PageSetup& paper = preview_.Paper();
+        const double width = paper.Width * perMm;
+        const double height = paper.Height * perMm;
         double scale = 1.0;
         switch (preview_.CurrentZoom()) {
         case ReportPreview::Zoom::WholePage:
@@ -408,7 +409,7 @@ void ReportPreview::btnPrintClick(Event&) {
 }
 
 void ReportPreview::PrintReport() {
-    const std::optional<std::string> printer = App().Env().ChoosePrinter();
+    const std::optional<PrinterChoice> printer = App().Env().ChoosePrinter();
     if (!printer) {
         return;
     }

@@ -24,6 +24,8 @@ public:
     bool Producing() const { return !report_.Finished(); }
     Zoom CurrentZoom() const { return zoom_; }
     HWND View() const;
+    // The paper the pages are laid out on (the last print's).
+    const report::PageSetup& Paper() const { return report_.Layout().Page(); }
     bool Printing() const { return printing_; }
     int Prints() const { return prints_; }
 

@@ -36,7 +36,7 @@ bool FakeEnvironment::Confirm(const std::string& text) {
     return answer;
 }
 
-std::optional<std::string> FakeEnvironment::ChoosePrinter() {
+std::optional<PrinterChoice> FakeEnvironment::ChoosePrinter() {
     ++printDialogs;
     if (onChoosePrinter) {
         onChoosePrinter();
@@ -45,14 +45,14 @@ std::optional<std::string> FakeEnvironment::ChoosePrinter() {
         return std::nullopt;
     }
     if (!printer.empty()) {
-        return printer;
+        return PrinterChoice{printer, printCopies, {}};
     }
     char name[256] = {};
     DWORD size = sizeof name;
     if (!GetDefaultPrinterA(name, &size)) {
         return std::nullopt;
     }
-    return std::string(name);
+    return PrinterChoice{name, printCopies, {}};
 }
 
 void FakeEnvironment::Reset() {

@@ -38,8 +38,8 @@ public:
         return programResult;
     }
     // The print dialog's answer: `printer`, or the system's default printer
-    // when it is empty; nothing when printCancelled.
-    std::optional<std::string> ChoosePrinter() override;
+    // when it is empty, with `printCopies`; nothing when printCancelled.
+    std::optional<PrinterChoice> ChoosePrinter() override;
 
     // Forgets everything recorded and scripted.
     void Reset();
@@ -59,6 +59,7 @@ public:
     std::vector<std::string> programs;
     unsigned programResult = 33; // what RunProgram answers
     std::string printer;
+    int printCopies = 1;
     bool printCancelled = false;
     int printDialogs = 0;
     std::function<void()> onChoosePrinter; // runs while the print dialog is "open"

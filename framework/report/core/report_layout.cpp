@@ -1,8 +1,25 @@
 #include "framework/report/core/report_layout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zandrel::report {
+
+PaperFit FitToPaper(const PageSetup& design, double paperWidth, double paperHeight) {
+    constexpr double rounding = 0.5; // mm: the device's pixels
+    PaperFit fit{design, 1.0};
+    if (paperWidth <= 0 || paperHeight <= 0) {
+        return fit;
+    }
+    if (paperWidth < design.Width - rounding) {
+        fit.Scale = paperWidth / design.Width;
+    }
+    const double height = paperHeight / fit.Scale;
+    if (std::abs(height - design.Height) > rounding) {
+        fit.Page.Height = height;
+    }
+    return fit;
+}
 
 ReportLayout::ReportLayout(PageSetup page, double titleHeight, double footerHeight)
     : page_(page), titleHeight_(titleHeight), footerHeight_(footerHeight) {

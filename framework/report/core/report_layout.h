@@ -24,6 +24,15 @@ struct PageSetup {
     double RightMargin = 10.0;
 };
 
+// The designed page on a printer's paper: as designed where the paper is at
+// least as wide, its footer at the paper's bottom; scaled down to the
+// paper's width where it is narrower, so that nothing falls off.
+struct PaperFit {
+    PageSetup Page;
+    double Scale = 1; // paper mm per designed mm
+};
+PaperFit FitToPaper(const PageSetup& design, double paperWidth, double paperHeight);
+
 enum class BandKind { Title, Detail, PageFooter };
 
 // A detail band as the need-data callback left it. Its text box may go on

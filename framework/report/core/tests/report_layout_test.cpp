@@ -146,5 +146,26 @@ TEST(ReportLayoutTest, ATextLongerThanAPageGoesOnOnTheNextPagesWithEveryLine) {
     EXPECT_EQ(layout.Pages()[1].Bands[0].Row, 1);
 }
 
+TEST(ReportLayoutTest, ThePageOnAPrintersPaper) {
+    const struct {
+        double Width, Height; // the paper, mm
+        double Scale, PageHeight;
+    } cases[] = {
+        {210, 297, 1, 297},                         // A4
+        {209.9, 296.9, 1, 297},                     // A4 as the printer's pixels round it
+        {215.9, 279.4, 1, 279.4},                   // Letter: the footer at its bottom
+        {148, 210, 148 / 210.0, 210 * 210 / 148.0}, // A5: the design scaled to its width
+    };
+    for (const auto& c : cases) {
+        const PaperFit fit = FitToPaper(PageSetup{}, c.Width, c.Height);
+        EXPECT_NEAR(fit.Scale, c.Scale, 1e-9) << c.Width;
+        EXPECT_NEAR(fit.Page.Height, c.PageHeight, 1e-9) << c.Width;
+        EXPECT_EQ(fit.Page.Width, 210) << c.Width;
+    }
+    ReportLayout letter(FitToPaper(PageSetup{}, 215.9, 279.4).Page, kTitle, kFooter);
+    letter.Finish();
+    EXPECT_DOUBLE_EQ(letter.Pages()[0].Bands.back().Top, 279.4 - 10 - kFooter);
+}
+
 } // namespace
 } // namespace zandrel::report
