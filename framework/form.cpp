@@ -93,6 +93,9 @@ void Form::Create(bool mainForm) {
                              &description_.OnActivate, &description_.OnDeactivate}) {
         Resolve(*name);
     }
+    for (const auto& shortcut : description_.Shortcuts) {
+        Resolve(shortcut.OnKey);
+    }
     WindowCreation creation;
     creation.ClassName = description_.ClassName;
     creation.Caption = description_.Caption;
@@ -443,6 +446,19 @@ void Form::ShowModal() {
     if (Handle()) {
         ShowWindow(Handle(), SW_HIDE);
     }
+}
+
+bool Form::RunShortcut(unsigned key) {
+    const auto down = [](int virtualKey) { return GetKeyState(virtualKey) < 0; };
+    for (const auto& shortcut : description_.Shortcuts) {
+        if (shortcut.Key == key && shortcut.Ctrl == down(VK_CONTROL) && !down(VK_SHIFT) &&
+            !down(VK_MENU)) {
+            Event event;
+            App().Guard([&] { Run(Resolve(shortcut.OnKey), event); });
+            return true;
+        }
+    }
+    return false;
 }
 
 void Form::Run(const EventHandler& handler, Event& event) {

@@ -6,6 +6,7 @@
 #include "resources/form_memo.h"
 #include "resources/resource_names.h"
 #include "stickers/core/sticker_surface.h"
+#include "stickers/sticker_menu.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -379,6 +380,9 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
         FormDblClick();
         return 0;
+    case WM_CONTEXTMENU:
+        ShowStickerMenu(*this, host_, {short(LOWORD(lParam)), short(HIWORD(lParam))});
+        return 0;
     case WM_ENTERSIZEMOVE: {
         moveLoop_.emplace(Handle());
         const RECT window = ScreenRect();
@@ -409,6 +413,8 @@ LRESULT CALLBACK TFormMemo::RichEditProcedure(HWND window, UINT message, WPARAM 
     case WM_LBUTTONDBLCLK:
         App().Guard([&] { sticker->FormDblClick(); });
         break;
+    case WM_CONTEXTMENU: // the sticker's menu, over its text too
+        return SendMessageA(sticker->Handle(), message, wParam, lParam);
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, RichEditProcedure, id);
         sticker->richEdit_.release();
