@@ -9,7 +9,7 @@
 namespace zandrel {
 namespace {
 
-const MenuItem* ItemNamed(const Menu& menu, std::string_view name) {
+MenuItem* ItemNamed(const Menu& menu, std::string_view name) {
     for (const auto& item : menu.Items()) {
         if (item->Name() == name) {
             return item.get();

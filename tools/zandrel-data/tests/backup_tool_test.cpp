@@ -1,4 +1,4 @@
-// zandrel-data backups and restore, on backups the program's daily backup made.
+// zandrel-data backups and restore, on a backup the daily backup made.
 #include "mainwindow/core/running_mark.h"
 #include "storage/core/backups.h"
 #include "storage/core/message_list.h"
@@ -14,100 +14,72 @@ namespace zandrel {
 namespace {
 
 using test::At;
-using test::FakeClock;
-using test::ReadFile;
-using test::TempFolder;
-
-struct Result {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-Result RunTool(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunDataTool(args, out, err, FakeClock(At("2024-03-09 12:00:00.000")));
-    return {status, out.str(), err.str()};
-}
 
 class BackupToolTest : public ::testing::Test {
 protected:
-    // Two messages saved on the 5th, a third on the 7th: the backup of the
-    // 7th holds the two.
-    BackupToolTest() : list_(folder_.File("ZandrelData.dat")) {
-        list_.BeforeSave = [this] { backup_.BeforeSave(list_.DataFileName(), clock_.now); };
-        clock_.now = At("2024-03-05 10:00:00.000");
-        list_.New(clock_, "{\\rtf1 one}");
-        list_.New(clock_, "{\\rtf1 two}");
-        twoMessages_ = Pair(folder_.Path());
-        clock_.now = At("2024-03-07 10:00:00.000");
-        list_.New(clock_, "{\\rtf1 three}");
+    // Two messages saved on the 5th, a third and fourth on the 7th, the
+    // fourth after a restart: the backup of the 7th holds the two.
+    BackupToolTest() {
+        MessageList list(folder_.File("ZandrelData.dat"));
+        DailyBackup backup;
+        test::FakeClock clock(At("2024-03-05 10:00:00.000"), 0.0001);
+        list.BeforeSave = [&] { backup.BeforeSave(list.DataFileName(), clock.now); };
+        list.New(clock, "{\\rtf1 one}");
+        list.New(clock, "{\\rtf1 two}");
+        twoMessages_ = Pair();
+        clock.now = At("2024-03-07 10:00:00.000");
+        list.New(clock, "{\\rtf1 three}");
+        backup = DailyBackup();
+        list.New(clock, "{\\rtf1 four}");
+    }
+    std::string Pair(const std::string& backup = {}) const {
+        const auto folder = backup.empty() ? folder_.Path() : folder_.Path() / "Backups" / backup;
+        return test::ReadFile((folder / "ZandrelData.dat").string()) + "|" +
+               test::ReadFile((folder / "ZandrelData_Memo.dat").string());
+    }
+    // Runs the tool on the 9th on this folder, or as `folder` spells it;
+    // its output, or its errors when it failed.
+    std::string Run(std::vector<std::string> args, std::string folder = {}) const {
+        args.insert(args.begin() + 1, folder.empty() ? folder_.Path().string() : folder);
+        std::ostringstream out;
+        std::ostringstream err;
+        const int status =
+            RunDataTool(args, out, err, test::FakeClock(At("2024-03-09 12:00:00.000")));
+        return status == kExitOk ? out.str() : "failed: " + err.str();
     }
 
-    static std::string Pair(const std::filesystem::path& folder) {
-        return ReadFile((folder / "ZandrelData.dat").string()) + "|" +
-               ReadFile((folder / "ZandrelData_Memo.dat").string());
-    }
-
-    TempFolder folder_;
-    FakeClock clock_{0, 0.0001};
-    DailyBackup backup_;
-    MessageList list_;
+    const test::TempFolder folder_;
     std::string twoMessages_;
 };
 
 TEST_F(BackupToolTest, RestorePutsTheBackupBackAndKeepsWhatItReplaced) {
-    const std::string folder = folder_.Path().string();
-    const std::string threeMessages = Pair(folder_.Path());
-    EXPECT_EQ(RunTool({"backups", folder}).Out, "2024-03-07  2 messages\n");
+    const std::string fourMessages = Pair();
+    EXPECT_EQ(Run({"backups"}), "2024-03-07  2 messages\n");
+    EXPECT_EQ(Run({"restore", "2024-03-07"}).find("failed"), std::string::npos);
+    EXPECT_EQ(Pair(), twoMessages_);
+    EXPECT_EQ(Pair("2024-03-09-before-restore"), fourMessages);
 
-    const Result restored = RunTool({"restore", folder, "2024-03-07"});
-    ASSERT_EQ(restored.Status, kExitOk) << restored.Err;
-    EXPECT_EQ(Pair(folder_.Path()), twoMessages_);
-    EXPECT_EQ(Pair(folder_.Path() / "Backups" / "2024-03-09-before-restore"), threeMessages);
-
-    // The restore is undone the same way; the second copy of the day gets -2.
-    ASSERT_EQ(RunTool({"restore", folder, "2024-03-09-before-restore"}).Status, kExitOk);
-    EXPECT_EQ(Pair(folder_.Path()), threeMessages);
-    EXPECT_EQ(RunTool({"backups", folder}).Out,
-              "2024-03-07  2 messages\n2024-03-09-before-restore  3 messages\n"
-              "2024-03-09-before-restore-2  2 messages\n");
+    // A restore is undone the same way; the second copy of the day gets -2.
+    Run({"restore", "2024-03-09-before-restore"});
+    EXPECT_EQ(Pair(), fourMessages);
+    EXPECT_EQ(Run({"backups"}), "2024-03-07  2 messages\n2024-03-09-before-restore  4 messages\n"
+                                "2024-03-09-before-restore-2  2 messages\n");
 }
 
 TEST_F(BackupToolTest, ABadRequestChangesNothing) {
-    const std::string folder = folder_.Path().string();
-    const std::string before = Pair(folder_.Path());
-    const struct {
-        std::vector<std::string> Args;
-        std::string Error;
-    } cases[] = {
-        {{"restore", folder, "2024-03-08"}, "No backup \"2024-03-08\""},
-        {{"restore", folder, "2024-03-07/../.."}, "No backup"},
-        {{"restore", folder}, "restore needs the date of the backup"},
-        {{"backups", folder, "2024-03-07"}, "unexpected \"2024-03-07\""},
-    };
-    for (const auto& c : cases) {
-        const Result r = RunTool(c.Args);
-        EXPECT_EQ(r.Status, kExitFailure) << c.Args.back();
-        EXPECT_NE(r.Err.find(c.Error), std::string::npos) << r.Err;
-    }
-    EXPECT_EQ(Pair(folder_.Path()), before);
-}
-
+    const std::string before = Pair();
+    EXPECT_EQ(Run({"restore", "2024-03-07/../.."}).find("failed: zandrel-data: No backup"), 0u);
 #ifdef _WIN32
-TEST_F(BackupToolTest, RestoreRefusesWhileTheProgramRunsFromTheFolder) {
     const RunningMark running(folder_.Path().string() + "\\");
     std::string otherSpelling = folder_.Path().string();
     for (char& c : otherSpelling)
         c = c == '\\' ? '/' : char(std::tolower(static_cast<unsigned char>(c)));
-    const std::string before = Pair(folder_.Path());
-    const Result r = RunTool({"restore", otherSpelling, "2024-03-07"});
-    EXPECT_EQ(r.Status, kExitFailure);
-    EXPECT_NE(r.Err.find("Zandrel is running from"), std::string::npos) << r.Err;
-    EXPECT_EQ(Pair(folder_.Path()), before);
-}
+    EXPECT_EQ(Run({"restore", "2024-03-07"}, otherSpelling)
+                  .find("failed: zandrel-data: Zandrel is running from"),
+              0u);
 #endif
+    EXPECT_EQ(Pair(), before);
+}
 
 } // namespace
 } // namespace zandrel
