@@ -23,7 +23,7 @@ constexpr TDateTime kSecond = 1.0 / 86400;
 class RemindAndFindTest : public ::testing::Test {
 protected:
     // Message 0, "Buy milk", alarmed yesterday (red); message 1, a Cyrillic
-    // "buy milk", tomorrow (yellow).
+    // "buy milk", in three days (yellow).
     RemindAndFindTest() {
         FakeEnvironment& env = TestEnvironment();
         env.Reset();
@@ -31,7 +31,7 @@ protected:
         MessageList list(dataFile_);
         for (const auto& [alarm, text] :
              {std::pair{-1.0, "{\\rtf1\\ansi Buy {\\b milk}\\par}"},
-              std::pair{1.0,
+              std::pair{3.0,
                         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 \\'ea\\'f3\\'ef"
                         "\\'e8\\'f2\\'fc \\'ec\\'ee\\'eb\\'ee\\'ea\\'ee}"}}) {
             env.now += kSecond;
@@ -66,10 +66,11 @@ protected:
     }
 
     HWND Editor() const { return form_->Find(form_main::RichEditText).Handle(); }
-    std::wstring Selection() const {
-        wchar_t text[64] = L"";
-        SendMessageW(Editor(), EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text));
-        return text;
+    // The selection in the editor, where its characters begin and end.
+    std::pair<LONG, LONG> Selection() const {
+        CHARRANGE range{};
+        SendMessageA(Editor(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        return {range.cpMin, range.cpMax};
     }
     // A key pressed in `window`, through the program's message loop.
     static void Key(HWND window, unsigned key) {
@@ -118,7 +119,8 @@ TEST_F(RemindAndFindTest, OnAYellowStickerOrInAModalLoopTheRemindersAreOff) {
             char caption[64] = "-";
             const UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION);
             GetMenuStringA(menu, UINT(i), caption, (state & MF_SEPARATOR) ? 0 : 64, MF_BYPOSITION);
-            items += caption + std::string(state & MF_GRAYED ? " (grey)\n" : "\n");
+            const bool grey = (state & MF_GRAYED) && !(state & MF_SEPARATOR);
+            items += caption + std::string(grey ? " (grey)\n" : "\n");
         }
         // A rebuild due meanwhile waits for the menu: the sticker stays.
         form_->RebuildStickers(form_->ChildExpanded);
@@ -131,7 +133,7 @@ TEST_F(RemindAndFindTest, OnAYellowStickerOrInAModalLoopTheRemindersAreOff) {
 }
 
 TEST_F(RemindAndFindTest, TheFindBoxStaysOpenUntilClosedAndF3FindsTheLastTextAgain) {
-    const std::wstring lower = L"\u043C\u043E\u043B\u043E\u043A\u043E";
+    const std::pair<LONG, LONG> lower{7, 13}; // the Cyrillic "milk"
     form_->ShowMainWindow();
     MenuWatcher whileOpen(
         [&](HWND box) {
