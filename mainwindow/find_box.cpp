@@ -44,7 +44,6 @@ void SelectInEditor(HWND editor, std::u16string_view needle) {
 
 TFormFind::TFormFind(const std::wstring& text, std::function<void(const std::wstring&)> findNext)
     : Form(FormFindDescription()), findNext_(std::move(findNext)) {
-    Bind(form_find::on::FormActivate, &TFormFind::FormActivate);
     Bind(form_find::on::btnFindNextClick, &TFormFind::btnFindNextClick);
     Bind(form_find::on::btnCloseClick, &TFormFind::btnCloseClick);
     Create(false);
@@ -56,39 +55,49 @@ std::wstring TFormFind::Text() const {
     return Find(form_find::EditFind).WideText();
 }
 
-void TFormFind::FormActivate(Event&) {
-    const HWND edit = Find(form_find::EditFind).Handle();
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-}
-
+// Showing a message brings its sticker to the top, and the activation with
+// it: the box takes it back.
 void TFormFind::btnFindNextClick(Event&) {
     findNext_(Text());
+    SetForegroundWindow(Handle());
 }
 
 void TFormFind::btnCloseClick(Event&) {
     Close();
 }
 
-// Enter presses the default button, "Find next".
+// Enter presses the default button, "Find next". The focus the box gets as
+// it is activated goes on to the text, all of it selected.
 LRESULT TFormFind::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == DM_GETDEFID) {
         return MAKELRESULT(GetDlgCtrlID(Find(form_find::btnFindNext).Handle()), DC_HASDEFID);
     }
+    if (message == WM_SETFOCUS) {
+        const HWND edit = Find(form_find::EditFind).Handle();
+        SetFocus(edit);
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        return 0;
+    }
     return Form::HandleMessage(message, wParam, lParam);
 }
 
+// The editor has the focus afterwards: a rich-edit control shows its
+// selection only while it has it.
 void MessageFinder::ShowBox() {
-    TFormFind box(lastText_, [this](const std::wstring& text) { FindNext(text); });
-    box.ShowModal();
+    {
+        TFormFind box(lastText_, [this](const std::wstring& text) { FindNext(text); });
+        box.ShowModal();
+    }
+    SetFocus(form_.Find(form_main::RichEditText).Handle());
 }
 
 void MessageFinder::FindAgain() {
     if (lastText_.empty()) {
         ShowBox();
-    } else {
-        FindNext(lastText_);
+        return;
     }
+    FindNext(lastText_);
+    SetFocus(form_.Find(form_main::RichEditText).Handle());
 }
 
 void MessageFinder::FindNext(const std::wstring& text) {

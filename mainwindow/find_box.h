@@ -18,7 +18,6 @@ public:
 
     std::wstring Text() const;
 
-    void FormActivate(Event& event);
     void btnFindNextClick(Event& event);
     void btnCloseClick(Event& event);
 

@@ -12,7 +12,6 @@ FormDescription Design() {
     form.Icons = {true, false, false}; // a close box only
     form.Centered = true;
     form.CloseOnEscape = true;
-    form.OnActivate = form_find::on::FormActivate;
     using K = ComponentKind;
     form.Components = {
         Component(form_find::EditFind, K::Edit, {8, 12, 200, 21}),

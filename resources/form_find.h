@@ -12,7 +12,6 @@ inline constexpr char EditFind[] = "EditFind";
 inline constexpr char btnFindNext[] = "btnFindNext";
 inline constexpr char btnClose[] = "btnClose";
 namespace on {
-inline constexpr char FormActivate[] = "FormActivate";
 inline constexpr char btnFindNextClick[] = "btnFindNextClick";
 inline constexpr char btnCloseClick[] = "btnCloseClick";
 } // namespace on
