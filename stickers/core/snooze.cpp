@@ -1,6 +1,7 @@
 #include "stickers/core/snooze.h"
 
 namespace zandrel {
+namespace {
 
 TDateTime SnoozedAlarm(SnoozeChoice choice, TDateTime now) {
     switch (choice) {
@@ -13,6 +14,8 @@ TDateTime SnoozedAlarm(SnoozeChoice choice, TDateTime now) {
     }
     return now + 1.0;
 }
+
+} // namespace
 
 // A red sticker's message started before now, so the later moment is always
 // taken.

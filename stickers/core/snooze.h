@@ -9,11 +9,8 @@ namespace zandrel {
 
 enum class SnoozeChoice { TenMinutes, OneHour, Tomorrow };
 
-// Now plus 10 minutes, 1 hour or 1 day.
-TDateTime SnoozedAlarm(SnoozeChoice choice, TDateTime now);
-
-// Moves the alarm moment (AlarmDate) of the message at `index` to
-// SnoozedAlarm and saves both files; nothing else of the message changes,
+// Moves the alarm moment (AlarmDate) of the message at `index` to now plus
+// 10 minutes, 1 hour or 1 day and saves both files; nothing else of the message changes,
 // its periodic warnings keep their schedule. Throws std::out_of_range for an
 // index off the list, StorageError when the save fails.
 void SnoozeMessage(MessageList& list, std::size_t index, SnoozeChoice choice, const Clock& clock);
