@@ -13,10 +13,6 @@ void MenuItem::SetCaption(const std::string& caption) {
     SetMenuItemInfoA(menu_, id_, FALSE, &info);
 }
 
-bool MenuItem::Enabled() const {
-    return !(GetMenuState(menu_, id_, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
-}
-
 void MenuItem::SetEnabled(bool enabled) {
     EnableMenuItem(menu_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }

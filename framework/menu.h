@@ -24,7 +24,6 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
-    bool Enabled() const;
     void SetEnabled(bool enabled);
 
     EventHandler OnClick;

@@ -63,18 +63,6 @@ std::u16string Folded(std::u16string_view text) {
     return folded;
 }
 
-} // namespace
-
-char16_t FoldCase(char16_t c) {
-    if (c < 0x80)
-        return c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c;
-    for (const FoldRange& range : kFoldRanges) {
-        if (c >= range.First && c <= range.Last && (!range.Alternate || (c - range.First) % 2 == 0))
-            return char16_t(c + range.Delta);
-    }
-    return c;
-}
-
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string text;
     text.reserve(utf8.size());
@@ -114,6 +102,18 @@ std::u16string SearchableText(const std::string& richText) {
     std::string utf8;
     AppendCodePageText(utf8, kWesternCodePage, richText);
     return Utf8ToUtf16(utf8);
+}
+
+} // namespace
+
+char16_t FoldCase(char16_t c) {
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? char16_t(c + 32) : c;
+    for (const FoldRange& range : kFoldRanges) {
+        if (c >= range.First && c <= range.Last && (!range.Alternate || (c - range.First) % 2 == 0))
+            return char16_t(c + range.Delta);
+    }
+    return c;
 }
 
 std::optional<TextMatch> FindInText(std::u16string_view text, std::u16string_view needle) {

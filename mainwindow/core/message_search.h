@@ -17,12 +17,6 @@ namespace zandrel {
 // positions keep.
 char16_t FoldCase(char16_t c);
 
-std::u16string Utf8ToUtf16(std::string_view utf8);
-
-// A message's text without formatting: RTF read as the export reads it,
-// any other text as Windows-1252.
-std::u16string SearchableText(const std::string& richText);
-
 struct TextMatch {
     std::size_t Position = 0; // in UTF-16 units
     std::size_t Length = 0;
@@ -34,7 +28,8 @@ std::optional<TextMatch> FindInText(std::u16string_view text, std::u16string_vie
 
 // The index of the next message whose text holds `needle`: from the one
 // after CurrentIndex to the end of the list, then from the start round to
-// CurrentIndex itself.
+// CurrentIndex itself. A message's text is its RTF read as the export reads
+// it, or, when it is not RTF, its bytes as Windows-1252.
 std::optional<std::size_t> FindNextMessage(const MessageList& list, std::u16string_view needle);
 
 } // namespace zandrel
