@@ -10,9 +10,8 @@
 namespace zandrel {
 namespace {
 
-// A red sticker's message snoozed two days after it was made: only its
-// alarm moment changes, in the file too. (Each choice's moment and the
-// sticker's colour: the window test.)
+// Snoozed two days after it was made, a message changes only its alarm
+// moment, in the file too (each choice's moment: the window test).
 TEST(SnoozeTest, OnlyTheAlarmMovesOn) {
     const test::TempFolder folder;
     test::FakeClock clock(test::At("2024-03-05 09:00:00.000"));

@@ -10,8 +10,7 @@
 namespace zandrel {
 namespace {
 
-// A list whose every save goes through the daily backup, as in the program
-// (what a backup holds: see the data tool's restore).
+// Saves through the daily backup (what a backup holds: the tool's restore test).
 class DailyBackupTest : public ::testing::Test {
 protected:
     DailyBackupTest() {
