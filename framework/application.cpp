@@ -240,6 +240,10 @@ int Application::Run() {
 
 void Application::ProcessMessage(MSG& message) {
     const HWND form = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (message.message == WM_KEYDOWN && IsForm(form) &&
+        static_cast<Form*>(Window::FromHandle(form))->RunShortcut(unsigned(message.wParam))) {
+        return;
+    }
     if (IsForm(form) && IsDialogMessageA(form, &message)) {
         return;
     }

@@ -117,6 +117,9 @@ void Form::Create(bool mainForm) {
                              &description_.OnActivate, &description_.OnDeactivate}) {
         Resolve(*name);
     }
+    for (const auto& shortcut : description_.Shortcuts) {
+        Resolve(shortcut.OnKey);
+    }
     WindowCreation creation;
     creation.ClassName = description_.ClassName;
     creation.Caption = description_.Caption;
@@ -533,6 +536,19 @@ void Form::KeepOnWorkArea() {
     if (origin.Left != rect.left || origin.Top != rect.top) {
         MoveTo(origin.Left, origin.Top);
     }
+}
+
+bool Form::RunShortcut(unsigned key) {
+    const auto down = [](int virtualKey) { return GetKeyState(virtualKey) < 0; };
+    for (const auto& shortcut : description_.Shortcuts) {
+        if (shortcut.Key == key && shortcut.Ctrl == down(VK_CONTROL) && !down(VK_SHIFT) &&
+            !down(VK_MENU)) {
+            Event event;
+            App().Guard([&] { Run(Resolve(shortcut.OnKey), event); });
+            return true;
+        }
+    }
+    return false;
 }
 
 void Form::Run(const EventHandler& handler, Event& event) {

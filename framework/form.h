@@ -72,6 +72,10 @@ public:
     void ShowModal();
     bool Modal() const { return modal_; }
 
+    // A key pressed in the form (from the message loop): runs the handler of
+    // its shortcut, if it has one, guarded; true when it did.
+    bool RunShortcut(unsigned key);
+
 protected:
     explicit Form(FormDescription description);
 

@@ -297,6 +297,14 @@ struct TimerDescription {
     std::string OnTimer;
 };
 
+// A key that runs a handler wherever the focus is in the form: a virtual
+// key code, with Ctrl or without (Shift and Alt not pressed).
+struct ShortcutDescription {
+    unsigned Key = 0;
+    bool Ctrl = false;
+    std::string OnKey;
+};
+
 // The buttons of a form's caption bar; without the system menu there are
 // none.
 struct BorderIcons {
@@ -326,6 +334,7 @@ struct FormDescription {
     std::vector<ComponentDescription> Components;
     std::vector<MenuDescription> Menus;
     std::vector<TimerDescription> Timers;
+    std::vector<ShortcutDescription> Shortcuts;
 };
 
 } // namespace zandrel

@@ -13,6 +13,10 @@ void MenuItem::SetCaption(const std::string& caption) {
     SetMenuItemInfoA(menu_, id_, FALSE, &info);
 }
 
+void MenuItem::SetEnabled(bool enabled) {
+    EnableMenuItem(menu_, id_, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
 Menu::Menu(const MenuDescription& description, UINT& nextId)
     : name_(description.Name), menu_(description.Popup ? CreatePopupMenu() : CreateMenu()) {
     if (!menu_) {
@@ -49,6 +53,19 @@ void Menu::Popup(HWND owner, POINT at) const {
                      nullptr);
     // Lets the menu close properly when the owner was not in the foreground.
     PostMessageA(owner, WM_NULL, 0, 0);
+}
+
+const MenuItem* Menu::Choose(HWND owner, POINT at) const {
+    const auto id = UINT(TrackPopupMenuEx(
+        menu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+        at.x, at.y, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    for (const auto& item : items_) {
+        if (id != 0 && item->Id() == id) {
+            return item.get();
+        }
+    }
+    return nullptr;
 }
 
 } // namespace zandrel

@@ -24,6 +24,7 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
+    void SetEnabled(bool enabled);
 
     EventHandler OnClick;
 
@@ -46,6 +47,9 @@ public:
     // Pops the menu up with its top-left corner at a screen point and returns
     // when it closes; the chosen item's command goes to owner.
     void Popup(HWND owner, POINT at) const;
+    // Pops the menu up the same way and returns the item chosen, or null;
+    // no command is sent.
+    const MenuItem* Choose(HWND owner, POINT at) const;
 
 private:
     void AddItems(HMENU menu, const std::vector<MenuItemDescription>& items, UINT& nextId);

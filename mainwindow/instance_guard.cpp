@@ -4,9 +4,12 @@
 
 namespace zandrel {
 
-InstanceGuard::InstanceGuard()
+InstanceGuard::InstanceGuard(const std::string& dataFolder)
     : mutex_(CreateMutexA(nullptr, FALSE, "Zandrel.Keltrune.SingleInstance")) {
     first_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
+    if (first_ && !dataFolder.empty()) {
+        folderMark_.emplace(dataFolder);
+    }
 }
 
 bool InstanceGuard::BringUpRunningInstance() {

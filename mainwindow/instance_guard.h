@@ -3,12 +3,18 @@
 // would overwrite each other's saves. A second start asks the running one to
 // show its main window and ends.
 #include "framework/handles.h"
+#include "mainwindow/core/running_mark.h"
+
+#include <optional>
+#include <string>
 
 namespace zandrel {
 
 class InstanceGuard {
 public:
-    InstanceGuard();
+    // dataFolder: the folder of the data files, which the first instance
+    // marks as in use (see RunningMark); empty: none.
+    explicit InstanceGuard(const std::string& dataFolder = {});
 
     // True for the first instance; false when another one holds the guard.
     bool First() const { return first_; }
@@ -24,6 +30,7 @@ public:
 private:
     KernelHandle mutex_;
     bool first_ = false;
+    std::optional<RunningMark> folderMark_;
 };
 
 } // namespace zandrel

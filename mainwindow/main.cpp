@@ -12,6 +12,7 @@
 #include "mainwindow/instance_guard.h"
 #include "resources/form_main.h"
 #include "resources/resource_names.h"
+#include "stickers/sticker_menu.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -83,6 +84,8 @@ TFormMain::TFormMain(const MapiLibrary& mapi, std::string dataFileName,
     Bind(form_main::on::ToolButton4Click, runs, &TFormMain::ToolButton4Click);
     Bind(form_main::on::sb_newMailClick, refused, &TFormMain::sb_newMailClick);
     Bind(form_main::on::List_AddressDblClick, runs, &TFormMain::List_AddressDblClick);
+    Bind(form_main::on::Find1Click, refused, &TFormMain::Find1Click);
+    Bind(form_main::on::FindAgain, refused, &TFormMain::FindAgain);
     formatting_.BindTo([this](const std::string& name, WhileModal rule, EventHandler handler) {
         Bind(name, rule, std::move(handler));
     });
@@ -146,7 +149,10 @@ void TFormMain::FormCreate(Event&) {
         CentreOnScreen();
         MoveTo(kOffScreenLeft, ScreenRect().top);
     });
-    step([&] { MessageList_->SetDataFileName(dataFileName_); });
+    step([&] {
+        MessageList_->SetDataFileName(dataFileName_);
+        MessageList_->BeforeSave = [this] { BackUpBeforeSave(); };
+    });
     step([&] { MessageList_->LoadMessages(app.Env(), app.Env().Screen()); });
     step([&] {
         MessageList_->CurrentIndex = 0;
@@ -526,6 +532,14 @@ void TFormMain::btnDeleteClick(Event&) {
     list.SaveMessages();
 }
 
+void TFormMain::Find1Click(Event&) {
+    finder_.ShowBox();
+}
+
+void TFormMain::FindAgain(Event&) {
+    finder_.FindAgain();
+}
+
 void TFormMain::ToolButton3Click(Event&) {
     MessageList_->Prev();
     ShowCurrentMessage();
@@ -633,6 +647,29 @@ void TFormMain::RunPendingRebuild() {
     }
 }
 
+void TFormMain::RebuildAfterSnooze() {
+    if (!MessageList_) {
+        return;
+    }
+    const TMessageEntry* shown = MessageList_->Current();
+    const std::string key = shown ? shown->Key : std::string();
+    RebuildStickers(ChildExpanded);
+    MessageList_->SelectKey(key);
+    ShowCurrentMessage();
+}
+
+void TFormMain::BackUpBeforeSave() {
+    if (auto error = dailyBackup_.BeforeSave(dataFileName_, App().Env().Now())) {
+        backupErrors_.push_back(std::move(*error));
+        PostMessageA(Handle(), BackupFailedMessage(), 0, 0);
+    }
+}
+
+UINT TFormMain::BackupFailedMessage() {
+    static const UINT message = RegisterWindowMessageA("Zandrel.BackupFailed");
+    return message;
+}
+
 UINT TFormMain::FreeClosedPopupsMessage() {
     static const UINT message = RegisterWindowMessageA("Zandrel.FreeClosedPopups");
     return message;
@@ -663,6 +700,16 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == InstanceGuard::ShowRequestMessage()) {
         ShowMainWindow();
+        return 0;
+    }
+    if (message == SnoozedMessage()) {
+        RebuildAfterSnooze();
+        return 0;
+    }
+    if (message == BackupFailedMessage()) {
+        for (const std::string& error : std::exchange(backupErrors_, {})) {
+            App().ReportError(error);
+        }
         return 0;
     }
     if (message == WM_ENDSESSION) {

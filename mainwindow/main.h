@@ -7,10 +7,12 @@
 #include "alarms/warning_popups.h"
 #include "framework/form.h"
 #include "mainwindow/core/settings.h"
+#include "mainwindow/find_box.h"
 #include "mainwindow/formatting_toolbar.h"
 #include "mainwindow/registry_settings.h"
 #include "mainwindow/tray_icon.h"
 #include "stickers/sticker_board.h"
+#include "storage/core/backups.h"
 #include "storage/core/message_list.h"
 
 #include <functional>
@@ -74,6 +76,8 @@ public:
     void cBoxKeepHiddenClick(Event& event);
     void sb_newMailClick(Event& event);
     void List_AddressDblClick(Event& event);
+    void Find1Click(Event& event);
+    void FindAgain(Event& event); // F3
 
     // The editor commands.
     void ToolButton_newMsgClick(Event& event);
@@ -117,6 +121,13 @@ private:
     void EndSession();
     void RemoveHintHook();
     void RunPendingRebuild();
+    // A sticker's "Remind me" saved its message: the stickers are built
+    // again, and the editor stays on the message it shows.
+    void RebuildAfterSnooze();
+    // Before every save: the first one of a day backs the files up; a
+    // failure is reported once the save is over.
+    void BackUpBeforeSave();
+    static UINT BackupFailedMessage();
     // Posted as a pop-up closes: its object is freed once its code has run.
     static UINT FreeClosedPopupsMessage();
     // The rebuild's hook: sends the message's pending notification and keeps
@@ -147,6 +158,9 @@ private:
     WarningPopups popups_{[this] { PostMessageA(Handle(), FreeClosedPopupsMessage(), 0, 0); }};
     FormattingToolbar formatting_{*this};
     RegistrySettingsStore settings_;
+    MessageFinder finder_{*this};
+    DailyBackup dailyBackup_;
+    std::vector<std::string> backupErrors_;
 };
 
 } // namespace zandrel

@@ -7,9 +7,11 @@
 #include "mainwindow/comune.h"
 #include "mainwindow/instance_guard.h"
 #include "mainwindow/main.h"
+#include "storage/core/file_ops.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    const zandrel::InstanceGuard guard;
+    const zandrel::InstanceGuard guard(
+        zandrel::file_ops::FolderOf(zandrel::TFormMain::DefaultDataFileName()));
     if (!guard.First()) {
         zandrel::InstanceGuard::BringUpRunningInstance();
         return 0;

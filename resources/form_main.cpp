@@ -2,6 +2,8 @@
 
 #include "resources/resource_names.h"
 
+#include <windows.h>
+
 namespace zandrel {
 namespace {
 
@@ -240,6 +242,7 @@ FormDescription Design() {
          false,
          {Submenu(form_main::Main1, "Main",
                   {Item(form_main::Refresh1, "Refresh", form_main::on::BtnRefreshClick),
+                   Item(form_main::Find1, "Find...", form_main::on::Find1Click),
                    Item(form_main::Report2, "Report", form_main::on::sbPrintReportClick),
                    Separator(form_main::N3),
                    Item(form_main::Close2, "Close", form_main::on::Close2Click),
@@ -267,6 +270,9 @@ FormDescription Design() {
     };
 
     form.Timers = {{form_main::Timer1, 20000, true, form_main::on::Timer1Timer}};
+    // Ctrl+F opens the Find box; F3 finds the last text again without it.
+    form.Shortcuts = {{'F', true, form_main::on::Find1Click},
+                      {VK_F3, false, form_main::on::FindAgain}};
     return form;
 }
 

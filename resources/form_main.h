@@ -67,6 +67,7 @@ inline constexpr char CenterAlign[] = "CenterAlign";
 inline constexpr char RightAlign[] = "RightAlign";
 inline constexpr char BulletsButton[] = "BulletsButton";
 inline constexpr char Refresh1[] = "Refresh1";
+inline constexpr char Find1[] = "Find1";
 inline constexpr char Report2[] = "Report2";
 inline constexpr char Close2[] = "Close2";
 inline constexpr char Shutdown[] = "Shutdown";
@@ -122,6 +123,8 @@ inline constexpr char FormClose[] = "FormClose";
 inline constexpr char FormActivate[] = "FormActivate";
 inline constexpr char FormDeactivate[] = "FormDeactivate";
 inline constexpr char Timer1Timer[] = "Timer1Timer";
+inline constexpr char Find1Click[] = "Find1Click";
+inline constexpr char FindAgain[] = "FindAgain";
 } // namespace on
 } // namespace form_main
 

@@ -26,4 +26,16 @@ const FormDescription& FormMemoDescription() {
     return description;
 }
 
+const MenuDescription& StickerMenuDescription() {
+    static const MenuDescription menu{
+        form_memo::PopupMenu1,
+        true,
+        {Item(form_memo::Remind10Minutes, "Remind me in 10 minutes",
+              form_memo::on::Remind10MinutesClick),
+         Item(form_memo::Remind1Hour, "Remind me in 1 hour", form_memo::on::Remind1HourClick),
+         Item(form_memo::RemindTomorrow, "Remind me tomorrow", form_memo::on::RemindTomorrowClick),
+         Separator(form_memo::N1), Item(form_memo::Edit1, "Edit", form_memo::on::Edit1Click)}};
+    return menu;
+}
+
 } // namespace zandrel

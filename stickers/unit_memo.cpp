@@ -6,6 +6,7 @@
 #include "resources/form_memo.h"
 #include "resources/resource_names.h"
 #include "stickers/core/sticker_surface.h"
+#include "stickers/sticker_menu.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -416,6 +417,9 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             StackingRank = place.hwndInsertAfter == HWND_TOP ? NextStackingRank() : 0;
         }
         break;
+    case WM_CONTEXTMENU:
+        ShowStickerMenu(*this, host_, {short(LOWORD(lParam)), short(HIWORD(lParam))});
+        return 0;
     case WM_ENTERSIZEMOVE: {
         moveLoop_.emplace(Application::ModalLoop::OwnLoopOf{Handle()});
         const RECT window = ScreenRect();
@@ -468,6 +472,8 @@ LRESULT CALLBACK TFormMemo::RichEditProcedure(HWND window, UINT message, WPARAM 
     case EM_SCROLLCARET:
         sticker->textTouched_ = true;
         break;
+    case WM_CONTEXTMENU: // the sticker's menu, over its text too
+        return SendMessageA(sticker->Handle(), message, wParam, lParam);
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, RichEditProcedure, id);
         sticker->richEdit_.release();

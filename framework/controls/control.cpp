@@ -22,10 +22,19 @@ Control::Control(const ComponentDescription& description, HWND parent, int id,
         style |= WS_DISABLED;
     }
     const Bounds& place = description.Place;
-    window_ = CreateWindowExA(window.ExStyle, window.ClassName, description.Caption.c_str(), style,
-                              place.Left, place.Top, place.Width, place.Height + window.ExtraHeight,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              App().Instance(), nullptr);
+    const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    const int height = place.Height + window.ExtraHeight;
+    if (window.Unicode) {
+        const std::string className = window.ClassName;
+        window_ = CreateWindowExW(
+            window.ExStyle, std::wstring(className.begin(), className.end()).c_str(), L"", style,
+            place.Left, place.Top, place.Width, height, parent, menu, App().Instance(), nullptr);
+        SetText(description.Caption);
+    } else {
+        window_ = CreateWindowExA(window.ExStyle, window.ClassName, description.Caption.c_str(),
+                                  style, place.Left, place.Top, place.Width, height, parent, menu,
+                                  App().Instance(), nullptr);
+    }
     if (!window_) {
         throw std::runtime_error("Cannot create the control " + description.Name);
     }
@@ -44,6 +53,16 @@ std::string Control::Text() const {
 
 void Control::SetText(const std::string& text) {
     SetWindowTextA(window_, text.c_str());
+}
+
+std::wstring Control::WideText() const {
+    std::wstring text(GetWindowTextLengthW(window_) + 1, L'\0');
+    text.resize(GetWindowTextW(window_, text.data(), int(text.size())));
+    return text;
+}
+
+void Control::SetWideText(const std::wstring& text) {
+    SetWindowTextW(window_, text.c_str());
 }
 
 bool Control::Enabled() const {

@@ -27,6 +27,9 @@ struct ControlWindow {
     DWORD Style = 0;
     DWORD ExStyle = 0;
     int ExtraHeight = 0;
+    // A Unicode window: it keeps every character, whatever the system's ANSI
+    // code page holds.
+    bool Unicode = false;
 };
 
 class Control {
@@ -48,6 +51,8 @@ public:
 
     std::string Text() const;
     void SetText(const std::string& text);
+    std::wstring WideText() const;
+    void SetWideText(const std::wstring& text);
     bool Enabled() const;
     void SetEnabled(bool enabled);
     bool Visible() const;

@@ -8,7 +8,8 @@
 namespace zandrel {
 
 Edit::Edit(const ComponentDescription& description, HWND parent, int id)
-    : Control(description, parent, id, {WC_EDITA, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE}) {}
+    : Control(description, parent, id,
+              {WC_EDITA, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 0, true}) {}
 
 void Edit::Command(UINT code, int) {
     if (code == EN_CHANGE) {

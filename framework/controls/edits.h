@@ -8,7 +8,8 @@
 
 namespace zandrel {
 
-// Runs OnChange whenever its text changes.
+// Runs OnChange whenever its text changes. It holds any character (a
+// Unicode window).
 class Edit : public Control {
 public:
     Edit(const ComponentDescription& description, HWND parent, int id);

@@ -35,4 +35,8 @@ void StatusBar::SetPanelText(int panel, const std::string& text) {
     SendMessageA(Handle(), SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void StatusBar::SetPanelText(int panel, const std::wstring& text) {
+    SendMessageW(Handle(), SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 } // namespace zandrel

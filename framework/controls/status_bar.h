@@ -13,6 +13,7 @@ public:
 
     std::string PanelText(int panel) const;
     void SetPanelText(int panel, const std::string& text);
+    void SetPanelText(int panel, const std::wstring& text);
 };
 
 } // namespace zandrel

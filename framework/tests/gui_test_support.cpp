@@ -62,7 +62,8 @@ bool HandOverForScreenshot(const std::filesystem::path& folder, const std::strin
                      std::chrono::seconds(60));
 }
 
-MenuWatcher::MenuWatcher(std::function<void(HWND)> action) : action_(std::move(action)) {
+MenuWatcher::MenuWatcher(std::function<void(HWND)> action, const char* windowClass)
+    : action_(std::move(action)), windowClass_(windowClass) {
     activeWatcher = this;
     timer_ = SetTimer(nullptr, 0, 20, Tick);
 }
@@ -77,7 +78,7 @@ void CALLBACK MenuWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!watcher || watcher->ran_) {
         return;
     }
-    const HWND menuWindow = FindWindowA("#32768", nullptr);
+    const HWND menuWindow = FindWindowA(watcher->windowClass_, nullptr);
     if (menuWindow && IsWindowVisible(menuWindow)) {
         watcher->ran_ = true;
         watcher->action_(menuWindow);

@@ -25,13 +25,15 @@ bool PumpUntil(const std::function<bool()>& condition,
 bool HandOverForScreenshot(const std::filesystem::path& folder, const std::string& name,
                            const std::vector<HWND>& windows);
 
-// Runs action once the system's pop-up menu window is on the screen, from a
-// timer that fires inside the menu's own message loop; true if it ran.
-// Call before the command that opens the menu (which returns when the menu
-// has closed); action must close the menu.
+// Runs action once the system's pop-up menu window (or a window of the class
+// given, such as a modal box) is on the screen, from a timer that fires
+// inside the menu's or the box's own message loop; true if it ran. Call
+// before the command that opens it (which returns when it has closed);
+// action must close it.
 class MenuWatcher {
 public:
-    explicit MenuWatcher(std::function<void(HWND menuWindow)> action);
+    explicit MenuWatcher(std::function<void(HWND menuWindow)> action,
+                         const char* windowClass = "#32768");
     ~MenuWatcher();
     MenuWatcher(const MenuWatcher&) = delete;
     MenuWatcher& operator=(const MenuWatcher&) = delete;
@@ -42,6 +44,7 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
 
     std::function<void(HWND)> action_;
+    const char* windowClass_;
     UINT_PTR timer_ = 0;
     bool ran_ = false;
 };

@@ -9,6 +9,7 @@
 #else
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -154,6 +155,36 @@ void SyncFolder(const std::string&) noexcept {
     // MOVEFILE_WRITE_THROUGH already waited for the rename to reach the disk.
 }
 
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void MakeFolder(const std::string& path) {
+    if (!CreateDirectoryA(path.c_str(), nullptr) && !FolderExists(path))
+        Fail("Cannot create folder", path);
+}
+
+void RemoveFolder(const std::string& path) {
+    if (!RemoveDirectoryA(path.c_str()) && FolderExists(path))
+        Fail("Cannot remove folder", path);
+}
+
+std::vector<std::string> FolderNames(const std::string& path) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 #else
 
 namespace {
@@ -241,6 +272,34 @@ void SyncFolder(const std::string& folder) noexcept {
     Handle dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.valid())
         ::fsync(dir.get());
+}
+
+bool FolderExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void MakeFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0755) != 0 && !FolderExists(path))
+        Fail("Cannot create folder", path);
+}
+
+void RemoveFolder(const std::string& path) {
+    if (::rmdir(path.c_str()) != 0 && FolderExists(path))
+        Fail("Cannot remove folder", path);
+}
+
+std::vector<std::string> FolderNames(const std::string& path) {
+    std::vector<std::string> names;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != ".." && FolderExists(path + "/" + name))
+            names.push_back(name);
+    }
+    return names;
 }
 
 #endif

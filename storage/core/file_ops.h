@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zandrel::file_ops {
 
@@ -55,6 +56,15 @@ void CopyNew(const std::string& from, const std::string& to);
 void RemoveQuietly(const std::string& path) noexcept;
 // Makes the renames of a folder durable where the system needs it.
 void SyncFolder(const std::string& folder) noexcept;
+
+// True for a folder.
+bool FolderExists(const std::string& path);
+// Makes the folder `path` (its parent must exist); done when it exists already.
+void MakeFolder(const std::string& path);
+// Removes the empty folder `path`; done when it does not exist.
+void RemoveFolder(const std::string& path);
+// The names of the folders in `path`; none when it does not exist.
+std::vector<std::string> FolderNames(const std::string& path);
 
 // The folder part of a path, with its trailing separator ("" for a bare name).
 std::string FolderOf(const std::string& path);

@@ -219,6 +219,8 @@ void MessageList::SaveToBytes(std::string& data, std::string& memo) {
 // The rich-text file, the larger one, goes out in pieces as its blocks are
 // made: no buffer holds all of it.
 void MessageList::SaveMessages() {
+    if (BeforeSave)
+        BeforeSave();
     while (!pendingCopies_.empty()) {
         const DamagedCopy& copy = pendingCopies_.front();
         if (file_ops::Exists(copy.From))
@@ -229,10 +231,9 @@ void MessageList::SaveMessages() {
     constexpr std::size_t pieceSize = 256 * 1024;
     std::string data;
     data.reserve(items_.size() * sizeof(MessageRecord));
-    const std::string memoPath = MemoFileName();
-    const std::string folder = file_ops::FolderOf(dataFileName_);
-    try {
-        file_ops::WriteFlushed(Pending(memoPath), [&](const file_ops::ByteSink& write) {
+    WriteFilePair(
+        dataFileName_,
+        [&](const file_ops::ByteSink& write) {
             std::string piece;
             piece.reserve(pieceSize);
             for (MessageListItem& item : items_) {
@@ -243,18 +244,28 @@ void MessageList::SaveMessages() {
                 }
             }
             write(piece);
-        });
-        file_ops::WriteFlushed(Pending(dataFileName_), data);
+        },
+        [&] { return std::string_view(data); });
+}
+
+void WriteFilePair(const std::string& dataFileName,
+                   const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
+                   const std::function<std::string_view()>& data) {
+    const std::string memoPath = MemoPathFor(dataFileName);
+    const std::string folder = file_ops::FolderOf(dataFileName);
+    try {
+        file_ops::WriteFlushed(Pending(memoPath), writeMemo);
+        file_ops::WriteFlushed(Pending(dataFileName), data());
         file_ops::Replace(Pending(memoPath), memoPath);
     } catch (...) {
         file_ops::RemoveQuietly(Pending(memoPath));
-        file_ops::RemoveQuietly(Pending(dataFileName_));
+        file_ops::RemoveQuietly(Pending(dataFileName));
         throw;
     }
     file_ops::SyncFolder(folder);
     // From here the pending data file is the one LoadMessages reads if this
     // rename does not happen: leave it in place on failure.
-    file_ops::Replace(Pending(dataFileName_), dataFileName_);
+    file_ops::Replace(Pending(dataFileName), dataFileName);
     file_ops::SyncFolder(folder);
 }
 

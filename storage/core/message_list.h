@@ -2,9 +2,11 @@
 // The ordered message list that the main window owns, and the two data files
 // it is saved to and loaded from.
 #include "storage/core/clock.h"
+#include "storage/core/file_ops.h"
 #include "storage/core/unit_entry.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -90,6 +92,9 @@ public:
     // disk at every moment. On failure the previous pair stays and
     // StorageError names the file.
     void SaveMessages();
+    // Runs as every SaveMessages begins, before anything is written (the
+    // program's daily backup); empty: nothing.
+    std::function<void()> BeforeSave;
     // Both files' bytes as SaveMessages writes them (applies the same
     // AlarmDate fix-up to the entries).
     void SaveToBytes(std::string& data, std::string& memo);
@@ -113,5 +118,15 @@ private:
     std::string dataFileName_;
     std::vector<DamagedCopy> pendingCopies_;
 };
+
+// Writes a data file and its rich-text file so that a complete pair is on
+// disk at every moment: both new files complete and flushed beside the old
+// ones first, then put in place, the rich-text file first (LoadMessages
+// finishes a pair left between the two). `writeMemo` gives the rich-text
+// file's bytes, `data` then the data file's. On failure the previous pair
+// stays and StorageError names the file.
+void WriteFilePair(const std::string& dataFileName,
+                   const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
+                   const std::function<std::string_view()>& data);
 
 } // namespace zandrel

@@ -1,5 +1,7 @@
 #include "tools/zandrel-data/data_tool.h"
 
+#include "mainwindow/core/running_mark.h"
+#include "storage/core/backups.h"
 #include "storage/core/datetime.h"
 #include "storage/core/message_list.h"
 #include "storage/core/storage_error.h"
@@ -7,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <ostream>
@@ -19,9 +22,14 @@ constexpr const char* kUsage =
     "usage: zandrel-data dump FOLDER [--now \"YYYY-MM-DD HH:MM:SS.mmm\"] [--screen WxH]\n"
     "       zandrel-data resave FOLDER [--now ...] [--screen ...]\n"
     "       zandrel-data export FOLDER --format json|text [--now ...] [--screen ...]\n"
+    "       zandrel-data backups FOLDER\n"
+    "       zandrel-data restore FOLDER YYYY-MM-DD [--now ...]\n"
     "Loads \"ZandrelData.dat\" and \"ZandrelData_Memo.dat\" of FOLDER as the program does.\n"
     "dump prints every stored field as JSON, resave writes both files back as the program's\n"
-    "next save would, export prints a readable copy. Only resave writes into FOLDER.\n"
+    "next save would, export prints a readable copy. backups lists the daily backups in\n"
+    "FOLDER\\Backups with their message counts; restore puts one back, after copying the\n"
+    "files it replaces into Backups\\YYYY-MM-DD-before-restore (today's date). Only resave\n"
+    "and restore write into FOLDER; restore refuses while Zandrel runs from FOLDER.\n"
     "--now fixes the local clock (default: the real one), --screen the screen size\n"
     "(default 1024x768). Exit status: 0 done, 1 failed, 2 the files are damaged (what came\n"
     "before the damage was used).\n";
@@ -37,6 +45,7 @@ struct Options {
     std::optional<TDateTime> Now;
     ScreenSize Screen;
     std::string Format;
+    std::string Backup; // restore: the backup's name
 };
 
 std::optional<int> ParsePositive(std::string_view text) {
@@ -64,9 +73,10 @@ Options ParseArguments(const std::vector<std::string>& args) {
         throw UsageError("no command given");
     Options options;
     options.Command = args[0];
-    if (options.Command != "dump" && options.Command != "resave" && options.Command != "export")
+    const std::vector<std::string> commands{"dump", "resave", "export", "backups", "restore"};
+    if (std::find(commands.begin(), commands.end(), options.Command) == commands.end())
         throw UsageError("unknown command \"" + options.Command + "\"");
-    bool haveFolder = false;
+    std::vector<std::string> operands;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--now" || arg == "--screen" || arg == "--format") {
@@ -89,16 +99,21 @@ Options ParseArguments(const std::vector<std::string>& args) {
             }
         } else if (arg.starts_with("--")) {
             throw UsageError("unknown option \"" + arg + "\"");
-        } else if (haveFolder) {
-            throw UsageError("more than one FOLDER: \"" + options.Folder + "\" and \"" + arg +
-                             "\"");
         } else {
-            options.Folder = arg;
-            haveFolder = true;
+            operands.push_back(arg);
         }
     }
-    if (!haveFolder || options.Folder.empty())
+    const std::size_t wanted = options.Command == "restore" ? 2 : 1;
+    if (operands.empty() || operands[0].empty())
         throw UsageError("no FOLDER given");
+    if (operands.size() < wanted)
+        throw UsageError("restore needs the date of the backup, such as 2024-03-05");
+    if (operands.size() > wanted)
+        throw UsageError("unexpected \"" + operands[wanted] + "\" after \"" + operands[wanted - 1] +
+                         "\"");
+    options.Folder = operands[0];
+    if (wanted == 2)
+        options.Backup = operands[1];
     if (options.Command == "export" && options.Format.empty())
         throw UsageError("export needs --format json or --format text");
     return options;
@@ -141,6 +156,41 @@ std::optional<std::string> Load(MessageList& list, const Clock& clock, ScreenSiz
     }
 }
 
+int ListBackupsOf(const std::string& dataFileName, const Clock& clock, ScreenSize screen,
+                  std::ostream& out) {
+    const std::vector<BackupFolder> backups = ListBackups(dataFileName);
+    if (backups.empty())
+        out << "no backups in \"" << BackupsFolderOf(dataFileName) << "\"\n";
+    for (const BackupFolder& backup : backups) {
+        MessageList list(backup.DataFile);
+        std::string damage;
+        try {
+            list.LoadMessages(clock, screen);
+        } catch (const StorageError&) {
+            damage = " (damaged: the messages before the damage)";
+        }
+        out << backup.Name << "  " << list.Count() << (list.Count() == 1 ? " message" : " messages")
+            << damage << "\n";
+    }
+    return kExitOk;
+}
+
+int Restore(const Options& options, const std::string& dataFileName, const Clock& clock,
+            std::ostream& out, std::ostream& err) {
+    if (ProgramRunsFrom(options.Folder)) {
+        err << "zandrel-data: Zandrel is running from \"" << options.Folder
+            << "\"; end it with \"Shutdown\" in its tray menu, then restore\n";
+        return kExitFailure;
+    }
+    const std::string saved = RestoreBackup(dataFileName, options.Backup, clock.Now());
+    out << "zandrel-data: restored the backup " << options.Backup << " to \"" << dataFileName
+        << "\"";
+    if (!saved.empty())
+        out << "; the files it replaced are in the backup " << saved;
+    out << "\n";
+    return kExitOk;
+}
+
 int Run(const Options& options, std::ostream& out, std::ostream& err, const Clock& localClock) {
     if (!IsFolder(options.Folder)) {
         err << "zandrel-data: \"" << options.Folder << "\" is not a folder\n";
@@ -150,6 +200,10 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const Cloc
         options.Now ? std::optional<FixedClock>(*options.Now) : std::nullopt;
     const Clock& clock = fixed ? static_cast<const Clock&>(*fixed) : localClock;
     MessageList list(DataFileIn(options.Folder));
+    if (options.Command == "backups")
+        return ListBackupsOf(list.DataFileName(), clock, options.Screen, out);
+    if (options.Command == "restore")
+        return Restore(options, list.DataFileName(), clock, out, err);
 
     if (options.Command == "resave" && !IsFile(list.DataFileName())) {
         // The program would write an empty pair; from a mistyped folder

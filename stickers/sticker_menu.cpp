@@ -1,0 +1,73 @@
+#include "stickers/sticker_menu.h"
+
+#include "framework/menu.h"
+#include "resources/form_memo.h"
+#include "stickers/core/snooze.h"
+
+#include <string_view>
+
+namespace zandrel {
+namespace {
+
+MenuItem* ItemNamed(const Menu& menu, std::string_view name) {
+    for (const auto& item : menu.Items()) {
+        if (item->Name() == name) {
+            return item.get();
+        }
+    }
+    return nullptr;
+}
+
+void Snooze(TFormMemo& sticker, const StickerHost& host, SnoozeChoice choice) {
+    if (App().InModalLoop()) {
+        App().RefuseCommand();
+        return;
+    }
+    if (const auto index = sticker.LinkedIndex()) {
+        SnoozeMessage(*host.Messages(), *index, choice, App().Env());
+        App().PostWhenNotModal(host.MainWindow(), SnoozedMessage());
+    }
+}
+
+} // namespace
+
+void ShowStickerMenu(TFormMemo& sticker, const StickerHost& host, POINT at) {
+    if (at.x == -1 && at.y == -1) {
+        const RECT window = sticker.ScreenRect();
+        at = {window.left + 20, window.top + 40};
+    }
+    UINT firstId = 1;
+    const Menu menu(StickerMenuDescription(), firstId);
+    for (const char* reminder :
+         {form_memo::Remind10Minutes, form_memo::Remind1Hour, form_memo::RemindTomorrow}) {
+        ItemNamed(menu, reminder)->SetEnabled(sticker.Red());
+    }
+    const MenuItem* chosen = nullptr;
+    {
+        // The menu runs a loop of its own: no rebuild destroys the sticker
+        // under it.
+        const Application::ModalLoop menuLoop(sticker.Handle());
+        SetForegroundWindow(sticker.Handle());
+        chosen = menu.Choose(sticker.Handle(), at);
+    }
+    if (!chosen || !sticker.Handle()) {
+        return;
+    }
+    const std::string& handler = chosen->HandlerName();
+    if (handler == form_memo::on::Remind10MinutesClick) {
+        Snooze(sticker, host, SnoozeChoice::TenMinutes);
+    } else if (handler == form_memo::on::Remind1HourClick) {
+        Snooze(sticker, host, SnoozeChoice::OneHour);
+    } else if (handler == form_memo::on::RemindTomorrowClick) {
+        Snooze(sticker, host, SnoozeChoice::Tomorrow);
+    } else if (handler == form_memo::on::Edit1Click) {
+        sticker.FormDblClick();
+    }
+}
+
+UINT SnoozedMessage() {
+    static const UINT message = RegisterWindowMessageA("Zandrel.Snoozed");
+    return message;
+}
+
+} // namespace zandrel

@@ -1,0 +1,20 @@
+#pragma once
+// A sticker's right-click menu: "Remind me in 10 minutes", "Remind me in 1
+// hour" and "Remind me tomorrow", enabled only on a red sticker, then "Edit"
+// (as a double-click).
+#include "stickers/unit_memo.h"
+
+namespace zandrel {
+
+// Opens the menu at a screen point ((-1, -1): the keyboard's menu key, at
+// the sticker) and does what is chosen. A "Remind me" moves the message's
+// alarm moment, saves the list and posts SnoozedMessage to the main window;
+// inside another command's modal loop it is refused with the default beep.
+void ShowStickerMenu(TFormMemo& sticker, const StickerHost& host, POINT at);
+
+// Asks the main window to build the stickers again after a "Remind me":
+// the sticker that showed the menu is still running its code when it is
+// chosen.
+UINT SnoozedMessage();
+
+} // namespace zandrel
