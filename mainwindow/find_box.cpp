@@ -44,8 +44,8 @@ void SelectInEditor(HWND editor, std::u16string_view needle) {
 
 TFormFind::TFormFind(const std::wstring& text, std::function<void(const std::wstring&)> findNext)
     : Form(FormFindDescription()), findNext_(std::move(findNext)) {
-    Bind(form_find::on::btnFindNextClick, &TFormFind::btnFindNextClick);
-    Bind(form_find::on::btnCloseClick, &TFormFind::btnCloseClick);
+    Bind(form_find::on::btnFindNextClick, WhileModal::Runs, &TFormFind::btnFindNextClick);
+    Bind(form_find::on::btnCloseClick, WhileModal::Runs, &TFormFind::btnCloseClick);
     Create(false);
     Find(form_find::EditFind).SetWideText(text);
     SendMessageA(Find(form_find::btnFindNext).Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);

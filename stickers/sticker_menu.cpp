@@ -46,7 +46,7 @@ void ShowStickerMenu(TFormMemo& sticker, const StickerHost& host, POINT at) {
     {
         // The menu runs a loop of its own: no rebuild destroys the sticker
         // under it.
-        const Application::ModalLoop menuLoop(sticker.Handle());
+        const Application::ModalLoop menuLoop(Application::ModalLoop::OwnLoopOf{sticker.Handle()});
         SetForegroundWindow(sticker.Handle());
         chosen = menu.Choose(sticker.Handle(), at);
     }
@@ -61,7 +61,7 @@ void ShowStickerMenu(TFormMemo& sticker, const StickerHost& host, POINT at) {
     } else if (handler == form_memo::on::RemindTomorrowClick) {
         Snooze(sticker, host, SnoozeChoice::Tomorrow);
     } else if (handler == form_memo::on::Edit1Click) {
-        sticker.FormDblClick();
+        sticker.DoubleClickCommand();
     }
 }
 

@@ -236,6 +236,11 @@ void TFormMemo::FormMouseUp() {
 }
 
 // Brings up the main window on the screen, on this sticker's message.
+void TFormMemo::DoubleClickCommand() {
+    Event event;
+    RunHandler(form_memo::on::FormDblClick, event);
+}
+
 void TFormMemo::FormDblClick(Event&) {
     const HWND main = host_.MainWindow();
     RECT rect{};

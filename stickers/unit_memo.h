@@ -92,6 +92,9 @@ public:
     void FormMouseMove(int x, int y);
     void FormMouseUp();
     void FormDblClick(Event& event);
+    // What a double-click does, under the same modal rule: the sticker's menu
+    // "Edit".
+    void DoubleClickCommand();
 
     void SetStickerColor(COLORREF color);
     void ToggleHeight();
