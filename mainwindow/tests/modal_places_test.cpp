@@ -517,6 +517,7 @@ TEST_F(ModalWindowTest, EveryBoundCommandRunsOrIsRefusedAsDeclared) {
                                            on::Setup1Click,
                                            on::sbPrintReportClick,
                                            on::sb_newMailClick,
+                                           on::Find1Click,
                                            form_memo::on::FormDblClick};
     std::vector<std::string> walked;
     std::vector<std::string> wrong; // not as declared
