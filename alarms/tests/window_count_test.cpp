@@ -17,38 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(window, CountChild, count);
-    return TRUE;
-}
-
-// Every window of this (single user-interface) thread, children included.
-int ThreadWindows() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-// The process's drawing objects. Wine does not count them for
-// GetGuiResources; there every live object answers GetObjectType at its
-// slot of the handle table.
-int GdiObjects() {
-    if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) {
-        return int(count);
-    }
-    int count = 0;
-    for (UINT_PTR slot = 1; slot <= 0xFFFF; ++slot) {
-        count += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
-    }
-    return count;
-}
-
 class WindowCountTest : public MainWindowFixture {
 protected:
     TFormMain& Start(int messages, int incType) {

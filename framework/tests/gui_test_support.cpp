@@ -12,6 +12,17 @@ bool Painted(HWND window) {
     return !IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE);
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, CountChild, count);
+    return TRUE;
+}
+
 } // namespace
 
 void PumpMessages() {
@@ -35,6 +46,23 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return true;
+}
+
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+int GdiObjects() {
+    if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) {
+        return int(count);
+    }
+    int count = 0;
+    for (UINT_PTR slot = 1; slot <= 0xFFFF; ++slot) {
+        count += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
+    }
+    return count;
 }
 
 bool HandOverForScreenshot(const std::filesystem::path& folder, const std::string& name,

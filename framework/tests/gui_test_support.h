@@ -19,6 +19,14 @@ void PumpMessages();
 bool PumpUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
+// Every window of this (single user-interface) thread, children included.
+int ThreadWindows();
+
+// The process's drawing objects. Wine does not count them for
+// GetGuiResources; there every live object answers GetObjectType at its slot
+// of the handle table.
+int GdiObjects();
+
 // For a picture taken from outside (scripts/take_screenshots.sh): waits
 // until windows and their children have painted, writes folder/NAME.ready and
 // waits for folder/NAME.taken; false when either wait timed out.
