@@ -3,10 +3,10 @@
 // that every window shares (the outside-world seam, the sound switch, the
 // hint and its hint window, the screen cursors), runs the message loop and
 // reports errors.
-#include "framework/hints/application_hints.h"
 #include "framework/core/environment.h"
-#include "framework/handles.h"
 #include "framework/core/sound_player.h"
+#include "framework/handles.h"
+#include "framework/hints/application_hints.h"
 
 #include <exception>
 #include <functional>
@@ -129,6 +129,9 @@ private:
         }
         bool Confirm(const std::string& text) override {
             return application_.RunModal([&] { return environment_.Confirm(text); });
+        }
+        bool ConfirmDefaultNo(const std::string& text) override {
+            return application_.RunModal([&] { return environment_.ConfirmDefaultNo(text); });
         }
         void ShellOpen(const std::string& target) override {
             application_.RunModal([&] { environment_.ShellOpen(target); });

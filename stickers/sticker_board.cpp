@@ -1,5 +1,6 @@
 #include "stickers/sticker_board.h"
 
+#include "catalog/shown_text.h"
 #include "framework/application.h"
 #include "framework/controls/rich_edit.h"
 #include "stickers/core/sticker_cascade.h"
@@ -94,7 +95,7 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
             sticker.SetStickerColor(kStickerRed);
         }
         sticker.SetName(planned.Name);
-        LoadRichText(sticker.RichEdit1(), entry.RichText);
+        LoadMessageText(sticker.RichEdit1(), ShownTextOf(entry));
         if (host_.SendMailNotification) {
             host_.SendMailNotification(entry);
         }
