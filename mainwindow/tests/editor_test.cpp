@@ -1,6 +1,7 @@
 // The message editor of the main window under Wine: real buttons, pickers,
 // check boxes and toolbar commands; after each command the controls and both
 // data files (read back with the loader) are checked.
+#include "catalog/core/rtf_plain_text.h"
 #include "framework/application.h"
 #include "framework/controls/rich_edit.h"
 #include "framework/hints/core/hint_text.h"
@@ -329,6 +330,51 @@ TEST_F(EditorTest, ReplaceOfTheSecondOfTwoEntriesWithOneKeySelectsTheFirst) {
     std::ifstream memo(folder_.Path() / "ZandrelData_Memo.dat", std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(memo), {}};
     EXPECT_NE(bytes.find("second"), std::string::npos);
+}
+
+// The rich-text control cannot keep this object (no server for its class):
+// storing what the control holds would drop it.
+TEST_F(EditorTest, ReplaceAsksBeforeItDropsAnEmbeddedObjectAndNoChangesNothing) {
+    MessageList list(dataFile_);
+    list.New(TestEnvironment(), "{\\rtf1 message 0}");
+    TestEnvironment().now += kMinute;
+    list.New(TestEnvironment(), "{\\rtf1 before {\\object\\objemb{\\*\\objclass Zandrel.Test}"
+                                "\\objw600\\objh600{\\*\\objdata 0105000002000000}"
+                                "{\\result{\\pict\\wmetafile8\\picw600\\pich600 0100}}} after}");
+    TestEnvironment().now += kMinute;
+    list.New(TestEnvironment(), "{\\rtf1 message 2}");
+    TestEnvironment().now += kMinute;
+    Start();
+    Press("ToolButton_modMsg"); // nothing to lose: no question
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+    const std::string data = test::ReadFile(dataFile_);
+    const std::string memo = test::ReadFile(list.MemoFileName());
+
+    Press("ToolButton4");
+    TestEnvironment().answers = {false, true};
+    TestEnvironment().onConfirm = [&](const std::string&) {
+        // A sticker came due under the box: the refresh selects the last one.
+        form_->RebuildStickers(false);
+        form_->ShowCurrentMessage();
+    };
+    Press("ToolButton_modMsg");
+    ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
+    const ShownBox& box = TestEnvironment().boxes[0];
+    EXPECT_EQ(box.Kind, ShownBox::Confirmation);
+    EXPECT_TRUE(box.NoByDefault);
+    EXPECT_EQ(box.Text,
+              "This note holds embedded objects that Zandrel cannot keep. Replace it anyway?");
+    EXPECT_EQ(test::ReadFile(dataFile_), data);
+    EXPECT_EQ(test::ReadFile(list.MemoFileName()), memo);
+
+    Press("ToolButton4"); // back from the last message to the object
+    Press("ToolButton3");
+    Press("ToolButton_modMsg"); // Yes: the message shown when Replace was pressed
+    const MessageList stored = Stored();
+    ASSERT_EQ(stored.Count(), 3u);
+    EXPECT_EQ(CountEmbeddedItems(stored.Entry(1).RichText).Objects, 0);
+    EXPECT_EQ(PlainOf(stored.Entry(2).RichText), "message 2");
+    EXPECT_EQ(Status(), "rec 2/3");
 }
 
 TEST_F(EditorTest, DeleteAsksFirstAndOnlyNoCancels) {
