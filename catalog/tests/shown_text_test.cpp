@@ -7,6 +7,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ TEST(ShownTextTest, AFallbackTextShowsOnlyItsShortTextInTheEditorAStickerAndTheC
     TFormMain form(noMailService, dataFile, ScratchSettings::Store());
     PumpMessages();
 
-    EXPECT_EQ(PlainText(form.Find("RichEditText").Handle()), "Call Anna");
+    EXPECT_EQ(PlainText(form.Find(form_main::RichEditText).Handle()), "Call Anna");
     const TFormMemo* sticker = form.Stickers().Find("Memo_0");
     ASSERT_NE(sticker, nullptr);
     EXPECT_EQ(PlainText(sticker->RichEdit1()), "Call Anna");

@@ -345,19 +345,19 @@ TEST_F(EditorTest, ReplaceAsksBeforeItDropsAnEmbeddedObjectAndNoChangesNothing) 
     list.New(TestEnvironment(), "{\\rtf1 message 2}");
     TestEnvironment().now += kMinute;
     Start();
-    Press("ToolButton_modMsg"); // nothing to lose: no question
+    Press(form_main::ToolButton_modMsg); // nothing to lose: no question
     EXPECT_TRUE(TestEnvironment().boxes.empty());
     const std::string data = test::ReadFile(dataFile_);
     const std::string memo = test::ReadFile(list.MemoFileName());
 
-    Press("ToolButton4");
+    Press(form_main::ToolButton4);
     TestEnvironment().answers = {false, true};
     TestEnvironment().onConfirm = [&](const std::string&) {
         // A sticker came due under the box: the refresh selects the last one.
         form_->RebuildStickers(false);
         form_->ShowCurrentMessage();
     };
-    Press("ToolButton_modMsg");
+    Press(form_main::ToolButton_modMsg);
     ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
     const ShownBox& box = TestEnvironment().boxes[0];
     EXPECT_EQ(box.Kind, ShownBox::Confirmation);
@@ -367,9 +367,9 @@ TEST_F(EditorTest, ReplaceAsksBeforeItDropsAnEmbeddedObjectAndNoChangesNothing) 
     EXPECT_EQ(test::ReadFile(dataFile_), data);
     EXPECT_EQ(test::ReadFile(list.MemoFileName()), memo);
 
-    Press("ToolButton4"); // back from the last message to the object
-    Press("ToolButton3");
-    Press("ToolButton_modMsg"); // Yes: the message shown when Replace was pressed
+    Press(form_main::ToolButton4); // back from the last message to the object
+    Press(form_main::ToolButton3);
+    Press(form_main::ToolButton_modMsg); // Yes: the message shown when Replace was pressed
     const MessageList stored = Stored();
     ASSERT_EQ(stored.Count(), 3u);
     EXPECT_EQ(CountEmbeddedItems(stored.Entry(1).RichText).Objects, 0);

@@ -9,6 +9,7 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <commctrl.h>
@@ -148,12 +149,12 @@ TEST(StartupCrashTest, TheNoteThatEndedAStartShowsAsPlainTextFromTheNextStartOn)
     TFormMain third(noMailService, dataFile, ScratchSettings::Store());
     PumpMessages();
     EXPECT_TRUE(TestEnvironment().boxes.empty()); // said once
-    const HWND toolBar = third.Find("ToolBar1").Handle();
+    const HWND toolBar = third.Find(form_main::ToolBar1).Handle();
     SendMessageA(GetParent(toolBar), WM_COMMAND,
-                 MAKEWPARAM(third.FindToolButton("ToolButton4").Id(), BN_CLICKED),
+                 MAKEWPARAM(third.FindToolButton(form_main::ToolButton4).Id(), BN_CLICKED),
                  reinterpret_cast<LPARAM>(toolBar));
-    EXPECT_FALSE(Bold(third.Find("RichEditText").Handle()));
-    EXPECT_EQ(PlainText(third.Find("RichEditText").Handle()), "Dentist on Tuesday");
+    EXPECT_FALSE(Bold(third.Find(form_main::RichEditText).Handle()));
+    EXPECT_EQ(PlainText(third.Find(form_main::RichEditText).Handle()), "Dentist on Tuesday");
 }
 
 } // namespace
