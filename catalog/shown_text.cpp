@@ -14,7 +14,8 @@ MessageText ShownTextOf(const TMessageEntry& entry) {
 }
 
 std::string AnsiFirstLine(const MessageText& text) {
-    const std::string utf8 = FirstLine(text);
+    constexpr std::size_t kMaxCharacters = 60;
+    const std::string utf8 = FirstLine(text, kMaxCharacters);
     if (utf8.empty()) {
         return utf8;
     }

@@ -13,8 +13,9 @@ namespace zandrel {
 // the system's ANSI code page.
 MessageText ShownTextOf(const TMessageEntry& entry);
 
-// The first line of `text` (FirstLine) in the system's ANSI code page, as
-// message boxes take it; a character the code page lacks shows as "?".
+// The first line of `text` (FirstLine, up to 60 characters) in the system's
+// ANSI code page, as message boxes take it; a character the code page lacks
+// shows as "?".
 std::string AnsiFirstLine(const MessageText& text);
 
 // Replaces the control's whole content with `text`. A message's own RTF is

@@ -77,17 +77,24 @@ std::string PlainTextToRtf(std::string_view utf8) {
     return rtf + "}";
 }
 
-std::string FirstLine(const MessageText& text) {
+std::string FirstLine(const MessageText& text, std::size_t maxCharacters) {
     const std::string plain = RtfToPlainText(text.Rtf);
     constexpr std::string_view kBlanks = " \t\r\v\f";
     std::size_t start = 0;
     while (start < plain.size()) {
         const std::size_t end = std::min(plain.find('\n', start), plain.size());
-        const std::string_view line = std::string_view(plain).substr(start, end - start);
+        std::string_view line = std::string_view(plain).substr(start, end - start);
         const std::size_t first = line.find_first_not_of(kBlanks);
-        if (first != std::string_view::npos)
-            return std::string(line.substr(first, line.find_last_not_of(kBlanks) - first + 1));
-        start = end + 1;
+        if (first == std::string_view::npos) {
+            start = end + 1;
+            continue;
+        }
+        line = line.substr(first, line.find_last_not_of(kBlanks) - first + 1);
+        std::size_t cut = 0;
+        for (std::size_t characters = 0; cut < line.size() && characters < maxCharacters;
+             ++characters)
+            NextCharacter(line, cut);
+        return cut < line.size() ? std::string(line.substr(0, cut)) + "..." : std::string(line);
     }
     return {};
 }

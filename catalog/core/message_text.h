@@ -25,8 +25,9 @@ MessageText TextToShow(const TMessageEntry& entry, int ansiCodePage);
 // An RTF document of the plain text `utf8`: its characters, tabs and line ends.
 std::string PlainTextToRtf(std::string_view utf8);
 
-// The first line of the text that holds more than blanks, without them at its ends.
-std::string FirstLine(const MessageText& text);
+// The first line of the text that holds more than blanks, without them at
+// its ends; one longer than `maxCharacters` cut there, with "..." after it.
+std::string FirstLine(const MessageText& text, std::size_t maxCharacters);
 
 // True when `replacement` holds fewer embedded objects or fewer pictures
 // than `stored`: they would be lost if it took its place.

@@ -83,9 +83,10 @@ TEST(MessageTextTest, PlainTextMadeRtfReadsBackAsTheSameText) {
 }
 
 TEST(MessageTextTest, TheFirstLineIsTheFirstWithText) {
-    EXPECT_EQ(FirstLine({"k", "{\\rtf1 \\par  \\tab  Dentist\\tab \\par Tuesday}", true}),
+    EXPECT_EQ(FirstLine({"k", "{\\rtf1 \\par  \\tab  Dentist\\tab \\par Tuesday}", true}, 7),
               "Dentist");
-    EXPECT_EQ(FirstLine({"k", "{\\rtf1 }", true}), "");
+    EXPECT_EQ(FirstLine({"k", "{\\rtf1 Zahn\\'e4rzte}", true}, 6), "Zahnär...");
+    EXPECT_EQ(FirstLine({"k", "{\\rtf1 }", true}, 7), "");
 }
 
 TEST(MessageTextTest, ReplacingLosesEmbeddedItemsWhenFewerObjectsOrPicturesRemain) {
