@@ -5,6 +5,8 @@
 // start-up, the note is marked in a small file beside the data files; the
 // mark goes when the start-up has finished. A start that finds the mark shows
 // that note as plain text from then on, until the user replaces it.
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -31,12 +33,20 @@ public:
     void Replaced(std::string_view key);
 
 private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    using File = std::unique_ptr<std::FILE, FileCloser>;
+
     // The file holds what the guard knows; without anything to keep it is
-    // removed. A file that cannot be written leaves the program unguarded,
-    // never stopped.
-    void Write() const;
+    // removed. While there is a mark it stays open, so that the next mark
+    // costs one write. A file that cannot be written leaves the program
+    // unguarded, never stopped.
+    void Write();
 
     std::string path_;
+    File markFile_;
+    long markOffset_ = 0;
     std::set<std::string, std::less<>> plainNotes_;
     std::optional<std::string> mark_;
     std::optional<std::string> interrupted_;
