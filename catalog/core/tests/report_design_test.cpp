@@ -1,7 +1,7 @@
 #include "catalog/core/report_design.h"
 
-#include "framework/core/tests/numeric_date_formats.h"
 #include "framework/report/core/report_layout.h"
+#include "framework/core/tests/numeric_date_formats.h"
 #include "storage/core/clock.h"
 
 #include <gtest/gtest.h>
