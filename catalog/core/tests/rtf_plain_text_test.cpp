@@ -81,12 +81,6 @@ TEST(RtfPlainTextTest, CodePagesOfWindowsAndMacWriters) {
         {"{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 MS Mincho;}"
          "{\\f1\\fswiss\\fcharset0 Arial;}}\\f0\\'82\\'a0\\f1  J\\'e4rvi \\'93\\'85\\'94 \\'a9}",
          "あ Järvi “…” ©"},
-        {"{\\rtf1\\ansicpg936\\deff1{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset134 SimSun;}}"
-         "\\'c4\\'e3{\\f0 Mu\\'f1oz}}",
-         "你Muñoz"},
-        {"{\\rtf1\\ansicpg950{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1 Ming;}}\\f1{\\f0 "
-         "\\'e9}\\'a7A}",
-         "é你"},
         // A font without a character set follows the document's code page.
         {"{\\rtf1\\ansicpg932{\\fonttbl{\\f0 Gothic;}}\\f0\\'82\\'a0}", "あ"},
         // The Mac character sets.
@@ -120,27 +114,6 @@ TEST(RtfPlainTextTest, CodePagesOfWindowsAndMacWriters) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(RtfToPlainText(c.Rtf), c.Text) << c.Rtf;
-}
-
-TEST(RtfPlainTextTest, EmbeddedObjectsAndPicturesAreCounted) {
-    struct Count {
-        const char* Rtf;
-        EmbeddedItems Items;
-    };
-    const Count counts[] = {
-        {"{\\rtf1 text}", {0, 0}},
-        {"{\\rtf1{\\object\\objemb{\\*\\objdata 01}{\\result{\\pict\\wmetafile8 00}}}"
-         "{\\object{\\result{\\*\\shppict{\\pict 00}}}}}",
-         {2, 0}},
-        // Word's picture with its copy for older readers counts once.
-        {"{\\rtf1{\\*\\shppict{\\pict\\pngblip 00}}{\\nonshppict{\\pict\\wmetafile8 00}}"
-         "{\\pict\\bin3 {}}x}",
-         {0, 2}},
-        // Only a destination at its group's start counts.
-        {"{\\rtf1{\\b object pict}{\\b\\pict}\\object}", {0, 0}},
-    };
-    for (const Count& c : counts)
-        EXPECT_EQ(CountEmbeddedItems(c.Rtf), c.Items) << c.Rtf;
 }
 
 TEST(RtfPlainTextTest, HiddenDestinationsAreSkippedWithTheirGroups) {

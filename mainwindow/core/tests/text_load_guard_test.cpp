@@ -8,21 +8,17 @@
 namespace zandrel {
 namespace {
 
-class TextLoadGuardTest : public ::testing::Test {
-protected:
-    const test::TempFolder folder_;
-    const std::string path_ = TextLoadGuardPathFor(folder_.File("ZandrelData.dat"));
-};
-
-TEST_F(TextLoadGuardTest, AStartThatEndsWhileANoteLoadsShowsThatNoteAsPlainTextUntilReplaced) {
+TEST(TextLoadGuardTest, AStartThatEndsWhileANoteLoadsShowsThatNoteAsPlainTextUntilReplaced) {
+    const test::TempFolder folder;
+    const std::string path = TextLoadGuardPathFor(folder.File("ZandrelData.dat"));
     {
-        TextLoadGuard first(path_);
+        TextLoadGuard first(path);
         EXPECT_FALSE(first.InterruptedNote());
         first.Loading("730120 1");
         first.Loading("730120 2"); // the process ends here
     }
     {
-        TextLoadGuard second(path_);
+        TextLoadGuard second(path);
         EXPECT_EQ(second.InterruptedNote(), "730120 2");
         EXPECT_TRUE(second.ShowsAsPlainText("730120 2"));
         EXPECT_FALSE(second.ShowsAsPlainText("730120 1"));
@@ -30,23 +26,15 @@ TEST_F(TextLoadGuardTest, AStartThatEndsWhileANoteLoadsShowsThatNoteAsPlainTextU
         second.StartupFinished();
     }
     {
-        TextLoadGuard third(path_);
+        TextLoadGuard third(path);
         EXPECT_FALSE(third.InterruptedNote());
         EXPECT_TRUE(third.ShowsAsPlainText("730120 2"));
         third.Replaced("730120 2");
     }
-    TextLoadGuard fourth(path_);
+    TextLoadGuard fourth(path);
     EXPECT_FALSE(fourth.ShowsAsPlainText("730120 2"));
     // Nothing left to keep: no file beside the data files.
-    EXPECT_FALSE(file_ops::Exists(path_));
-}
-
-TEST_F(TextLoadGuardTest, AFinishedStartLeavesNoFile) {
-    TextLoadGuard guard(path_);
-    guard.Loading("730120 1");
-    EXPECT_TRUE(file_ops::Exists(path_));
-    guard.StartupFinished();
-    EXPECT_FALSE(file_ops::Exists(path_));
+    EXPECT_FALSE(file_ops::Exists(path));
 }
 
 } // namespace
