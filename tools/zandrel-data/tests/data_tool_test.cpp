@@ -169,7 +169,8 @@ TEST(DataToolTest, ExportShowsOnlyTheShortTextOfAMessageWithoutAStoredText) {
     TempFolder folder;
     WriteFolder(folder);
     std::string data = ReadFile(folder.File("ZandrelData.dat"));
-    std::memcpy(data.data() + offsetof(MessageRecord, ShortText), "\x08" "Call Ann", 9);
+    data[offsetof(MessageRecord, ShortText)] = 8;
+    std::memcpy(data.data() + offsetof(MessageRecord, ShortText) + 1, "Call Ann", 8);
     WriteFile(folder.File("ZandrelData.dat"), data);
     std::remove(folder.File("ZandrelData_Memo.dat").c_str());
     const Result json =
