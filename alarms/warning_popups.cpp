@@ -1,8 +1,8 @@
 #include "alarms/warning_popups.h"
 #include "resources/form_blue.h"
 
+#include "catalog/shown_text.h"
 #include "framework/application.h"
-#include "framework/controls/rich_edit.h"
 #include "framework/system_date_time.h"
 #include "resources/resource_names.h"
 
@@ -14,7 +14,7 @@ TFormBlue& WarningPopups::Open(TMessageEntry& entry, PopupCounter& counter) {
     app.Sounds().Play(res::kSoundDing);
     entry.ComputeNextWarn(app.Env());
     // Creating the window may show an error box; the entry is not used after.
-    const std::string text = entry.RichText;
+    const MessageText text = ShownTextOf(entry);
 
     FreeClosed();
     popups_.push_back(std::make_unique<TFormBlue>(closed_));
@@ -24,7 +24,7 @@ TFormBlue& WarningPopups::Open(TMessageEntry& entry, PopupCounter& counter) {
     popup.SetName(name);
     SetWindowTextA(popup.Handle(), name.c_str());
     popup.Find(form_blue::lblTime).SetText(PopupTimeCaption(DateTimeToText(app.Env().Now())));
-    LoadRichText(popup.Find(form_blue::RichEdit1).Handle(), text);
+    LoadMessageText(popup.Find(form_blue::RichEdit1).Handle(), text);
     ShowWindow(popup.Handle(), SW_SHOW);
     return popup;
 }

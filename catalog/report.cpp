@@ -1,6 +1,7 @@
 #include "catalog/report.h"
 
 #include "catalog/core/report_design.h"
+#include "catalog/shown_text.h"
 #include "framework/system_date_time.h"
 
 namespace zandrel {
@@ -98,7 +99,7 @@ void TQReport1::QReport1NeedData(bool& MoreData) {
     QRLabel5->Caption = captions.NextWarn;
     QRRichText1->Clear();
     if (!entry.RichText.empty()) {
-        QRRichText1->Load(entry.RichText);
+        QRRichText1->Load(ShownTextOf(entry).Rtf);
     }
     // Lines x 15 pixels, or more when the formatted text needs it: larger
     // fonts would otherwise be cut off.

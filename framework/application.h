@@ -189,6 +189,10 @@ private:
             bool yes = false;
             return application_.RunBox([&] { yes = environment_.Confirm(text); }) && yes;
         }
+        bool ConfirmDefaultNo(const std::string& text) override {
+            bool yes = false;
+            return application_.RunBox([&] { yes = environment_.ConfirmDefaultNo(text); }) && yes;
+        }
         void ShellOpen(const std::string& target) override {
             application_.RunModal([&] { environment_.ShellOpen(target); });
         }

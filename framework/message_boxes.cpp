@@ -56,8 +56,10 @@ void ShowWarningBox(const std::string& text) {
     openingWarning = renaming.outer;
 }
 
-bool ShowConfirmBox(const std::string& text) {
-    return MessageBoxA(BoxOwner(), text.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) != IDNO;
+bool ShowConfirmBox(const std::string& text, ConfirmDefault defaultButton) {
+    const UINT defaultFlag = defaultButton == ConfirmDefault::No ? MB_DEFBUTTON2 : MB_DEFBUTTON1;
+    return MessageBoxA(BoxOwner(), text.c_str(), "Confirm",
+                       MB_YESNO | MB_ICONQUESTION | defaultFlag) != IDNO;
 }
 
 } // namespace zandrel

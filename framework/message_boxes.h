@@ -10,7 +10,9 @@ namespace zandrel {
 void ShowErrorBox(const std::string& text);
 // Title "Warning", a warning icon, the single button "Retry".
 void ShowWarningBox(const std::string& text);
-// Title "Confirm", a question icon, Yes and No; false only for No.
-bool ShowConfirmBox(const std::string& text);
+enum class ConfirmDefault { Yes, No };
+// Title "Confirm", a question icon, Yes and No, the default button as given;
+// false only for No.
+bool ShowConfirmBox(const std::string& text, ConfirmDefault defaultButton = ConfirmDefault::Yes);
 
 } // namespace zandrel

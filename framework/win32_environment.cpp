@@ -83,6 +83,10 @@ bool Win32Environment::Confirm(const std::string& text) {
     return ShowConfirmBox(text);
 }
 
+bool Win32Environment::ConfirmDefaultNo(const std::string& text) {
+    return ShowConfirmBox(text, ConfirmDefault::No);
+}
+
 void Win32Environment::ShellOpen(const std::string& target) {
     ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -20,6 +20,7 @@ public:
     void ShowError(const std::string& text) override;
     void ShowWarning(const std::string& text) override;
     bool Confirm(const std::string& text) override;
+    bool ConfirmDefaultNo(const std::string& text) override;
     void ShellOpen(const std::string& target) override;
     void ShowHelpContext(const std::string& helpFile, unsigned context) override;
     unsigned RunProgram(const std::string& commandLine) override;

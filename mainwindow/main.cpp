@@ -2,6 +2,7 @@
 
 #include "alarms/notification_sender.h"
 #include "catalog/report.h"
+#include "catalog/shown_text.h"
 #include "extras/about.h"
 #include "extras/core/help_command.h"
 #include "framework/application.h"
@@ -24,6 +25,8 @@ namespace {
 constexpr int kHandCursorSlot = 52;
 constexpr int kOffScreenLeft = -800;
 constexpr char kTrayTip[] = "Zandrel: remember your appointmenet";
+constexpr char kLosesEmbeddedItems[] =
+    "This note holds embedded objects that Zandrel cannot keep. Replace it anyway?";
 
 BitmapHandle LoadBitmapResource(const char* name) {
     BitmapHandle bitmap(static_cast<HBITMAP>(
@@ -153,20 +156,55 @@ void TFormMain::FormCreate(Event&) {
         MessageList_->SetDataFileName(dataFileName_);
         MessageList_->BeforeSave = [this] { BackUpBeforeSave(); };
     });
-    step([&] { MessageList_->LoadMessages(app.Env(), app.Env().Screen()); });
+    step([&] { textLoadGuard_.emplace(TextLoadGuardPathFor(dataFileName_)); });
+    {
+        const MessageTextLoadWatch watch([this](const std::string& key) {
+            if (textLoadGuard_) {
+                textLoadGuard_->Loading(key);
+            }
+        });
+        step([&] { MessageList_->LoadMessages(app.Env(), app.Env().Screen()); });
+        step([&] { ApplyTextLoadGuard(); });
+        step([&] {
+            MessageList_->CurrentIndex = 0;
+            ShowCurrentMessage();
+        });
+        step([&] { RebuildStickers(ChildExpanded); });
+        step([&] { ShowWindow(app.Handle(), SW_HIDE); });
+        step([&] { InstallHintHook(); });
+        step([&] { StartupDone = true; });
+        step([&] { RebuildStickers(ChildExpanded); });
+        step([&] { FillFontNames(); });
+        step([&] { formatting_.UpdatingToolbar = false; });
+        step([&] { UpdateStartupShortcut(); });
+        step([&] { MessageList_->CurrentIndex = 0; });
+    }
     step([&] {
-        MessageList_->CurrentIndex = 0;
-        ShowCurrentMessage();
+        if (textLoadGuard_) {
+            textLoadGuard_->StartupFinished();
+        }
     });
-    step([&] { RebuildStickers(ChildExpanded); });
-    step([&] { ShowWindow(app.Handle(), SW_HIDE); });
-    step([&] { InstallHintHook(); });
-    step([&] { StartupDone = true; });
-    step([&] { RebuildStickers(ChildExpanded); });
-    step([&] { FillFontNames(); });
-    step([&] { formatting_.UpdatingToolbar = false; });
-    step([&] { UpdateStartupShortcut(); });
-    step([&] { MessageList_->CurrentIndex = 0; });
+    step([&] { ReportInterruptedNote(); });
+}
+
+void TFormMain::ApplyTextLoadGuard() {
+    for (std::size_t i = 0; i < MessageList_->Count(); ++i) {
+        TMessageEntry& entry = MessageList_->Entry(i);
+        entry.ShownAsPlainText = textLoadGuard_ && textLoadGuard_->ShowsAsPlainText(entry.Key);
+    }
+}
+
+void TFormMain::ReportInterruptedNote() {
+    if (!textLoadGuard_ || !textLoadGuard_->InterruptedNote()) {
+        return;
+    }
+    const auto index = MessageList_->IndexOfKey(*textLoadGuard_->InterruptedNote());
+    if (!index) {
+        return;
+    }
+    const std::string firstLine = AnsiFirstLine(ShownTextOf(MessageList_->Entry(*index)));
+    App().Env().ShowWarning("Zandrel ended while it was loading the note \"" + firstLine +
+                            "\". The note shows as plain text from now on, until you replace it.");
 }
 
 void TFormMain::FormClose(Event& event) {
@@ -429,7 +467,7 @@ void TFormMain::ShowCurrentMessage() {
         Find<DateTimePicker>(form_main::EditEnd).SetDateTime(record.AlarmDate);
         Find<DateTimePicker>(form_main::editEndTime).SetDateTime(record.AlarmDate);
         Find<RadioGroup>(form_main::rgIncType).SetItemIndex(record.IncType);
-        LoadRichText(text.Handle(), entry->RichText);
+        LoadMessageText(text.Handle(), ShownTextOf(*entry));
         Find<ListBox>(form_main::List_Address).SetItems(entry->Addresses);
         Find<CheckBox>(form_main::cbox_notify).SetChecked(entry->Notify >= 1);
         // A change runs cBoxKeepHiddenClick, which stores the same value back.
@@ -490,10 +528,29 @@ void TFormMain::btnAddClick(Event&) {
 
 // The message keeps its Key, and so its place in the rich-text file; the
 // rebuild moved the selection to the last message, so it goes back to it.
+// Asks first when the editor's text would lose embedded objects or pictures
+// that the stored text holds; the timer runs on under the box, so the message
+// is looked up again afterwards.
 void TFormMain::btnReplaceClick(Event&) {
-    const std::optional<std::string> key = MessageList_->Replace(App().Env(), ReadEditor());
+    const TMessageEntry* shown = MessageList_->Current();
+    if (!shown) {
+        return;
+    }
+    const EditorValues values = ReadEditor();
+    if (LosesEmbeddedItems(shown->RichText, values.RichText)) {
+        const int shownIndex = MessageList_->CurrentIndex;
+        const std::string shownKey = shown->Key;
+        if (!App().Env().ConfirmDefaultNo(kLosesEmbeddedItems) ||
+            !SelectAgain(shownIndex, shownKey)) {
+            return;
+        }
+    }
+    const std::optional<std::string> key = MessageList_->Replace(App().Env(), values);
     if (!key) {
         return;
+    }
+    if (textLoadGuard_) {
+        textLoadGuard_->Replaced(*key);
     }
     RebuildStickers(ChildExpanded);
     MessageList_->SelectKey(*key);
@@ -515,16 +572,10 @@ void TFormMain::btnDeleteClick(Event&) {
     if (list.Empty()) {
         return;
     }
-    if (anyShown) {
-        if (shownIndex < int(list.Count()) && list.Key(std::size_t(shownIndex)) == shownKey) {
-            list.CurrentIndex = shownIndex;
-        } else if (const auto index = list.IndexOfKey(shownKey)) {
-            list.CurrentIndex = int(*index);
-        } else {
-            return; // gone already
-        }
-    } else {
+    if (!anyShown) {
         list.CurrentIndex = shownIndex;
+    } else if (!SelectAgain(shownIndex, shownKey)) {
+        return; // gone already
     }
     list.Delete();
     RebuildStickers(ChildExpanded);
@@ -538,6 +589,18 @@ void TFormMain::Find1Click(Event&) {
 
 void TFormMain::FindAgain(Event&) {
     finder_.FindAgain();
+}
+
+bool TFormMain::SelectAgain(int index, const std::string& key) {
+    MessageList& list = *MessageList_;
+    if (index >= 0 && index < int(list.Count()) && list.Key(std::size_t(index)) == key) {
+        list.CurrentIndex = index;
+    } else if (const auto found = list.IndexOfKey(key)) {
+        list.CurrentIndex = int(*found);
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void TFormMain::ToolButton3Click(Event&) {

@@ -8,6 +8,7 @@
 #include "framework/form.h"
 #include "mainwindow/core/settings.h"
 #include "mainwindow/find_box.h"
+#include "mainwindow/core/text_load_guard.h"
 #include "mainwindow/formatting_toolbar.h"
 #include "mainwindow/registry_settings.h"
 #include "mainwindow/tray_icon.h"
@@ -17,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +115,13 @@ private:
     // What the editor's controls hold, as Add and Replace take it.
     EditorValues ReadEditor() const;
     void ShowPosition();
+    // CurrentIndex := `index` when the message there still has `key` (a box
+    // was open meanwhile), else the first with `key`; false when none has.
+    bool SelectAgain(int index, const std::string& key);
+    // The notes whose text ended an earlier start show as plain text.
+    void ApplyTextLoadGuard();
+    // Once, after the start-up: the note whose text ended the last start.
+    void ReportInterruptedNote();
     void CentreOnScreen();
     void InstallHintHook();
     void RunInsteadOfMainWindow(const std::function<void()>& run);
@@ -161,6 +170,9 @@ private:
     MessageFinder finder_{*this};
     DailyBackup dailyBackup_;
     std::vector<std::string> backupErrors_;
+    // Which notes show as plain text, and the mark of the note whose text
+    // goes into a control during the start-up; beside the data files.
+    std::optional<TextLoadGuard> textLoadGuard_;
 };
 
 } // namespace zandrel

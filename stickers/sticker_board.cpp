@@ -220,7 +220,7 @@ std::vector<StickerBoard::Placement> StickerBoard::Update(const StickerPlan& pla
             InvalidateRect(sticker.Handle(), nullptr, TRUE);
         }
         if (made || update.Reload) {
-            sticker.LoadText(entry.RichText);
+            sticker.LoadMessage(entry);
         }
         placements.push_back(StickerPlacement(sticker, planned, made, update.Place));
     }

@@ -1,5 +1,6 @@
 #include "stickers/unit_memo.h"
 
+#include "catalog/shown_text.h"
 #include "framework/application.h"
 #include "framework/controls/rich_edit.h"
 #include "framework/device_context.h"
@@ -86,6 +87,14 @@ void TFormMemo::LoadText(std::string_view text) {
     text_ = text;
     if (richEdit_) {
         LoadRichText(richEdit_.get(), text);
+    }
+    textTouched_ = false;
+}
+
+void TFormMemo::LoadMessage(const TMessageEntry& entry) {
+    text_ = entry.RichText;
+    if (richEdit_) {
+        LoadMessageText(richEdit_.get(), ShownTextOf(entry));
     }
     textTouched_ = false;
 }

@@ -69,6 +69,9 @@ public:
     bool Red() const { return color_ == kStickerRed; }
     // Replaces the text control's content: RTF, or plain text when it is not.
     void LoadText(std::string_view text);
+    // Replaces it with what the message shows (ShownTextOf); the text last
+    // loaded is the message's own, as stored.
+    void LoadMessage(const TMessageEntry& entry);
     // The text last loaded.
     const std::string& LoadedText() const { return text_; }
     // A rebuild keeps this window: what the user changed since it was made

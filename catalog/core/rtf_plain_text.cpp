@@ -94,11 +94,36 @@ bool IsLowSurrogate(char32_t unit) {
     return unit >= 0xDC00 && unit < 0xE000;
 }
 
+// The code page of a document's character set word (\ansi, \mac, \pc,
+// \pca); 0 for any other word.
+int DocumentCharsetCodePage(std::string_view word) {
+    if (word == "ansi")
+        return kWesternCodePage;
+    if (word == "mac")
+        return 10000;
+    if (word == "pc")
+        return 437;
+    if (word == "pca")
+        return 850;
+    return 0;
+}
+
 class Converter {
 public:
     explicit Converter(std::string_view rtf) : in_(rtf) {}
 
     std::string Run() {
+        Read();
+        return std::move(out_);
+    }
+
+    EmbeddedItems Embedded() {
+        Read();
+        return embedded_;
+    }
+
+private:
+    void Read() {
         while (pos_ < in_.size()) {
             const char c = in_[pos_++];
             if (c == '{') {
@@ -127,17 +152,17 @@ public:
         }
         Flush();
         EmitLoneSurrogate();
-        return std::move(out_);
     }
 
-private:
     struct Group {
         bool Hidden = false;
         bool AtStart = false;   // nothing but "\*" read in this group yet
         bool Ignorable = false; // "\*" seen at its start
         bool FontTable = false;
-        int Font = -1;          // -1: the document's default font
-        int FallbackLength = 1; // \ucN: characters after \uN for readers without Unicode
+        int Font = -1;              // -1: the document's default font
+        int FallbackLength = 1;     // \ucN: characters after \uN for readers without Unicode
+        bool InObject = false;      // inside an embedded object, its pictures included
+        bool InAlternative = false; // inside \nonshppict: a second copy of a picture
     };
 
     void ControlSequence() {
@@ -179,6 +204,8 @@ private:
 
         const bool atStart = group.AtStart;
         group.AtStart = false;
+        if (atStart)
+            CountEmbedded(group, word);
         if (atStart && word == "fonttbl") {
             group.Hidden = true;
             group.FontTable = true;
@@ -189,6 +216,17 @@ private:
             return;
         }
         ControlWord(word, hasParameter, static_cast<int>(parameter));
+    }
+
+    void CountEmbedded(Group& group, std::string_view destination) {
+        if (destination == "object" && !group.InObject) {
+            ++embedded_.Objects;
+            group.InObject = true;
+        } else if (destination == "pict" && !group.InObject && !group.InAlternative) {
+            ++embedded_.Pictures;
+        } else if (destination == "nonshppict") {
+            group.InAlternative = true;
+        }
     }
 
     void ControlSymbol(char c) {
@@ -239,6 +277,8 @@ private:
             }
             if (word == "plain")
                 group.Font = -1;
+            else if (const int codePage = DocumentCharsetCodePage(word))
+                documentCodePage_ = codePage;
             Skipped();
             return;
         }
@@ -353,6 +393,7 @@ private:
     int pendingCodePage_ = kWesternCodePage;
     char32_t highSurrogate_ = 0;
     std::string out_;
+    EmbeddedItems embedded_;
 };
 
 } // namespace
@@ -363,6 +404,10 @@ bool IsRtf(std::string_view text) {
 
 std::string RtfToPlainText(std::string_view rtf) {
     return Converter(rtf).Run();
+}
+
+EmbeddedItems CountEmbeddedItems(std::string_view rtf) {
+    return Converter(rtf).Embedded();
 }
 
 } // namespace zandrel

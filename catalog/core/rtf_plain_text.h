@@ -1,6 +1,7 @@
 #pragma once
 // The visible text of an RTF document, for the places that show a
-// message's text without formatting (the data tool's export).
+// message's text without formatting (the data tool's export, a note shown
+// as plain text), and the embedded objects and pictures it holds.
 #include <string>
 #include <string_view>
 
@@ -10,12 +11,22 @@ namespace zandrel {
 bool IsRtf(std::string_view text);
 
 // The characters an RTF reader shows, as UTF-8: \'xx bytes read in the code
-// page of the current font's character set (the document's \ansicpg where
-// the font names none), \uN as its character with the \ucN fallback
+// page of the current font's character set or \cpg (Windows-1252 for the
+// ANSI character set; the document's \ansicpg or \mac where the font names
+// none), \uN as its character with the \ucN fallback
 // skipped. Paragraph and line ends become '\n', tabs '\t'. Formatting, font
 // and colour tables, pictures, other hidden destinations and anything after
 // the document's group are left out. Any input is accepted: unbalanced
 // braces, cut-off control words and hex escapes end or drop quietly.
 std::string RtfToPlainText(std::string_view rtf);
+
+struct EmbeddedItems {
+    int Objects = 0;  // \object groups
+    int Pictures = 0; // \pict groups outside objects, a picture's \nonshppict copy not counted
+    bool operator==(const EmbeddedItems&) const = default;
+};
+
+// What a rich-text control may not keep of a document.
+EmbeddedItems CountEmbeddedItems(std::string_view rtf);
 
 } // namespace zandrel

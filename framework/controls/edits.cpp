@@ -35,6 +35,7 @@ RichEdit::RichEdit(const ComponentDescription& description, HWND parent, int id)
     SendMessageA(Handle(), EM_SETEVENTMASK, 0, ENM_SELCHANGE | ENM_CHANGE);
     LiftTextLimit(Handle());
     LeaveEscapeToForm(Handle());
+    KeepEmbeddedObjects(Handle());
     // The rich-text control paints itself: it takes no colours from the form.
     if (description.Background) {
         SendMessageA(Handle(), EM_SETBKGNDCOLOR, 0, ColorRef(*description.Background));

@@ -4,9 +4,12 @@
 
 #include <commctrl.h>
 #include <richedit.h>
+#include <richole.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <memory>
 
 namespace zandrel {
 namespace {
@@ -61,6 +64,68 @@ std::string StreamOut(HWND richEdit, WPARAM format) {
     return std::move(target.text);
 }
 
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface> using ComReference = std::unique_ptr<Interface, ComRelease>;
+
+// Storage in memory for each object the control takes in; the control
+// refuses nothing and offers no user interface of its own for the objects.
+class ObjectStorage final : public IRichEditOleCallback {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid != IID_IUnknown && iid != IID_IRichEditOleCallback) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IRichEditOleCallback*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetNewStorage(IStorage** storage) override {
+        ILockBytes* bytes = nullptr;
+        const HRESULT created = CreateILockBytesOnHGlobal(nullptr, TRUE, &bytes);
+        if (FAILED(created)) {
+            return created;
+        }
+        const ComReference<ILockBytes> owner(bytes);
+        return StgCreateDocfileOnILockBytes(
+            bytes, STGM_SHARE_EXCLUSIVE | STGM_CREATE | STGM_READWRITE, 0, storage);
+    }
+    HRESULT STDMETHODCALLTYPE GetInPlaceContext(IOleInPlaceFrame**, IOleInPlaceUIWindow**,
+                                                OLEINPLACEFRAMEINFO*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ShowContainerUI(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryInsertObject(CLSID*, IStorage*, LONG) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DeleteObject(IOleObject*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE QueryAcceptData(IDataObject*, CLIPFORMAT*, DWORD, BOOL,
+                                              HGLOBAL) override {
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetClipboardData(CHARRANGE*, DWORD, IDataObject**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetDragDropEffect(BOOL, DWORD, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetContextMenu(WORD, IOleObject*, CHARRANGE*, HMENU*) override {
+        return E_NOTIMPL;
+    }
+
+private:
+    ~ObjectStorage() = default;
+    std::atomic<ULONG> references_{1};
+};
+
 constexpr LPARAM unlimitedText = 0x7FFFFFFE;
 constexpr UINT_PTR escapeSubclass = 1;
 
@@ -84,6 +149,11 @@ void LiftTextLimit(HWND richEdit) {
 
 void LeaveEscapeToForm(HWND richEdit) {
     SetWindowSubclass(richEdit, EscapeToForm, escapeSubclass, 0);
+}
+
+void KeepEmbeddedObjects(HWND richEdit) {
+    const ComReference<ObjectStorage> callback(new ObjectStorage);
+    SendMessageA(richEdit, EM_SETOLECALLBACK, 0, reinterpret_cast<LPARAM>(callback.get()));
 }
 
 void LoadRichText(HWND richEdit, std::string_view text) {

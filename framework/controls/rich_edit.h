@@ -16,6 +16,10 @@ void LiftTextLimit(HWND richEdit);
 // rich edit under the dialog keys answers Esc by closing its parent window.
 void LeaveEscapeToForm(HWND richEdit);
 
+// Gives the control storage for the embedded objects of the texts it loads
+// (an OLE callback), so that it keeps those it can and writes them back.
+void KeepEmbeddedObjects(HWND richEdit);
+
 // Replaces the control's whole content with `text`: as RTF when it is RTF,
 // otherwise as plain text (the fallback text of old records is not RTF).
 void LoadRichText(HWND richEdit, std::string_view text);

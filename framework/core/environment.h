@@ -44,6 +44,9 @@ public:
     virtual void ShowWarning(const std::string& text) = 0;
     // The confirmation box: title "Confirm", Yes and No. False only for No.
     virtual bool Confirm(const std::string& text) = 0;
+    // The same box with No as its default button, for a Yes that loses
+    // something: true only for Yes.
+    virtual bool ConfirmDefaultNo(const std::string& text) { return Confirm(text); }
     // The shell's "open" verb on a file, folder or address.
     virtual void ShellOpen(const std::string& target) = 0;
     // Opens a classic help file at a help context.

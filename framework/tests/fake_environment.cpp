@@ -25,6 +25,15 @@ void FakeEnvironment::ShowWarning(const std::string& text) {
 
 bool FakeEnvironment::Confirm(const std::string& text) {
     boxes.push_back({ShownBox::Confirmation, text});
+    return Answer(text);
+}
+
+bool FakeEnvironment::ConfirmDefaultNo(const std::string& text) {
+    boxes.push_back({ShownBox::Confirmation, text, true});
+    return Answer(text);
+}
+
+bool FakeEnvironment::Answer(const std::string& text) {
     if (onConfirm) {
         onConfirm(text);
     }

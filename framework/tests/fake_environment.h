@@ -14,6 +14,7 @@ namespace zandrel::testing {
 struct ShownBox {
     enum Kind { Error, Warning, Confirmation } Kind;
     std::string Text;
+    bool NoByDefault = false; // a confirmation with No as its default button
 };
 
 class FakeEnvironment : public Environment {
@@ -29,6 +30,7 @@ public:
     void ShowError(const std::string& text) override;
     void ShowWarning(const std::string& text) override;
     bool Confirm(const std::string& text) override;
+    bool ConfirmDefaultNo(const std::string& text) override;
     void ShellOpen(const std::string& target) override { opened.push_back(target); }
     void ShowHelpContext(const std::string& helpFile, unsigned context) override {
         helpContexts.push_back({helpFile, context});
@@ -63,6 +65,10 @@ public:
     bool printCancelled = false;
     int printDialogs = 0;
     std::function<void()> onChoosePrinter; // runs while the print dialog is "open"
+
+private:
+    // The next scripted answer, after onConfirm has run.
+    bool Answer(const std::string& text);
 };
 
 // The fake that the shell tests run with.

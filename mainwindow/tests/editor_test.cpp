@@ -312,6 +312,47 @@ TEST_F(EditorTest, ReplaceOfTheSecondOfTwoEntriesWithOneKeySelectsTheFirst) {
     EXPECT_NE(bytes.find("second"), std::string::npos);
 }
 
+// The rich-text control cannot keep this object (no server for its class):
+// storing what the control holds would drop it.
+TEST_F(EditorTest, ReplaceAsksBeforeItDropsAnEmbeddedObjectAndNoChangesNothing) {
+    MessageList list(dataFile_);
+    for (const char* text : {"{\\rtf1 message 0}",
+                             "{\\rtf1 before {\\object\\objemb{\\*\\objclass Zandrel.Test}"
+                             "{\\*\\objdata 0105000002000000}{\\result{\\pict 0100}}} after}",
+                             "{\\rtf1 message 2}"}) {
+        TestEnvironment().now += kMinute;
+        list.New(TestEnvironment(), text);
+    }
+    TestEnvironment().now += kMinute;
+    Start();
+    Press(form_main::ToolButton_modMsg); // nothing to lose: no question
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+    const std::string files = test::ReadFile(dataFile_) + test::ReadFile(list.MemoFileName());
+
+    Press(form_main::ToolButton4);
+    TestEnvironment().answers = {false, true};
+    TestEnvironment().onConfirm = [&](const std::string&) {
+        // A sticker came due under the box: the refresh selects the last one.
+        form_->RebuildStickers(false);
+        form_->ShowCurrentMessage();
+    };
+    Press(form_main::ToolButton_modMsg);
+    ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
+    const ShownBox& box = TestEnvironment().boxes[0];
+    EXPECT_EQ(box.Kind, ShownBox::Confirmation);
+    EXPECT_TRUE(box.NoByDefault);
+    EXPECT_EQ(box.Text,
+              "This note holds embedded objects that Zandrel cannot keep. Replace it anyway?");
+    EXPECT_EQ(test::ReadFile(dataFile_) + test::ReadFile(list.MemoFileName()), files);
+
+    Press(form_main::ToolButton4); // back from the last message to the object
+    Press(form_main::ToolButton3);
+    Press(form_main::ToolButton_modMsg); // Yes: the message shown when Replace was pressed
+    EXPECT_EQ(PlainOf(Stored().Entry(1).RichText), "before  after");
+    EXPECT_EQ(PlainOf(Stored().Entry(2).RichText), "message 2");
+    EXPECT_EQ(Status(), "rec 2/3");
+}
+
 TEST_F(EditorTest, DeleteAsksFirstAndOnlyNoCancels) {
     StoreMessages(2);
     Start();

@@ -23,6 +23,7 @@ void FillFromEditor(TMessageEntry& entry, const EditorValues& values, const Cloc
     entry.SetIncType(static_cast<std::uint8_t>(values.IncType), clock);
     entry.Record.ShortText[0] = 0;
     entry.RichText = values.RichText;
+    entry.ShownAsPlainText = false;
     entry.Addresses = values.Addresses;
     entry.Notify = values.Notify ? 1 : 0;
 }

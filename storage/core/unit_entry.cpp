@@ -57,6 +57,7 @@ std::unique_ptr<TMessageEntry> TMessageEntry::Clone() const {
     copy->Addresses = Addresses;
     copy->RichText = RichText;
     copy->TimerLook = TimerLook;
+    copy->ShownAsPlainText = ShownAsPlainText;
     return copy;
 }
 

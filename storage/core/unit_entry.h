@@ -44,7 +44,7 @@ public:
     TMessageEntry& operator=(const TMessageEntry&) = delete;
 
     // Same record bytes, Key, Notify, RichText and Addresses;
-    // TimerLook too; StickerHandle and AddressCount 0.
+    // TimerLook and ShownAsPlainText too; StickerHandle and AddressCount 0.
     std::unique_ptr<TMessageEntry> Clone() const;
 
     void SetStartDate(TDateTime x);
@@ -80,6 +80,9 @@ public:
     std::int32_t AddressCount = 0;
     std::vector<std::string> Addresses;
     std::string RichText; // bytes exactly as the rich-edit control saved them
+    // Its RTF once ended a start of the program inside the rich-text control:
+    // shown as plain text until it is replaced. Never stored in the data files.
+    bool ShownAsPlainText = false;
 
 private:
     TMessageEntry() = default;

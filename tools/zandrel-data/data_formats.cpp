@@ -1,6 +1,7 @@
 #include "tools/zandrel-data/data_formats.h"
 
 #include "catalog/core/code_page.h"
+#include "catalog/core/message_text.h"
 #include "catalog/core/rtf_plain_text.h"
 #include "storage/core/datetime.h"
 
@@ -119,14 +120,18 @@ Json ExportMessage(const TMessageEntry& entry) {
     for (const std::string& address : entry.Addresses)
         addresses.push_back(Windows1252ToUtf8(address));
     message["Addresses"] = std::move(addresses);
-    message["Text"] = PlainTextOf(entry.RichText);
+    message["Text"] = PlainTextOf(entry);
     return message;
 }
 
 } // namespace
 
-std::string PlainTextOf(const std::string& richText) {
-    std::string text = IsRtf(richText) ? RtfToPlainText(richText) : Windows1252ToUtf8(richText);
+std::string PlainTextOf(const TMessageEntry& entry) {
+    std::string text;
+    if (IsRtf(entry.RichText))
+        text = RtfToPlainText(entry.RichText);
+    else
+        text = RtfToPlainText(TextToShow(entry, kWesternCodePage).Rtf);
     std::erase_if(text, [](char c) {
         return static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t';
     });
@@ -184,7 +189,7 @@ std::string ExportText(const MessageList& list) {
             FormatDateTime(r.NextWarn) + "\n" + "Warning kind:  " + KindName(r.IncType) + "\n" +
             "Keep hidden:   " + (r.KeepHidden ? "yes" : "no") + "\n" + "Notify:        " +
             (entry.Notify > 0 ? "yes" : "no") + "\n" + "Addresses:     " + addresses + "\n");
-        out += "Text:\n  " + Indented(PlainTextOf(entry.RichText)) + "\n\n";
+        out += "Text:\n  " + Indented(PlainTextOf(entry)) + "\n\n";
     }
     return out;
 }

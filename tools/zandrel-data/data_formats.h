@@ -20,8 +20,9 @@ std::string DumpJson(const MessageList& list, const std::optional<std::string>& 
 std::string ExportJson(const MessageList& list, const std::optional<std::string>& error);
 std::string ExportText(const MessageList& list);
 
-// The text of a message without formatting: RTF converted, any other text
-// (the fallback text of a record) without its control bytes.
-std::string PlainTextOf(const std::string& richText);
+// The text of a message without formatting, control bytes left out: RTF
+// converted, any other text as the program's controls show it (of the
+// fallback text of a record without a stored text, its short text).
+std::string PlainTextOf(const TMessageEntry& entry);
 
 } // namespace zandrel

@@ -47,7 +47,7 @@ TEST(RtfPlainTextTest, EveryCharacterComesOutAsUtf8) {
          "\\'9a{\\f2\\'e1}\\f0\\'e1\\plain\\'9a}",
          "šαáš"},
         // The document's code page where the font names none; groups end a font.
-        {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset0 A;}{\\f1\\fcharset161 G;}}"
+        {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 A;}{\\f1\\fcharset161 G;}}"
          "{\\f1\\'e1}\\'e1}",
          "αб"},
         // East Asian code pages: two bytes, one character.
@@ -68,6 +68,49 @@ TEST(RtfPlainTextTest, EveryCharacterComesOutAsUtf8) {
         {"{\\rtf1 a\\emspace b\\enspace c\\qmspace d}", "a\u2003b\u2002c\u2005d"},
         // Nothing after the document's group.
         {"{\\rtf1 inside}\r\n{\\rtf1 after}\r\nand more", "inside"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RtfToPlainText(c.Rtf), c.Text) << c.Rtf;
+}
+
+// Documents of East Asian, Mac and Korean writers; the same characters in
+// both builds.
+TEST(RtfPlainTextTest, CodePagesOfWindowsAndMacWriters) {
+    const Case cases[] = {
+        // An ANSI font is Windows-1252 whatever the document's code page.
+        {"{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 MS Mincho;}"
+         "{\\f1\\fswiss\\fcharset0 Arial;}}\\f0\\'82\\'a0\\f1  J\\'e4rvi \\'93\\'85\\'94 \\'a9}",
+         "あ Järvi “…” ©"},
+        // A font without a character set follows the document's code page.
+        {"{\\rtf1\\ansicpg932{\\fonttbl{\\f0 Gothic;}}\\f0\\'82\\'a0}", "あ"},
+        // The Mac character sets.
+        {"{\\rtf1\\mac{\\fonttbl{\\f0\\fcharset77 Times;}{\\f1\\fcharset89 Charcoal;}"
+         "{\\f2\\fcharset85 Greek;}{\\f3\\fcharset88 CE;}{\\f4\\fcharset86 Turkish;}}"
+         "\\f0 caf\\'8e\\'a5\\'d2x\\'d3 \\f1\\'80\\'e0 \\f2\\'e1 \\f3\\'81 \\f4\\'da}",
+         "café•“x” Аа α Ā Ğ"},
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset83 H;}{\\f1\\fcharset84 A;}{\\f2\\fcharset87 T;}}"
+         "\\f0\\'e0\\f1\\'c7\\f2\\'a1}",
+         "אاก"},
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset78 Osaka;}{\\f1\\fcharset79 K;}{\\f2\\fcharset80 S;}"
+         "{\\f3\\fcharset81 T;}}\\f0\\'82\\'a0\\'fd\\'fe\\'ff \\f1\\'b0\\'a1 \\f2\\'c4\\'e3 "
+         "\\f3\\'a7A\\'fd}",
+         "あ©™… 가 你 你©"},
+        // The Mac code pages by number, for the document and for a font.
+        {"{\\rtf1\\ansi\\ansicpg10000{\\fonttbl{\\f0 Times;}{\\f1\\cpg10007 C;}}"
+         "\\f0\\'8e{\\f1\\'80}\\'8e}",
+         "éАé"},
+        {"{\\rtf1\\ansicpg10001 \\'82\\'a0\\'fd}", "あ©"},
+        {"{\\rtf1\\ansicpg10079 \\'dc\\'a0}", "ÐÝ"},
+        // Johab: Hangul by its letters, symbols and Hanja by their KS X 1001 row.
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset130 Johab;}}\\f0\\'88\\'61\\'d0\\'65 "
+         "\\'dc\\'b1\\'f7\\'d3 \\'88\\'41}",
+         "가한 ㉠漢 ㄱ"},
+        // Bytes a code page does not define, and user-defined characters.
+        {"{\\rtf1\\ansicpg1252 a\\'81b}", "a\uFFFDb"},
+        {"{\\rtf1\\ansicpg932 \\'f0@\\'82}", "\uFFFD@\uFFFD"},
+        {"{\\rtf1\\ansicpg1253 \\'aa\\'e1}", "\uFFFDα"},
+        // A code page the program has no table for is read as Windows-1252.
+        {"{\\rtf1\\ansicpg12345 \\'e9}", "é"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RtfToPlainText(c.Rtf), c.Text) << c.Rtf;

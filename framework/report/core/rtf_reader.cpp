@@ -126,6 +126,7 @@ constexpr std::array<std::string_view, 5> kParagraphEnds = {"par", "sect", "page
 struct Font {
     std::string Name;
     int Charset = 1;
+    int CodePage = 0; // \cpgN, before the character set's
     bool FixedPitch = false;
 };
 
@@ -322,6 +323,8 @@ private:
             fonts_[value] = Font{};
         } else if (word == "fcharset") {
             fonts_[fontBeingDefined_].Charset = value;
+        } else if (word == "cpg") {
+            fonts_[fontBeingDefined_].CodePage = value;
         } else if (word == "fprq") {
             fonts_[fontBeingDefined_].FixedPitch = value == 1;
         } else if (word == "fmodern") {
@@ -350,7 +353,7 @@ private:
         }
         Font& font = fonts_[fontBeingDefined_];
         std::string name;
-        AppendCodePageText(name, CodePageOf(font.Charset), fontName_);
+        AppendCodePageText(name, CodePageOf(&font), fontName_);
         fontName_.clear();
         while (!name.empty() && name.back() == ' ') {
             name.pop_back();
@@ -467,8 +470,11 @@ private:
         return true;
     }
 
-    int CodePageOf(int charset) const {
-        const int codePage = CodePageOfCharset(charset);
+    // Text without a font of its own is in the document's code page.
+    int CodePageOf(const Font* font) const {
+        const int codePage = !font                ? 0
+                             : font->CodePage > 0 ? font->CodePage
+                                                  : CodePageOfCharset(font->Charset);
         return codePage > 0 ? codePage : documentCodePage_;
     }
 
@@ -539,7 +545,7 @@ private:
         }
         // Bytes are converted in runs, so that the two bytes of an East Asian
         // character meet.
-        const int codePage = CodePageOf(font ? font->Charset : 0);
+        const int codePage = CodePageOf(font);
         if (!pending_.empty() && codePage != pendingCodePage_) {
             Flush();
         }

@@ -165,6 +165,20 @@ TEST(DataToolTest, ExportShowsDatesKindsAndPlainText) {
     EXPECT_EQ(message["KeepHidden"], false);
 }
 
+TEST(DataToolTest, ExportShowsOnlyTheShortTextOfAMessageWithoutAStoredText) {
+    TempFolder folder;
+    WriteFolder(folder);
+    std::string data = ReadFile(folder.File("ZandrelData.dat"));
+    data[offsetof(MessageRecord, ShortText)] = 8;
+    std::memcpy(data.data() + offsetof(MessageRecord, ShortText) + 1, "Call Ann", 8);
+    WriteFile(folder.File("ZandrelData.dat"), data);
+    std::remove(folder.File("ZandrelData_Memo.dat").c_str());
+    const Result json =
+        RunTool({"export", folder.Path().string(), "--format", "json", "--now", kNow});
+    ASSERT_EQ(json.Status, kExitOk) << json.Err;
+    EXPECT_EQ(nlohmann::json::parse(json.Out)["messages"][0]["Text"], "Call Ann");
+}
+
 TEST(DataToolTest, BadCommandLinesAndFoldersFailWithAMessage) {
     TempFolder folder;
     const std::string path = folder.Path().string();

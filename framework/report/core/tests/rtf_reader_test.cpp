@@ -95,6 +95,11 @@ TEST(RtfReaderTest, CharactersComeOutAsUnicode) {
         EXPECT_EQ(Texts(ReadRichText(Rtf(c.Body), kBase)), c.Text) << c.Body;
     }
     EXPECT_EQ(Texts(ReadRichText("{\\rtf1\\ansi\\ansicpg1253 \\'e1\\'e2}", kBase)), u"αβ");
+    // An ANSI font is Windows-1252 in any document; \cpg names a font's own.
+    EXPECT_EQ(Texts(ReadRichText("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset0 A;}"
+                                 "{\\f1\\cpg1251 B;}}\\f0 J\\'e4rvi \\f1\\'e0}",
+                                 kBase)),
+              u"Järvi а");
 }
 
 TEST(RtfReaderTest, ParagraphsLineBreaksAndTables) {

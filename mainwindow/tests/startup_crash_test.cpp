@@ -1,0 +1,141 @@
+// A note whose text ends the program inside the rich-text control: the start
+// after it shows that note as plain text. The crash is a stand-in: a child
+// process of this test program whose rich-text controls end the process as
+// they read the chosen note.
+#include "framework/controls/rich_edit.h"
+#include "framework/handles.h"
+#include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
+#include "mainwindow/main.h"
+#include "mainwindow/tests/main_window_fixture.h"
+#include "resources/form_main.h"
+#include "storage/core/tests/test_support.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <richedit.h>
+
+#include <process.h>
+
+#include <cstdlib>
+
+namespace zandrel::testing {
+namespace {
+
+constexpr char kChildDataVariable[] = "ZANDREL_CRASH_CHILD_DATA";
+constexpr char kCrashMark[] = "\\*\\zandrelcrash";
+constexpr UINT kCrashExitCode = 0xC0000005;
+constexpr char kCrashingNote[] =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\b Dentist on Tuesday\\b0\\par{\\*\\zandrelcrash}}";
+
+// The stand-in for a rich-edit library that crashes on one note: the
+// control's reading of a text goes through ReadAndCrash.
+struct Reading {
+    EDITSTREAMCALLBACK Read;
+    DWORD_PTR Cookie;
+};
+
+DWORD CALLBACK ReadAndCrash(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
+    const auto& reading = *reinterpret_cast<const Reading*>(cookie);
+    const DWORD result = reading.Read(reading.Cookie, buffer, size, done);
+    if (std::string_view(reinterpret_cast<const char*>(buffer), std::size_t(*done))
+            .find(kCrashMark) != std::string_view::npos) {
+        TerminateProcess(GetCurrentProcess(), kCrashExitCode);
+    }
+    return result;
+}
+
+LRESULT CALLBACK CrashOnNote(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+    Reading reading{};
+    if (message == EM_STREAMIN) {
+        auto& stream = *reinterpret_cast<EDITSTREAM*>(lParam);
+        reading = {stream.pfnCallback, stream.dwCookie};
+        stream.pfnCallback = ReadAndCrash;
+        stream.dwCookie = reinterpret_cast<DWORD_PTR>(&reading);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WatchNewControls(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        char className[32] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (lstrcmpiA(className, "RichEdit20A") == 0) {
+            SetWindowSubclass(window, CrashOnNote, 1, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+using HookHandle = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
+
+// Run by StartupCrashTest in a child process: a start over its data folder,
+// which the stand-in ends.
+TEST(StartupCrashChild, StartsOverTheGivenData) {
+    const char* dataFile = std::getenv(kChildDataVariable);
+    if (!dataFile || !*dataFile) {
+        GTEST_SKIP() << "only as the child of StartupCrashTest";
+    }
+    TestEnvironment().now += 1; // a day after the notes were made: both have started
+    const HookHandle hook(
+        SetWindowsHookExA(WH_CBT, WatchNewControls, nullptr, GetCurrentThreadId()));
+    const MapiLibrary noMailService;
+    TFormMain form(noMailService, dataFile, ScratchSettings::Store());
+    PumpMessages();
+    ADD_FAILURE() << "the start was not ended";
+}
+
+bool Bold(HWND richEdit) {
+    SendMessageA(richEdit, EM_SETSEL, 1, 2);
+    CHARFORMAT2A format{};
+    format.cbSize = sizeof format;
+    SendMessageA(richEdit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return (format.dwEffects & CFE_BOLD) != 0;
+}
+
+TEST(StartupCrashTest, TheNoteThatEndedAStartShowsAsPlainTextFromTheNextStartOn) {
+    TestEnvironment().Reset();
+    const ScratchSettings settings;
+    const test::TempFolder folder;
+    const std::string dataFile = folder.File("ZandrelData.dat");
+    MessageList list(dataFile);
+    list.New(TestEnvironment(), "{\\rtf1\\b first\\b0\\par}");
+    TestEnvironment().now += 1.0 / 1440;
+    list.New(TestEnvironment(), kCrashingNote);
+    TestEnvironment().now += 1.0 / 1440;
+    const std::string stored = test::ReadFile(dataFile) + test::ReadFile(list.MemoFileName());
+
+    // The first start ends while the crashing note's sticker loads it.
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    _putenv_s(kChildDataVariable, dataFile.c_str());
+    const int exitCode = _spawnl(_P_WAIT, program, ("\"" + std::string(program) + "\"").c_str(),
+                                 "--gtest_filter=StartupCrashChild.*", nullptr);
+    _putenv_s(kChildDataVariable, "");
+    ASSERT_EQ(UINT(exitCode), kCrashExitCode);
+
+    const MapiLibrary noMailService;
+    TFormMain second(noMailService, dataFile, ScratchSettings::Store());
+    PumpMessages();
+    ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
+    EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Warning);
+    EXPECT_EQ(TestEnvironment().boxes[0].Text,
+              "Zandrel ended while it was loading the note \"Dentist on Tuesday\". The note "
+              "shows as plain text from now on, until you replace it.");
+    const TFormMemo* sticker = second.Stickers().Find("Memo_1");
+    ASSERT_NE(sticker, nullptr);
+    EXPECT_EQ(PlainText(sticker->RichEdit1()), "Dentist on Tuesday");
+    EXPECT_FALSE(Bold(sticker->RichEdit1()));
+    EXPECT_TRUE(Bold(second.Stickers().Find("Memo_0")->RichEdit1()));
+    const HWND toolBar = second.Find(form_main::ToolBar1).Handle();
+    SendMessageA(GetParent(toolBar), WM_COMMAND,
+                 MAKEWPARAM(second.FindToolButton(form_main::ToolButton4).Id(), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(toolBar));
+    EXPECT_FALSE(Bold(second.Find(form_main::RichEditText).Handle()));
+    EXPECT_EQ(test::ReadFile(dataFile) + test::ReadFile(list.MemoFileName()), stored);
+}
+
+} // namespace
+} // namespace zandrel::testing
