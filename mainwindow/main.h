@@ -13,6 +13,7 @@
 #include "stickers/sticker_board.h"
 #include "storage/core/message_list.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -85,6 +86,11 @@ public:
 
     void ShowAppHint();
     void TrayIconMessage(LPARAM mouseEvent);
+    // The monitors changed (one came or went, a resolution changed, the
+    // computer woke up): the stickers are placed again from their stored
+    // places, and every window of the program that lies on no monitor any
+    // more comes back onto the nearest one.
+    void DisplayChanged();
 
     void LoadSettings();
     void ShowCurrentMessage();
@@ -114,6 +120,8 @@ private:
     void RunInsteadOfMainWindow(const std::function<void()>& run);
     void RemoveHintHook();
     void RunPendingRebuild();
+    // The sticker pictures at every picture scale loaded.
+    StickerPictures Pictures() const;
     // Posted as a pop-up closes: its object is freed once its code has run.
     static UINT FreeClosedPopupsMessage();
     // The rebuild's hook: sends the message's pending notification and keeps
@@ -130,6 +138,11 @@ private:
     BitmapHandle BannerBitmap;
     BitmapHandle PinRedBitmap;
     BitmapHandle BannerRedBitmap;
+    // The same four at 150 and 200 per cent, in that order.
+    std::array<BitmapHandle, 8> scaledStickerBitmaps_;
+    // From the start until the user first brings it up, the window stands
+    // off the screen on purpose: a display change leaves it there.
+    bool standsOffScreen_ = true;
     std::function<void()> savedHintHandler_;
     bool hintHooked_ = false;
     // A tick or a rebuild is running: a tick delivered by a modal loop inside

@@ -41,8 +41,8 @@ constexpr UINT kQuiet = SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
 } // namespace
 
-TFormMemo& StickerBoard::CreateSticker(int width, int height) {
-    stickers_.push_back(std::make_unique<TFormMemo>(host_, width, height));
+TFormMemo& StickerBoard::CreateSticker(int width, int height, int dpi) {
+    stickers_.push_back(std::make_unique<TFormMemo>(host_, width, height, dpi));
     return *stickers_.back();
 }
 
@@ -73,7 +73,8 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
         PlanStickers(list ? StickerSources(*list) : std::vector<StickerSource>{}, env, screen,
                      monitors, expanded);
 
-    TFormMemo& placeholder = CreateSticker(plan.Placeholder.Width, plan.Placeholder.Height);
+    TFormMemo& placeholder =
+        CreateSticker(plan.Placeholder.Width, plan.Placeholder.Height, plan.PlaceholderDpi);
     LoadRichText(placeholder.RichEdit1(), ".");
     std::vector<std::pair<HWND, ScreenPosition>> shown;
     shown.reserve(plan.Stickers.size() + 1);
@@ -81,7 +82,7 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
                        ScreenPosition{plan.Placeholder.Left, plan.Placeholder.Top});
 
     for (const PlannedSticker& planned : plan.Stickers) {
-        TFormMemo& sticker = CreateSticker(planned.Width, planned.Height);
+        TFormMemo& sticker = CreateSticker(planned.Width, planned.Height, planned.Dpi);
         // Creating a window may have shown an error box: the list is looked
         // up again after it.
         list = host_.Messages();

@@ -31,7 +31,7 @@ public:
     TFormMemo* Find(std::string_view name) const;
 
 private:
-    TFormMemo& CreateSticker(int width, int height);
+    TFormMemo& CreateSticker(int width, int height, int dpi);
 
     StickerHost host_;
     std::vector<std::unique_ptr<TFormMemo>> stickers_;

@@ -11,8 +11,13 @@ class StatusBar : public Control {
 public:
     StatusBar(const ComponentDescription& description, HWND parent, int id);
 
+    void ApplyDpi() override;
+
     std::string PanelText(int panel) const;
     void SetPanelText(int panel, const std::string& text);
+
+private:
+    void SetParts();
 };
 
 } // namespace zandrel

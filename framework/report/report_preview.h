@@ -50,8 +50,10 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
 
 private:
+    void PlaceView();
     void ProduceMore();
     void UpdateStatus();
 

@@ -76,7 +76,7 @@ TEST_F(StickerPlaceTest, ADraggedStickerKeepsItsPlaceAcrossRebuildsAndRestarts) 
     EXPECT_EQ(record.PosLeft, 300);
     EXPECT_EQ(record.PosTop, 200);
     MessageList saved(DataFile());
-    saved.LoadMessages(TestEnvironment(), TestEnvironment().Screen());
+    saved.LoadMessages(TestEnvironment());
     EXPECT_EQ(saved.Entry(0).Record.PosInvalid, 0);
     EXPECT_EQ(saved.Entry(0).Record.PosLeft, 300);
     EXPECT_EQ(saved.Entry(0).Record.PosTop, 200);

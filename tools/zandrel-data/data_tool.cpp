@@ -7,7 +7,6 @@
 
 #include <sys/stat.h>
 
-#include <charconv>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -16,15 +15,14 @@ namespace zandrel {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zandrel-data dump FOLDER [--now \"YYYY-MM-DD HH:MM:SS.mmm\"] [--screen WxH]\n"
-    "       zandrel-data resave FOLDER [--now ...] [--screen ...]\n"
-    "       zandrel-data export FOLDER --format json|text [--now ...] [--screen ...]\n"
+    "usage: zandrel-data dump FOLDER [--now \"YYYY-MM-DD HH:MM:SS.mmm\"]\n"
+    "       zandrel-data resave FOLDER [--now ...]\n"
+    "       zandrel-data export FOLDER --format json|text [--now ...]\n"
     "Loads \"ZandrelData.dat\" and \"ZandrelData_Memo.dat\" of FOLDER as the program does.\n"
     "dump prints every stored field as JSON, resave writes both files back as the program's\n"
     "next save would, export prints a readable copy. Only resave writes into FOLDER.\n"
-    "--now fixes the local clock (default: the real one), --screen the screen size\n"
-    "(default 1024x768). Exit status: 0 done, 1 failed, 2 the files are damaged (what came\n"
-    "before the damage was used).\n";
+    "--now fixes the local clock (default: the real one). Exit status: 0 done, 1 failed,\n"
+    "2 the files are damaged (what came before the damage was used).\n";
 
 class UsageError : public std::runtime_error {
 public:
@@ -35,29 +33,8 @@ struct Options {
     std::string Command;
     std::string Folder;
     std::optional<TDateTime> Now;
-    ScreenSize Screen;
     std::string Format;
 };
-
-std::optional<int> ParsePositive(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value <= 0)
-        return std::nullopt;
-    return value;
-}
-
-ScreenSize ParseScreen(const std::string& text) {
-    const std::size_t x = text.find('x');
-    if (x != std::string::npos) {
-        const auto width = ParsePositive(std::string_view(text).substr(0, x));
-        const auto height = ParsePositive(std::string_view(text).substr(x + 1));
-        if (width && height)
-            return {*width, *height};
-    }
-    throw UsageError("--screen needs WIDTHxHEIGHT in pixels, such as 1024x768, not \"" + text +
-                     "\"");
-}
 
 Options ParseArguments(const std::vector<std::string>& args) {
     if (args.empty())
@@ -69,7 +46,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
     bool haveFolder = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--now" || arg == "--screen" || arg == "--format") {
+        if (arg == "--now" || arg == "--format") {
             if (i + 1 == args.size())
                 throw UsageError(arg + " needs a value");
             const std::string& value = args[++i];
@@ -78,8 +55,6 @@ Options ParseArguments(const std::vector<std::string>& args) {
                 if (!options.Now)
                     throw UsageError("--now needs \"YYYY-MM-DD HH:MM:SS.mmm\", not \"" + value +
                                      "\"");
-            } else if (arg == "--screen") {
-                options.Screen = ParseScreen(value);
             } else {
                 if (options.Command != "export")
                     throw UsageError("--format belongs to export only");
@@ -128,9 +103,9 @@ std::string DataFileIn(const std::string& folder) {
 
 // Loads the list as the program's start-up does. Returns the error text of
 // a load that stopped at damage; a file that cannot be read throws.
-std::optional<std::string> Load(MessageList& list, const Clock& clock, ScreenSize screen) {
+std::optional<std::string> Load(MessageList& list, const Clock& clock) {
     try {
-        list.LoadMessages(clock, screen);
+        list.LoadMessages(clock);
         return std::nullopt;
     } catch (const StorageError& error) {
         // Damage keeps the entries before it and plans the copies; any other
@@ -157,7 +132,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const Cloc
         err << "zandrel-data: no \"" << list.DataFileName() << "\": nothing to resave\n";
         return kExitFailure;
     }
-    const std::optional<std::string> damage = Load(list, clock, options.Screen);
+    const std::optional<std::string> damage = Load(list, clock);
     if (damage)
         err << "zandrel-data: " << *damage << "\n";
 
