@@ -57,11 +57,6 @@ FormDescription PreviewDesign() {
     return form;
 }
 
-const FormDescription& PreviewDescription() {
-    static const FormDescription description = PreviewDesign();
-    return description;
-}
-
 LRESULT CALLBACK PagingKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                             DWORD_PTR form) noexcept {
     if (message == WM_KEYDOWN &&
@@ -241,7 +236,13 @@ private:
     int scrollX_ = 0;
 };
 
-ReportPreview::ReportPreview(Report& report) : Form(PreviewDescription()), report_(report) {
+const FormDescription& ReportPreviewDescription() {
+    static const FormDescription description = PreviewDesign();
+    return description;
+}
+
+ReportPreview::ReportPreview(Report& report)
+    : Form(ReportPreviewDescription()), report_(report) {
     Bind(form_preview::on::FormCreate, &ReportPreview::FormCreate);
     Bind(form_preview::on::FormClose, &ReportPreview::FormClose);
     Bind(form_preview::on::btnWholePageClick, &ReportPreview::btnWholePageClick);

@@ -12,6 +12,9 @@ namespace zandrel {
 
 class ReportPageView;
 
+// The preview's design: its bar of buttons and its page label.
+const FormDescription& ReportPreviewDescription();
+
 class ReportPreview : public Form {
 public:
     explicit ReportPreview(Report& report);
