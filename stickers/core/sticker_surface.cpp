@@ -25,24 +25,28 @@ StickerPolygon ClassicStickerRegion(int clientWidth, int windowHeight) {
 
 StickerPolygon StickerRegion(int clientWidth, int clientHeight, PixelPoint clientOrigin,
                              DpiScale scale) {
-    // The outline's pen of width P covers (P - 1) / 2 pixels right of and
-    // below each line (at 96 DPI: P = 2, the pixel before each line and the
-    // line's own). A region keeps the pixels left of its right edge and above
-    // its bottom edge, so its right edge goes one pixel past that, its bottom
-    // on the client's bottom (the outline's bottom line lies just below), and
-    // its top and left on the client's. The diagonal moves as far up and
-    // right, which keeps the whole slanted line. Nothing of the frame or
+    // The outline's pen of width P covers P / 2 pixels left of and above each
+    // line and (P - 1) / 2 right of and below it (at 96 DPI: P = 2, the pixel
+    // before each line and the line's own). A region keeps the pixels left of
+    // its right edge and above its bottom edge, so its right edge goes one
+    // pixel past the pen, its left and top edges on the pen's first pixels
+    // (the client's first at 96 DPI), its bottom on the client's bottom (the
+    // outline's bottom line lies just below). The diagonal moves as far up
+    // and right, which keeps the whole slanted line. Nothing of the frame or
     // caption is inside, so the shape does not depend on their sizes.
     const auto outline = StickerOutline(clientWidth, clientHeight, scale);
-    const int grow = (OutlinePenWidth(scale) - 1) / 2 + 1;
-    auto grown = [grow](PixelPoint point) {
-        return PixelPoint{point.X + grow, std::max(point.Y - grow, 0)};
+    const int pen = OutlinePenWidth(scale);
+    const int grow = (pen - 1) / 2 + 1;
+    const int left = std::max(outline[0].X - pen / 2, 0);
+    const int top = std::max(outline[0].Y - pen / 2, 0);
+    auto grown = [grow, top](PixelPoint point) {
+        return PixelPoint{point.X + grow, std::max(point.Y - grow, top)};
     };
-    const StickerPolygon client = {{{0, 0},
+    const StickerPolygon client = {{{left, top},
                                     grown(outline[1]),
                                     grown(outline[2]),
                                     {outline[3].X + grow, clientHeight},
-                                    {0, clientHeight}}};
+                                    {left, clientHeight}}};
     return Offset(client, clientOrigin);
 }
 
