@@ -14,8 +14,8 @@ constexpr COLORREF kTextWhite = RGB(255, 255, 255);
 constexpr UINT_PTR kPanelSubclass = 1;
 
 FontHandle MakeFont(const FormDescription& design, DpiScale scale, int weight) {
-    return FontHandle(CreateFontA(scale.Scale(design.FontHeight), 0, 0, 0, weight, FALSE, FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+    return FontHandle(CreateFontA(scale.Scale(design.FontHeight), 0, 0, 0, weight, FALSE, FALSE,
+                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                   design.FontName.c_str()));
 }

@@ -12,9 +12,9 @@ namespace zandrel {
 namespace {
 
 template <typename Function> Function LookUp(HMODULE library, const char* name) {
-    return library ? reinterpret_cast<Function>(
-                         reinterpret_cast<void*>(GetProcAddress(library, name)))
-                   : nullptr;
+    return library
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+               : nullptr;
 }
 
 HMODULE User32() {
@@ -65,7 +65,7 @@ struct MaskedPixels {
 };
 
 MaskedPixels Resample(const std::vector<std::uint32_t>& source, SIZE from, SIZE to,
-                        std::uint32_t transparent) {
+                      std::uint32_t transparent) {
     MaskedPixels result{std::vector<std::uint32_t>(std::size_t(to.cx) * to.cy),
                         std::vector<std::uint32_t>(std::size_t(to.cx) * to.cy)};
     for (int y = 0; y < to.cy; ++y) {
@@ -112,8 +112,7 @@ int SystemDpi() {
 }
 
 int WindowDpi(HWND window) {
-    static const auto getDpiForWindow =
-        LookUp<UINT(WINAPI*)(HWND)>(User32(), "GetDpiForWindow");
+    static const auto getDpiForWindow = LookUp<UINT(WINAPI*)(HWND)>(User32(), "GetDpiForWindow");
     if (const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0) {
         return int(dpi);
     }
@@ -178,8 +177,8 @@ ImageListHandle LoadImageStrip(const std::string& name, int designSize, DpiScale
     const int count = strip.Size.cx / std::max(pictureSize, 1);
     const std::uint32_t key =
         (GetRValue(transparent) << 16) | (GetGValue(transparent) << 8) | GetBValue(transparent);
-    const MaskedPixels pixels = Resample(ReadPixels(strip.Bitmap.get(), strip.Size), strip.Size,
-                                         {count * size, size}, key);
+    const MaskedPixels pixels =
+        Resample(ReadPixels(strip.Bitmap.get(), strip.Size), strip.Size, {count * size, size}, key);
     const BitmapHandle colour = MakeBitmap(pixels.Colour, {count * size, size}, 32);
     const BitmapHandle mask = MakeBitmap(pixels.Mask, {count * size, size}, 1);
     ImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, count, 0));

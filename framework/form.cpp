@@ -724,10 +724,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 FontHandle CreateFontFrom(const FontDescription& font, DpiScale scale) {
-    return FontHandle(CreateFontA(scale.Scale(font.Height), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL,
-                                  font.Italic, font.Underline, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+    return FontHandle(CreateFontA(scale.Scale(font.Height), 0, 0, 0,
+                                  font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
+                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
 }
 
 } // namespace zandrel

@@ -6,6 +6,7 @@
 #include "extras/core/help_command.h"
 #include "framework/application.h"
 #include "framework/controls/rich_edit.h"
+#include "framework/core/callback_errors.h"
 #include "framework/core/monitor_placement.h"
 #include "framework/hints/core/hint_text.h"
 #include "framework/system_date_time.h"
@@ -34,18 +35,26 @@ BitmapHandle LoadBitmapResource(const char* name) {
     return bitmap;
 }
 
-BOOL CALLBACK AddVisibleForm(HWND window, LPARAM found) {
-    if (IsForm(window) && IsWindowVisible(window)) {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    }
-    return TRUE;
+struct FormEnumeration {
+    std::vector<HWND> forms;
+    CallbackErrors errors;
+};
+
+BOOL CALLBACK AddVisibleForm(HWND window, LPARAM data) {
+    auto& found = *reinterpret_cast<FormEnumeration*>(data);
+    return found.errors.Run([&] {
+        if (IsForm(window) && IsWindowVisible(window)) {
+            found.forms.push_back(window);
+        }
+    });
 }
 
 // The program's windows on the screen now: its visible forms.
 std::vector<HWND> VisibleForms() {
-    std::vector<HWND> forms;
-    EnumThreadWindows(GetCurrentThreadId(), AddVisibleForm, reinterpret_cast<LPARAM>(&forms));
-    return forms;
+    FormEnumeration found;
+    EnumThreadWindows(GetCurrentThreadId(), AddVisibleForm, reinterpret_cast<LPARAM>(&found));
+    found.errors.Rethrow();
+    return std::move(found.forms);
 }
 
 void BringOntoMonitor(HWND window, const std::vector<MonitorArea>& monitors) {
@@ -161,9 +170,10 @@ void TFormMain::FormCreate(Event&) {
         BannerRedBitmap = LoadBitmapResource(res::kBitmapBannerRed);
         std::size_t next = 0;
         for (const char* scale : {"_150", "_200"}) {
-            for (const char* name : {res::kBitmapPin, res::kBitmapPinRed, res::kBitmapBanner,
-                                     res::kBitmapBannerRed}) {
-                scaledStickerBitmaps_[next++] = LoadBitmapResource((name + std::string(scale)).c_str());
+            for (const char* name :
+                 {res::kBitmapPin, res::kBitmapPinRed, res::kBitmapBanner, res::kBitmapBannerRed}) {
+                scaledStickerBitmaps_[next++] =
+                    LoadBitmapResource((name + std::string(scale)).c_str());
             }
         }
     });

@@ -200,9 +200,10 @@ HCURSOR TFormMemo::CursorAtPointer() const {
     POINT pointer{};
     GetCursorPos(&pointer);
     ScreenToClient(Handle(), &pointer);
-    const HCURSOR web = StickerCursor(ClientWidth(), pointer.x, pointer.y, Scaling()) == WebCursorSlot
-                            ? App().ScreenCursor(WebCursorSlot)
-                            : nullptr;
+    const HCURSOR web =
+        StickerCursor(ClientWidth(), pointer.x, pointer.y, Scaling()) == WebCursorSlot
+            ? App().ScreenCursor(WebCursorSlot)
+            : nullptr;
     return web ? web : Arrow();
 }
 

@@ -249,9 +249,9 @@ void RadioGroup::PlaceButtons() {
         const int column = i / rows;
         const int row = i % rows;
         const int top = captionHeight + row * rowHeight + (rowHeight - buttonHeight) / 2;
-        SetWindowPos(GetDlgItem(Handle(), firstRadioId + i), nullptr,
-                     margin + column * columnWidth, top, columnWidth - scale.Scale(2),
-                     buttonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(GetDlgItem(Handle(), firstRadioId + i), nullptr, margin + column * columnWidth,
+                     top, columnWidth - scale.Scale(2), buttonHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -260,7 +260,8 @@ void RadioGroup::PlaceButtons() {
 void RadioGroup::ApplyDpi() {
     GroupBox::ApplyDpi();
     PlaceButtons();
-    ArrangeRadioButtons(Handle(), reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    ArrangeRadioButtons(Handle(),
+                        reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
 }
 
 int RadioGroup::ItemIndex() const {

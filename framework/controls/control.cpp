@@ -25,11 +25,10 @@ Control::Control(const ComponentDescription& description, HWND parent, int id,
     }
     const DpiScale scale = ScalingOf(parent);
     const Bounds place = ScaleBounds(description.Place, scale);
-    window_ = CreateWindowExA(window.ExStyle, window.ClassName, description.Caption.c_str(), style,
-                              place.Left, place.Top, place.Width,
-                              place.Height + scale.Scale(window.ExtraHeight),
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              App().Instance(), nullptr);
+    window_ = CreateWindowExA(
+        window.ExStyle, window.ClassName, description.Caption.c_str(), style, place.Left, place.Top,
+        place.Width, place.Height + scale.Scale(window.ExtraHeight), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App().Instance(), nullptr);
     if (!window_) {
         throw std::runtime_error("Cannot create the control " + description.Name);
     }
@@ -100,8 +99,8 @@ DpiScale ScalingOf(HWND window) {
 }
 
 Bounds ScaleBounds(const Bounds& place, DpiScale scale) {
-    return {scale.Scale(place.Left), scale.Scale(place.Top), scale.ScaleSpan(place.Left, place.Width),
-            scale.ScaleSpan(place.Top, place.Height)};
+    return {scale.Scale(place.Left), scale.Scale(place.Top),
+            scale.ScaleSpan(place.Left, place.Width), scale.ScaleSpan(place.Top, place.Height)};
 }
 
 void Control::BindHandlers(const HandlerLookup& resolve) {

@@ -79,9 +79,9 @@ void BitBtn::Paint(HDC dc) {
     const SavedDc saved(dc);
     IntersectClipRect(dc, left, glyphTop, left + glyph.cx, glyphTop + glyph.cy);
     const int offset = pressed_ ? glyph.cx : 0;
-    DrawPicture(dc, glyph_.Bitmap.get(), glyph_.Size,
-                {left - offset, glyphTop, left - offset + glyph.cx * kGlyphStates,
-                 glyphTop + glyph.cy});
+    DrawPicture(
+        dc, glyph_.Bitmap.get(), glyph_.Size,
+        {left - offset, glyphTop, left - offset + glyph.cx * kGlyphStates, glyphTop + glyph.cy});
 }
 
 void BitBtn::MouseDown(const MouseEvent& mouse) {

@@ -22,10 +22,9 @@ std::optional<WindowPlace> BackOntoMonitor(WindowPlace window,
     for (const MonitorArea& monitor : monitors) {
         const std::int64_t dx = Gap(window.Left, right, monitor.Left, monitor.Right);
         const std::int64_t dy = Gap(window.Top, bottom, monitor.Top, monitor.Bottom);
-        const bool overlaps = std::min<std::int64_t>(right, monitor.Right) >
-                                  std::max(window.Left, monitor.Left) &&
-                              std::min<std::int64_t>(bottom, monitor.Bottom) >
-                                  std::max(window.Top, monitor.Top);
+        const bool overlaps =
+            std::min<std::int64_t>(right, monitor.Right) > std::max(window.Left, monitor.Left) &&
+            std::min<std::int64_t>(bottom, monitor.Bottom) > std::max(window.Top, monitor.Top);
         if (overlaps) {
             return std::nullopt;
         }

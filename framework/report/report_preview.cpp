@@ -241,8 +241,7 @@ const FormDescription& ReportPreviewDescription() {
     return description;
 }
 
-ReportPreview::ReportPreview(Report& report)
-    : Form(ReportPreviewDescription()), report_(report) {
+ReportPreview::ReportPreview(Report& report) : Form(ReportPreviewDescription()), report_(report) {
     Bind(form_preview::on::FormCreate, &ReportPreview::FormCreate);
     Bind(form_preview::on::FormClose, &ReportPreview::FormClose);
     Bind(form_preview::on::btnWholePageClick, &ReportPreview::btnWholePageClick);

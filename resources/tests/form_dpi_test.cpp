@@ -36,8 +36,8 @@ public:
         std::vector<std::string> names = {description.OnCreate, description.OnClose,
                                           description.OnActivate, description.OnDeactivate};
         for (const ComponentDescription& component : description.Components) {
-            names.insert(names.end(), {component.OnClick, component.OnChange,
-                                       component.OnDblClick, component.OnMouseMove});
+            names.insert(names.end(), {component.OnClick, component.OnChange, component.OnDblClick,
+                                       component.OnMouseMove});
             for (const ToolButtonDescription& button : component.Buttons) {
                 names.push_back(button.OnClick);
             }
@@ -140,9 +140,9 @@ protected:
         for (const ComponentDescription& component : form.Description().Components) {
             const Control& control = form.Find(component.Name);
             const Bounds place = control.Place();
-            laid[component.Name] = {component.Parent,
-                                    {place.Left, place.Top, place.Left + place.Width,
-                                     place.Top + place.Height}};
+            laid[component.Name] = {
+                component.Parent,
+                {place.Left, place.Top, place.Left + place.Width, place.Top + place.Height}};
             int part = 0;
             for (HWND child = GetWindow(control.Handle(), GW_CHILD); child;
                  child = GetWindow(child, GW_HWNDNEXT)) {

@@ -119,13 +119,13 @@ StickerPlan PlanStickers(std::span<const StickerSource> messages, const Clock& c
         sticker.Dpi = cascadeScale.Dpi();
         const MonitorArea* home =
             message.Place && !message.KeepHidden ? MonitorAt(*message.Place, monitors) : nullptr;
-        if (home && CoveredByMonitors(StickerCaptionRow(*message.Place, DpiScale(home->Dpi)),
-                                      monitors)) {
+        if (home &&
+            CoveredByMonitors(StickerCaptionRow(*message.Place, DpiScale(home->Dpi)), monitors)) {
             sticker.Position = message.Place;
             sticker.Dpi = home->Dpi;
         } else if (!message.KeepHidden) {
-            sticker.Position = cascade.Next(cascadeScale.Scale(sticker.Width),
-                                            cascadeScale.Scale(sticker.Height));
+            sticker.Position =
+                cascade.Next(cascadeScale.Scale(sticker.Width), cascadeScale.Scale(sticker.Height));
         }
         plan.Stickers.push_back(std::move(sticker));
     }

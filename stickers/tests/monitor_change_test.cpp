@@ -7,9 +7,11 @@
 #include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
+#include "stickers/core/sticker_surface.h"
 #include "storage/core/tests/test_support.h"
 
 #include <gtest/gtest.h>
+#include <richedit.h>
 
 namespace zandrel::testing {
 namespace {
@@ -98,6 +100,31 @@ TEST_F(MonitorChangeTest, WithoutTheirMonitorTheyCascadeAndTheirPlacesStayUntilI
     DisplayChange({kPrimary, kLeft, kRight});
     EXPECT_EQ(Place("Memo_0"), kOnLeft);
     EXPECT_EQ(Place("Memo_1"), kOnRight);
+}
+
+// Dragged onto a monitor of 144 DPI, a sticker takes the size the system
+// suggests and lays out its text, font and shape for that DPI.
+TEST_F(MonitorChangeTest, AStickerMovedOntoAMonitorOfAnotherDpiLaysItselfOut) {
+    Start({kPrimary});
+    TFormMemo& sticker = *form_->Stickers().Find("Memo_0");
+    const RECT suggested{100, 100, 100 + 315, 100 + 210};
+    SendMessageA(sticker.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
+    EXPECT_EQ(sticker.Scaling().Dpi(), 144);
+    const RECT now = sticker.ScreenRect();
+    EXPECT_EQ(now.right - now.left, 315);
+    EXPECT_EQ(now.bottom - now.top, 210);
+    RECT text{};
+    GetWindowRect(sticker.RichEdit1(), &text);
+    MapWindowPoints(nullptr, sticker.Handle(), reinterpret_cast<POINT*>(&text), 2);
+    const WindowBounds expected =
+        TextBounds(sticker.ClientWidth(), sticker.ClientHeight(), DpiScale(144));
+    EXPECT_EQ(text.left, expected.Left);
+    EXPECT_EQ(text.top, expected.Top);
+    EXPECT_EQ(text.right - text.left, expected.Width);
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    SendMessageA(sticker.RichEdit1(), EM_GETCHARFORMAT, SCF_DEFAULT, LPARAM(&format));
+    EXPECT_EQ(format.yHeight, 17 * 1440 / 96); // twips of a 17-pixel font
 }
 
 TEST_F(MonitorChangeTest, AWindowLeftOffEveryMonitorComesBackOntoTheNearestOne) {

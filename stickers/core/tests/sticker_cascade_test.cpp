@@ -148,11 +148,9 @@ TEST_F(StickerPlanTest, EachStickerIsLaidOutForTheDpiOfItsMonitor) {
         std::size_t sticker;
         int dpi;
         ScreenPosition position;
-    } cases[] = {{0, 144, {800 - 315, 0}},
-                 {1, 96, {-900, 100}},
+    } cases[] = {{0, 144, {800 - 315, 0}},      {1, 96, {-900, 100}},
                  {2, 96, {-100, 100}}, // its caption row reaches onto the primary monitor
-                 {3, 144, {800 - 315, 60}},
-                 {8, 144, {800 - 315, 360}},
+                 {3, 144, {800 - 315, 60}},     {8, 144, {800 - 315, 360}},
                  {9, 144, {800 - 315 - 45, 60}}}; // 210 high: a new column after 7 rows
     for (const auto& c : cases) {
         EXPECT_EQ(plan.Stickers[c.sticker].Dpi, c.dpi) << c.sticker;

@@ -234,8 +234,7 @@ TEST(MessageEntryLoad, AppliesTheFixUpsAndTheFallbackText) {
     EXPECT_EQ(entry.RichText, std::string(reinterpret_cast<const char*>(&entry.Record) + 16, 255));
     EXPECT_EQ(entry.RichText.substr(0, 6), "\x05hello");
     EXPECT_EQ(entry.RichText[239], 1); // PosInvalid as fixed up
-    EXPECT_THROW(entry.LoadFromStream(reader, {clock, nullptr, stamps}),
-                 StorageError);
+    EXPECT_THROW(entry.LoadFromStream(reader, {clock, nullptr, stamps}), StorageError);
 }
 
 TEST(MessageEntryLoad, RenewedStampsOfOneLoadAreDistinct) {

@@ -62,8 +62,7 @@ void WriteFolder(const TempFolder& folder) {
 TEST(DataToolTest, DumpPrintsEveryFieldWithSeventeenDigitDates) {
     TempFolder folder;
     WriteFolder(folder);
-    const Result r =
-        RunTool({"dump", folder.Path().string(), "--now", kNow});
+    const Result r = RunTool({"dump", folder.Path().string(), "--now", kNow});
     ASSERT_EQ(r.Status, kExitOk) << r.Err;
     EXPECT_EQ(r.Err, "");
 
