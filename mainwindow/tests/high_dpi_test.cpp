@@ -1,7 +1,5 @@
 // The program on a system at 144 DPI (150 %), in a Wine prefix of its own
-// (scripts/high_dpi_test.sh): its windows one and a half times their 96-DPI
-// sizes, whole two-line notes on the stickers, the cascade's steps scaled.
-// Elsewhere these tests are skipped.
+// (scripts/high_dpi_test.sh); skipped elsewhere.
 #include "alarms/warning_popups.h"
 #include "framework/application.h"
 #include "framework/dpi.h"
@@ -19,19 +17,16 @@
 namespace zandrel::testing {
 namespace {
 
-constexpr int kHighDpi = 144;
-constexpr char kTwoLines[] = "{\\rtf1\\ansi Call the dentist\\par before Friday, 9:30}";
-
-SIZE SizeOf(HWND window) {
+RECT RectOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return rect;
 }
 
 class HighDpiTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (SystemDpi() != kHighDpi) {
+        if (SystemDpi() != 144) {
             GTEST_SKIP() << "needs a system at 144 DPI (scripts/high_dpi_test.sh)";
         }
         TestEnvironment().Reset();
@@ -39,7 +34,7 @@ protected:
         MessageList list(folder_.File("ZandrelData.dat"));
         for (int i = 0; i < 2; ++i) {
             TestEnvironment().now += 0.01;
-            list.New(TestEnvironment(), kTwoLines);
+            list.New(TestEnvironment(), "{\\rtf1\\ansi Call the dentist\\par before Friday}");
         }
         TestEnvironment().now += 0.01; // both have started
         form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
@@ -47,13 +42,7 @@ protected:
         PumpMessages();
     }
 
-    TFormMemo& Sticker(const char* name) const {
-        TFormMemo* sticker = form_->Stickers().Find(name);
-        if (!sticker) {
-            throw std::runtime_error(std::string("no sticker ") + name);
-        }
-        return *sticker;
-    }
+    HWND Sticker(const char* name) const { return form_->Stickers().Find(name)->Handle(); }
 
     const ScratchSettings settings_;
     Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
@@ -62,54 +51,42 @@ protected:
     std::unique_ptr<TFormMain> form_;
 };
 
-TEST_F(HighDpiTest, WindowsAreOneAndAHalfTimesTheirDesignSizes) {
-    const SIZE main = SizeOf(form_->Handle());
-    EXPECT_EQ(main.cx, 837); // 558 x 442 at 96 DPI
-    EXPECT_EQ(main.cy, 663);
-    const SIZE sticker = SizeOf(Sticker("Memo_0").Handle());
-    EXPECT_EQ(sticker.cx, 315); // 210 x 140
-    EXPECT_EQ(sticker.cy, 210);
-
+// Sizes, places and the cascade's steps one and a half times their 96-DPI
+// figures: main window 558 x 442, sticker 210 x 140 in rows of 40, pop-up
+// 289 x 180 at 200, 116.
+TEST_F(HighDpiTest, WindowsAndTheCascadeAreOneAndAHalfTimesTheirDesign) {
     PopupCounter counter;
     WarningPopups popups;
     const HWND popup = popups.Open(form_->Messages().Entry(0), counter).Handle();
-    const SIZE size = SizeOf(popup);
-    EXPECT_EQ(size.cx, 434); // 289 x 180
-    EXPECT_EQ(size.cy, 270);
-    RECT place{};
-    GetWindowRect(popup, &place);
-    EXPECT_EQ(place.left, 300); // 200, 116
-    EXPECT_EQ(place.top, 174);
+    const struct {
+        HWND window;
+        RECT expected;
+    } cases[] = {{form_->Handle(), {0, 0, 837, 663}},
+                 {Sticker("Memo_0"), {1024 - 315, 0, 1024, 210}},
+                 {Sticker("Memo_1"), {1024 - 315, 60, 1024, 60 + 210}},
+                 {popup, {300, 174, 300 + 434, 174 + 270}}};
+    for (const auto& c : cases) {
+        RECT rect = RectOf(c.window);
+        if (c.window == form_->Handle()) {
+            OffsetRect(&rect, -rect.left, -rect.top); // its place is the start's
+        }
+        EXPECT_TRUE(EqualRect(&rect, &c.expected))
+            << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
+    }
 }
 
+// The second line begins a line's height below the first and ends inside.
 TEST_F(HighDpiTest, AStickerShowsBothLinesOfATwoLineNote) {
-    const HWND text = Sticker("Memo_0").RichEdit1();
+    const HWND text = form_->Stickers().Find("Memo_0")->RichEdit1();
     const auto secondLine = LPARAM(SendMessageA(text, EM_LINEINDEX, 1, 0));
     ASSERT_GT(secondLine, 0);
-    POINTL at{};
-    SendMessageA(text, EM_POSFROMCHAR, WPARAM(&at), secondLine);
-    TEXTMETRICA metrics{};
-    {
-        const HDC dc = GetDC(text);
-        const HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageA(text, WM_GETFONT, 0, 0)));
-        GetTextMetricsA(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(text, dc);
-    }
+    POINTL first{}, second{};
+    SendMessageA(text, EM_POSFROMCHAR, WPARAM(&first), 0);
+    SendMessageA(text, EM_POSFROMCHAR, WPARAM(&second), secondLine);
     RECT client{};
     GetClientRect(text, &client);
-    EXPECT_GT(at.y, 0);
-    EXPECT_LE(at.y + metrics.tmHeight, client.bottom);
-}
-
-TEST_F(HighDpiTest, TheCascadeStepsAreScaled) {
-    RECT first{}, second{};
-    GetWindowRect(Sticker("Memo_0").Handle(), &first);
-    GetWindowRect(Sticker("Memo_1").Handle(), &second);
-    EXPECT_EQ(first.left, 1024 - 315);
-    EXPECT_EQ(first.top, 0);
-    EXPECT_EQ(second.left, 1024 - 315);
-    EXPECT_EQ(second.top, 60); // 40 at 96 DPI
+    EXPECT_GT(second.y, first.y);
+    EXPECT_LE(second.y + (second.y - first.y), client.bottom);
 }
 
 // With ZANDREL_SCREENSHOT_DIR set (scripts/take_screenshots.sh BUILD OUT 144):
@@ -121,9 +98,8 @@ TEST_F(HighDpiTest, Screenshot) {
     }
     form_->ShowMainWindow();
     PumpMessages();
-    EXPECT_TRUE(HandOverForScreenshot(
-        folder, "main_window_and_stickers_144",
-        {form_->Handle(), Sticker("Memo_0").Handle(), Sticker("Memo_1").Handle()}));
+    EXPECT_TRUE(HandOverForScreenshot(folder, "main_window_and_stickers_144",
+                                      {form_->Handle(), Sticker("Memo_0"), Sticker("Memo_1")}));
 }
 
 } // namespace

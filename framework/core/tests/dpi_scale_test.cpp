@@ -17,20 +17,6 @@ TEST(DpiScaleTest, DesignFiguresAtEachDpi) {
     }
 }
 
-// Spans that touch at 96 DPI touch at every DPI; spans apart stay apart.
-TEST(DpiScaleTest, SpansKeepTheirNeighbours) {
-    for (const int dpi : {120, 144, 168, 192}) {
-        const DpiScale scale(dpi);
-        for (int left = 0; left < 40; ++left) {
-            for (int width = 1; width < 20; ++width) {
-                const int right = scale.Scale(left) + scale.ScaleSpan(left, width);
-                EXPECT_EQ(right, scale.Scale(left + width)) << dpi << " " << left << " " << width;
-                EXPECT_LE(right, scale.Scale(left + width + 1));
-            }
-        }
-    }
-}
-
 TEST(DpiScaleTest, NearestPictureScaleTheLargerOneHalfway) {
     const struct {
         int dpi, picture;
