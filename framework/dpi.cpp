@@ -116,7 +116,8 @@ int WindowDpi(HWND window) {
     if (const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0) {
         return int(dpi);
     }
-    return SystemDpi();
+    // Before Windows 10 a window has its monitor's DPI.
+    return MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
 int MonitorDpi(HMONITOR monitor) {
