@@ -134,15 +134,17 @@ int MonitorDpi(HMONITOR monitor) {
 }
 
 ScaledPicture LoadPicture(const std::string& name, DpiScale scale) {
-    BitmapHandle bitmap = LoadBitmapResource(PictureName(name, scale.PictureScale()));
+    int percent = scale.PictureScale();
+    BitmapHandle bitmap = LoadBitmapResource(PictureName(name, percent));
     if (!bitmap) {
+        percent = 100;
         bitmap = LoadBitmapResource(name);
     }
     if (!bitmap) {
         throw std::runtime_error("Resource " + name + " not found");
     }
     const SIZE size = SizeOf(bitmap.get());
-    return {std::move(bitmap), size};
+    return {std::move(bitmap), size, percent};
 }
 
 bool DrawPicture(HDC dc, HBITMAP picture, SIZE size, RECT target) {

@@ -16,10 +16,12 @@ int WindowDpi(HWND window);
 int MonitorDpi(HMONITOR monitor);
 
 // A bitmap resource drawn at the picture scale nearest to the DPI: `name`
-// at 100 %, `name`_150 and `name`_200 beside it; the design size at 100 %.
+// at 100 %, `name`_150 and `name`_200 beside it. Size is the bitmap's,
+// Percent the scale it was drawn at (100 where no larger one exists).
 struct ScaledPicture {
     BitmapHandle Bitmap;
     SIZE Size{};
+    int Percent = 100;
 };
 ScaledPicture LoadPicture(const std::string& name, DpiScale scale);
 

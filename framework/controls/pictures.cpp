@@ -14,8 +14,9 @@ constexpr int kGlyphStates = 2;
 constexpr int kGlyphMargin = 4;
 
 // A glyph state's design size: half the picture's width at 100 %.
-SIZE GlyphDesignSize(const ScaledPicture& glyph, int pictureScale) {
-    return {glyph.Size.cx * 100 / pictureScale / kGlyphStates, glyph.Size.cy * 100 / pictureScale};
+SIZE GlyphDesignSize(const ScaledPicture& glyph) {
+    return {glyph.Size.cx * 100 / glyph.Percent / kGlyphStates,
+            glyph.Size.cy * 100 / glyph.Percent};
 }
 
 } // namespace
@@ -62,7 +63,7 @@ void BitBtn::Paint(HDC dc) {
     RECT measured{0, 0, client.right, 0};
     DrawTextA(dc, caption.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
     const DpiScale scale = Scaling();
-    const SIZE design = GlyphDesignSize(glyph_, scale.PictureScale());
+    const SIZE design = GlyphDesignSize(glyph_);
     const SIZE glyph{scale.Scale(design.cx), scale.Scale(design.cy)};
     const int margin = scale.Scale(kGlyphMargin);
     const int contentHeight = measured.bottom + margin + glyph.cy;
