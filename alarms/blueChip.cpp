@@ -13,9 +13,9 @@ constexpr COLORREF kTimeYellow = RGB(255, 255, 0);
 constexpr COLORREF kTextWhite = RGB(255, 255, 255);
 constexpr UINT_PTR kPanelSubclass = 1;
 
-FontHandle MakeFont(const FormDescription& design, int weight) {
-    return FontHandle(CreateFontA(design.FontHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+FontHandle MakeFont(const FormDescription& design, DpiScale scale, int weight) {
+    return FontHandle(CreateFontA(scale.Scale(design.FontHeight), 0, 0, 0, weight, FALSE, FALSE,
+                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                   design.FontName.c_str()));
 }
@@ -37,21 +37,17 @@ void TFormBlue::FormClose(Event& event) {
     }
 }
 
-// Stays on top at its designed place.
+// Stays on top at its designed place (a 96-DPI place, scaled like its size).
 void TFormBlue::FormCreate(Event&) {
     const FormDescription& design = Description();
-    SetWindowPos(Handle(), HWND_TOPMOST, 200, 116, design.Width, design.Height, SWP_NOACTIVATE);
+    SetWindowPos(Handle(), HWND_TOPMOST, Scale(200), Scale(116), Scale(design.Width),
+                 Scale(design.Height), SWP_NOACTIVATE);
     blue_.reset(CreateSolidBrush(kPopupBlue));
-
-    boldFont_ = MakeFont(design, FW_BOLD);
-    SendMessageA(Find(form_blue::lblTime).Handle(), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
+    SetFonts();
     SetWindowSubclass(Find(form_blue::Panel1).Handle(), PanelProcedure, kPanelSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
 
     const HWND text = Find(form_blue::RichEdit1).Handle();
-    textFont_ = MakeFont(design, FW_NORMAL);
-    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.get()), FALSE);
     SendMessageA(text, EM_SETREADONLY, TRUE, 0);
     SendMessageA(text, EM_SETBKGNDCOLOR, 0, kPopupBlue);
     CHARFORMAT2A format{};
@@ -60,6 +56,17 @@ void TFormBlue::FormCreate(Event&) {
     format.crTextColor = kTextWhite;
     SendMessageA(text, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     SendMessageA(text, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+}
+
+void TFormBlue::SetFonts() {
+    FontHandle bold = MakeFont(Description(), Scaling(), FW_BOLD);
+    FontHandle text = MakeFont(Description(), Scaling(), FW_NORMAL);
+    SendMessageA(Find(form_blue::lblTime).Handle(), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(bold.get()), FALSE);
+    SendMessageA(Find(form_blue::RichEdit1).Handle(), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(text.get()), FALSE);
+    boldFont_ = std::move(bold);
+    textFont_ = std::move(text);
 }
 
 LRESULT TFormBlue::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

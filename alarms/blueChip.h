@@ -23,8 +23,11 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override { SetFonts(); }
 
 private:
+    // The bold time and the text's font, at the pop-up's DPI.
+    void SetFonts();
     static LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                            UINT_PTR id, DWORD_PTR self) noexcept;
 

@@ -65,7 +65,7 @@ void MakeList(MessageList& list, int count, const zandrel::Clock& clock, TDateTi
         entry->SetAlarmDate(entry->Record.StartDate + 1 + random() % 30);
         entry->SetIncType(static_cast<std::uint8_t>(random() % 4), clock);
         entry->SetPosition(false, 50 + static_cast<int>(random() % 900),
-                           50 + static_cast<int>(random() % 600), ScreenSize{});
+                           50 + static_cast<int>(random() % 600));
         entry->RichText = MakeRtf(random, 300 + random() % 2701);
         const unsigned addresses = random() % 4;
         for (unsigned a = 0; a < addresses; ++a)
@@ -105,7 +105,7 @@ int Round(const std::string& step, const std::string& folder) {
     std::string data;
     std::string memo;
     if (step == "save")
-        list.LoadMessages(clock, ScreenSize{});
+        list.LoadMessages(clock);
     if (step == "write") {
         data = ReadWhole(dataPath);
         memo = ReadWhole(memoPath);
@@ -115,7 +115,7 @@ int Round(const std::string& step, const std::string& folder) {
         data = ReadWhole(dataPath);
         memo = ReadWhole(memoPath);
     } else if (step == "load") {
-        list.LoadMessages(clock, ScreenSize{});
+        list.LoadMessages(clock);
     } else if (step == "write") {
         WriteFlushed(folder + "/plain_memo.dat", memo);
         WriteFlushed(folder + "/plain.dat", data);

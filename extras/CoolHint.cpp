@@ -24,8 +24,8 @@ WindowCreation TDDGHintWindow::CreateParams() const {
 }
 
 void TDDGHintWindow::ActivateHint(RECT rect, const std::string& text) {
-    const CoolHintShape shape =
-        EnlargeForEllipse(FromRect(rect), MeasureText("WWWW", GetSystemMetrics(SM_CXSCREEN)).cx);
+    const CoolHintShape shape = EnlargeForEllipse(
+        FromRect(rect), MeasureText("WWWW", GetSystemMetrics(SM_CXSCREEN)).cx, Scaling());
     const HintRect& bounds = shape.Bounds;
     SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -49,8 +49,8 @@ void TDDGHintWindow::ReleaseShape() {
 void TDDGHintWindow::Paint(HDC dc) {
     RECT rect{};
     GetClientRect(Handle(), &rect);
-    rect.left += 1;
-    rect.top += 5;
+    rect.left += Scaling().Scale(1);
+    rect.top += Scaling().Scale(5);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, kYellow);

@@ -88,7 +88,7 @@ void TMarquee::StopScroll() {
 }
 
 void TMarquee::RenderStrip() {
-    font_ = CreateFontFrom(Font);
+    font_ = CreateFontFrom(Font, Scaling());
     MeasureLineHeight();
     LayoutStrip();
     const MarqueeRect& view = scroll_.ViewRect();

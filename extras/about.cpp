@@ -34,15 +34,7 @@ TFormAbout::~TFormAbout() {
 
 void TFormAbout::FormCreate(Event&) {
     SetShowHint(true);
-
-    // The caption bar lies above the ellipse, which starts in window
-    // coordinates at 10, 30.
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    RegionHandle ellipse(CreateEllipticRgn(10, 30, client.right, client.bottom));
-    if (SetWindowRgn(Handle(), ellipse.get(), TRUE)) {
-        ellipse.release(); // the system owns it now
-    }
+    SetEllipse();
 
     const Memo& memo = Find<Memo>(form_about::Memo1);
     AboutLines = std::make_unique<std::vector<std::string>>(memo.Lines());
@@ -56,13 +48,36 @@ void TFormAbout::FormCreate(Event&) {
     TMarquee& marquee = *AboutMarquee_;
     marquee.Color = *Description().Background;
     marquee.FontColor = kMarqueeYellow;
-    const Bounds place = memo.Place();
-    marquee.SetPlace({place.Left, place.Top, place.Width + kMarqueeExtraWidth, place.Height});
-    SetWindowPos(marquee.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     marquee.OnDone = nullptr;
     marquee.SetItems(memo.Lines());
-    marquee.StartScroll();
+    PlaceMarquee();
+    SetWindowPos(marquee.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     marquee.SetVisible(true);
+}
+
+// The caption bar lies above the ellipse, which starts in window coordinates
+// at 10, 30 (at 96 DPI).
+void TFormAbout::SetEllipse() {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    RegionHandle ellipse(CreateEllipticRgn(Scale(10), Scale(30), client.right, client.bottom));
+    if (SetWindowRgn(Handle(), ellipse.get(), TRUE)) {
+        ellipse.release(); // the system owns it now
+    }
+}
+
+void TFormAbout::PlaceMarquee() {
+    TMarquee& marquee = *AboutMarquee_;
+    const Bounds place = Find(form_about::Memo1).Place();
+    marquee.SetPlace(
+        {place.Left, place.Top, place.Width + Scale(kMarqueeExtraWidth), place.Height});
+    marquee.StopScroll();
+    marquee.StartScroll();
+}
+
+void TFormAbout::DpiChanged() {
+    SetEllipse();
+    PlaceMarquee();
 }
 
 void TFormAbout::FormClose(Event&) {

@@ -31,8 +31,14 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
 
 private:
+    // The ellipse the window is clipped to, for its size and DPI.
+    void SetEllipse();
+    // The marquee over the memo, its lines drawn afresh in its font.
+    void PlaceMarquee();
+
     std::unique_ptr<TMarquee> AboutMarquee_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/core/work_area.h"
+#include "framework/dpi.h"
 #include "framework/hints/core/hint_text.h"
 
 #include <commctrl.h>
@@ -111,7 +112,7 @@ void Form::RunHandler(const std::string& name, Event& event) {
     bound.Handler(event);
 }
 
-void Form::Create(bool mainForm) {
+void Form::Create(bool mainForm, std::optional<int> dpi) {
     mainForm_ = mainForm;
     for (const auto* name : {&description_.OnCreate, &description_.OnClose,
                              &description_.OnActivate, &description_.OnDeactivate}) {
@@ -138,8 +139,23 @@ void Form::Create(bool mainForm) {
     if (mainForm) {
         App().SetMainWindow(Handle());
     }
+    scale_ = DpiScale(dpi.value_or(WindowDpi(Handle())));
+    if (!scale_.IsDesign()) {
+        const int width = Scale(description_.Width);
+        const int height = Scale(description_.Height);
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (description_.Centered) {
+            const WindowOrigin origin = CentreOnWorkArea(App().Env().WorkArea(), width, height);
+            creation.Place.left = origin.Left;
+            creation.Place.top = origin.Top;
+        } else {
+            flags |= SWP_NOMOVE;
+        }
+        SetWindowPos(Handle(), nullptr, creation.Place.left, creation.Place.top, width, height,
+                     flags);
+    }
 
-    font_ = CreateFontFrom({description_.FontName, description_.FontHeight});
+    CreateFonts();
     CreateComponents();
     CreateMenus();
     CreateTimers();
@@ -156,13 +172,7 @@ void Form::CreateComponents() {
     for (const auto& component : description_.Components) {
         const HWND parent = component.Parent.empty() ? Handle() : Find(component.Parent).Handle();
         auto control = CreateControl(component, parent, id++);
-        const auto font = reinterpret_cast<WPARAM>(FontFor(component));
-        SendMessageA(control->Handle(), WM_SETFONT, font, FALSE);
-        // The parts a control made of its own (a radio group's buttons).
-        for (HWND part = GetWindow(control->Handle(), GW_CHILD); part;
-             part = GetWindow(part, GW_HWNDNEXT)) {
-            SendMessageA(part, WM_SETFONT, font, FALSE);
-        }
+        SetControlFont(*control);
         control->BindHandlers([this](const std::string& name) { return Resolve(name); });
         controls_.push_back(std::move(control));
     }
@@ -171,15 +181,53 @@ void Form::CreateComponents() {
     }
 }
 
+// The parts a control made of its own (a radio group's buttons) take its font.
+void Form::SetControlFont(const Control& control) {
+    const auto font = reinterpret_cast<WPARAM>(FontFor(control.Description()));
+    SendMessageA(control.Handle(), WM_SETFONT, font, FALSE);
+    for (HWND part = GetWindow(control.Handle(), GW_CHILD); part;
+         part = GetWindow(part, GW_HWNDNEXT)) {
+        SendMessageA(part, WM_SETFONT, font, FALSE);
+    }
+}
+
+void Form::CreateFonts() {
+    font_ = CreateFontFrom({description_.FontName, description_.FontHeight}, scale_);
+    fonts_.clear();
+}
+
 HFONT Form::FontFor(const ComponentDescription& component) {
     if (!component.Font) {
         return font_.get();
     }
     FontHandle& font = fonts_[*component.Font];
     if (!font) {
-        font = CreateFontFrom(*component.Font);
+        font = CreateFontFrom(*component.Font, scale_);
     }
     return font.get();
+}
+
+// The form moved onto a monitor of another DPI: it takes the rectangle the
+// system suggests and lays out every control again with fonts for the new
+// DPI. The old fonts go once no control uses them any more.
+void Form::ApplyDpi(int dpi, const RECT& suggested) {
+    scale_ = DpiScale(dpi);
+    const FontHandle oldFont = std::exchange(font_, FontHandle());
+    const auto oldFonts = std::exchange(fonts_, {});
+    CreateFonts();
+    for (const auto& control : controls_) {
+        SetControlFont(*control);
+    }
+    for (const auto& control : controls_) {
+        control->ApplyDpi();
+    }
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    LayOut("", client);
+    DpiChanged();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::CreateMenus() {
@@ -321,6 +369,7 @@ void Form::LayOut(const std::string& parent, RECT client) {
         RECT inner{};
         GetClientRect(child->Handle(), &inner);
         LayOut(child->Name(), inner);
+        child->LaidOut();
     }
 }
 
@@ -767,6 +816,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         LayOut("", client);
         return 0;
     }
+    case WM_DPICHANGED:
+        ApplyDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_SHOWWINDOW:
         if (!wParam) {
             App().Hints().Cancel(Handle());
@@ -778,11 +830,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::HandleMessage(message, wParam, lParam);
 }
 
-FontHandle CreateFontFrom(const FontDescription& font) {
-    return FontHandle(CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL,
-                                  font.Italic, font.Underline, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+FontHandle CreateFontFrom(const FontDescription& font, DpiScale scale) {
+    return FontHandle(CreateFontA(scale.Scale(font.Height), 0, 0, 0,
+                                  font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
+                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
 }
 
 } // namespace zandrel

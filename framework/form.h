@@ -5,6 +5,7 @@
 // menus' and timers' events to them, every call guarded by the application's
 // error report.
 #include "framework/controls/controls.h"
+#include "framework/core/dpi_scale.h"
 #include "framework/core/modal_commands.h"
 #include "framework/form_description.h"
 #include "framework/menu.h"
@@ -47,6 +48,11 @@ public:
     // Runs the close handler, then hides, keeps or frees the form as it says.
     // Freeing the application's main form ends the program.
     void Close();
+
+    // The DPI the form is laid out for (its monitor's), and a design figure
+    // at it.
+    DpiScale Scaling() const { return scale_; }
+    int Scale(int designPixels) const { return scale_.Scale(designPixels); }
 
     bool Visible() const { return IsWindowVisible(Handle()); }
     RECT ScreenRect() const;
@@ -94,13 +100,20 @@ protected:
 
     // Creates the window, its components, menus and timers, then runs the
     // form's create handler. The form is owned by the application window.
-    void Create(bool mainForm);
+    // Everything is laid out for the DPI given, or for the window's own.
+    void Create(bool mainForm, std::optional<int> dpi = std::nullopt);
+    // Runs once the form has been laid out again for a new DPI (WM_DPICHANGED):
+    // what the form sized or drew by itself follows it here.
+    virtual void DpiChanged() {}
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     EventHandler Resolve(const std::string& name);
     void CreateComponents();
+    void CreateFonts();
+    void SetControlFont(const Control& control);
+    void ApplyDpi(int dpi, const RECT& suggested);
     void CreateMenus();
     void CreateTimers();
     std::optional<bool> OwnHintSwitch(const Control& control) const;
@@ -131,6 +144,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Menu>> menus_;
     std::vector<std::unique_ptr<Timer>> timers_;
+    DpiScale scale_;
     FontHandle font_;
     std::map<FontDescription, FontHandle> fonts_; // the controls' own
     bool showHint_ = false;
@@ -144,7 +158,8 @@ private:
 // Whether a window is one of the program's forms.
 bool IsForm(HWND window);
 
-// The font a description names: face, pixel height, bold, italic, underline.
-FontHandle CreateFontFrom(const FontDescription& font);
+// The font a description names: face, pixel height (a design figure),
+// bold, italic, underline.
+FontHandle CreateFontFrom(const FontDescription& font, DpiScale scale = {});
 
 } // namespace zandrel

@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/core/callback_errors.h"
+#include "framework/dpi.h"
 #include "framework/handles.h"
 #include "framework/message_boxes.h"
 
@@ -41,10 +42,11 @@ struct MonitorEnumeration {
     CallbackErrors errors;
 };
 
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT rect, LPARAM data) {
     auto& found = *reinterpret_cast<MonitorEnumeration*>(data);
     return found.errors.Run([&] {
-        found.monitors.push_back({rect->left, rect->top, rect->right, rect->bottom});
+        found.monitors.push_back(
+            {rect->left, rect->top, rect->right, rect->bottom, MonitorDpi(monitor)});
     });
 }
 

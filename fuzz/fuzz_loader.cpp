@@ -37,10 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         memo.emplace(rest + dataSize, size - 3 - dataSize);
 
     const FixedClock clock;
-    const zandrel::ScreenSize screen{1024, 768};
     zandrel::MessageList list("ZandrelData.dat");
     try {
-        list.LoadFromBytes(data, memo, clock, screen);
+        list.LoadFromBytes(data, memo, clock);
     } catch (const zandrel::StorageError&) {
         // Damaged input: what was read before the damage stays and is saved.
     }
@@ -52,12 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // A saved pair always loads completely. After one more load, entries that
     // shared a Key share its first block, and the files no longer change.
     zandrel::MessageList again("ZandrelData.dat");
-    again.LoadFromBytes(savedData, savedMemo, clock, screen);
+    again.LoadFromBytes(savedData, savedMemo, clock);
     Check(again.Count() == list.Count());
     std::string secondData, secondMemo;
     again.SaveToBytes(secondData, secondMemo);
     zandrel::MessageList third("ZandrelData.dat");
-    third.LoadFromBytes(secondData, secondMemo, clock, screen);
+    third.LoadFromBytes(secondData, secondMemo, clock);
     std::string thirdData, thirdMemo;
     third.SaveToBytes(thirdData, thirdMemo);
     Check(thirdData == secondData && thirdMemo == secondMemo);

@@ -7,6 +7,8 @@
 #include "extras/core/help_command.h"
 #include "framework/application.h"
 #include "framework/controls/rich_edit.h"
+#include "framework/core/callback_errors.h"
+#include "framework/core/monitor_placement.h"
 #include "framework/hints/core/hint_text.h"
 #include "framework/system_date_time.h"
 #include "mainwindow/comune.h"
@@ -37,6 +39,38 @@ BitmapHandle LoadBitmapResource(const char* name) {
     return bitmap;
 }
 
+struct FormEnumeration {
+    std::vector<HWND> forms;
+    CallbackErrors errors;
+};
+
+BOOL CALLBACK AddVisibleForm(HWND window, LPARAM data) {
+    auto& found = *reinterpret_cast<FormEnumeration*>(data);
+    return found.errors.Run([&] {
+        if (IsForm(window) && IsWindowVisible(window)) {
+            found.forms.push_back(window);
+        }
+    });
+}
+
+// The program's windows on the screen now: its visible forms.
+std::vector<HWND> VisibleForms() {
+    FormEnumeration found;
+    EnumThreadWindows(GetCurrentThreadId(), AddVisibleForm, reinterpret_cast<LPARAM>(&found));
+    found.errors.Rethrow();
+    return std::move(found.forms);
+}
+
+void BringOntoMonitor(HWND window, const std::vector<MonitorArea>& monitors) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const WindowPlace place{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    if (const auto back = BackOntoMonitor(place, monitors)) {
+        SetWindowPos(window, nullptr, back->Left, back->Top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
     return message;
@@ -50,7 +84,10 @@ TFormMain::TFormMain(const MapiLibrary& mapi, std::string dataFileName,
       stickers_(StickerHost{[this] { return MessageList_.get(); },
                             [this] { return Handle(); },
                             [this] { ShowCurrentMessage(); },
-                            [this] { InstallHintHook(); },
+                            [this] {
+                                standsOffScreen_ = false;
+                                InstallHintHook();
+                            },
                             [this](TMessageEntry& entry) { SendStickerNotification(entry); },
                             {},
                             [this] { MessageList_->SaveMessages(); }}),
@@ -143,6 +180,14 @@ void TFormMain::FormCreate(Event&) {
         BannerBitmap = LoadBitmapResource(res::kBitmapBanner);
         PinRedBitmap = LoadBitmapResource(res::kBitmapPinRed);
         BannerRedBitmap = LoadBitmapResource(res::kBitmapBannerRed);
+        std::size_t next = 0;
+        for (const char* scale : {"_150", "_200"}) {
+            for (const char* name :
+                 {res::kBitmapPin, res::kBitmapPinRed, res::kBitmapBanner, res::kBitmapBannerRed}) {
+                scaledStickerBitmaps_[next++] =
+                    LoadBitmapResource((name + std::string(scale)).c_str());
+            }
+        }
     });
     step([&] {
         app.SetScreenCursor(kHandCursorSlot, LoadCursorA(app.Instance(), res::kCursorHand));
@@ -163,7 +208,7 @@ void TFormMain::FormCreate(Event&) {
                 textLoadGuard_->Loading(key);
             }
         });
-        step([&] { MessageList_->LoadMessages(app.Env(), app.Env().Screen()); });
+        step([&] { MessageList_->LoadMessages(app.Env()); });
         step([&] { ApplyTextLoadGuard(); });
         step([&] {
             MessageList_->CurrentIndex = 0;
@@ -223,6 +268,7 @@ void TFormMain::FormClose(Event& event) {
     BannerBitmap.reset();
     PinRedBitmap.reset();
     BannerRedBitmap.reset();
+    scaledStickerBitmaps_ = {};
     MessageList_.reset();
     if (!completePlayed_) {
         App().Sounds().Play(res::kSoundComplete);
@@ -334,6 +380,7 @@ void TFormMain::ShowAgainWhenNotModal() {
         if (!MonitorFromWindow(Handle(), MONITOR_DEFAULTTONULL)) {
             CentreOnScreen();
         }
+        standsOffScreen_ = false;
         ShowWindow(Handle(), SW_SHOW);
         InstallHintHook();
     });
@@ -424,9 +471,23 @@ void TFormMain::ShowMainWindow() {
         return;
     }
     CentreOnScreen();
+    standsOffScreen_ = false;
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     InstallHintHook();
+}
+
+void TFormMain::DisplayChanged() {
+    const std::vector<MonitorArea> monitors = App().Env().Monitors();
+    for (const HWND form : VisibleForms()) {
+        const bool sticker = dynamic_cast<TFormMemo*>(Window::FromHandle(form)) != nullptr;
+        if (!sticker && !(form == Handle() && standsOffScreen_)) {
+            BringOntoMonitor(form, monitors);
+        }
+    }
+    if (StartupDone && MessageList_) {
+        RebuildStickers(ChildExpanded);
+    }
 }
 
 void TFormMain::LoadSettings() {
@@ -658,8 +719,7 @@ void TFormMain::RebuildStickers(bool expanded) {
     }
     const BusyMark::Hold busy(busy_);
     const BusyMark::Hold rebuilding(rebuilding_);
-    const StickerPictures pictures{PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(),
-                                   BannerRedBitmap.get()};
+    const StickerPictures pictures = Pictures();
     try {
         stickers_.Rebuild(expanded, pictures);
         while (std::exchange(rebuildPending_, false)) {
@@ -733,6 +793,15 @@ UINT TFormMain::BackupFailedMessage() {
     return message;
 }
 
+StickerPictures TFormMain::Pictures() const {
+    StickerPictures pictures(PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(),
+                             BannerRedBitmap.get());
+    const auto& scaled = scaledStickerBitmaps_;
+    pictures.At150 = {scaled[0].get(), scaled[1].get(), scaled[2].get(), scaled[3].get()};
+    pictures.At200 = {scaled[4].get(), scaled[5].get(), scaled[6].get(), scaled[7].get()};
+    return pictures;
+}
+
 UINT TFormMain::FreeClosedPopupsMessage() {
     static const UINT message = RegisterWindowMessageA("Zandrel.FreeClosedPopups");
     return message;
@@ -780,6 +849,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             EndSession();
         }
         return 0;
+    }
+    const bool resumed = message == WM_POWERBROADCAST &&
+                         (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND);
+    if (message == WM_DISPLAYCHANGE || resumed) {
+        DisplayChanged();
     }
     return Form::HandleMessage(message, wParam, lParam);
 }

@@ -16,6 +16,7 @@
 #include "storage/core/backups.h"
 #include "storage/core/message_list.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -91,6 +92,11 @@ public:
 
     void ShowAppHint();
     void TrayIconMessage(LPARAM mouseEvent);
+    // The monitors changed (one came or went, a resolution changed, the
+    // computer woke up): the stickers are placed again from their stored
+    // places, and every window of the program that lies on no monitor any
+    // more comes back onto the nearest one.
+    void DisplayChanged();
 
     void LoadSettings();
     void ShowCurrentMessage();
@@ -137,6 +143,8 @@ private:
     // failure is reported once the save is over.
     void BackUpBeforeSave();
     static UINT BackupFailedMessage();
+    // The sticker pictures at every picture scale loaded.
+    StickerPictures Pictures() const;
     // Posted as a pop-up closes: its object is freed once its code has run.
     static UINT FreeClosedPopupsMessage();
     // The rebuild's hook: sends the message's pending notification and keeps
@@ -153,6 +161,11 @@ private:
     BitmapHandle BannerBitmap;
     BitmapHandle PinRedBitmap;
     BitmapHandle BannerRedBitmap;
+    // The same four at 150 and 200 per cent, in that order.
+    std::array<BitmapHandle, 8> scaledStickerBitmaps_;
+    // From the start until the user first brings it up, the window stands
+    // off the screen on purpose: a display change leaves it there.
+    bool standsOffScreen_ = true;
     std::function<void()> savedHintHandler_;
     bool hintHooked_ = false;
     // A tick or a rebuild is running: a tick delivered by a modal loop inside

@@ -1,18 +1,27 @@
 #!/bin/bash
 # Pictures of the program's windows on a virtual display, taken as the
 # screenshot tests hand them over (two stickers, a warning pop-up, a hint,
-# both About windows):
-# scripts/take_screenshots.sh BUILD_DIR OUTPUT_DIR
+# both About windows; at 144 DPI the main window over two stickers):
+# scripts/take_screenshots.sh BUILD_DIR OUTPUT_DIR [DPI]
 # BUILD_DIR is a Windows build (shell_tests.exe); each picture is
-# OUTPUT_DIR/NAME.png, NAME as the test names it.
+# OUTPUT_DIR/NAME.png, NAME as the test names it. With a DPI other than 96
+# the pictures come from a Wine prefix of that DPI beside the build's own.
 set -eu
 build="$(realpath "$1")"
 out="$(realpath -m "$2")"
+dpi="${3:-96}"
 mkdir -p "$out"
 handover="$(mktemp -d)"
 cd "$(dirname "$0")/.."
 ZANDREL_VIRTUAL_DISPLAY=1
-. scripts/wine-session.sh "$build/wineprefix"
+if [ "$dpi" = 96 ]; then
+    . scripts/wine-session.sh "$build/wineprefix"
+else
+    . scripts/wine-session.sh "$build/wineprefix-$dpi"
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    restart_wine_services
+fi
 trap 'stop_wine_session; rm -rf "$handover"' EXIT
 
 ZANDREL_SCREENSHOT_DIR="$handover" wine "$build/shell_tests.exe" \

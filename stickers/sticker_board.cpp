@@ -21,11 +21,6 @@ HWND WindowOf(std::uintptr_t id) {
     return reinterpret_cast<HWND>(id);
 }
 
-bool SamePictures(const StickerPictures& a, const StickerPictures& b) {
-    return a.Pin == b.Pin && a.PinRed == b.PinRed && a.Banner == b.Banner &&
-           a.BannerRed == b.BannerRed;
-}
-
 ShownSticker Shown(const TFormMemo& sticker) {
     if (!sticker.Handle()) {
         return {};
@@ -34,7 +29,8 @@ ShownSticker Shown(const TFormMemo& sticker) {
     return {
         Id(sticker.Handle()), sticker.Name(),
         sticker.Red(),        {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top},
-        sticker.Visible(),    sticker.LoadedText()};
+        sticker.Visible(),    sticker.LoadedText(),
+        sticker.Scaling().Dpi()};
 }
 
 } // namespace
@@ -70,8 +66,7 @@ Placement StickerPlacement(TFormMemo& sticker, const PlannedSticker& planned, bo
         placement.Changes = true;
         placement.Flags =
             UINT(sticker.Visible() ? 0 : SWP_SHOWWINDOW) | UINT(made ? SWP_NOSIZE : 0);
-        placement.Bounds = {planned.Position->Left, planned.Position->Top, planned.Width,
-                            planned.Height};
+        placement.Bounds = ScreenBounds(planned);
     } else if (!planned.Position && place) {
         placement.Changes = true;
         placement.Flags = SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE;
@@ -148,11 +143,11 @@ void Place(const std::vector<Placement>& placements) {
 
 } // namespace
 
-bool StickerBoard::EnsurePlaceholder(WindowBounds bounds) {
+bool StickerBoard::EnsurePlaceholder(WindowBounds bounds, int dpi) {
     if (!stickers_.empty() && stickers_.front()->Handle()) {
         return false;
     }
-    auto placeholder = std::make_unique<TFormMemo>(host_, bounds.Width, bounds.Height);
+    auto placeholder = std::make_unique<TFormMemo>(host_, bounds.Width, bounds.Height, dpi);
     placeholder->LoadText(".");
     if (stickers_.empty()) {
         stickers_.push_back(std::move(placeholder));
@@ -169,8 +164,9 @@ std::vector<std::unique_ptr<TFormMemo>> StickerBoard::TakeWindows(const StickerP
     std::vector<std::unique_ptr<TFormMemo>> made;
     for (std::size_t p = 0; p < plan.Stickers.size(); ++p) {
         if (!changes.Updates[p].Window) {
-            made.push_back(std::make_unique<TFormMemo>(host_, plan.Stickers[p].Width,
-                                                       plan.Stickers[p].Height));
+            const PlannedSticker& planned = plan.Stickers[p];
+            made.push_back(
+                std::make_unique<TFormMemo>(host_, planned.Width, planned.Height, planned.Dpi));
         }
     }
     std::vector<std::unique_ptr<TFormMemo>> next;
@@ -245,14 +241,14 @@ void StickerBoard::SendNotifications(const StickerPlan& plan) {
 // set shows. The windows no sticker keeps are destroyed once the batch has
 // hidden them, and the notifications go out when the set stands.
 void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
-    const bool picturesChanged = !SamePictures(host_.Pictures, pictures);
+    const bool picturesChanged = host_.Pictures != pictures;
     host_.Pictures = pictures;
     Environment& env = App().Env();
     MessageList* list = host_.Messages ? host_.Messages() : nullptr;
     const StickerPlan plan =
         PlanStickers(list ? StickerSources(*list) : std::vector<StickerSource>{}, env, env.Screen(),
                      env.Monitors(), expanded);
-    const bool newPlaceholder = EnsurePlaceholder(plan.Placeholder);
+    const bool newPlaceholder = EnsurePlaceholder(plan.Placeholder, plan.PlaceholderDpi);
 
     std::vector<ShownSticker> shown;
     shown.reserve(stickers_.size());

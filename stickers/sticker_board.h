@@ -39,7 +39,7 @@ public:
 
 private:
     // Makes the placeholder unless it is there; true when it made one.
-    bool EnsurePlaceholder(WindowBounds bounds);
+    bool EnsurePlaceholder(WindowBounds bounds, int dpi);
     // Puts the set in plan order, new windows made for the stickers that
     // keep none; returns the windows no sticker keeps.
     std::vector<std::unique_ptr<TFormMemo>> TakeWindows(const StickerPlan& plan,

@@ -4,6 +4,7 @@
 #include "framework/application.h"
 #include "framework/controls/rich_edit.h"
 #include "framework/device_context.h"
+#include "framework/dpi.h"
 #include "resources/form_memo.h"
 #include "resources/resource_names.h"
 #include "stickers/core/sticker_surface.h"
@@ -19,29 +20,16 @@ namespace zandrel {
 namespace {
 
 constexpr UINT_PTR kRichEditSubclass = 1;
-constexpr int kPinWidth = 15;
-constexpr int kPinHeight = 14;
-constexpr int kBannerWidth = 220;
-constexpr int kBannerHeight = 15;
 
-bool DrawBitmap(HDC dc, HBITMAP bitmap, int sourceWidth, int sourceHeight, PixelRect target) {
-    if (!bitmap) {
+// Unscaled when it fits exactly, otherwise scaled smoothly; nothing to draw
+// on a sticker this narrow is no failure.
+bool DrawBitmap(HDC dc, HBITMAP bitmap, PixelRect target) {
+    BITMAP size{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof size, &size)) {
         return false;
     }
-    const MemoryDc source(dc);
-    const Selection picture(source.Get(), bitmap);
-    const int width = target.Right - target.Left;
-    const int height = target.Bottom - target.Top;
-    if (width == sourceWidth && height == sourceHeight) {
-        return BitBlt(dc, target.Left, target.Top, width, height, source.Get(), 0, 0, SRCCOPY);
-    }
-    if (width <= 0 || height <= 0) {
-        return true; // nothing to draw on a sticker this narrow
-    }
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    return StretchBlt(dc, target.Left, target.Top, width, height, source.Get(), 0, 0, sourceWidth,
-                      sourceHeight, SRCCOPY);
+    return DrawPicture(dc, bitmap, {size.bmWidth, size.bmHeight},
+                       {target.Left, target.Top, target.Right, target.Bottom});
 }
 
 POINT ToPoint(PixelPoint point) {
@@ -65,15 +53,22 @@ FormDescription SizedDescription(int width, int height) {
 
 } // namespace
 
+const StickerPictureSet& StickerPictures::For(DpiScale scale) const {
+    const StickerPictureSet& scaled = scale.PictureScale() == 200   ? At200
+                                      : scale.PictureScale() == 150 ? At150
+                                                                    : *this;
+    return scaled.Pin ? scaled : *this;
+}
+
 std::function<bool()> TFormMemo::LeftButtonDown = ReadLeftButton;
 
-TFormMemo::TFormMemo(const StickerHost& host, int width, int height)
+TFormMemo::TFormMemo(const StickerHost& host, int width, int height, int dpi)
     : Form(SizedDescription(width, height)), host_(host) {
     Bind(form_memo::on::FormCreate, WhileModal::Runs, &TFormMemo::FormCreate);
     Bind(form_memo::on::FormClose, WhileModal::Runs, &TFormMemo::FormClose);
     // It shows the main window, which a modal loop keeps disabled.
     Bind(form_memo::on::FormDblClick, WhileModal::Refused, &TFormMemo::FormDblClick);
-    Create(false);
+    Create(false, dpi);
 }
 
 TFormMemo::~TFormMemo() = default;
@@ -127,10 +122,6 @@ void TFormMemo::FormCreate(Event&) {
     background_.reset(CreateSolidBrush(color_));
     App().SetScreenCursor(WebCursorSlot, LoadCursorA(App().Instance(), res::kCursorWeb));
 
-    const FormDescription& design = Description();
-    font_.reset(CreateFontA(design.FontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, design.FontName.c_str()));
     richEdit_.reset(CreateWindowExA(
         0, "RichEdit20A", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
         0, 0, 0, 0, Handle(), nullptr, App().Instance(), nullptr));
@@ -139,12 +130,31 @@ void TFormMemo::FormCreate(Event&) {
     }
     SetWindowSubclass(richEdit_.get(), RichEditProcedure, kRichEditSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
-    SendMessageA(richEdit_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    CreateTextFont();
     SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color_);
     LiftTextLimit(richEdit_.get());
     LeaveEscapeToForm(richEdit_.get());
     FormResize();
     MakeFresh(nullptr);
+}
+
+// The text's default font, at the sticker's DPI; the old one goes once the
+// text control has the new one.
+void TFormMemo::CreateTextFont() {
+    const FormDescription& design = Description();
+    FontHandle font(CreateFontA(Scale(design.FontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, design.FontName.c_str()));
+    SendMessageA(richEdit_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);
+}
+
+// Moved onto a monitor of another DPI: the frame has its new size already.
+void TFormMemo::DpiChanged() {
+    if (richEdit_) {
+        CreateTextFont();
+        FormResize();
+    }
 }
 
 // A closed sticker is destroyed; its message forgets it until the next
@@ -163,7 +173,7 @@ void TFormMemo::FormResize() {
         return; // FormCreate lays out once the text control exists
     }
     SetRegion();
-    const WindowBounds bounds = TextBounds(ClientWidth(), ClientHeight());
+    const WindowBounds bounds = TextBounds(ClientWidth(), ClientHeight(), Scaling());
     MoveWindow(richEdit_.get(), bounds.Left, bounds.Top, bounds.Width, bounds.Height, TRUE);
     SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color_);
 }
@@ -174,8 +184,9 @@ void TFormMemo::SetRegion() {
     POINT clientOrigin{0, 0};
     ClientToScreen(Handle(), &clientOrigin);
     const RECT window = ScreenRect();
-    const StickerPolygon polygon = StickerRegion(
-        ClientWidth(), ClientHeight(), {clientOrigin.x - window.left, clientOrigin.y - window.top});
+    const StickerPolygon polygon =
+        StickerRegion(ClientWidth(), ClientHeight(),
+                      {clientOrigin.x - window.left, clientOrigin.y - window.top}, Scaling());
     std::array<POINT, polygon.size()> points{};
     for (std::size_t i = 0; i < polygon.size(); ++i) {
         points[i] = ToPoint(polygon[i]);
@@ -191,9 +202,9 @@ void TFormMemo::Paint(HDC dc) {
     const int ch = ClientHeight();
     SetBkMode(dc, OPAQUE);
     {
-        const UniqueHandle<HPEN, handle_free::GdiObject> pen(CreatePen(PS_SOLID, 2, RGB(0, 0, 0)));
+        const PenHandle pen(CreatePen(PS_SOLID, OutlinePenWidth(Scaling()), RGB(0, 0, 0)));
         const Selection outlinePen(dc, pen.get());
-        const auto outline = StickerOutline(cw, ch);
+        const auto outline = StickerOutline(cw, ch, Scaling());
         std::array<POINT, outline.size()> points{};
         for (std::size_t i = 0; i < outline.size(); ++i) {
             points[i] = ToPoint(outline[i]);
@@ -204,8 +215,8 @@ void TFormMemo::Paint(HDC dc) {
         PostMessageA(Handle(), WM_CLOSE, 0, 0);
         return;
     }
-    const PixelRect corner = FoldedCornerRect(cw);
-    const UniqueHandle<HPEN, handle_free::GdiObject> pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    const PixelRect corner = FoldedCornerRect(cw, Scaling());
+    const PenHandle pen(CreatePen(PS_SOLID, Scale(1), RGB(0, 0, 0)));
     const Selection cornerPen(dc, pen.get());
     const Selection cornerBrush(dc, GetStockObject(WHITE_BRUSH));
     Rectangle(dc, corner.Left, corner.Top, corner.Right, corner.Bottom);
@@ -214,11 +225,10 @@ void TFormMemo::Paint(HDC dc) {
 }
 
 bool TFormMemo::DrawPictures(HDC dc) {
-    const StickerPictures& pictures = host_.Pictures;
-    return DrawBitmap(dc, Red() ? pictures.PinRed : pictures.Pin, kPinWidth, kPinHeight,
-                      PinRect()) &&
-           DrawBitmap(dc, Red() ? pictures.BannerRed : pictures.Banner, kBannerWidth, kBannerHeight,
-                      BannerRect(ClientWidth()));
+    const StickerPictureSet& pictures = host_.Pictures.For(Scaling());
+    return DrawBitmap(dc, Red() ? pictures.PinRed : pictures.Pin, PinRect(Scaling())) &&
+           DrawBitmap(dc, Red() ? pictures.BannerRed : pictures.Banner,
+                      BannerRect(ClientWidth(), Scaling()));
 }
 
 void TFormMemo::FormMouseMove(int x, int y) {
@@ -230,9 +240,10 @@ HCURSOR TFormMemo::CursorAtPointer() const {
     POINT pointer{};
     GetCursorPos(&pointer);
     ScreenToClient(Handle(), &pointer);
-    const HCURSOR web = StickerCursor(ClientWidth(), pointer.x, pointer.y) == WebCursorSlot
-                            ? App().ScreenCursor(WebCursorSlot)
-                            : nullptr;
+    const HCURSOR web =
+        StickerCursor(ClientWidth(), pointer.x, pointer.y, Scaling()) == WebCursorSlot
+            ? App().ScreenCursor(WebCursorSlot)
+            : nullptr;
     return web ? web : Arrow();
 }
 
@@ -282,7 +293,7 @@ void TFormMemo::SetStickerColor(COLORREF color) {
 
 void TFormMemo::ToggleHeight() {
     const RECT window = ScreenRect();
-    const HeightToggle toggle = ToggleStickerHeight(window.bottom - window.top);
+    const HeightToggle toggle = ToggleStickerHeight(window.bottom - window.top, Scaling());
     SetWindowPos(Handle(), nullptr, 0, 0, window.right - window.left, toggle.Height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     App().Sounds().Play(std::string(toggle.Sound));
@@ -300,6 +311,10 @@ void TFormMemo::OpenHomePage() {
 // Keeps the place the sticker has before the drag this press starts; the
 // message is replaced by a clone that stays linked to this sticker. Not
 // while a box or a dialog is open: the handler under it may hold the entry.
+// A message that has a place of its own keeps it: the sticker stands there,
+// or hangs in the cascade only while the monitor of that place is away, and
+// that place must not be lost to the cascade's slot. Where a drag ends is
+// stored when it ends.
 void TFormMemo::StorePosition() {
     const auto index = LinkedIndex();
     if (!index || App().InModalLoop()) {
@@ -308,7 +323,9 @@ void TFormMemo::StorePosition() {
     MessageList& list = *host_.Messages();
     std::unique_ptr<TMessageEntry> copy = list.Entry(*index).Clone();
     const RECT window = ScreenRect();
-    copy->SetPosition(false, window.left, window.top, App().Env().Screen());
+    if (!StoredPlaceUsable(copy->Record)) {
+        copy->SetPosition(false, window.left, window.top);
+    }
     copy->StickerHandle = reinterpret_cast<std::uintptr_t>(Handle());
     list.ReplaceAt(*index, std::move(copy));
 }
@@ -319,8 +336,7 @@ void TFormMemo::StoreRestingPlace(ScreenPosition dragStart) {
     if (!index || (window.left == dragStart.Left && window.top == dragStart.Top)) {
         return;
     }
-    host_.Messages()->Entry(*index).SetPosition(false, window.left, window.top,
-                                                App().Env().Screen());
+    host_.Messages()->Entry(*index).SetPosition(false, window.left, window.top);
     if (host_.PositionStored) {
         host_.PositionStored();
     }
@@ -357,8 +373,8 @@ int TFormMemo::ClientHeight() const {
 // the drag area is answered as a caption, which makes the platform move the
 // window. No answer offers a frame edge: stickers are not resized by hand.
 LRESULT TFormMemo::WMNCHitTest() {
-    const StickerPress press =
-        DecideStickerPress(LeftButtonDown(), HitReady, LastMouseX, LastMouseY, ClientWidth());
+    const StickerPress press = DecideStickerPress(LeftButtonDown(), HitReady, LastMouseX,
+                                                  LastMouseY, ClientWidth(), Scaling());
     switch (press) {
     case StickerPress::ToggleHeight:
         ToggleHeight();

@@ -19,12 +19,28 @@ namespace zandrel {
 inline constexpr COLORREF kStickerYellow = 0x00FFFF;
 inline constexpr COLORREF kStickerRed = 0x0000FF;
 
-// The four sticker pictures; the main window owns them.
-struct StickerPictures {
+// The four sticker pictures at one picture scale.
+struct StickerPictureSet {
     HBITMAP Pin = nullptr;
     HBITMAP PinRed = nullptr;
     HBITMAP Banner = nullptr;
     HBITMAP BannerRed = nullptr;
+
+    friend bool operator==(const StickerPictureSet&, const StickerPictureSet&) = default;
+};
+
+// The four at 100 % and, where loaded, at 150 and 200 %; the main window owns
+// them. A sticker draws the set nearest to its DPI, scaled to its size.
+struct StickerPictures : StickerPictureSet {
+    StickerPictures() = default;
+    StickerPictures(HBITMAP pin, HBITMAP pinRed, HBITMAP banner, HBITMAP bannerRed)
+        : StickerPictureSet{pin, pinRed, banner, bannerRed} {}
+
+    StickerPictureSet At150;
+    StickerPictureSet At200;
+    const StickerPictureSet& For(DpiScale scale) const;
+
+    friend bool operator==(const StickerPictures&, const StickerPictures&) = default;
 };
 
 // What the stickers reach of the main window.
@@ -49,8 +65,9 @@ inline constexpr char HomePageAddress[] = "http://www.keltrune.example/zandrel";
 
 class TFormMemo : public Form {
 public:
-    // Created hidden, at its final size.
-    TFormMemo(const StickerHost& host, int width, int height);
+    // Created hidden, at its final size: width and height at 96 DPI, laid
+    // out for the DPI of the monitor it goes to.
+    TFormMemo(const StickerHost& host, int width, int height, int dpi = kDesignDpi);
     ~TFormMemo() override;
 
     // Whether the left mouse button is down; GetAsyncKeyState unless a test
@@ -114,8 +131,10 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
 
 private:
+    void CreateTextFont();
     LRESULT WMNCHitTest();
     // WM_SETCURSOR over the surface: the web cursor over the folded corner,
     // else the arrow. The text answers it with the arrow itself.

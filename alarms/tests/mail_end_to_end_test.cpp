@@ -139,7 +139,7 @@ TEST_F(MailEndToEndTest, TheMailProgramGetsTheAddressTheSubjectAndTheBody) {
     EXPECT_EQ(mail.Fields.at("body"), "Dentist at 3\r\nbring the card\r\n");
     EXPECT_TRUE(env.boxes.empty());
     MessageList stored(dataFile_);
-    stored.LoadMessages(env, env.screen);
+    stored.LoadMessages(env);
     EXPECT_EQ(stored.Entry(0).Notify, 0);
 }
 

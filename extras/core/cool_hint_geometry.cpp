@@ -2,9 +2,9 @@
 
 namespace zandrel {
 
-CoolHintShape EnlargeForEllipse(HintRect rect, int wwwwWidth) {
+CoolHintShape EnlargeForEllipse(HintRect rect, int wwwwWidth, DpiScale scale) {
     rect.Right += wwwwWidth;
-    rect.Bottom += 10;
+    rect.Bottom += scale.Scale(10);
     return {rect, rect.Width(), rect.Height()};
 }
 

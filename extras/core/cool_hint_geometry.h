@@ -12,9 +12,9 @@ struct CoolHintShape {
 };
 
 // rect widened by the width of "WWWW" in the hint font and made 10 pixels
-// taller; the ellipse is as wide and as high as that. The base hint window
+// (at 96 DPI) taller; the ellipse is as wide and as high as that. The base hint window
 // adds its 4 pixels afterwards, so the ellipse ends 4 pixels above the
 // window's bottom.
-CoolHintShape EnlargeForEllipse(HintRect rect, int wwwwWidth);
+CoolHintShape EnlargeForEllipse(HintRect rect, int wwwwWidth, DpiScale scale = {});
 
 } // namespace zandrel

@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/device_context.h"
+#include "framework/dpi.h"
 #include "framework/window.h"
 
 #include <commctrl.h>
@@ -84,16 +85,18 @@ void PaintGroupBox(HWND window) {
     const Selection font(dc.Get(), HGDIOBJ(SendMessageA(window, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc.Get(), &metrics);
+    const DpiScale scale = ScalingOf(window);
     RECT frame = client;
     frame.top += metrics.tmHeight / 2;
     DrawEdge(dc.Get(), &frame, EDGE_ETCHED, BF_RECT);
     std::string caption(GetWindowTextLengthA(window) + 1, '\0');
     caption.resize(GetWindowTextA(window, caption.data(), int(caption.size())));
     if (!caption.empty()) {
-        constexpr int captionLeft = 8;
+        const int captionLeft = scale.Scale(8);
+        const int gap = scale.Scale(2);
         SIZE size{};
         GetTextExtentPoint32A(dc.Get(), caption.c_str(), int(caption.size()), &size);
-        RECT behind{captionLeft - 2, 0, captionLeft + size.cx + 2, metrics.tmHeight};
+        RECT behind{captionLeft - gap, 0, captionLeft + size.cx + gap, metrics.tmHeight};
         FillRect(dc.Get(), &behind, brush);
         SetBkMode(dc.Get(), TRANSPARENT);
         if (!IsWindowEnabled(window)) {
@@ -118,6 +121,9 @@ void ArrangeRadioButtons(HWND group, HFONT font) {
     std::vector<int> needs;
     int total = 0;
     bool oneRow = true;
+    const DpiScale scale = ScalingOf(group);
+    // The check circle as the system draws it at the group's DPI.
+    const int circle = MulDiv(GetSystemMetrics(SM_CXMENUCHECK), scale.Dpi(), SystemDpi());
     {
         const WindowDc dc(group);
         const Selection selected(dc.Get(), font);
@@ -129,7 +135,7 @@ void ArrangeRadioButtons(HWND group, HFONT font) {
             caption.resize(GetWindowTextA(button, caption.data(), int(caption.size())));
             SIZE size{};
             GetTextExtentPoint32A(dc.Get(), caption.c_str(), int(caption.size()), &size);
-            needs.push_back(size.cx + GetSystemMetrics(SM_CXMENUCHECK) + 8);
+            needs.push_back(size.cx + circle + scale.Scale(8));
             total += needs.back();
         }
     }
@@ -140,7 +146,7 @@ void ArrangeRadioButtons(HWND group, HFONT font) {
     GetClientRect(group, &client);
     POINT origin{first.left, first.top};
     ScreenToClient(group, &origin);
-    const int available = client.right - origin.x - 2;
+    const int available = client.right - origin.x - scale.Scale(2);
     int left = origin.x;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const int width = available * needs[i] / std::max(total, 1);
@@ -212,29 +218,50 @@ GroupBox::GroupBox(const ComponentDescription& description, HWND parent, int id)
 
 RadioGroup::RadioGroup(const ComponentDescription& description, HWND parent, int id)
     : GroupBox(description, parent, id) {
-    const int count = int(description.Items.size());
-    const int columns = std::max(1, description.Columns);
-    const int rows = std::max(1, (count + columns - 1) / columns);
-    constexpr int captionHeight = 14, margin = 6, buttonHeight = 17;
-    const int columnWidth = (description.Place.Width - 2 * margin) / columns;
-    const int rowHeight = (description.Place.Height - captionHeight - 4) / rows;
-    for (int i = 0; i < count; ++i) {
-        const int column = i / rows;
-        const int row = i % rows;
-        const int top = captionHeight + row * rowHeight + (rowHeight - buttonHeight) / 2;
+    for (int i = 0; i < int(description.Items.size()); ++i) {
         DWORD style = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | WS_TABSTOP;
         if (i == 0) {
             style |= WS_GROUP;
         }
         const HWND button = CreateWindowExA(
-            0, WC_BUTTONA, description.Items[i].c_str(), style, margin + column * columnWidth, top,
-            columnWidth - 2, buttonHeight, Handle(),
+            0, WC_BUTTONA, description.Items[i].c_str(), style, 0, 0, 0, 0, Handle(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstRadioId + i)), App().Instance(),
             nullptr);
         if (i == description.ItemIndex) {
             SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
         }
     }
+    PlaceButtons();
+}
+
+void RadioGroup::PlaceButtons() {
+    const ComponentDescription& description = Description();
+    const DpiScale scale = Scaling();
+    const int count = int(description.Items.size());
+    const int columns = std::max(1, description.Columns);
+    const int rows = std::max(1, (count + columns - 1) / columns);
+    const int captionHeight = scale.Scale(14), margin = scale.Scale(6);
+    const int buttonHeight = scale.Scale(17);
+    const Bounds place = ScaledPlace();
+    const int columnWidth = (place.Width - 2 * margin) / columns;
+    const int rowHeight = (place.Height - captionHeight - scale.Scale(4)) / rows;
+    for (int i = 0; i < count; ++i) {
+        const int column = i / rows;
+        const int row = i % rows;
+        const int top = captionHeight + row * rowHeight + (rowHeight - buttonHeight) / 2;
+        SetWindowPos(GetDlgItem(Handle(), firstRadioId + i), nullptr, margin + column * columnWidth,
+                     top, columnWidth - scale.Scale(2), buttonHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// The form has given the buttons their new font already; they are placed in
+// even columns again and then get their widths from their captions.
+void RadioGroup::ApplyDpi() {
+    GroupBox::ApplyDpi();
+    PlaceButtons();
+    ArrangeRadioButtons(Handle(),
+                        reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
 }
 
 int RadioGroup::ItemIndex() const {

@@ -25,10 +25,16 @@ class RadioGroup : public GroupBox {
 public:
     RadioGroup(const ComponentDescription& description, HWND parent, int id);
 
+    void ApplyDpi() override;
+
     // The selected choice, -1 for none (also for an index that is no
     // choice).
     int ItemIndex() const;
     void SetItemIndex(int index);
+
+private:
+    // The buttons in even columns and rows of the group's place.
+    void PlaceButtons();
 };
 
 } // namespace zandrel

@@ -1,6 +1,8 @@
 #include "framework/controls/control.h"
 
 #include "framework/application.h"
+#include "framework/dpi.h"
+#include "framework/form.h"
 
 #include <stdexcept>
 
@@ -21,9 +23,10 @@ Control::Control(const ComponentDescription& description, HWND parent, int id,
     if (!description.Enabled) {
         style |= WS_DISABLED;
     }
-    const Bounds& place = description.Place;
+    const DpiScale scale = ScalingOf(parent);
+    const Bounds place = ScaleBounds(description.Place, scale);
     const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-    const int height = place.Height + window.ExtraHeight;
+    const int height = place.Height + scale.Scale(window.ExtraHeight);
     if (window.Unicode) {
         const std::string className = window.ClassName;
         window_ = CreateWindowExW(
@@ -90,6 +93,33 @@ Bounds Control::Place() const {
 
 void Control::SetPlace(const Bounds& place) {
     MoveWindow(window_, place.Left, place.Top, place.Width, place.Height, TRUE);
+}
+
+DpiScale Control::Scaling() const {
+    return ScalingOf(window_);
+}
+
+Bounds Control::ScaledPlace() const {
+    return ScaleBounds(description_.Place, Scaling());
+}
+
+void Control::ApplyDpi() {
+    if (description_.Alignment == Align::None) {
+        SetPlace(ScaledPlace());
+    }
+}
+
+DpiScale ScalingOf(HWND window) {
+    const HWND root = GetAncestor(window, GA_ROOT);
+    if (const auto* form = dynamic_cast<const Form*>(Window::FromHandle(root ? root : window))) {
+        return form->Scaling();
+    }
+    return DpiScale(WindowDpi(window));
+}
+
+Bounds ScaleBounds(const Bounds& place, DpiScale scale) {
+    return {scale.Scale(place.Left), scale.Scale(place.Top),
+            scale.ScaleSpan(place.Left, place.Width), scale.ScaleSpan(place.Top, place.Height)};
 }
 
 void Control::BindHandlers(const HandlerLookup& resolve) {

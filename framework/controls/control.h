@@ -3,6 +3,7 @@
 // that creates its window from the component description and answers the
 // commands and notifications the window sends its form. The window is a
 // child of its parent and goes with it; the control never destroys it.
+#include "framework/core/dpi_scale.h"
 #include "framework/event.h"
 #include "framework/form_description.h"
 
@@ -21,7 +22,7 @@ using HandlerLookup = std::function<EventHandler(const std::string& name)>;
 using ControlLookup = std::function<Control&(std::string_view name)>;
 
 // The window a control creates: its class, styles and the height it needs
-// beyond its place (a drop-down list below a combo box).
+// beyond its place (a drop-down list below a combo box), at 96 DPI.
 struct ControlWindow {
     const char* ClassName;
     DWORD Style = 0;
@@ -57,13 +58,22 @@ public:
     void SetEnabled(bool enabled);
     bool Visible() const;
     void SetVisible(bool visible);
-    // Place inside the parent's client area.
+    // Place inside the parent's client area, in pixels.
     Bounds Place() const;
     void SetPlace(const Bounds& place);
+    // The DPI of its form, and the described place at it.
+    DpiScale Scaling() const;
+    Bounds ScaledPlace() const;
 
     // The size the control takes when docked to an edge.
-    virtual int DockedHeight() const { return description_.Place.Height; }
-    virtual int DockedWidth() const { return description_.Place.Width; }
+    virtual int DockedHeight() const { return Scaling().Scale(description_.Place.Height); }
+    virtual int DockedWidth() const { return Scaling().Scale(description_.Place.Width); }
+    // Its form now has another DPI and has given it its new font: the
+    // control takes its described place at the new DPI (docked ones are
+    // placed by the form) and sizes what it made of its own.
+    virtual void ApplyDpi();
+    // Runs whenever its form has docked its children and theirs.
+    virtual void LaidOut() {}
     // Whether it shows its container's background when it has none of its
     // own.
     virtual bool SeeThrough() const { return false; }
@@ -98,6 +108,12 @@ private:
     HWND window_;
     std::string hint_;
 };
+
+// The DPI of the form a window belongs to.
+DpiScale ScalingOf(HWND window);
+// A place of the design at a DPI: its edges scaled, so that places that
+// touch or stay apart at 96 DPI do so at every DPI.
+Bounds ScaleBounds(const Bounds& place, DpiScale scale);
 
 inline COLORREF ColorRef(Color color) {
     return (color & kSystemColor) ? GetSysColor(int(color & ~kSystemColor)) : COLORREF(color);

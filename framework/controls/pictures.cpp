@@ -13,40 +13,40 @@ namespace {
 constexpr int kGlyphStates = 2;
 constexpr int kGlyphMargin = 4;
 
-BitmapHandle LoadPicture(const std::string& name) {
-    BitmapHandle bitmap(static_cast<HBITMAP>(
-        LoadImageA(App().Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    if (!bitmap) {
-        throw std::runtime_error("Resource " + name + " not found");
-    }
-    return bitmap;
-}
-
-SIZE SizeOf(HBITMAP bitmap) {
-    BITMAP info{};
-    GetObjectA(bitmap, sizeof info, &info);
-    return {info.bmWidth, info.bmHeight};
+// A glyph state's design size: half the picture's width at 100 %.
+SIZE GlyphDesignSize(const ScaledPicture& glyph) {
+    return {glyph.Size.cx * 100 / glyph.Percent / kGlyphStates,
+            glyph.Size.cy * 100 / glyph.Percent};
 }
 
 } // namespace
 
 Image::Image(const ComponentDescription& description, HWND parent, int id)
-    : CustomControl(description, parent, id), picture_(LoadPicture(description.Images)) {}
+    : CustomControl(description, parent, id), picture_(LoadPicture(description.Images, Scaling())) {
+}
+
+void Image::ApplyDpi() {
+    CustomControl::ApplyDpi();
+    picture_ = LoadPicture(Description().Images, Scaling());
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 void Image::Paint(HDC dc) {
     RECT client{};
     GetClientRect(Handle(), &client);
-    const SIZE size = SizeOf(picture_.get());
-    const MemoryDc source(dc);
-    const Selection selected(source.Get(), picture_.get());
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, 0, 0, client.right, client.bottom, source.Get(), 0, 0, size.cx, size.cy,
-               SRCCOPY);
+    DrawPicture(dc, picture_.Bitmap.get(), picture_.Size, client);
 }
 
 BitBtn::BitBtn(const ComponentDescription& description, HWND parent, int id)
-    : CustomControl(description, parent, id), glyph_(LoadPicture(description.Images)) {
-    font_ = CreateFontFrom(description.Font.value_or(FontDescription{}));
+    : CustomControl(description, parent, id) {
+    ApplyDpi();
+}
+
+void BitBtn::ApplyDpi() {
+    CustomControl::ApplyDpi();
+    glyph_ = LoadPicture(Description().Images, Scaling());
+    font_ = CreateFontFrom(Description().Font.value_or(FontDescription{}), Scaling());
+    InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 // A raised button, sunk while pressed; the caption on top, the glyph of the
@@ -62,9 +62,11 @@ void BitBtn::Paint(HDC dc) {
     const std::string caption = Text();
     RECT measured{0, 0, client.right, 0};
     DrawTextA(dc, caption.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
-    const SIZE glyph = SizeOf(glyph_.get());
-    const int glyphWidth = glyph.cx / kGlyphStates;
-    const int contentHeight = measured.bottom + kGlyphMargin + glyph.cy;
+    const DpiScale scale = Scaling();
+    const SIZE design = GlyphDesignSize(glyph_);
+    const SIZE glyph{scale.Scale(design.cx), scale.Scale(design.cy)};
+    const int margin = scale.Scale(kGlyphMargin);
+    const int contentHeight = measured.bottom + margin + glyph.cy;
     const int top = (client.bottom - contentHeight) / 2 + shift;
 
     RECT text{shift, top, client.right + shift, top + measured.bottom};
@@ -72,10 +74,15 @@ void BitBtn::Paint(HDC dc) {
     SetTextColor(dc, ColorRef(Description().FontColor.value_or(kSystemColor | COLOR_BTNTEXT)));
     DrawTextA(dc, caption.c_str(), -1, &text, DT_CENTER | DT_SINGLELINE | DT_TOP);
 
-    const MemoryDc source(dc);
-    const Selection selected(source.Get(), glyph_.get());
-    BitBlt(dc, (client.right - glyphWidth) / 2 + shift, text.bottom + kGlyphMargin, glyphWidth,
-           glyph.cy, source.Get(), pressed_ ? glyphWidth : 0, 0, SRCCOPY);
+    // One state of the two: the picture's left or right half, clipped.
+    const int left = (client.right - glyph.cx) / 2 + shift;
+    const int glyphTop = text.bottom + margin;
+    const SavedDc saved(dc);
+    IntersectClipRect(dc, left, glyphTop, left + glyph.cx, glyphTop + glyph.cy);
+    const int offset = pressed_ ? glyph.cx : 0;
+    DrawPicture(
+        dc, glyph_.Bitmap.get(), glyph_.Size,
+        {left - offset, glyphTop, left - offset + glyph.cx * kGlyphStates, glyphTop + glyph.cy});
 }
 
 void BitBtn::MouseDown(const MouseEvent& mouse) {

@@ -1,9 +1,10 @@
 #pragma once
 // Controls that show bitmap resources: a picture stretched over the control,
 // and a bitmap button with its caption above a glyph. The description's
-// Images names the bitmap; a glyph holds two states side by side, up and
-// pressed.
+// Images names the bitmap, drawn at the picture scale nearest to the form's
+// DPI; a glyph holds two states side by side, up and pressed.
 #include "framework/controls/custom_control.h"
+#include "framework/dpi.h"
 #include "framework/handles.h"
 
 namespace zandrel {
@@ -14,12 +15,13 @@ inline constexpr char kBitBtnClass[] = "Zandrel.BitBtn";
 class Image : public CustomControl {
 public:
     Image(const ComponentDescription& description, HWND parent, int id);
+    void ApplyDpi() override;
 
 protected:
     void Paint(HDC dc) override;
 
 private:
-    BitmapHandle picture_;
+    ScaledPicture picture_;
 };
 
 // Runs OnClick when the left button is let go over it after a press.
@@ -28,6 +30,7 @@ public:
     BitBtn(const ComponentDescription& description, HWND parent, int id);
 
     bool Pressed() const { return pressed_; }
+    void ApplyDpi() override;
 
 protected:
     void Paint(HDC dc) override;
@@ -37,7 +40,7 @@ protected:
 private:
     void SetPressed(bool pressed);
 
-    BitmapHandle glyph_;
+    ScaledPicture glyph_;
     FontHandle font_;
     bool pressed_ = false;
 };

@@ -8,19 +8,29 @@ namespace zandrel {
 
 StatusBar::StatusBar(const ComponentDescription& description, HWND parent, int id)
     : Control(description, parent, id, {STATUSCLASSNAMEA, SBARS_SIZEGRIP}) {
+    SetParts();
+    if (description.Background) {
+        SendMessageA(Handle(), SB_SETBKCOLOR, 0, ColorRef(*description.Background));
+    }
+}
+
+// The panels' right edges at the bar's DPI.
+void StatusBar::SetParts() {
     std::vector<int> edges;
     int right = 0;
-    for (const int width : description.PanelWidths) {
+    for (const int width : Description().PanelWidths) {
         right += width;
-        edges.push_back(right);
+        edges.push_back(Scaling().Scale(right));
     }
     if (!edges.empty()) {
         edges.back() = -1;
         SendMessageA(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     }
-    if (description.Background) {
-        SendMessageA(Handle(), SB_SETBKCOLOR, 0, ColorRef(*description.Background));
-    }
+}
+
+void StatusBar::ApplyDpi() {
+    Control::ApplyDpi();
+    SetParts();
 }
 
 std::string StatusBar::PanelText(int panel) const {

@@ -11,9 +11,14 @@ class StatusBar : public Control {
 public:
     StatusBar(const ComponentDescription& description, HWND parent, int id);
 
+    void ApplyDpi() override;
+
     std::string PanelText(int panel) const;
     void SetPanelText(int panel, const std::string& text);
     void SetPanelText(int panel, const std::wstring& text);
+
+private:
+    void SetParts();
 };
 
 } // namespace zandrel

@@ -1,8 +1,9 @@
 #include "framework/controls/tool_bar.h"
 
 #include "framework/application.h"
-#include "framework/device_context.h"
 #include "framework/controls/lists.h"
+#include "framework/device_context.h"
+#include "framework/dpi.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -48,11 +49,11 @@ void ToolBarButton::SetDown(bool down) {
     }
 }
 
-TBBUTTON ToolBarButton::Item(bool showCaptions) const {
+TBBUTTON ToolBarButton::Item(bool showCaptions, DpiScale scale) const {
     TBBUTTON item{};
     item.idCommand = id_;
     if (description_.Separator || description_.Slot) {
-        item.iBitmap = description_.Width > 0 ? description_.Width : separatorWidth;
+        item.iBitmap = scale.Scale(description_.Width > 0 ? description_.Width : separatorWidth);
         item.fsStyle = BTNS_SEP;
         return item;
     }
@@ -72,18 +73,7 @@ ToolBar::ToolBar(const ComponentDescription& description, HWND parent, int id)
       showCaptions_(description.ShowCaptions), buttonWidth_(description.ButtonWidth),
       buttonHeight_(description.ButtonHeight) {
     SendMessageA(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    if (!description.Images.empty()) {
-        images_.reset(ImageList_LoadImageA(App().Instance(), description.Images.c_str(),
-                                           description.ImageSize, 0, transparentImageColor,
-                                           IMAGE_BITMAP, LR_CREATEDIBSECTION));
-        if (!images_) {
-            throw std::runtime_error("Resource " + description.Images + " not found");
-        }
-        SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
-    }
-    if (description.Indent > 0) {
-        SendMessageA(Handle(), TB_SETINDENT, description.Indent, 0);
-    }
+    LoadImages();
     int buttonId = 1;
     for (const auto& button : description.Buttons) {
         buttons_.push_back(std::make_unique<ToolBarButton>(button, Handle(), buttonId++));
@@ -91,8 +81,31 @@ ToolBar::ToolBar(const ComponentDescription& description, HWND parent, int id)
     AddToolButtons();
 }
 
+// The image strip at the toolbar's DPI; the indent with it.
+void ToolBar::LoadImages() {
+    const ComponentDescription& description = Description();
+    if (!description.Images.empty()) {
+        ImageListHandle images = LoadImageStrip(description.Images, description.ImageSize,
+                                                Scaling(), transparentImageColor);
+        if (!images) {
+            throw std::runtime_error("Resource " + description.Images + " not found");
+        }
+        SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+        images_ = std::move(images);
+    }
+    if (description.Indent > 0) {
+        SendMessageA(Handle(), TB_SETINDENT, Scaling().Scale(description.Indent), 0);
+    }
+}
+
+void ToolBar::ApplyDpi() {
+    Control::ApplyDpi();
+    LoadImages();
+    AddToolButtons();
+}
+
 int ToolBar::DockedHeight() const {
-    const int designed = Description().Place.Height;
+    const int designed = Scaling().Scale(Description().Place.Height);
     return buttons_.empty() ? designed : std::max(int(ButtonSize().cy), designed);
 }
 
@@ -131,7 +144,7 @@ void ToolBar::AddToolButtons() {
     }
     std::vector<TBBUTTON> added;
     for (const auto& button : buttons_) {
-        added.push_back(button->Item(showCaptions_));
+        added.push_back(button->Item(showCaptions_, Scaling()));
     }
     SendMessageA(Handle(), TB_SETMAXTEXTROWS, showCaptions_ ? 1 : 0, 0);
     SendMessageA(Handle(), TB_ADDBUTTONSA, added.size(), reinterpret_cast<LPARAM>(added.data()));
@@ -149,7 +162,7 @@ void ToolBar::SetSlotWidth(std::string_view name, int width) {
         }
         button->SetWidth(width);
         const auto index = SendMessageA(Handle(), TB_COMMANDTOINDEX, button->Id(), 0);
-        const TBBUTTON item = button->Item(showCaptions_);
+        const TBBUTTON item = button->Item(showCaptions_, Scaling());
         SendMessageA(Handle(), TB_DELETEBUTTON, index, 0);
         SendMessageA(Handle(), TB_INSERTBUTTONA, index, reinterpret_cast<LPARAM>(&item));
     }
@@ -166,9 +179,10 @@ void ToolBar::PlaceSlots() {
             RECT slot{};
             if (button->Description().Slot && button->Name() == control->Name() &&
                 SendMessageA(Handle(), TB_GETRECT, button->Id(), reinterpret_cast<LPARAM>(&slot))) {
-                const int height = control->Description().Place.Height;
-                const int list =
-                    control->Kind() == ComponentKind::ComboBox ? ComboBox::ListHeight : 0;
+                const int height = Scaling().Scale(control->Description().Place.Height);
+                const int list = control->Kind() == ComponentKind::ComboBox
+                                     ? Scaling().Scale(ComboBox::ListHeight)
+                                     : 0;
                 control->SetPlace({slot.left, slot.top + (slot.bottom - slot.top - height) / 2,
                                    slot.right - slot.left, height + list});
             }
@@ -200,6 +214,9 @@ void ToolBar::SetShowCaptions(bool show) {
 void ToolBar::SetButtonSize(int width, int height) {
     buttonWidth_ = width;
     buttonHeight_ = height;
+    const DpiScale scale = Scaling();
+    width = scale.Scale(width);
+    height = scale.Scale(height);
     if (showCaptions_) {
         const WindowDc dc(Handle());
         const Selection font(dc.Get(), HGDIOBJ(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
@@ -209,9 +226,9 @@ void ToolBar::SetButtonSize(int width, int height) {
             const std::string& caption = button->Description().Caption;
             SIZE size{};
             GetTextExtentPoint32A(dc.Get(), caption.c_str(), int(caption.size()), &size);
-            width = std::max(width, int(size.cx) + 8);
+            width = std::max(width, int(size.cx) + scale.Scale(8));
         }
-        height = std::max(height, Description().ImageSize + int(metrics.tmHeight) + 8);
+        height = std::max(height, scale.Scale(Description().ImageSize + 8) + int(metrics.tmHeight));
     }
     SendMessageA(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
     SendMessageA(Handle(), TB_AUTOSIZE, 0, 0);

@@ -32,8 +32,8 @@ public:
     // Setting the state runs no handler.
     bool Down() const;
     void SetDown(bool down);
-    // The button as the toolbar control takes it.
-    TBBUTTON Item(bool showCaptions) const;
+    // The button as the toolbar control takes it, at the toolbar's DPI.
+    TBBUTTON Item(bool showCaptions, DpiScale scale) const;
     void SetWidth(int width) { description_.Width = width; }
 
     EventHandler OnClick;
@@ -55,6 +55,8 @@ public:
     void BindHandlers(const HandlerLookup& resolve) override;
     void DropHandlers() override;
     void Connect(const ControlLookup& find) override;
+    void ApplyDpi() override;
+    void LaidOut() override { PlaceSlots(); }
     // A disabled button sends nothing; a command for one is not obeyed.
     void Command(UINT code, int id) override;
 
@@ -64,7 +66,9 @@ public:
     // change their height.
     bool ShowCaptions() const { return showCaptions_; }
     void SetShowCaptions(bool show);
+    // Design pixels, like every size here: the toolbar scales them.
     void SetButtonSize(int width, int height);
+    // In pixels.
     SIZE ButtonSize() const;
     // A slot's width; the components inside the toolbar move to their slots.
     void SetSlotWidth(std::string_view name, int width);
@@ -72,6 +76,7 @@ public:
 
 private:
     void AddToolButtons();
+    void LoadImages();
 
     ImageListHandle images_;
     std::vector<std::unique_ptr<ToolBarButton>> buttons_;

@@ -1,5 +1,7 @@
 #include "framework/hints/application_hints.h"
 
+#include "framework/controls/control.h"
+
 namespace zandrel {
 namespace {
 
@@ -86,6 +88,7 @@ bool ApplicationHints::PointerStillOver() const {
 void ApplicationHints::Show() {
     POINT pointer{};
     GetCursorPos(&pointer);
+    window_->SetScaling(ScalingOf(target_.Control));
     const RECT size = window_->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), target_.Text);
     const HintRect placed = PlaceBelowPointer(FromRect(size), {int(pointer.x), int(pointer.y)},
                                               GetSystemMetrics(SM_CYCURSOR));

@@ -1,6 +1,7 @@
 #include "framework/hints/hint_window.h"
 
 #include "framework/application.h"
+#include "framework/dpi.h"
 
 #include <cstring>
 
@@ -35,17 +36,20 @@ private:
     HGDIOBJ old_;
 };
 
-// The system's status-bar font, or 8 points when that cannot be read.
-FontHandle CreateHintFont() {
+// The system's status-bar font, or 8 points when that cannot be read, at a
+// DPI: the system gives its fonts at its own DPI.
+FontHandle CreateHintFont(DpiScale scale) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        metrics.lfStatusFont.lfHeight =
+            MulDiv(metrics.lfStatusFont.lfHeight, scale.Dpi(), SystemDpi());
         if (FontHandle font(CreateFontIndirectA(&metrics.lfStatusFont)); font) {
             return font;
         }
     }
     LOGFONTA eightPoints{};
-    eightPoints.lfHeight = -MulDiv(8, GetDeviceCaps(ScreenDeviceContext().Get(), LOGPIXELSY), 72);
+    eightPoints.lfHeight = -MulDiv(8, scale.Dpi(), 72);
     eightPoints.lfCharSet = DEFAULT_CHARSET;
     std::strcpy(eightPoints.lfFaceName, "MS Sans Serif");
     return FontHandle(CreateFontIndirectA(&eightPoints));
@@ -66,7 +70,15 @@ DesktopArea ScreenDesktop() {
             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-HintWindow::HintWindow() : font_(CreateHintFont()), color_(GetSysColor(COLOR_INFOBK)) {}
+HintWindow::HintWindow()
+    : scale_(SystemDpi()), font_(CreateHintFont(scale_)), color_(GetSysColor(COLOR_INFOBK)) {}
+
+void HintWindow::SetScaling(DpiScale scale) {
+    if (scale != scale_) {
+        scale_ = scale;
+        font_ = CreateHintFont(scale);
+    }
+}
 
 HintWindow::~HintWindow() {
     DestroyHandle();
@@ -97,12 +109,12 @@ SIZE HintWindow::MeasureText(const std::string& text, int maxWidth) const {
 
 RECT HintWindow::CalcHintRect(int maxWidth, const std::string& text) const {
     const SIZE size = MeasureText(text, maxWidth);
-    return ToRect(HintTextBounds(size.cx, size.cy));
+    return ToRect(HintTextBounds(size.cx, size.cy, scale_));
 }
 
 void HintWindow::ActivateHint(RECT rect, const std::string& text) {
     SetWindowTextA(Handle(), text.c_str());
-    const HintRect bounds = ActivatedHintBounds(FromRect(rect), ScreenDesktop());
+    const HintRect bounds = ActivatedHintBounds(FromRect(rect), ScreenDesktop(), scale_);
     SetWindowPos(Handle(), HWND_TOPMOST, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(),
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(Handle(), nullptr, TRUE);
@@ -121,8 +133,8 @@ std::string HintWindow::Text() const {
 void HintWindow::Paint(HDC dc) {
     RECT rect{};
     GetClientRect(Handle(), &rect);
-    rect.left += 2;
-    rect.top += 2;
+    rect.left += scale_.Scale(2);
+    rect.top += scale_.Scale(2);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     SetBkMode(dc, TRANSPARENT);
     DrawHintText(dc, rect, DT_LEFT | kTextFormat);

@@ -33,6 +33,10 @@ public:
     std::string Text() const;
     HFONT Font() const { return font_.get(); }
     COLORREF Color() const { return color_; }
+    // The DPI of the window the next hint is for: the hint's font and margins
+    // follow it.
+    DpiScale Scaling() const { return scale_; }
+    void SetScaling(DpiScale scale);
 
 protected:
     virtual WindowCreation CreateParams() const;
@@ -48,6 +52,7 @@ protected:
 private:
     void EraseBackground(HDC dc) const;
 
+    DpiScale scale_;
     FontHandle font_;
     COLORREF color_;
 };

@@ -57,11 +57,6 @@ FormDescription PreviewDesign() {
     return form;
 }
 
-const FormDescription& PreviewDescription() {
-    static const FormDescription description = PreviewDesign();
-    return description;
-}
-
 LRESULT CALLBACK PagingKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                             DWORD_PTR form) noexcept {
     if (message == WM_KEYDOWN &&
@@ -84,7 +79,7 @@ public:
         WindowCreation creation;
         creation.ClassName = "Zandrel.ReportPage";
         creation.Style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP;
-        creation.Place = RECT{0, kBarHeight, 100, 100};
+        creation.Place = RECT{0, preview.Scale(kBarHeight), 100, 100};
         creation.Parent = preview.Handle();
         CreateHandle(creation);
     }
@@ -99,18 +94,18 @@ public:
     SIZE PageSize() const {
         RECT client{};
         GetClientRect(Handle(), &client);
-        const double perMm = GetScreenPerMm();
+        const double perMm = preview_.Scaling().Dpi() / 25.4;
         const report::PageSetup& paper = preview_.Paper();
         const double width = paper.Width * perMm;
         const double height = paper.Height * perMm;
+        const int gap = preview_.Scale(kGap);
         double scale = 1.0;
         switch (preview_.CurrentZoom()) {
         case ReportPreview::Zoom::WholePage:
-            scale =
-                std::min((client.right - 2 * kGap) / width, (client.bottom - 2 * kGap) / height);
+            scale = std::min((client.right - 2 * gap) / width, (client.bottom - 2 * gap) / height);
             break;
         case ReportPreview::Zoom::PageWidth:
-            scale = (client.right - 2 * kGap) / width;
+            scale = (client.right - 2 * gap) / width;
             break;
         case ReportPreview::Zoom::Actual:
             break;
@@ -123,13 +118,14 @@ public:
         RECT client{};
         GetClientRect(Handle(), &client);
         const SIZE page = PageSize();
+        const int gap = preview_.Scale(kGap);
         SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
-        info.nMax = page.cy + 2 * kGap;
+        info.nMax = page.cy + 2 * gap;
         info.nPage = static_cast<UINT>(client.bottom + 1);
         scrollY_ = std::clamp(scrollY_, 0, std::max(0, int(info.nMax - client.bottom)));
         info.nPos = scrollY_;
         SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-        info.nMax = page.cx + 2 * kGap;
+        info.nMax = page.cx + 2 * gap;
         info.nPage = static_cast<UINT>(client.right + 1);
         scrollX_ = std::clamp(scrollX_, 0, std::max(0, int(info.nMax - client.right)));
         info.nPos = scrollX_;
@@ -177,11 +173,6 @@ protected:
     }
 
 private:
-    static double GetScreenPerMm() {
-        const WindowDc screen(nullptr);
-        return GetDeviceCaps(screen.Get(), LOGPIXELSX) / 25.4;
-    }
-
     void Scroll(int bar, WORD request, int& position) {
         SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
         GetScrollInfo(Handle(), bar, &info);
@@ -225,9 +216,12 @@ private:
         FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_APPWORKSPACE));
         if (preview_.PageCount() > 0) {
             const SIZE page = PageSize();
-            const int left = std::max(kGap, int(client.right - page.cx) / 2) - scrollX_;
-            const int top = kGap - scrollY_;
-            RECT shadow{left + 4, top + 4, left + page.cx + 4, top + page.cy + 4};
+            const int gap = preview_.Scale(kGap);
+            const int left = std::max(gap, int(client.right - page.cx) / 2) - scrollX_;
+            const int top = gap - scrollY_;
+            const int shadowOffset = preview_.Scale(4);
+            RECT shadow{left + shadowOffset, top + shadowOffset, left + page.cx + shadowOffset,
+                        top + page.cy + shadowOffset};
             FillRect(memory.Get(), &shadow, GetSysColorBrush(COLOR_3DDKSHADOW));
             RECT paper{left, top, left + page.cx, top + page.cy};
             FillRect(memory.Get(), &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -243,7 +237,12 @@ private:
     int scrollX_ = 0;
 };
 
-ReportPreview::ReportPreview(Report& report) : Form(PreviewDescription()), report_(report) {
+const FormDescription& ReportPreviewDescription() {
+    static const FormDescription description = PreviewDesign();
+    return description;
+}
+
+ReportPreview::ReportPreview(Report& report) : Form(ReportPreviewDescription()), report_(report) {
     Bind(form_preview::on::FormCreate, WhileModal::Runs, &ReportPreview::FormCreate);
     Bind(form_preview::on::FormClose, WhileModal::Runs, &ReportPreview::FormClose);
     Bind(form_preview::on::btnWholePageClick, WhileModal::Runs, &ReportPreview::btnWholePageClick);
@@ -274,9 +273,7 @@ void ReportPreview::FormCreate(Event&) {
                               reinterpret_cast<DWORD_PTR>(Handle()));
         }
     }
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    MoveWindow(view_->Handle(), 0, kBarHeight, client.right, client.bottom - kBarHeight, TRUE);
+    PlaceView();
     // The first page shows as soon as it is produced; the rest follows from a
     // timer, on this thread, between the user's messages.
     report_.ProduceUntil(1);
@@ -284,6 +281,24 @@ void ReportPreview::FormCreate(Event&) {
         SetTimer(Handle(), kProduceTimer, 0, nullptr);
     }
     UpdateStatus();
+}
+
+// Under the bar, filling the rest of the window.
+void ReportPreview::PlaceView() {
+    if (!view_) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int bar = Scale(kBarHeight);
+    MoveWindow(view_->Handle(), 0, bar, client.right, client.bottom - bar, TRUE);
+}
+
+void ReportPreview::DpiChanged() {
+    PlaceView();
+    if (view_) {
+        view_->Update();
+    }
 }
 
 void ReportPreview::FormClose(Event& event) {
@@ -463,12 +478,7 @@ LRESULT ReportPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SIZE: {
         const LRESULT result = Form::HandleMessage(message, wParam, lParam);
-        if (view_) {
-            RECT client{};
-            GetClientRect(Handle(), &client);
-            MoveWindow(view_->Handle(), 0, kBarHeight, client.right, client.bottom - kBarHeight,
-                       TRUE);
-        }
+        PlaceView();
         return result;
     }
     }

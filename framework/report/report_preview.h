@@ -12,6 +12,9 @@ namespace zandrel {
 
 class ReportPageView;
 
+// The preview's design: its bar of buttons and its page label.
+const FormDescription& ReportPreviewDescription();
+
 class ReportPreview : public Form {
 public:
     explicit ReportPreview(Report& report);
@@ -52,8 +55,10 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
 
 private:
+    void PlaceView();
     void ProduceMore();
     void UpdateStatus();
 

@@ -1,9 +1,18 @@
 #include "framework/tests/fake_environment.h"
 
+#include "framework/dpi.h"
+
 #include <windows.h>
 #include <winspool.h>
 
 namespace zandrel::testing {
+
+std::vector<MonitorArea> FakeEnvironment::Monitors() const {
+    if (!monitors.empty()) {
+        return monitors;
+    }
+    return {{0, 0, screen.Width, screen.Height, SystemDpi()}};
+}
 
 void FakeEnvironment::PlayResourceSound(const std::string& name) {
     sounds.push_back(name);

@@ -21,10 +21,8 @@ class FakeEnvironment : public Environment {
 public:
     TDateTime Now() const override { return now; }
     ScreenSize Screen() const override { return screen; }
-    // The screen alone unless a test sets monitors.
-    std::vector<MonitorArea> Monitors() const override {
-        return monitors.empty() ? Environment::Monitors() : monitors;
-    }
+    // The screen alone, at the system's DPI, unless a test sets monitors.
+    std::vector<MonitorArea> Monitors() const override;
     void PlayResourceSound(const std::string& name) override;
     void Beep(unsigned type) override { beeps.push_back(type); }
     void ShowError(const std::string& text) override;

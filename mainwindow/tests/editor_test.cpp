@@ -43,7 +43,7 @@ protected:
     // What both files hold now.
     MessageList Stored() const {
         MessageList list(dataFile_);
-        list.LoadMessages(TestEnvironment(), TestEnvironment().screen);
+        list.LoadMessages(TestEnvironment());
         return list;
     }
 

@@ -78,7 +78,7 @@ TFormMain& MainWindowFixture::Start(Shown shown) {
 
 std::vector<std::int32_t> StoredNotify(const std::string& dataFile) {
     MessageList list(dataFile);
-    list.LoadMessages(TestEnvironment(), TestEnvironment().screen);
+    list.LoadMessages(TestEnvironment());
     std::vector<std::int32_t> notify;
     for (std::size_t i = 0; i < list.Count(); ++i) {
         notify.push_back(list.Entry(i).Notify);

@@ -120,7 +120,7 @@ protected:
 
     std::vector<std::string> StoredKeys() const {
         MessageList list(dataFile_);
-        list.LoadMessages(TestEnvironment(), TestEnvironment().screen);
+        list.LoadMessages(TestEnvironment());
         std::vector<std::string> keys;
         for (std::size_t i = 0; i < list.Count(); ++i) {
             keys.push_back(list.Key(i));

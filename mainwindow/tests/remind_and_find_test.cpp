@@ -61,7 +61,7 @@ protected:
     }
     TDateTime StoredAlarm() const {
         MessageList list(dataFile_);
-        list.LoadMessages(TestEnvironment(), TestEnvironment().screen);
+        list.LoadMessages(TestEnvironment());
         return list.Entry(0).Record.AlarmDate;
     }
 

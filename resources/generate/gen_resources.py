@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 """Writes Zandrel's pictures, cursors, icon and sounds into resources/.
 
+Every picture is drawn at 100 % (name.bmp) and again at 150 % and 200 %
+(name_150.bmp, name_200.bmp) for monitors of higher DPI; the cursors hold a
+32, a 48 and a 64 pixel image.
+
 Standard library only, and deterministic: running it twice gives the same
 bytes. The generated files are committed, so building the program never needs
 Python; run this again only after changing a drawing or a sound here.
@@ -114,6 +118,68 @@ class Canvas:
                     self.set(x0 + x, y0 + y, other.px[y][x])
 
 
+# --- larger sizes of pixel art ------------------------------------------------
+
+def scale2x(cv):
+    """Twice the size, edges rounded off where the neighbours say a diagonal
+    runs there (the EPX rule), no new colours."""
+    out = Canvas(cv.width * 2, cv.height * 2)
+    for y in range(cv.height):
+        for x in range(cv.width):
+            p = cv.get(x, y)
+            a = cv.get(x, y - 1) if y > 0 else p
+            b = cv.get(x + 1, y) if x + 1 < cv.width else p
+            c = cv.get(x - 1, y) if x > 0 else p
+            d = cv.get(x, y + 1) if y + 1 < cv.height else p
+            out.set(2 * x, 2 * y, a if c == a and c != d and a != b else p)
+            out.set(2 * x + 1, 2 * y, b if a == b and a != c and b != d else p)
+            out.set(2 * x, 2 * y + 1, c if d == c and d != b and c != a else p)
+            out.set(2 * x + 1, 2 * y + 1, d if b == d and b != a and d != c else p)
+    return out
+
+
+def scale3x(cv):
+    """Three times the size by the same rule, applied to the nine sub-pixels."""
+    out = Canvas(cv.width * 3, cv.height * 3)
+
+    def at(x, y):
+        x = min(max(x, 0), cv.width - 1)
+        y = min(max(y, 0), cv.height - 1)
+        return cv.get(x, y)
+
+    for y in range(cv.height):
+        for x in range(cv.width):
+            a, b, c = at(x - 1, y - 1), at(x, y - 1), at(x + 1, y - 1)
+            d, e, f = at(x - 1, y), at(x, y), at(x + 1, y)
+            g, h, i = at(x - 1, y + 1), at(x, y + 1), at(x + 1, y + 1)
+            px = [e] * 9
+            if b != h and d != f:
+                px[0] = d if d == b else e
+                px[1] = b if (d == b and e != c) or (b == f and e != a) else e
+                px[2] = f if b == f else e
+                px[3] = d if (d == b and e != g) or (d == h and e != a) else e
+                px[5] = f if (b == f and e != i) or (h == f and e != c) else e
+                px[6] = d if d == h else e
+                px[7] = h if (d == h and e != i) or (h == f and e != g) else e
+                px[8] = f if h == f else e
+            for k in range(9):
+                out.set(3 * x + k % 3, 3 * y + k // 3, px[k])
+    return out
+
+
+def upscale(cv, percent):
+    """Pixel art at 150 % or 200 %: 150 % takes every other pixel of the three
+    times larger picture, so a picture of odd size rounds up."""
+    if percent == 200:
+        return scale2x(cv)
+    big = scale3x(cv)
+    out = Canvas((big.width + 1) // 2, (big.height + 1) // 2)
+    for y in range(out.height):
+        for x in range(out.width):
+            out.set(x, y, big.get(2 * x, 2 * y))
+    return out
+
+
 # --- file formats -------------------------------------------------------------
 
 def dib_4bit(canvas, transparent_as="."):
@@ -172,14 +238,14 @@ def write_ico(name, canvases):
     write(name, data + b"".join(blob for _, _, blob in images))
 
 
-def write_cur(name, rows, hotspot):
-    """Monochrome 32 x 32 cursor from ASCII art: 'X' black, 'o' white,
-    anything else transparent."""
-    size = 32
+def cursor_image(rows, size):
+    """One monochrome size x size cursor image from ASCII art: 'X' black,
+    'o' white, anything else transparent."""
+    stride = ((size + 31) // 32) * 4
     xor = bytearray()
     andm = bytearray()
     for y in range(size - 1, -1, -1):
-        xrow, arow = bytearray(4), bytearray(4)
+        xrow, arow = bytearray(stride), bytearray(stride)
         row = rows[y] if y < len(rows) else ""
         for x in range(size):
             ch = row[x] if x < len(row) else " "
@@ -193,10 +259,25 @@ def write_cur(name, rows, hotspot):
     palette = struct.pack("<BBBBBBBB", 0, 0, 0, 0, 255, 255, 255, 0)
     header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 1, 0, len(xor) + len(andm),
                          0, 0, 2, 0)
-    blob = header + palette + bytes(xor) + bytes(andm)
-    data = struct.pack("<HHH", 0, 2, 1)
-    data += struct.pack("<BBBBHHII", size, size, 0, 0, hotspot[0], hotspot[1], len(blob), 22)
-    write(name, data + blob)
+    return header + palette + bytes(xor) + bytes(andm)
+
+
+def write_cur(name, rows, hotspot):
+    """A cursor of 32 x 32 pixels from ASCII art, with the same drawn at 150 %
+    and 200 % for the system to pick from by its cursor size."""
+    art = Canvas(32, 32)
+    art.art(0, 0, rows, {"X": "k", "o": "w"})
+    images = [(32, hotspot, cursor_image(rows, 32))]
+    for percent in (150, 200):
+        big = upscale(art, percent)
+        spot = tuple(v * percent // 100 for v in hotspot)
+        images.append((big.width, spot, cursor_image(cursor_rows(big), big.width)))
+    data = struct.pack("<HHH", 0, 2, len(images))
+    offset = 6 + 16 * len(images)
+    for size, spot, blob in images:
+        data += struct.pack("<BBBBHHII", size, size, 0, 0, spot[0], spot[1], len(blob), offset)
+        offset += len(blob)
+    write(name, data + b"".join(blob for _, _, blob in images))
 
 
 RATE = 11025
@@ -405,18 +486,19 @@ def word_strokes():
     return letters
 
 
-def word_mask(width, height):
-    """Which pixels the embossed word covers, centred in the banner."""
+def word_mask(width, height, scale=1.0):
+    """Which pixels the embossed word covers, centred in the banner; the
+    strokes drawn `scale` times as large for a larger banner."""
     letters = word_strokes()
-    gap = 7.0
-    scale_x = 2.0
+    gap = 7.0 * scale
+    scale_x = 2.0 * scale
     total = sum(w for w, _ in letters) * scale_x + gap * (len(letters) - 1)
-    pen_x, pen_y = 2.8, 1.05  # half widths of the elliptic pen, in pixels
+    pen_x, pen_y = 2.8 * scale, 1.05 * scale  # half widths of the elliptic pen, in pixels
     x = (width - total) / 2.0
     segments = []
     for w, strokes in letters:
         for poly in strokes:
-            pts = [(x + px * scale_x, 2.0 + py) for px, py in poly]
+            pts = [(x + px * scale_x, (2.0 + py) * scale) for px, py in poly]
             segments += list(zip(pts, pts[1:]))
         x += w * scale_x + gap
 
@@ -440,9 +522,13 @@ def word_mask(width, height):
     return mask
 
 
-def banner(mask, background, face, light, dark):
+def banner(mask, background, face, light, dark, scale=1):
+    """The word raised: lit above and left of its strokes, shaded below and
+    right, the edges `scale` pixels wide."""
     h, w = len(mask), len(mask[0])
     cv = Canvas(w, h, background)
+    edge = [(scale * dx, scale * dy) for dx, dy in ((1, 1), (2, 1), (1, 0))]
+    edge += [(dx - 1, dy) for dx, dy in edge if scale > 1]
 
     def ink(x, y):
         return 0 <= x < w and 0 <= y < h and mask[y][x]
@@ -451,9 +537,9 @@ def banner(mask, background, face, light, dark):
         for x in range(w):
             if ink(x, y):
                 cv.set(x, y, face)
-            elif ink(x + 1, y + 1) or ink(x + 2, y + 1) or ink(x + 1, y):
+            elif any(ink(x + dx, y + dy) for dx, dy in edge):
                 cv.set(x, y, light)
-            elif ink(x - 1, y - 1) or ink(x - 2, y - 1) or ink(x - 1, y):
+            elif any(ink(x - dx, y - dy) for dx, dy in edge):
                 cv.set(x, y, dark)
     return cv
 
@@ -833,14 +919,17 @@ def refresh_glyph():
     return outlined
 
 
-def strip(glyphs):
-    cv = Canvas(16 * len(glyphs), 16, ".")
+def strip(glyphs, percent=100):
+    """The glyphs side by side, each one scaled on its own."""
+    size = 16 * percent // 100
+    cv = Canvas(size * len(glyphs), size, ".")
     for i, glyph in enumerate(glyphs):
-        if isinstance(glyph, Canvas):
-            cv.blit(glyph, 16 * i, 0)
-            continue
-        assert len(glyph) == 16 and all(len(r) == 16 for r in glyph), i
-        cv.art(16 * i, 0, [r.replace(" ", ".") for r in glyph])
+        if not isinstance(glyph, Canvas):
+            assert len(glyph) == 16 and all(len(r) == 16 for r in glyph), i
+            art = Canvas(16, 16, ".")
+            art.art(0, 0, [r.replace(" ", ".") for r in glyph])
+            glyph = art
+        cv.blit(glyph if percent == 100 else upscale(glyph, percent), size * i, 0)
     return cv
 
 
@@ -1046,21 +1135,31 @@ def main():
     write_cur("www.cur", cursor_rows(globe_cursor()), (0, 0))
     write_cur("mail.cur", cursor_rows(mail_cursor()), (0, 0))
 
-    write_bmp("pin1.bmp", pushpin("y", "r", "m", "w"))
-    write_bmp("pin1_red.bmp", pushpin("r", "b", "n", "c"))
+    pictures = {
+        "pin1": pushpin("y", "r", "m", "w"),
+        "pin1_red": pushpin("r", "b", "n", "c"),
+        "about1": about_title(),
+        "about2": about_web(),
+        "about3": about_mail(),
+        "continue": glyph_pair(continue_glyph),
+        "closebtn": glyph_pair(close_glyph),
+    }
+    for name, picture in pictures.items():
+        write_bmp(name + ".bmp", picture)
+        for percent in (150, 200):
+            write_bmp("%s_%d.bmp" % (name, percent), upscale(picture, percent))
 
-    mask = word_mask(220, 15)
-    write_bmp("memo2.bmp", banner(mask, "y", "y", "w", "o"))
-    write_bmp("memo_red.bmp", banner(mask, "r", "r", "w", "m"))
+    # The banner's word is drawn again at each size, its strokes sharp.
+    for percent, suffix in ((100, ""), (150, "_150"), (200, "_200")):
+        width, height = -(-220 * percent // 100), -(-15 * percent // 100)
+        mask = word_mask(width, height, percent / 100)
+        edge = percent // 100
+        write_bmp("memo2%s.bmp" % suffix, banner(mask, "y", "y", "w", "o", edge))
+        write_bmp("memo_red%s.bmp" % suffix, banner(mask, "r", "r", "w", "m", edge))
 
-    write_bmp("cmdbar.bmp", strip([refresh_glyph() if g is None else g for g in CMDBAR]))
-    write_bmp("fmtbar.bmp", strip(FMTBAR))
-
-    write_bmp("about1.bmp", about_title())
-    write_bmp("about2.bmp", about_web())
-    write_bmp("about3.bmp", about_mail())
-    write_bmp("continue.bmp", glyph_pair(continue_glyph))
-    write_bmp("closebtn.bmp", glyph_pair(close_glyph))
+        cmdbar = [refresh_glyph() if g is None else g for g in CMDBAR]
+        write_bmp("cmdbar%s.bmp" % suffix, strip(cmdbar, percent))
+        write_bmp("fmtbar%s.bmp" % suffix, strip(FMTBAR, percent))
 
     for name, make in SOUNDS.items():
         write_wav(name, make())

@@ -13,17 +13,19 @@ constexpr int PlaceholderOffset = 100;
 // The classic caption bar (23) and the title strip under it (20).
 constexpr int CaptionRowHeight = 43;
 
-// Hands out the cascade slots in order.
+// Hands out the cascade slots in order; sizes and steps in pixels at the
+// cascade's DPI.
 class Cascade {
 public:
-    explicit Cascade(ScreenSize screen) : screen_(screen) {}
+    Cascade(ScreenSize screen, DpiScale scale) : screen_(screen), scale_(scale) {}
 
     ScreenPosition Next(int width, int height) {
-        int top = row_ * RowStep;
+        const int rowStep = scale_.Scale(RowStep);
+        int top = row_ * rowStep;
         if (top > screen_.Height - height) {
-            columnOffset_ += ColumnStep;
+            columnOffset_ += scale_.Scale(ColumnStep);
             row_ = 1;
-            top = RowStep;
+            top = rowStep;
         }
         ++row_;
         return {screen_.Width - width - columnOffset_, top};
@@ -31,9 +33,15 @@ public:
 
 private:
     ScreenSize screen_;
+    DpiScale scale_;
     int row_ = 0;
     int columnOffset_ = 0;
 };
+
+bool Contains(const MonitorArea& monitor, ScreenPosition point) {
+    return point.Left >= monitor.Left && point.Left < monitor.Right && point.Top >= monitor.Top &&
+           point.Top < monitor.Bottom;
+}
 
 } // namespace
 
@@ -43,9 +51,7 @@ std::vector<StickerSource> StickerSources(const MessageList& list) {
     for (const MessageListItem& item : list.Items()) {
         const MessageRecord& record = item.Entry->Record;
         StickerSource source{record.StartDate, record.AlarmDate, record.KeepHidden != 0, {}};
-        // A new message's record holds no place yet (0, 0), which the position
-        // check would refuse.
-        if (record.PosInvalid == 0 && record.PosLeft >= 1 && record.PosTop >= 1)
+        if (StoredPlaceUsable(record))
             source.Place = ScreenPosition{record.PosLeft, record.PosTop};
         sources.push_back(source);
     }
@@ -56,8 +62,26 @@ std::string StickerName(int index) {
     return "Memo_" + std::to_string(index);
 }
 
-WindowBounds StickerCaptionRow(ScreenPosition place, int width) {
-    return {place.Left, place.Top, width, CaptionRowHeight};
+WindowBounds ScreenBounds(const PlannedSticker& planned) {
+    const DpiScale scale(planned.Dpi);
+    const ScreenPosition place = planned.Position.value_or(ScreenPosition{});
+    return {place.Left, place.Top, scale.Scale(planned.Width), scale.Scale(planned.Height)};
+}
+
+WindowBounds StickerCaptionRow(ScreenPosition place, DpiScale scale) {
+    return {place.Left, place.Top, scale.Scale(StickerWidth), scale.Scale(CaptionRowHeight)};
+}
+
+const MonitorArea* MonitorAt(ScreenPosition point, std::span<const MonitorArea> monitors) {
+    for (const MonitorArea& monitor : monitors) {
+        if (Contains(monitor, point))
+            return &monitor;
+    }
+    return nullptr;
+}
+
+const MonitorArea* PrimaryMonitor(std::span<const MonitorArea> monitors) {
+    return MonitorAt({0, 0}, monitors);
 }
 
 // Monitors never overlap: the area is covered when the parts of it on each
@@ -79,13 +103,16 @@ bool CoveredByMonitors(WindowBounds area, std::span<const MonitorArea> monitors)
 
 StickerPlan PlanStickers(std::span<const StickerSource> messages, const Clock& clock,
                          ScreenSize screen, std::span<const MonitorArea> monitors, bool expanded) {
+    const MonitorArea* primary = PrimaryMonitor(monitors);
+    const DpiScale cascadeScale(primary ? primary->Dpi : kDesignDpi);
     StickerPlan plan;
     plan.Placeholder = {screen.Width + PlaceholderOffset, 0, 0, 0};
+    plan.PlaceholderDpi = cascadeScale.Dpi();
     if (messages.empty())
         return plan;
 
     const int height = expanded ? StickerHeightNormal : StickerHeightShort;
-    Cascade cascade(screen);
+    Cascade cascade(screen, cascadeScale);
     for (std::size_t i = 0; i < messages.size(); ++i) {
         const StickerSource& message = messages[i];
         if (!(clock.Now() > message.StartDate))
@@ -95,13 +122,17 @@ StickerPlan PlanStickers(std::span<const StickerSource> messages, const Clock& c
         sticker.Name = StickerName(sticker.Index);
         sticker.Height = height;
         sticker.Red = clock.Now() > message.AlarmDate;
-        const bool placed =
-            !message.KeepHidden && message.Place &&
-            CoveredByMonitors(StickerCaptionRow(*message.Place, sticker.Width), monitors);
-        if (placed)
+        sticker.Dpi = cascadeScale.Dpi();
+        const MonitorArea* home =
+            message.Place && !message.KeepHidden ? MonitorAt(*message.Place, monitors) : nullptr;
+        if (home &&
+            CoveredByMonitors(StickerCaptionRow(*message.Place, DpiScale(home->Dpi)), monitors)) {
             sticker.Position = message.Place;
-        else if (!message.KeepHidden)
-            sticker.Position = cascade.Next(sticker.Width, sticker.Height);
+            sticker.Dpi = home->Dpi;
+        } else if (!message.KeepHidden) {
+            sticker.Position =
+                cascade.Next(cascadeScale.Scale(sticker.Width), cascadeScale.Scale(sticker.Height));
+        }
         plan.Stickers.push_back(std::move(sticker));
     }
     plan.CurrentIndex = static_cast<int>(messages.size()) - 1;

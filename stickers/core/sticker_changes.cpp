@@ -71,9 +71,7 @@ bool NeedsPlace(const PlannedSticker& planned, const ShownSticker& window) {
     if (!planned.Position) {
         return window.Visible;
     }
-    const WindowBounds wanted{planned.Position->Left, planned.Position->Top, planned.Width,
-                              planned.Height};
-    return !window.Visible || window.Bounds != wanted;
+    return !window.Visible || window.Bounds != ScreenBounds(planned);
 }
 
 } // namespace
@@ -86,10 +84,10 @@ StickerChanges DiffStickers(const StickerPlan& plan, std::span<const StickerMess
     std::vector<bool> keeps(shown.size(), false);
     for (std::size_t p = 0; p < plan.Stickers.size(); ++p) {
         StickerUpdate& update = changes.Updates[p];
-        if (!kept[p]) {
+        const PlannedSticker& planned = plan.Stickers[p];
+        if (!kept[p] || shown[*kept[p]].Dpi != planned.Dpi) {
             continue;
         }
-        const PlannedSticker& planned = plan.Stickers[p];
         const ShownSticker& window = shown[*kept[p]];
         keeps[*kept[p]] = true;
         update.Window = kept[p];

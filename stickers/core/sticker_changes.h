@@ -33,6 +33,7 @@ struct ShownSticker {
     WindowBounds Bounds; // the window's rectangle on the screen
     bool Visible = false;
     std::string_view Text; // as it was last loaded
+    int Dpi = kDesignDpi;  // what it is laid out for
 };
 
 // What becomes of one planned sticker.
@@ -55,7 +56,8 @@ struct StickerChanges {
 
 // A planned sticker keeps the window its message is linked to; one whose
 // message lost its link (Replace puts a copy in the message's place) keeps
-// the window of its name that no message is linked to. A kept window needs
+// the window of its name that no message is linked to. A window laid out for
+// another DPI than the planned one is not kept. A kept window needs
 // Place when its visibility differs, or when it shows and its rectangle is
 // not the planned one; a hidden sticker's rectangle is never seen.
 StickerChanges DiffStickers(const StickerPlan& plan, std::span<const StickerMessage> messages,

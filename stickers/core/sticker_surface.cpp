@@ -23,62 +23,88 @@ StickerPolygon ClassicStickerRegion(int clientWidth, int windowHeight) {
     return {{{3, 23}, {cw - 10, 23}, {cw, 33}, {cw, h - 2}, {3, h - 2}}};
 }
 
-StickerPolygon StickerRegion(int clientWidth, int clientHeight, PixelPoint clientOrigin) {
-    // The outline runs along (1,1) (CW-14,1) (CW-4,12) (CW-4,CH) (1,CH) with a
-    // 2-pixel pen, which covers the pixel before each line as well: columns 0-1
-    // and CW-5..CW-4, rows 0-1 and CH-1 (row CH is outside the client area).
-    // A region keeps the pixels left of its right edge and above its bottom
-    // edge, so the edges go at x = CW-3 and y = CH (the client's bottom), and
-    // at 0 on the top and left. The diagonal moves one pixel up and one right,
-    // which keeps the whole slanted line. Nothing of the frame or caption is
-    // inside, so the shape does not depend on their sizes.
-    const int cw = clientWidth;
-    const int ch = clientHeight;
-    const StickerPolygon client = {{{0, 0}, {cw - 13, 0}, {cw - 3, 11}, {cw - 3, ch}, {0, ch}}};
+StickerPolygon StickerRegion(int clientWidth, int clientHeight, PixelPoint clientOrigin,
+                             DpiScale scale) {
+    // The outline's pen of width P covers P / 2 pixels left of and above each
+    // line and (P - 1) / 2 right of and below it (at 96 DPI: P = 2, the pixel
+    // before each line and the line's own). A region keeps the pixels left of
+    // its right edge and above its bottom edge, so its right edge goes one
+    // pixel past the pen, its left and top edges on the pen's first pixels
+    // (the client's first at 96 DPI), its bottom on the client's bottom (the
+    // outline's bottom line lies just below). The diagonal moves as far up
+    // and right, which keeps the whole slanted line. Nothing of the frame or
+    // caption is inside, so the shape does not depend on their sizes.
+    const auto outline = StickerOutline(clientWidth, clientHeight, scale);
+    const int pen = OutlinePenWidth(scale);
+    const int grow = (pen - 1) / 2 + 1;
+    const int left = std::max(outline[0].X - pen / 2, 0);
+    const int top = std::max(outline[0].Y - pen / 2, 0);
+    auto grown = [grow, top](PixelPoint point) {
+        return PixelPoint{point.X + grow, std::max(point.Y - grow, top)};
+    };
+    const StickerPolygon client = {{{left, top},
+                                    grown(outline[1]),
+                                    grown(outline[2]),
+                                    {outline[3].X + grow, clientHeight},
+                                    {left, clientHeight}}};
     return Offset(client, clientOrigin);
 }
 
-std::array<PixelPoint, 6> StickerOutline(int clientWidth, int clientHeight) {
+std::array<PixelPoint, 6> StickerOutline(int clientWidth, int clientHeight, DpiScale scale) {
     const int cw = clientWidth;
     const int ch = clientHeight;
-    return {{{1, 1}, {cw - 14, 1}, {cw - 4, 12}, {cw - 4, ch}, {1, ch}, {1, 1}}};
+    const int edge = scale.Scale(1);
+    return {{{edge, edge},
+             {cw - scale.Scale(14), edge},
+             {cw - scale.Scale(4), scale.Scale(12)},
+             {cw - scale.Scale(4), ch},
+             {edge, ch},
+             {edge, edge}}};
 }
 
-PixelRect PinRect() {
-    return {3, 3, 3 + 15, 3 + 14};
+int OutlinePenWidth(DpiScale scale) {
+    return scale.Scale(2);
 }
 
-PixelRect BannerRect(int clientWidth) {
-    return {100, 3, clientWidth - 20, 20};
+PixelRect PinRect(DpiScale scale) {
+    return {scale.Scale(3), scale.Scale(3), scale.Scale(3 + 15), scale.Scale(3 + 14)};
 }
 
-PixelRect FoldedCornerRect(int clientWidth) {
-    return {clientWidth - 14, 1, clientWidth - 4, 11};
+PixelRect BannerRect(int clientWidth, DpiScale scale) {
+    return {scale.Scale(100), scale.Scale(3), clientWidth - scale.Scale(20), scale.Scale(20)};
 }
 
-WindowBounds TextBounds(int clientWidth, int clientHeight) {
-    return {3, 20, std::max(clientWidth - 8, 0), std::max(clientHeight - 22, 0)};
+PixelRect FoldedCornerRect(int clientWidth, DpiScale scale) {
+    return {clientWidth - scale.Scale(14), scale.Scale(1), clientWidth - scale.Scale(4),
+            scale.Scale(11)};
 }
 
-int StickerCursor(int clientWidth, int x, int y) {
-    return x >= clientWidth - CornerZone && y <= CornerZone ? WebCursorSlot : DefaultCursorSlot;
+WindowBounds TextBounds(int clientWidth, int clientHeight, DpiScale scale) {
+    return {scale.Scale(3), scale.Scale(20), std::max(clientWidth - scale.Scale(8), 0),
+            std::max(clientHeight - scale.Scale(22), 0)};
+}
+
+int StickerCursor(int clientWidth, int x, int y, DpiScale scale) {
+    const int zone = scale.Scale(CornerZone);
+    return x >= clientWidth - zone && y <= zone ? WebCursorSlot : DefaultCursorSlot;
 }
 
 StickerPress DecideStickerPress(bool leftButtonDown, bool hitReady, int lastMouseX, int lastMouseY,
-                                int clientWidth) {
+                                int clientWidth, DpiScale scale) {
     if (!leftButtonDown || !hitReady)
         return StickerPress::None;
-    if (lastMouseX < CornerZone && lastMouseY < CornerZone)
+    const int zone = scale.Scale(CornerZone);
+    if (lastMouseX < zone && lastMouseY < zone)
         return StickerPress::ToggleHeight;
-    if (lastMouseX > clientWidth - CornerZone && lastMouseY < CornerZone)
+    if (lastMouseX > clientWidth - zone && lastMouseY < zone)
         return StickerPress::OpenHomePage;
     return StickerPress::StorePosition;
 }
 
-HeightToggle ToggleStickerHeight(int windowHeight) {
-    if (windowHeight > StickerHeightNormal - 10)
-        return {StickerHeightShort, "Revup2"};
-    return {StickerHeightNormal, "Revdn2"};
+HeightToggle ToggleStickerHeight(int windowHeight, DpiScale scale) {
+    if (windowHeight > scale.Scale(StickerHeightNormal - 10))
+        return {scale.Scale(StickerHeightShort), "Revup2"};
+    return {scale.Scale(StickerHeightNormal), "Revdn2"};
 }
 
 ScreenPosition MainWindowPlacement(WindowBounds mainWindow, ScreenSize screen) {

@@ -62,7 +62,7 @@ TEST_F(StickerPlaceTest, ADraggedStickerKeepsItsPlaceAcrossRebuildsAndRestarts) 
     EXPECT_EQ(record.PosLeft, 300);
     EXPECT_EQ(record.PosTop, 200);
     MessageList saved(dataFile_);
-    saved.LoadMessages(TestEnvironment(), TestEnvironment().Screen());
+    saved.LoadMessages(TestEnvironment());
     EXPECT_EQ(saved.Entry(0).Record.PosInvalid, 0);
     EXPECT_EQ(saved.Entry(0).Record.PosLeft, 300);
     EXPECT_EQ(saved.Entry(0).Record.PosTop, 200);

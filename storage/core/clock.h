@@ -31,12 +31,14 @@ struct ScreenSize {
 };
 
 // One monitor's rectangle on the virtual screen, in pixels (Right and Bottom
-// excluded). The primary monitor's top-left corner is (0, 0).
+// excluded), and its dots per inch. The primary monitor's top-left corner is
+// (0, 0).
 struct MonitorArea {
     int Left = 0;
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
+    int Dpi = 96;
 };
 
 } // namespace zandrel

@@ -131,10 +131,10 @@ void MessageList::SelectKey(std::string_view key) {
 }
 
 MessageList::LoadResult MessageList::LoadItems(std::string_view data, RichTextIndex* memo,
-                                               const Clock& clock, ScreenSize screen) {
+                                               const Clock& clock) {
     items_.clear();
     StampRenewal stamps;
-    const LoadContext context{clock, screen, memo, stamps};
+    const LoadContext context{clock, memo, stamps};
     ByteReader reader(data);
     while (!reader.AtEnd()) {
         if (reader.Remaining() < sizeof(MessageRecord))
@@ -151,15 +151,15 @@ MessageList::LoadResult MessageList::LoadItems(std::string_view data, RichTextIn
 }
 
 void MessageList::LoadFromBytes(std::string_view data, std::optional<std::string_view> memo,
-                                const Clock& clock, ScreenSize screen) {
+                                const Clock& clock) {
     std::optional<RichTextIndex> index;
     if (memo)
         index.emplace(*memo);
-    if (LoadItems(data, index ? &*index : nullptr, clock, screen) != LoadResult::Complete)
+    if (LoadItems(data, index ? &*index : nullptr, clock) != LoadResult::Complete)
         throw StorageError(kStreamReadError);
 }
 
-void MessageList::LoadMessages(const Clock& clock, ScreenSize screen) {
+void MessageList::LoadMessages(const Clock& clock) {
     items_.clear();
     pendingCopies_.clear();
     const std::string memoPath = MemoFileName();
@@ -178,7 +178,7 @@ void MessageList::LoadMessages(const Clock& clock, ScreenSize screen) {
     file_ops::ReadThrough(memoPath, [&memo](std::size_t size, const file_ops::ByteSource& source) {
         memo.emplace(source, size);
     });
-    const LoadResult result = LoadItems(data->view(), memo ? &*memo : nullptr, clock, screen);
+    const LoadResult result = LoadItems(data->view(), memo ? &*memo : nullptr, clock);
     if (result == LoadResult::Complete)
         return;
 

@@ -82,11 +82,11 @@ public:
     // empty. A damaged file keeps the entries read before the damage and
     // throws StorageError("Stream read error ..."), whose text also names the
     // copies of both files that the next SaveMessages makes before it writes.
-    void LoadMessages(const Clock& clock, ScreenSize screen);
+    void LoadMessages(const Clock& clock);
     // The same from the files' bytes (no memo: no rich-text file); no file
     // is touched and no copy is planned.
     void LoadFromBytes(std::string_view data, std::optional<std::string_view> memo,
-                       const Clock& clock, ScreenSize screen);
+                       const Clock& clock);
     // Writes both files from the list: both new files complete and flushed
     // beside the old ones first, then put in place, so a complete pair is on
     // disk at every moment. On failure the previous pair stays and
@@ -111,8 +111,7 @@ public:
 private:
     enum class LoadResult { Complete, DataDamaged, MemoDamaged };
     // `memo` is null when there is no rich-text file.
-    LoadResult LoadItems(std::string_view data, RichTextIndex* memo, const Clock& clock,
-                         ScreenSize screen);
+    LoadResult LoadItems(std::string_view data, RichTextIndex* memo, const Clock& clock);
 
     std::vector<MessageListItem> items_;
     std::string dataFileName_;

@@ -120,24 +120,25 @@ void TMessageEntry::SetKeepHidden(bool value) {
     Record.KeepHidden = value ? 1 : 0;
 }
 
-void TMessageEntry::SetPosition(bool invalid, std::int32_t left, std::int32_t top,
-                                ScreenSize screen) {
+void TMessageEntry::SetPosition(bool invalid, std::int32_t left, std::int32_t top) {
     Record.PosInvalid = invalid ? 1 : 0;
     Record.PosLeft = left;
     Record.PosTop = top;
-    CheckPosition(screen);
+    CheckPosition();
 }
 
-void TMessageEntry::CheckPosition(ScreenSize screen) {
-    if (Record.PosInvalid != 0)
-        return;
-    const std::int32_t left = Record.PosLeft;
-    const std::int32_t top = Record.PosTop;
-    // In 64 bits: a hostile screen size must not overflow the subtraction.
-    if (left < 1 || left > static_cast<std::int64_t>(screen.Width) - 30)
+void TMessageEntry::CheckPosition() {
+    if (!StoredPlaceUsable(Record))
         Record.PosInvalid = 1;
-    if (top < 1 || top > static_cast<std::int64_t>(screen.Height) - 30)
-        Record.PosInvalid = 1;
+}
+
+bool StoredPlaceUsable(const MessageRecord& record) {
+    constexpr std::int32_t lowest = -32768, highest = 32767, keptInside = 30;
+    auto inRange = [](std::int32_t coordinate) {
+        return coordinate >= lowest && coordinate <= highest - keptInside;
+    };
+    return record.PosInvalid == 0 && inRange(record.PosLeft) && inRange(record.PosTop) &&
+           !(record.PosLeft == 0 && record.PosTop == 0);
 }
 
 void TMessageEntry::SaveToStreams(std::string& data, std::string& memo) {
@@ -155,7 +156,7 @@ void TMessageEntry::LoadFromStream(ByteReader& data, const LoadContext& context)
     Key = MakeKey(Record.Stamp);
     if (Record.StartDate > Record.AlarmDate)
         Record.AlarmDate = Record.StartDate;
-    CheckPosition(context.screen);
+    CheckPosition();
     SetIncType(Record.IncType, context.clock);
     if (context.memo)
         LoadRichText(*context.memo);

@@ -30,7 +30,6 @@ private:
 // when the rich-text file does not exist.
 struct LoadContext {
     const Clock& clock;
-    ScreenSize screen;
     RichTextIndex* memo;
     StampRenewal& stamps;
 };
@@ -53,8 +52,10 @@ public:
     void SetIncType(std::uint8_t k, const Clock& clock);
     void ComputeNextWarn(const Clock& clock);
     void SetKeepHidden(bool value);
-    void SetPosition(bool invalid, std::int32_t left, std::int32_t top, ScreenSize screen);
-    void CheckPosition(ScreenSize screen);
+    // A place that lies where no monitor of the virtual screen can be is
+    // marked unusable (PosInvalid 1), and so is a new message's (0, 0).
+    void SetPosition(bool invalid, std::int32_t left, std::int32_t top);
+    void CheckPosition();
 
     // Appends the record to `data` and the rich-text block to `memo`.
     void SaveToStreams(std::string& data, std::string& memo);
@@ -87,6 +88,15 @@ public:
 private:
     TMessageEntry() = default;
 };
+
+// Whether a sticker can be put back at the stored place: PosInvalid is 0 and
+// the place is one a monitor could show. Monitors lie anywhere on the virtual
+// screen, to the left of and above the primary one too, within the 16-bit
+// coordinates windows have; at least 30 pixels of the sticker stay inside
+// them. The place (0, 0) is that of a message never dragged: no place yet.
+// Whether a monitor shows it now is the rebuild's question, not this one:
+// a place on a monitor that is away stays stored for its return.
+bool StoredPlaceUsable(const MessageRecord& record);
 
 // The rich-text file that goes with a data file: same folder,
 // "ZandrelData_Memo.dat". Both '/' and, under Windows, '\\' separate folders.

@@ -19,9 +19,9 @@ namespace zandrel {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zandrel-data dump FOLDER [--now \"YYYY-MM-DD HH:MM:SS.mmm\"] [--screen WxH]\n"
-    "       zandrel-data resave FOLDER [--now ...] [--screen ...]\n"
-    "       zandrel-data export FOLDER --format json|text [--now ...] [--screen ...]\n"
+    "usage: zandrel-data dump FOLDER [--now \"YYYY-MM-DD HH:MM:SS.mmm\"]\n"
+    "       zandrel-data resave FOLDER [--now ...]\n"
+    "       zandrel-data export FOLDER --format json|text [--now ...]\n"
     "       zandrel-data backups FOLDER\n"
     "       zandrel-data restore FOLDER YYYY-MM-DD [--now ...]\n"
     "Loads \"ZandrelData.dat\" and \"ZandrelData_Memo.dat\" of FOLDER as the program does.\n"
@@ -30,9 +30,10 @@ constexpr const char* kUsage =
     "FOLDER\\Backups with their message counts; restore puts one back, after copying the\n"
     "files it replaces into Backups\\YYYY-MM-DD-before-restore (today's date). Only resave\n"
     "and restore write into FOLDER; restore refuses while Zandrel runs from FOLDER.\n"
-    "--now fixes the local clock (default: the real one), --screen the screen size\n"
-    "(default 1024x768). Exit status: 0 done, 1 failed, 2 the files are damaged (what came\n"
-    "before the damage was used).\n";
+    "--now fixes the local clock (default: the real one). --screen is accepted for older\n"
+    "scripts and changes nothing: a stored place is kept wherever a monitor could show it.\n"
+    "Exit status: 0 done, 1 failed, 2 the files are damaged (what came before the damage\n"
+    "was used).\n";
 
 class UsageError : public std::runtime_error {
 public:
@@ -43,7 +44,6 @@ struct Options {
     std::string Command;
     std::string Folder;
     std::optional<TDateTime> Now;
-    ScreenSize Screen;
     std::string Format;
     std::string Backup; // restore: the backup's name
 };
@@ -56,13 +56,14 @@ std::optional<int> ParsePositive(std::string_view text) {
     return value;
 }
 
-ScreenSize ParseScreen(const std::string& text) {
+// --screen WxH no longer matters, but a malformed one is still an error.
+void CheckScreen(const std::string& text) {
     const std::size_t x = text.find('x');
     if (x != std::string::npos) {
         const auto width = ParsePositive(std::string_view(text).substr(0, x));
         const auto height = ParsePositive(std::string_view(text).substr(x + 1));
         if (width && height)
-            return {*width, *height};
+            return;
     }
     throw UsageError("--screen needs WIDTHxHEIGHT in pixels, such as 1024x768, not \"" + text +
                      "\"");
@@ -89,7 +90,7 @@ Options ParseArguments(const std::vector<std::string>& args) {
                     throw UsageError("--now needs \"YYYY-MM-DD HH:MM:SS.mmm\", not \"" + value +
                                      "\"");
             } else if (arg == "--screen") {
-                options.Screen = ParseScreen(value);
+                CheckScreen(value);
             } else {
                 if (options.Command != "export")
                     throw UsageError("--format belongs to export only");
@@ -143,9 +144,9 @@ std::string DataFileIn(const std::string& folder) {
 
 // Loads the list as the program's start-up does. Returns the error text of
 // a load that stopped at damage; a file that cannot be read throws.
-std::optional<std::string> Load(MessageList& list, const Clock& clock, ScreenSize screen) {
+std::optional<std::string> Load(MessageList& list, const Clock& clock) {
     try {
-        list.LoadMessages(clock, screen);
+        list.LoadMessages(clock);
         return std::nullopt;
     } catch (const StorageError& error) {
         // Damage keeps the entries before it and plans the copies; any other
@@ -156,8 +157,7 @@ std::optional<std::string> Load(MessageList& list, const Clock& clock, ScreenSiz
     }
 }
 
-int ListBackupsOf(const std::string& dataFileName, const Clock& clock, ScreenSize screen,
-                  std::ostream& out) {
+int ListBackupsOf(const std::string& dataFileName, const Clock& clock, std::ostream& out) {
     const std::vector<BackupFolder> backups = ListBackups(dataFileName);
     if (backups.empty())
         out << "no backups in \"" << BackupsFolderOf(dataFileName) << "\"\n";
@@ -165,7 +165,7 @@ int ListBackupsOf(const std::string& dataFileName, const Clock& clock, ScreenSiz
         MessageList list(backup.DataFile);
         std::string damage;
         try {
-            list.LoadMessages(clock, screen);
+            list.LoadMessages(clock);
         } catch (const StorageError&) {
             damage = " (damaged: the messages before the damage)";
         }
@@ -201,7 +201,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const Cloc
     const Clock& clock = fixed ? static_cast<const Clock&>(*fixed) : localClock;
     MessageList list(DataFileIn(options.Folder));
     if (options.Command == "backups")
-        return ListBackupsOf(list.DataFileName(), clock, options.Screen, out);
+        return ListBackupsOf(list.DataFileName(), clock, out);
     if (options.Command == "restore")
         return Restore(options, list.DataFileName(), clock, out, err);
 
@@ -211,7 +211,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const Cloc
         err << "zandrel-data: no \"" << list.DataFileName() << "\": nothing to resave\n";
         return kExitFailure;
     }
-    const std::optional<std::string> damage = Load(list, clock, options.Screen);
+    const std::optional<std::string> damage = Load(list, clock);
     if (damage)
         err << "zandrel-data: " << *damage << "\n";
 

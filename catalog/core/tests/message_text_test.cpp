@@ -21,7 +21,7 @@ MessageList LoadedWithoutText(std::string_view shortText, unsigned char lengthBy
     record.PosLeft = 0x7C48C0; // binary bytes after the short text
     MessageList list;
     list.LoadFromBytes({reinterpret_cast<const char*>(&record), sizeof record}, std::nullopt,
-                       test::FakeClock(45000), {1024, 768});
+                       test::FakeClock(45000));
     return list;
 }
 

@@ -4,8 +4,8 @@
 
 namespace zandrel {
 
-HintRect HintTextBounds(int textWidth, int textHeight) {
-    return {0, 0, textWidth + 6, textHeight + 2};
+HintRect HintTextBounds(int textWidth, int textHeight, DpiScale scale) {
+    return {0, 0, textWidth + scale.Scale(6), textHeight + scale.Scale(2)};
 }
 
 HintRect PlaceBelowPointer(const HintRect& rect, HintPoint pointer, int cursorHeight) {
@@ -13,8 +13,8 @@ HintRect PlaceBelowPointer(const HintRect& rect, HintPoint pointer, int cursorHe
     return {pointer.X, top, pointer.X + rect.Width(), top + rect.Height()};
 }
 
-HintRect ActivatedHintBounds(HintRect rect, const DesktopArea& desktop) {
-    rect.Bottom += 4;
+HintRect ActivatedHintBounds(HintRect rect, const DesktopArea& desktop, DpiScale scale) {
+    rect.Bottom += scale.Scale(4);
     const int width = rect.Width();
     const int height = rect.Height();
     if (rect.Top + height > desktop.Height) {

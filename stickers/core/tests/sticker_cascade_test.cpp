@@ -136,6 +136,29 @@ TEST_F(StickerPlanTest, CurrentIndexIsTheLastMessageEvenWithoutStickers) {
     EXPECT_EQ(plan.CurrentIndex, 1);
 }
 
+// The cascade hangs on the primary monitor at its DPI; a sticker with a place
+// of its own is laid out for the DPI of the monitor there.
+TEST_F(StickerPlanTest, EachStickerIsLaidOutForTheDpiOfItsMonitor) {
+    monitors = {{0, 0, 800, 600, 144}, {-1000, 0, 0, 600, 96}};
+    std::vector<StickerSource> messages = {Started(), PlacedAt(-900, 100), PlacedAt(-100, 100)};
+    messages.resize(11, Started());
+    const StickerPlan plan = Plan(messages);
+    EXPECT_EQ(plan.PlaceholderDpi, 144);
+    const struct {
+        std::size_t sticker;
+        int dpi;
+        ScreenPosition position;
+    } cases[] = {{0, 144, {800 - 315, 0}},      {1, 96, {-900, 100}},
+                 {2, 96, {-100, 100}}, // its caption row reaches onto the primary monitor
+                 {3, 144, {800 - 315, 60}},     {8, 144, {800 - 315, 360}},
+                 {9, 144, {800 - 315 - 45, 60}}}; // 210 high: a new column after 7 rows
+    for (const auto& c : cases) {
+        EXPECT_EQ(plan.Stickers[c.sticker].Dpi, c.dpi) << c.sticker;
+        EXPECT_EQ(plan.Stickers[c.sticker].Height, StickerHeightNormal) << c.sticker;
+        EXPECT_EQ(plan.Stickers[c.sticker].Position, c.position) << c.sticker;
+    }
+}
+
 TEST(StickerSourcesTest, ReadsEveryRecordInListOrder) {
     FixedClock clock;
     MessageList list;

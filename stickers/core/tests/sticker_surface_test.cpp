@@ -80,6 +80,28 @@ TEST(StickerPointerTest, PinRollsUpAndDown) {
     EXPECT_EQ(ToggleStickerHeight(131).Height, 70);
 }
 
+// At 144 DPI every figure is one and a half times its 96-DPI size, and the
+// region keeps all of the outline's pen of 3 pixels.
+TEST(StickerAtHighDpiTest, PartsZonesAndRegionScale) {
+    const DpiScale scale(144);
+    const int cw = 303, ch = 180;
+    EXPECT_EQ(PinRect(scale), (PixelRect{5, 5, 27, 26}));
+    EXPECT_EQ(BannerRect(cw, scale), (PixelRect{150, 5, cw - 30, 30}));
+    EXPECT_EQ(FoldedCornerRect(cw, scale), (PixelRect{cw - 21, 2, cw - 6, 17}));
+    EXPECT_EQ(TextBounds(cw, ch, scale), (WindowBounds{5, 30, cw - 12, ch - 33}));
+    EXPECT_EQ(OutlinePenWidth(scale), 3);
+    const auto outline = StickerOutline(cw, ch, scale);
+    const StickerPolygon region = StickerRegion(cw, ch, {0, 0}, scale);
+    EXPECT_EQ(region[0], (PixelPoint{outline[0].X - 1, outline[0].Y - 1}));
+    EXPECT_EQ(region[1], (PixelPoint{outline[1].X + 2, outline[1].Y - 1}));
+    EXPECT_EQ(region[3], (PixelPoint{outline[3].X + 2, ch}));
+    EXPECT_EQ(StickerCursor(cw, cw - 21, 21, scale), WebCursorSlot);
+    EXPECT_EQ(DecideStickerPress(true, true, 20, 20, cw, scale), StickerPress::ToggleHeight);
+    EXPECT_EQ(DecideStickerPress(true, true, 21, 20, cw, scale), StickerPress::StorePosition);
+    EXPECT_EQ(ToggleStickerHeight(210, scale).Height, 105);
+    EXPECT_EQ(ToggleStickerHeight(195, scale).Height, 210);
+}
+
 TEST(MainWindowPlacementTest, CentresOnlyTheAxesOffTheScreen) {
     const ScreenSize screen{1024, 768};
     // At start-up the main window stands at -800.

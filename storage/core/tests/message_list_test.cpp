@@ -51,10 +51,10 @@ TEST_F(MessageListTest, MissingOrEmptyFilesGiveAnEmptyList) {
         << "Windows paths are spelt with backslashes";
 #endif
     MessageList list(DataPath());
-    list.LoadMessages(clock, {});
+    list.LoadMessages(clock);
     EXPECT_TRUE(list.Empty());
     WriteFile(DataPath(), "");
-    list.LoadMessages(clock, {});
+    list.LoadMessages(clock);
     EXPECT_TRUE(list.Empty());
     list.SaveMessages();
     EXPECT_EQ(ReadFile(DataPath()), "");
@@ -66,7 +66,6 @@ TEST_F(MessageListTest, RandomMessagesComeBackAsSaved) {
     std::mt19937 random(20261207);
     auto byte = [&] { return static_cast<char>(random() & 0xFF); };
     MessageList list(DataPath());
-    const ScreenSize screen{1280, 1024};
     for (int i = 0; i < 60; ++i) {
         auto entry = std::make_unique<TMessageEntry>(clock, DataPath());
         auto& r = entry->Record;
@@ -102,13 +101,13 @@ TEST_F(MessageListTest, RandomMessagesComeBackAsSaved) {
     ASSERT_EQ(savedData.size(), 60u * 292);
 
     MessageList loaded(DataPath());
-    loaded.LoadMessages(clock, screen);
+    loaded.LoadMessages(clock);
     ASSERT_EQ(loaded.Count(), 60u);
     for (std::size_t i = 0; i < 60; ++i) {
         TMessageEntry& before = list.Entry(i);
         TMessageEntry& after = loaded.Entry(i);
         // Expected after load: the position check, and NextWarn for known kinds.
-        before.CheckPosition(screen);
+        before.CheckPosition();
         before.SetIncType(before.Record.IncType, clock);
         EXPECT_EQ(std::memcmp(&before.Record, &after.Record, sizeof before.Record), 0) << i;
         EXPECT_GE(after.Record.AlarmDate, after.Record.StartDate);
@@ -139,7 +138,7 @@ TEST_F(MessageListTest, EntriesSharingAKeyTakeTheFirstBlock) {
         list.Append(std::move(entry));
     }
     list.SaveMessages();
-    list.LoadMessages(clock, {});
+    list.LoadMessages(clock);
     ASSERT_EQ(list.Count(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(list.Entry(i).RichText, "first");
@@ -152,7 +151,7 @@ TEST_F(MessageListTest, WithoutTheRichTextFileEveryEntryGetsItsFallback) {
     SaveMessagesOf(2);
     std::filesystem::remove(MemoPath());
     MessageList list(DataPath());
-    list.LoadMessages(clock, {});
+    list.LoadMessages(clock);
     ASSERT_EQ(list.Count(), 2u);
     EXPECT_EQ(list.Entry(0).RichText.size(), 255u);
     EXPECT_TRUE(list.Entry(0).Addresses.empty());
@@ -199,7 +198,7 @@ TEST_F(MessageListTest, ReplaceKeepsIdentityAndStoresOnlyTheNewText) {
     EXPECT_EQ(copy.Record.AlarmDate, clock.now + 5); // old alarm raised to the start
 
     MessageList loaded(DataPath());
-    loaded.LoadMessages(clock, {});
+    loaded.LoadMessages(clock);
     EXPECT_EQ(loaded.Entry(0).RichText, "new");
 }
 
@@ -254,7 +253,7 @@ TEST_F(MessageListTest, AFailedSaveLeavesThePreviousPair) {
     const std::string oldData = ReadFile(DataPath());
     const std::string oldMemo = ReadFile(MemoPath());
     MessageList list(DataPath());
-    list.LoadMessages(clock, {});
+    list.LoadMessages(clock);
     list.Entry(0).RichText = "changed";
 
     // A folder where a new file should go makes that write fail: first the
@@ -270,7 +269,7 @@ TEST_F(MessageListTest, AFailedSaveLeavesThePreviousPair) {
         EXPECT_EQ(ReadFile(DataPath()), oldData);
         EXPECT_EQ(ReadFile(MemoPath()), oldMemo);
         MessageList reloaded(DataPath());
-        reloaded.LoadMessages(clock, {});
+        reloaded.LoadMessages(clock);
         EXPECT_EQ(reloaded.Entry(0).RichText, "text 0");
         std::filesystem::remove(blocked);
     }
@@ -284,7 +283,7 @@ TEST_F(MessageListTest, AFailedSaveLeavesThePreviousPair) {
 TEST_F(MessageListTest, ASaveStoppedBetweenItsRenamesLoadsTheNewPair) {
     SaveMessagesOf(2);
     MessageList list(DataPath());
-    list.LoadMessages(clock, {});
+    list.LoadMessages(clock);
     list.Add(clock, Values(clock.now, clock.now, "third"));
     // What the disk holds after the rich-text file was put in place: the
     // new data file still beside the old one.
@@ -294,13 +293,13 @@ TEST_F(MessageListTest, ASaveStoppedBetweenItsRenamesLoadsTheNewPair) {
     WriteFile(DataPath() + ".new", data);
     WriteFile(MemoPath(), memo);
     MessageList recovered(DataPath());
-    recovered.LoadMessages(clock, {});
+    recovered.LoadMessages(clock);
     ASSERT_EQ(recovered.Count(), 3u);
     EXPECT_EQ(recovered.Entry(2).RichText, "third");
 
     // While the rich-text file's new copy exists, nothing was replaced yet.
     WriteFile(MemoPath() + ".new", "partial");
-    recovered.LoadMessages(clock, {});
+    recovered.LoadMessages(clock);
     EXPECT_EQ(recovered.Count(), 1u);
 }
 
@@ -314,7 +313,7 @@ TEST_F(MessageListTest, DamagedFilesAreCopiedAsideBeforeTheNextSave) {
     MessageList list(DataPath());
     std::string report;
     try {
-        list.LoadMessages(clock, {});
+        list.LoadMessages(clock);
     } catch (const StorageError& error) {
         report = error.what();
     }
@@ -344,7 +343,7 @@ TEST_F(MessageListTest, DamagedRichTextFailsTheFirstKeyBehindTheDamage) {
     memo.resize(118 + 50);
     WriteFile(MemoPath(), memo);
     MessageList list(DataPath());
-    EXPECT_THROW(list.LoadMessages(clock, {}), StorageError);
+    EXPECT_THROW(list.LoadMessages(clock), StorageError);
     ASSERT_EQ(list.Count(), 1u);
     EXPECT_EQ(list.Entry(0).RichText, "text 0");
 }
@@ -353,7 +352,7 @@ TEST_F(MessageListTest, AFileThatCannotBeReadIsNamed) {
     std::filesystem::create_directory(DataPath());
     MessageList list(DataPath());
     try {
-        list.LoadMessages(clock, {});
+        list.LoadMessages(clock);
         ADD_FAILURE() << "a folder loaded as a data file";
     } catch (const StorageError& error) {
         EXPECT_NE(std::string(error.what()).find(DataPath()), std::string::npos);

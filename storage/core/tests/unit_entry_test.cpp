@@ -74,21 +74,26 @@ TEST(MessageEntry, SetIncTypeIgnoresValuesOutsideTheFourKinds) {
     }
 }
 
-TEST(MessageEntry, CheckPositionMarksStickersOffTheScreen) {
+// A place on any monitor of the virtual screen stays usable, whether or not
+// that monitor is there now: left of the primary one, right of it, above it.
+TEST(MessageEntry, CheckPositionMarksOnlyPlacesNoMonitorCouldShow) {
     const FakeClock clock(1000.0);
-    const ScreenSize screen{1024, 768};
     TMessageEntry entry(clock, "ZandrelData.dat");
     const struct {
         std::int32_t left, top;
         bool invalid;
-    } cases[] = {{1, 1, false},  {994, 738, false}, {0, 100, true}, {995, 100, true},
-                 {100, 0, true}, {100, 739, true},  {-5, -5, true}, {INT32_MIN, 5, true}};
+    } cases[] = {{1, 1, false},         {0, 100, false},      {100, 0, false},
+                 {2500, 900, false},    {-1500, 200, false},  {-32768, -32768, false},
+                 {32737, 32737, false}, {32738, 100, true},   {100, 32738, true},
+                 {-32769, 5, true},     {INT32_MIN, 5, true}, {0, 0, true}};
     for (const auto& c : cases) {
-        entry.SetPosition(false, c.left, c.top, screen);
+        entry.SetPosition(false, c.left, c.top);
         EXPECT_EQ(entry.Record.PosInvalid, c.invalid ? 1 : 0) << c.left << "," << c.top;
+        EXPECT_EQ(StoredPlaceUsable(entry.Record), !c.invalid) << c.left << "," << c.top;
     }
-    entry.SetPosition(true, 100, 100, screen); // stays marked even when usable
+    entry.SetPosition(true, 100, 100); // stays marked even when usable
     EXPECT_EQ(entry.Record.PosInvalid, 1);
+    EXPECT_FALSE(StoredPlaceUsable(entry.Record));
 }
 
 TEST(MessageEntry, CloneCopiesTheMessageButNotItsSticker) {
@@ -205,8 +210,8 @@ TEST(MessageEntryLoad, AppliesTheFixUpsAndTheFallbackText) {
     record.StartDate = 46000.5;
     record.AlarmDate = 46000.0; // earlier than the start
     std::memcpy(record.ShortText, "\x05hello", 6);
-    record.PosLeft = 0; // unusable
-    record.PosTop = 100;
+    record.PosLeft = 0; // (0, 0): no place yet
+    record.PosTop = 0;
     record.NextWarn = 123.0;
     record.IncType = 9; // unknown kind: NextWarn stays as read
     record.Stamp = {5, 730120};
@@ -217,7 +222,7 @@ TEST(MessageEntryLoad, AppliesTheFixUpsAndTheFallbackText) {
     StampRenewal stamps;
     ByteReader reader(bytes);
     TMessageEntry entry(clock, "ZandrelData.dat");
-    entry.LoadFromStream(reader, {clock, ScreenSize{}, nullptr, stamps});
+    entry.LoadFromStream(reader, {clock, nullptr, stamps});
     EXPECT_EQ(entry.Key, "730120 5");
     EXPECT_EQ(entry.Record.AlarmDate, 46000.5);
     EXPECT_EQ(entry.Record.PosInvalid, 1);
@@ -229,8 +234,7 @@ TEST(MessageEntryLoad, AppliesTheFixUpsAndTheFallbackText) {
     EXPECT_EQ(entry.RichText, std::string(reinterpret_cast<const char*>(&entry.Record) + 16, 255));
     EXPECT_EQ(entry.RichText.substr(0, 6), "\x05hello");
     EXPECT_EQ(entry.RichText[239], 1); // PosInvalid as fixed up
-    EXPECT_THROW(entry.LoadFromStream(reader, {clock, ScreenSize{}, nullptr, stamps}),
-                 StorageError);
+    EXPECT_THROW(entry.LoadFromStream(reader, {clock, nullptr, stamps}), StorageError);
 }
 
 TEST(MessageEntryLoad, RenewedStampsOfOneLoadAreDistinct) {
@@ -245,7 +249,7 @@ TEST(MessageEntryLoad, RenewedStampsOfOneLoadAreDistinct) {
     std::vector<std::string> keys;
     for (int i = 0; i < 3; ++i) {
         TMessageEntry entry(clock, "ZandrelData.dat");
-        entry.LoadFromStream(reader, {clock, ScreenSize{}, nullptr, stamps});
+        entry.LoadFromStream(reader, {clock, nullptr, stamps});
         keys.push_back(entry.Key);
     }
     const TimeStamp now = DateTimeToTimeStamp(clock.now);

@@ -47,7 +47,7 @@ void WriteFolder(const TempFolder& folder) {
         entry->Record.StartDate = At("2024-03-01 08:30:00.000") + 0.1 * i;
         entry->Record.AlarmDate = entry->Record.StartDate + 1;
         entry->Record.NextWarn = entry->Record.StartDate;
-        entry->SetPosition(false, 100, 200, ScreenSize{});
+        entry->SetPosition(false, 100, 200);
         entry->Record.Reserved286[5] = 0xAB;
         entry->Key = MakeKey(entry->Record.Stamp);
         entry->RichText = kRtf;
@@ -62,8 +62,7 @@ void WriteFolder(const TempFolder& folder) {
 TEST(DataToolTest, DumpPrintsEveryFieldWithSeventeenDigitDates) {
     TempFolder folder;
     WriteFolder(folder);
-    const Result r =
-        RunTool({"dump", folder.Path().string(), "--now", kNow, "--screen", "800x600"});
+    const Result r = RunTool({"dump", folder.Path().string(), "--now", kNow});
     ASSERT_EQ(r.Status, kExitOk) << r.Err;
     EXPECT_EQ(r.Err, "");
 
