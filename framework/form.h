@@ -63,7 +63,8 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool show) { showHint_ = show; }
 
-    void SetIcon(HICON icon);
+    // The caption's and the task switcher's icon (big), and the small one.
+    void SetIcon(HICON big, HICON small);
 
     // Runs `action` now when no modal loop runs, else once the outermost one
     // has ended, from the message loop. Dropped when the form goes first.

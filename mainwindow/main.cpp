@@ -168,10 +168,15 @@ void TFormMain::FormCreate(Event&) {
         StickerHeightNormal = 140;
     });
     step([&] { LoadSettings(); });
+    // Each size drawn for it, so that neither the caption nor the tray
+    // stretches the icon at a higher DPI; shared icons need no freeing.
     const HICON icon = LoadIconA(app.Instance(), res::kMainIcon);
-    step([&] { SetIcon(icon); });
+    const HICON smallIcon = static_cast<HICON>(
+        LoadImageA(app.Instance(), res::kMainIcon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    step([&] { SetIcon(icon, smallIcon); });
     step([&] {
-        trayIcon_.Fill(Handle(), icon, kTrayTip);
+        trayIcon_.Fill(Handle(), smallIcon, kTrayTip);
         trayIcon_.Add();
         SetForegroundWindow(Handle());
     });

@@ -3,7 +3,8 @@
 
 Every picture is drawn at 100 % (name.bmp) and again at 150 % and 200 %
 (name_150.bmp, name_200.bmp) for monitors of higher DPI; the cursors hold a
-32, a 48 and a 64 pixel image.
+32, a 48 and a 64 pixel image, the icon its 16 and 32 pixel images and the
+same at 150 % and 200 % (24, 48 and 64 pixels).
 
 Standard library only, and deterministic: running it twice gives the same
 bytes. The generated files are committed, so building the program never needs
@@ -1129,7 +1130,8 @@ def close_glyph(cv, x, y):
 # --- main ---------------------------------------------------------------------
 
 def main():
-    write_ico("zandrel.ico", [note_icon(32), note_icon(16)])
+    write_ico("zandrel.ico", [note_icon(32), note_icon(16), upscale(note_icon(16), 150),
+                              upscale(note_icon(32), 150), upscale(note_icon(32), 200)])
 
     write_cur("mano.cur", HAND, (6, 0))
     write_cur("www.cur", cursor_rows(globe_cursor()), (0, 0))
