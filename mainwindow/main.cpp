@@ -253,8 +253,10 @@ void TFormMain::ReportInterruptedNote() {
         return;
     }
     const std::string firstLine = AnsiFirstLine(ShownTextOf(MessageList_->Entry(*index)));
-    App().Env().ShowWarning("Zandrel ended while it was loading the note \"" + firstLine +
-                            "\". The note shows as plain text from now on, until you replace it.");
+    // The error box: its one OK button, where the warning box's "Retry" would
+    // offer something that cannot be done.
+    App().Env().ShowError("Zandrel ended while it was loading the note \"" + firstLine +
+                          "\". The note shows as plain text from now on, until you replace it.");
 }
 
 void TFormMain::FormClose(Event& event) {

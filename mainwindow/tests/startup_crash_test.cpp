@@ -120,7 +120,7 @@ TEST(StartupCrashTest, TheNoteThatEndedAStartShowsAsPlainTextFromTheNextStartOn)
     TFormMain second(noMailService, dataFile, ScratchSettings::Store());
     PumpMessages();
     ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
-    EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Warning);
+    EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Error);
     EXPECT_EQ(TestEnvironment().boxes[0].Text,
               "Zandrel ended while it was loading the note \"Dentist on Tuesday\". The note "
               "shows as plain text from now on, until you replace it.");
