@@ -1,6 +1,6 @@
 #include "catalog/core/rtf_plain_text.h"
 
-#include "catalog/core/code_page.h"
+#include "framework/text/core/code_page.h"
 
 #include <algorithm>
 #include <array>

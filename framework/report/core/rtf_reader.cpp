@@ -1,6 +1,6 @@
 #include "framework/report/core/rtf_reader.h"
 
-#include "catalog/core/code_page.h"
+#include "framework/text/core/code_page.h"
 
 #include <algorithm>
 #include <array>
