@@ -84,11 +84,11 @@ private:
     // Symbol fonts are drawn by their own code points; a list's bullet is
     // the text font's, which every system has.
     void Text(std::string_view utf8) override {
-        std::u16string text;
-        AppendUtf16(text, utf8);
+        text_.clear();
+        AppendUtf16(text_, utf8);
         const RtfFont* font = lexer_.CurrentFont();
         const bool symbol = font && font->Charset == kSymbolCharset;
-        for (const char16_t c : text) {
+        for (const char16_t c : text_) {
             if (symbol && c == kSymbolBullet) {
                 Append(u'\u2022', BulletFormat());
             } else {
@@ -237,7 +237,8 @@ private:
     CharacterFormat base_;
     std::vector<Group> groups_;
     std::vector<int> cellEdges_;
-    int format_ = -1; // CurrentFormat() until a control word or a group changes it
+    std::u16string text_; // the text handed over now
+    int format_ = -1;     // CurrentFormat() until a control word or a group changes it
     Paragraph paragraph_;
     RichDocument document_;
 };

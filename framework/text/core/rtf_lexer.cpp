@@ -142,7 +142,7 @@ void RtfLexer::Run() {
             group.AtStart = false;
             if (IsPlainAscii(c) && skipFallback_ == 0 && group.Dest == Destination::Text &&
                 !group.HiddenText && bytes_.empty() && highSurrogate_ == 0 &&
-                !options_.SymbolFontsByCodePoint) {
+                (!options_.SymbolFontsByCodePoint || CodePage() != kSymbolFont)) {
                 // A run of plain text, taken whole.
                 const std::size_t start = pos_ - 1;
                 while (pos_ < in_.size() && IsPlainAscii(in_[pos_]))
