@@ -47,7 +47,8 @@ public:
     // Visible characters: no control characters but tab and '\n' (\line).
     virtual void Text(std::string_view utf8) = 0;
     // A control word of the visible text that is no character; \<CR> and
-    // \<LF> come as \par. Words inside a \uN's fallback do not come.
+    // \<LF> come as \par. Words inside a \uN's fallback do not come, but
+    // for those that choose the code page of its bytes (\f, \deff, \ansicpg).
     virtual void Word(const RtfWord& word) = 0;
     virtual void GroupStart() {}
     // Before the group closes: the lexer's Depth() still counts it.
