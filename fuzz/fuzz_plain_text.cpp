@@ -1,6 +1,8 @@
-// Feeds arbitrary bytes as a note's text to the plain-text converter: it
-// must end, and give valid UTF-8.
+// Feeds arbitrary bytes as a note's text to the plain-text converter, which
+// must end and give valid UTF-8, and to the report's reader, which reads the
+// same lexer's events into paragraphs.
 #include "catalog/core/rtf_plain_text.h"
+#include "framework/report/core/rtf_reader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -57,5 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (!IsValidUtf8(zandrel::RtfToPlainText(text)))
         std::abort();
     zandrel::CountEmbeddedItems(text);
+    zandrel::report::ReadRichText(text, {});
     return 0;
 }

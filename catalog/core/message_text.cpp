@@ -1,7 +1,7 @@
 #include "catalog/core/message_text.h"
 
-#include "catalog/core/code_page.h"
 #include "catalog/core/rtf_plain_text.h"
+#include "framework/text/core/code_page.h"
 
 #include <algorithm>
 #include <cstring>

@@ -10,14 +10,15 @@ namespace zandrel {
 // True when `text` is an RTF document (begins with "{\rtf").
 bool IsRtf(std::string_view text);
 
-// The characters an RTF reader shows, as UTF-8: \'xx bytes read in the code
-// page of the current font's character set or \cpg (Windows-1252 for the
-// ANSI character set; the document's \ansicpg or \mac where the font names
-// none), \uN as its character with the \ucN fallback
-// skipped. Paragraph and line ends become '\n', tabs '\t'. Formatting, font
-// and colour tables, pictures, other hidden destinations and anything after
-// the document's group are left out. Any input is accepted: unbalanced
-// braces, cut-off control words and hex escapes end or drop quietly.
+// The characters an RTF reader shows, as UTF-8, as the RTF lexer reads
+// them (framework/text/core/rtf_lexer.h): \'xx bytes in the code page of
+// their font, \uN as its character with its fallback skipped. Paragraph,
+// row and line ends become '\n', tabs and table cells '\t'; field results
+// and list numbers (\pntext) are text. Formatting, hidden text, font and
+// colour tables, pictures, other destinations without visible text and
+// anything after the document's group are left out. Any input is accepted:
+// unbalanced braces, cut-off control words and hex escapes end or drop
+// quietly.
 std::string RtfToPlainText(std::string_view rtf);
 
 struct EmbeddedItems {

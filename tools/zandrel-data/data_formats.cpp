@@ -1,8 +1,8 @@
 #include "tools/zandrel-data/data_formats.h"
 
-#include "catalog/core/code_page.h"
 #include "catalog/core/message_text.h"
 #include "catalog/core/rtf_plain_text.h"
+#include "framework/text/core/code_page.h"
 #include "storage/core/datetime.h"
 
 #include <nlohmann/json.hpp>

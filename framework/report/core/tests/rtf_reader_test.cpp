@@ -90,11 +90,13 @@ TEST(RtfReaderTest, CharactersComeOutAsUnicode) {
         {"a{\\*\\unknown b}{\\pict 0123}{\\v hidden}c", u"ac"},
         {"{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt link}}", u"link"},
         {"{\\pntext\\f2\\'B7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'B7}}item", u"\u2022\titem"},
+        {"{\\f2\\u-3913?}\\u-10179?x", u"\u2022\ufffdx"}, // a lone surrogate is no character
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Texts(ReadRichText(Rtf(c.Body), kBase)), c.Text) << c.Body;
     }
     EXPECT_EQ(Texts(ReadRichText("{\\rtf1\\ansi\\ansicpg1253 \\'e1\\'e2}", kBase)), u"αβ");
+    EXPECT_EQ(Texts(ReadRichText("{\\rtf1\\mac \\'8e\\'a5}", kBase)), u"é•");
     // An ANSI font is Windows-1252 in any document; \cpg names a font's own.
     EXPECT_EQ(Texts(ReadRichText("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset0 A;}"
                                  "{\\f1\\cpg1251 B;}}\\f0 J\\'e4rvi \\f1\\'e0}",

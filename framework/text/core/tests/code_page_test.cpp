@@ -1,4 +1,4 @@
-#include "catalog/core/code_page.h"
+#include "framework/text/core/code_page.h"
 
 #include <gtest/gtest.h>
 

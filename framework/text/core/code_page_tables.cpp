@@ -1,7 +1,7 @@
 // The single-byte code pages as Windows defines them, bytes 0x80 to 0xFF;
 // U+FFFD where a code page defines no character. Both builds read these
 // tables, so that they give the same characters.
-#include "catalog/core/code_page_tables.h"
+#include "framework/text/core/code_page_tables.h"
 
 namespace zandrel {
 namespace {

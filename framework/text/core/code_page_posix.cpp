@@ -1,5 +1,5 @@
 // The double-byte code pages through the C library's iconv (the native build).
-#include "catalog/core/code_page_tables.h"
+#include "framework/text/core/code_page_tables.h"
 
 #include <iconv.h>
 

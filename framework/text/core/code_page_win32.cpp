@@ -1,5 +1,5 @@
 // The double-byte code pages through the platform (Windows, and Wine).
-#include "catalog/core/code_page_tables.h"
+#include "framework/text/core/code_page_tables.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "catalog/core/code_page.h"
+#include "framework/text/core/code_page.h"
 
-#include "catalog/core/code_page_tables.h"
+#include "framework/text/core/code_page_tables.h"
 
 #include <algorithm>
 #include <array>
