@@ -9,6 +9,7 @@
 #include "framework/controls/rich_edit.h"
 #include "framework/core/callback_errors.h"
 #include "framework/core/monitor_placement.h"
+#include "framework/dpi.h"
 #include "framework/hints/core/hint_text.h"
 #include "framework/system_date_time.h"
 #include "mainwindow/comune.h"
@@ -168,15 +169,14 @@ void TFormMain::FormCreate(Event&) {
         StickerHeightNormal = 140;
     });
     step([&] { LoadSettings(); });
-    // Each size drawn for it, so that neither the caption nor the tray
-    // stretches the icon at a higher DPI; shared icons need no freeing.
-    const HICON icon = LoadIconA(app.Instance(), res::kMainIcon);
-    const HICON smallIcon = static_cast<HICON>(
+    // The tray's small icon at the system's size, drawn for it; a shared
+    // icon needs no freeing.
+    const HICON trayIcon = static_cast<HICON>(
         LoadImageA(app.Instance(), res::kMainIcon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    step([&] { SetIcon(icon, smallIcon); });
+    step([&] { SetIconsForDpi(); });
     step([&] {
-        trayIcon_.Fill(Handle(), smallIcon, kTrayTip);
+        trayIcon_.Fill(Handle(), trayIcon, kTrayTip);
         trayIcon_.Add();
         SetForegroundWindow(Handle());
     });
@@ -863,6 +863,20 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         DisplayChanged();
     }
     return Form::HandleMessage(message, wParam, lParam);
+}
+
+void TFormMain::SetIconsForDpi() {
+    auto load = [this](int systemSize) {
+        const int size = MulDiv(systemSize, Scaling().Dpi(), SystemDpi());
+        return IconHandle(static_cast<HICON>(
+            LoadImageA(App().Instance(), res::kMainIcon, IMAGE_ICON, size, size, 0)));
+    };
+    IconHandle big = load(GetSystemMetrics(SM_CXICON));
+    IconHandle small = load(GetSystemMetrics(SM_CXSMICON));
+    SetIcon(big.get(), small.get());
+    // The old ones go once the window holds the new ones.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
 }
 
 void TFormMain::CentreOnScreen() {

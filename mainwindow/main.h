@@ -116,6 +116,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override { SetIconsForDpi(); }
 
 private:
     // What the editor's controls hold, as Add and Replace take it.
@@ -128,6 +129,8 @@ private:
     void ApplyTextLoadGuard();
     // Once, after the start-up: the note whose text ended the last start.
     void ReportInterruptedNote();
+    // The caption's and the task switcher's icons drawn for the window's DPI.
+    void SetIconsForDpi();
     void CentreOnScreen();
     void InstallHintHook();
     void RunInsteadOfMainWindow(const std::function<void()>& run);
@@ -163,6 +166,8 @@ private:
     BitmapHandle BannerRedBitmap;
     // The same four at 150 and 200 per cent, in that order.
     std::array<BitmapHandle, 8> scaledStickerBitmaps_;
+    IconHandle bigIcon_;
+    IconHandle smallIcon_;
     // From the start until the user first brings it up, the window stands
     // off the screen on purpose: a display change leaves it there.
     bool standsOffScreen_ = true;

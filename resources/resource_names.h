@@ -4,7 +4,7 @@
 
 namespace zandrel::res {
 
-inline constexpr char kMainIcon[] = "MAINICON"; // 32 x 32 and 16 x 16, 16 colours
+inline constexpr char kMainIcon[] = "MAINICON"; // 16, 24, 32, 48 and 64 pixels, 16 colours
 
 inline constexpr char kCursorHand[] = "MANO"; // screen cursor 52
 inline constexpr char kCursorWeb[] = "WWW";   // screen cursor 51

@@ -98,6 +98,34 @@ TEST_F(MainWindowTest, FirstStartWithoutDataFilesAddsTheTrayIconAndStandsOffTheS
     EXPECT_FALSE(fs::exists(dataFile_));
 }
 
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    const BitmapHandle mask(info.hbmMask);
+    const BitmapHandle colour(info.hbmColor);
+    BITMAP bitmap{};
+    GetObjectA(colour.get(), sizeof bitmap, &bitmap);
+    return bitmap.bmWidth;
+}
+
+// Moved onto a monitor of 144 DPI, the window takes the icons drawn at 24
+// and 48 pixels; the tray keeps the system's small size.
+TEST_F(MainWindowTest, TheIconsAreDrawnForTheWindowsDpi) {
+    TFormMain& form = Start();
+    auto icon = [&](WPARAM which) {
+        return IconWidth(HICON(SendMessageA(form.Handle(), WM_GETICON, which, 0)));
+    };
+    EXPECT_EQ(icon(ICON_SMALL), 16);
+    EXPECT_EQ(icon(ICON_BIG), 32);
+    const RECT suggested{0, 0, 837, 663};
+    SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
+    EXPECT_EQ(icon(ICON_SMALL), 24);
+    EXPECT_EQ(icon(ICON_BIG), 48);
+    EXPECT_EQ(IconWidth(form.Tray().Record().hIcon), 16);
+}
+
 TEST_F(MainWindowTest, LayoutFollowsTheDesign) {
     TFormMain& form = Start();
     const RECT rect = form.ScreenRect();
