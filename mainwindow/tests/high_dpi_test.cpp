@@ -23,32 +23,23 @@ RECT RectOf(HWND window) {
     return rect;
 }
 
-class HighDpiTest : public ::testing::Test {
+class HighDpiTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         if (SystemDpi() != 144) {
             GTEST_SKIP() << "needs a system at 144 DPI (scripts/high_dpi_test.sh)";
         }
-        TestEnvironment().Reset();
         ScratchSettings::Set("DefaultClientHeight", "normal");
-        MessageList list(folder_.File("ZandrelData.dat"));
+        MessageList list(dataFile_);
         for (int i = 0; i < 2; ++i) {
             TestEnvironment().now += 0.01;
             list.New(TestEnvironment(), "{\\rtf1\\ansi Call the dentist\\par before Friday}");
         }
         TestEnvironment().now += 0.01; // both have started
-        form_ = std::make_unique<TFormMain>(noMailService_, folder_.File("ZandrelData.dat"),
-                                            ScratchSettings::Store());
-        PumpMessages();
+        Start(Shown::NotYet);
     }
 
     HWND Sticker(const char* name) const { return form_->Stickers().Find(name)->Handle(); }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 // Sizes, places and the cascade's steps one and a half times their 96-DPI

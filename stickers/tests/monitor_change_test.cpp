@@ -22,11 +22,10 @@ const MonitorArea kRight{1024, 0, 2048, 768};
 const ScreenPosition kOnLeft{-900, 100};
 const ScreenPosition kOnRight{1300, 200};
 
-class MonitorChangeTest : public ::testing::Test {
+class MonitorChangeTest : public MainWindowFixture {
 protected:
     MonitorChangeTest() {
-        TestEnvironment().Reset();
-        MessageList list(DataFile());
+        MessageList list(dataFile_);
         for (const ScreenPosition place : {kOnLeft, kOnRight}) {
             TestEnvironment().now += 0.01;
             list.New(TestEnvironment(), "{\\rtf1 note}");
@@ -39,14 +38,9 @@ protected:
         TFormMemo::LeftButtonDown = [] { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; };
     }
 
-    std::string DataFile() const { return folder_.File("ZandrelData.dat"); }
-
-    TFormMain& Start(std::vector<MonitorArea> monitors) {
+    TFormMain& StartWith(std::vector<MonitorArea> monitors) {
         TestEnvironment().monitors = std::move(monitors);
-        form_.reset();
-        form_ = std::make_unique<TFormMain>(noMailService_, DataFile(), ScratchSettings::Store());
-        PumpMessages();
-        return *form_;
+        return Start(Shown::NotYet);
     }
 
     void DisplayChange(std::vector<MonitorArea> monitors) {
@@ -63,19 +57,13 @@ protected:
         const MessageRecord& record = form_->Messages().Entry(index).Record;
         return {record.PosInvalid ? -1 : record.PosLeft, record.PosTop};
     }
-
-    const ScratchSettings settings_;
-    Application app_{TestEnvironment(), GetModuleHandleA(nullptr)};
-    const test::TempFolder folder_;
-    const MapiLibrary noMailService_;
-    std::unique_ptr<TFormMain> form_;
 };
 
 // Their places are used wherever their monitor lies, left or right of the
 // primary one.
 TEST_F(MonitorChangeTest, WithoutTheirMonitorTheyCascadeAndTheirPlacesStayUntilItReturns) {
-    const std::string savedData = test::ReadFile(DataFile());
-    Start({kPrimary});
+    const std::string savedData = test::ReadFile(dataFile_);
+    StartWith({kPrimary});
     EXPECT_EQ(Place("Memo_0"), (ScreenPosition{1024 - 210, 0}));
     EXPECT_EQ(Place("Memo_1"), (ScreenPosition{1024 - 210, 40}));
     // A press that starts a drag of a sticker in the cascade keeps its place.
@@ -86,7 +74,7 @@ TEST_F(MonitorChangeTest, WithoutTheirMonitorTheyCascadeAndTheirPlacesStayUntilI
     TFormMemo::LeftButtonDown = [] { return false; };
     EXPECT_EQ(Stored(0), kOnLeft);
     EXPECT_EQ(Stored(1), kOnRight);
-    EXPECT_EQ(test::ReadFile(DataFile()), savedData);
+    EXPECT_EQ(test::ReadFile(dataFile_), savedData);
 
     DisplayChange({kPrimary, kLeft, kRight});
     EXPECT_EQ(Place("Memo_0"), kOnLeft);
@@ -96,7 +84,7 @@ TEST_F(MonitorChangeTest, WithoutTheirMonitorTheyCascadeAndTheirPlacesStayUntilI
 // Dragged onto a monitor of 144 DPI, a sticker takes the size the system
 // suggests and lays out its text, font and shape for that DPI.
 TEST_F(MonitorChangeTest, AStickerMovedOntoAMonitorOfAnotherDpiLaysItselfOut) {
-    Start({kPrimary});
+    StartWith({kPrimary});
     TFormMemo& sticker = *form_->Stickers().Find("Memo_0");
     const RECT suggested{100, 100, 100 + 315, 100 + 210};
     SendMessageA(sticker.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(&suggested));
@@ -117,7 +105,7 @@ TEST_F(MonitorChangeTest, AStickerMovedOntoAMonitorOfAnotherDpiLaysItselfOut) {
 }
 
 TEST_F(MonitorChangeTest, AWindowLeftOffEveryMonitorComesBackOntoTheNearestOne) {
-    TFormMain& main = Start({kPrimary, kRight});
+    TFormMain& main = StartWith({kPrimary, kRight});
     main.ShowAtStart();
     const RECT parked = main.ScreenRect(); // off the screen until first shown
     DisplayChange({kPrimary});
