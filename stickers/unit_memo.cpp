@@ -78,12 +78,13 @@ void TFormMemo::SetName(const std::string& name) {
     SetWindowTextA(Handle(), name.c_str());
 }
 
+// A new text keeps the control's zoom: what the user touched stays marked
+// for MakeFresh.
 void TFormMemo::LoadText(std::string_view text) {
     text_ = text;
     if (richEdit_) {
         LoadRichText(richEdit_.get(), text);
     }
-    textTouched_ = false;
 }
 
 void TFormMemo::LoadMessage(const TMessageEntry& entry) {
@@ -91,7 +92,6 @@ void TFormMemo::LoadMessage(const TMessageEntry& entry) {
     if (richEdit_) {
         LoadMessageText(richEdit_.get(), ShownTextOf(entry));
     }
-    textTouched_ = false;
 }
 
 void TFormMemo::MakeFresh(HWND capture) {
