@@ -1,6 +1,7 @@
 #include "catalog/shown_text.h"
 
 #include "framework/controls/rich_edit.h"
+#include "framework/text/core/utf8.h"
 
 namespace zandrel {
 namespace {
@@ -19,14 +20,12 @@ std::string AnsiFirstLine(const MessageText& text) {
     if (utf8.empty()) {
         return utf8;
     }
-    const int length = static_cast<int>(utf8.size());
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(
-        std::size_t(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), length)));
+    const std::u16string wide = Utf8ToUtf16(utf8);
     const int wideLength = static_cast<int>(wide.size());
     std::string ansi(wide.size() * 2, '\0');
-    ansi.resize(std::size_t(WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, ansi.data(),
-                                                int(ansi.size()), nullptr, nullptr)));
+    ansi.resize(std::size_t(WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(wide.data()),
+                                                wideLength, ansi.data(), int(ansi.size()), nullptr,
+                                                nullptr)));
     return ansi;
 }
 

@@ -2,6 +2,7 @@
 
 #include "catalog/core/rtf_plain_text.h"
 #include "framework/text/core/code_page.h"
+#include "framework/text/core/utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,16 +17,6 @@ constexpr std::size_t kFallbackSize = 255;
 bool IsFallbackText(const TMessageEntry& entry) {
     return entry.RichText.size() == kFallbackSize &&
            std::memcmp(entry.RichText.data(), entry.Record.ShortText, kShortTextSize) == 0;
-}
-
-// The next character of valid UTF-8 at `i`, which moves past it.
-char32_t NextCharacter(std::string_view utf8, std::size_t& i) {
-    const auto lead = static_cast<unsigned char>(utf8[i++]);
-    const int trailing = lead < 0xE0 ? (lead < 0xC0 ? 0 : 1) : lead < 0xF0 ? 2 : 3;
-    char32_t character = trailing == 0 ? lead : lead & (0x3F >> trailing);
-    for (int k = 0; k < trailing && i < utf8.size(); ++k)
-        character = character << 6 | (static_cast<unsigned char>(utf8[i++]) & 0x3F);
-    return character;
 }
 
 void AppendUnicodeEscape(std::string& rtf, char32_t unit) {
@@ -55,7 +46,7 @@ std::string PlainTextToRtf(std::string_view utf8) {
     rtf.reserve(rtf.size() + utf8.size() * 2);
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const char32_t character = NextCharacter(utf8, i);
+        const char32_t character = NextUtf8Character(utf8, i);
         if (character == '\r' && i < utf8.size() && utf8[i] == '\n')
             continue; // the line end is its '\n'
         if (character == '\n' || character == '\r') {
@@ -93,7 +84,7 @@ std::string FirstLine(const MessageText& text, std::size_t maxCharacters) {
         std::size_t cut = 0;
         for (std::size_t characters = 0; cut < line.size() && characters < maxCharacters;
              ++characters)
-            NextCharacter(line, cut);
+            NextUtf8Character(line, cut);
         return cut < line.size() ? std::string(line.substr(0, cut)) + "..." : std::string(line);
     }
     return {};

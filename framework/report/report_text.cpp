@@ -1,5 +1,7 @@
 #include "framework/report/report_text.h"
 
+#include "framework/text/core/utf8.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -15,14 +17,6 @@ constexpr double kMmPerUnit = 25.4 / 1440;
 
 int Round(double value) {
     return static_cast<int>(std::lround(value));
-}
-
-std::wstring Utf8ToWide(const std::string& utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(),
-                                           int(wide.size()));
-    wide.resize(static_cast<std::size_t>(std::max(0, length)));
-    return wide;
 }
 
 const wchar_t* Wide(std::u16string_view text) {
@@ -42,8 +36,8 @@ FontHandle CreateFontOfHeight(const report::FontSpec& font, int height) {
     description.lfQuality = DEFAULT_QUALITY;
     description.lfPitchAndFamily =
         font.FixedPitch ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
-    const std::wstring face = Utf8ToWide(font.Face);
-    lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
+    const std::u16string face = Utf8ToUtf16(font.Face);
+    lstrcpynW(description.lfFaceName, Wide(face), LF_FACESIZE);
     FontHandle created(CreateFontIndirectW(&description));
     if (!created) {
         throw std::runtime_error("Cannot create the font " + font.Face);

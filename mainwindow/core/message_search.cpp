@@ -2,6 +2,7 @@
 
 #include "catalog/core/rtf_plain_text.h"
 #include "framework/text/core/code_page.h"
+#include "framework/text/core/utf8.h"
 
 namespace zandrel {
 namespace {
@@ -61,39 +62,6 @@ std::u16string Folded(std::u16string_view text) {
     for (char16_t& c : folded)
         c = FoldCase(c);
     return folded;
-}
-
-std::u16string Utf8ToUtf16(std::string_view utf8) {
-    std::u16string text;
-    text.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80    ? 1
-                           : lead >= 0xF0 ? 4
-                           : lead >= 0xE0 ? 3
-                           : lead >= 0xC0 ? 2
-                                          : 0;
-        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        bool valid = length > 0 && i + length <= utf8.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (!valid || c > 0x10FFFF) {
-            text += u'\uFFFD';
-            ++i;
-            continue;
-        }
-        if (c >= 0x10000) {
-            text += char16_t(0xD800 + ((c - 0x10000) >> 10));
-            text += char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            text += char16_t(c);
-        }
-        i += std::size_t(length);
-    }
-    return text;
 }
 
 std::u16string SearchableText(const std::string& richText) {

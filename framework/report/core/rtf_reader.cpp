@@ -2,6 +2,7 @@
 
 #include "framework/text/core/code_page.h"
 #include "framework/text/core/rtf_lexer.h"
+#include "framework/text/core/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -22,26 +23,6 @@ namespace {
 
 constexpr int kSymbolCharset = 2;
 constexpr char16_t kSymbolBullet = 0xF0B7;
-
-// Well-formed UTF-8 (as AppendCodePageText writes it) to UTF-16.
-void AppendUtf16(std::u16string& out, std::string_view utf8) {
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (int k = 1; k < length && i + k < utf8.size(); ++k) {
-            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        }
-        i += length;
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (code >> 10));
-            out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(code);
-        }
-    }
-}
 
 // Words that end the paragraph.
 constexpr std::array<std::string_view, 5> kParagraphEnds = {"par", "sect", "page", "row",
