@@ -5,7 +5,6 @@
 namespace zandrel::testing {
 namespace {
 
-MenuWatcher* activeWatcher = nullptr;
 InsideLoop* activeLoopAction = nullptr;
 
 bool Painted(HWND window) {
@@ -90,29 +89,6 @@ bool HandOverForScreenshot(const std::filesystem::path& folder, const std::strin
                      std::chrono::seconds(60));
 }
 
-MenuWatcher::MenuWatcher(std::function<void(HWND)> action, const char* windowClass)
-    : action_(std::move(action)), windowClass_(windowClass) {
-    activeWatcher = this;
-    timer_ = SetTimer(nullptr, 0, 20, Tick);
-}
-
-MenuWatcher::~MenuWatcher() {
-    KillTimer(nullptr, timer_);
-    activeWatcher = nullptr;
-}
-
-void CALLBACK MenuWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
-    MenuWatcher* watcher = activeWatcher;
-    if (!watcher || watcher->ran_) {
-        return;
-    }
-    const HWND menuWindow = FindWindowA(watcher->windowClass_, nullptr);
-    if (menuWindow && IsWindowVisible(menuWindow)) {
-        watcher->ran_ = true;
-        watcher->action_(menuWindow);
-    }
-}
-
 InsideLoop::InsideLoop(std::function<bool()> action) : action_(std::move(action)) {
     activeLoopAction = this;
     timer_ = SetTimer(nullptr, 0, 20, Tick);
@@ -128,5 +104,20 @@ void CALLBACK InsideLoop::Tick(HWND, UINT, UINT_PTR, DWORD) {
         self->done_ = true;
     }
 }
+
+// Once only: a tick inside a loop that the action opens finds it has run.
+MenuWatcher::MenuWatcher(std::function<void(HWND)> action, const char* windowClass)
+    : loop_([this, action = std::move(action), windowClass] {
+          if (ran_) {
+              return true;
+          }
+          const HWND menuWindow = FindWindowA(windowClass, nullptr);
+          if (!menuWindow || !IsWindowVisible(menuWindow)) {
+              return false;
+          }
+          ran_ = true;
+          action(menuWindow);
+          return true;
+      }) {}
 
 } // namespace zandrel::testing

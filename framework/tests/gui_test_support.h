@@ -33,30 +33,6 @@ int GdiObjects();
 bool HandOverForScreenshot(const std::filesystem::path& folder, const std::string& name,
                            const std::vector<HWND>& windows);
 
-// Runs action once the system's pop-up menu window (or a window of the class
-// given, such as a modal box) is on the screen, from a timer that fires
-// inside the menu's or the box's own message loop; true if it ran. Call
-// before the command that opens it (which returns when it has closed);
-// action must close it.
-class MenuWatcher {
-public:
-    explicit MenuWatcher(std::function<void(HWND menuWindow)> action,
-                         const char* windowClass = "#32768");
-    ~MenuWatcher();
-    MenuWatcher(const MenuWatcher&) = delete;
-    MenuWatcher& operator=(const MenuWatcher&) = delete;
-
-    bool Ran() const { return ran_; }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-
-    std::function<void(HWND)> action_;
-    const char* windowClass_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
-};
-
 // Runs an action from a thread timer, which fires inside whatever message
 // loop runs at the time: the loop of a modal form or of a box. The action
 // runs at every tick until it says it is done; a tick inside a loop that the
@@ -74,6 +50,23 @@ private:
     std::function<bool()> action_;
     UINT_PTR timer_ = 0;
     bool done_ = false;
+};
+
+// Runs action once the system's pop-up menu window (or a window of the class
+// given, such as a modal box) is on the screen, from a timer that fires
+// inside the menu's or the box's own message loop; true if it ran. Call
+// before the command that opens it (which returns when it has closed);
+// action must close it.
+class MenuWatcher {
+public:
+    explicit MenuWatcher(std::function<void(HWND menuWindow)> action,
+                         const char* windowClass = "#32768");
+
+    bool Ran() const { return ran_; }
+
+private:
+    bool ran_ = false;
+    InsideLoop loop_;
 };
 
 } // namespace zandrel::testing
