@@ -19,14 +19,11 @@
 namespace zandrel::testing {
 namespace {
 
-TEST(ShownTextTest, AFallbackTextShowsOnlyItsShortTextInTheEditorAStickerAndTheCatalog) {
-    TestEnvironment().Reset();
-    const ScratchSettings settings;
-    Application app(TestEnvironment(), GetModuleHandleA(nullptr));
-    const test::TempFolder folder;
-    const std::string dataFile = folder.File("ZandrelData.dat");
+class ShownTextTest : public MainWindowFixture {};
+
+TEST_F(ShownTextTest, AFallbackTextShowsOnlyItsShortTextInTheEditorAStickerAndTheCatalog) {
     {
-        MessageList list(dataFile);
+        MessageList list(dataFile_);
         TMessageEntry& entry = list.New(TestEnvironment(), "");
         entry.Record.ShortText[0] = 9;
         std::memcpy(entry.Record.ShortText + 1, "Call Anna", 9);
@@ -36,10 +33,8 @@ TEST(ShownTextTest, AFallbackTextShowsOnlyItsShortTextInTheEditorAStickerAndTheC
         std::filesystem::remove(list.MemoFileName()); // no stored text
     }
     TestEnvironment().now += 1.0 / 1440;
-    const std::string stored = test::ReadFile(dataFile);
-    const MapiLibrary noMailService;
-    TFormMain form(noMailService, dataFile, ScratchSettings::Store());
-    PumpMessages();
+    const std::string stored = test::ReadFile(dataFile_);
+    TFormMain& form = Start(Shown::NotYet);
 
     EXPECT_EQ(PlainText(form.Find(form_main::RichEditText).Handle()), "Call Anna");
     const TFormMemo* sticker = form.Stickers().Find("Memo_0");
@@ -54,7 +49,7 @@ TEST(ShownTextTest, AFallbackTextShowsOnlyItsShortTextInTheEditorAStickerAndTheC
         page += text.Text + "|";
     }
     EXPECT_NE(page.find("|Call Anna|"), std::string::npos) << page;
-    EXPECT_EQ(test::ReadFile(dataFile), stored);
+    EXPECT_EQ(test::ReadFile(dataFile_), stored);
 }
 
 } // namespace
