@@ -23,13 +23,5 @@ ZANDREL_VIRTUAL_DISPLAY=1
 WINEPREFIX="$PWD/build/windows/wineprefix"
 . ./scripts/wine-session.sh
 trap stop_wine_session EXIT
-# Without a window manager Wine waits for one (about 2 s) whenever a window
-# with a caption is hidden or destroyed; unmanaged windows do not wait.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-# A test program that crashes fails at once instead of waiting on Wine's
-# crash dialog until ctest's timeout.
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-# The services (the desktop and its tray) read these settings only when they
-# start, and in a new prefix they started before them.
-restart_wine_services
+prepare_test_prefix
 ctest --preset windows
