@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # Runs a command in the Windows tests' Wine session: the tests' prefix
 # (build/windows/wineprefix), its server and a virtual display. Build first
 # (cmake --build --preset windows). Examples:
@@ -7,8 +7,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 ZANDREL_VIRTUAL_DISPLAY=1
-WINEPREFIX="$PWD/build/windows/wineprefix"
-. ./scripts/wine-session.sh
+. ./scripts/wine-session.sh "$PWD/build/windows/wineprefix"
 trap stop_wine_session EXIT
 prepare_test_prefix
 "$@"
