@@ -3,7 +3,9 @@
 #include "framework/controls/control.h"
 #include "framework/device_context.h"
 #include "framework/report/core/rtf_reader.h"
+#include "framework/report/print_job.h"
 #include "framework/report/printer_settings.h"
+#include "framework/system_error.h"
 #include "framework/system_date_time.h"
 
 #include <algorithm>
@@ -365,7 +367,7 @@ MetafileHandle Report::PageMetafile(std::size_t index, HDC reference) {
     const RECT frame{0, 0, Round(page.Width * 100), Round(page.Height * 100)};
     const HDC dc = CreateEnhMetaFileA(reference, nullptr, &frame, "Zandrel\0Report\0");
     if (!dc) {
-        throw std::runtime_error("Cannot create a metafile for the report's page");
+        throw SystemError("Cannot create a metafile for the report's page", "CreateEnhMetaFileA");
     }
     RenderTarget target;
     target.PixelsPerMmX =
@@ -386,40 +388,41 @@ bool Report::Print(const PrinterChoice& printer, const Clock& clock,
     const PrinterSettings settings(printer);
     const PrinterDc dc(printer.Name.c_str(), settings.Mode());
     if (!dc) {
-        throw std::runtime_error("Cannot open the printer " + printer.Name);
+        throw SystemError("Cannot open the printer " + printer.Name, "CreateDCA");
     }
-    const double perMmX = GetDeviceCaps(dc.Get(), LOGPIXELSX) / 25.4;
-    const double perMmY = GetDeviceCaps(dc.Get(), LOGPIXELSY) / 25.4;
+    PrintDevice device(dc.Get());
+    return Print(device, clock, progress);
+}
+
+bool Report::Print(PrintDevice& device, const Clock& clock,
+                   const std::function<bool(std::size_t, std::size_t)>& progress) {
+    const HDC dc = device.Dc();
+    const double perMmX = GetDeviceCaps(dc, LOGPIXELSX) / 25.4;
+    const double perMmY = GetDeviceCaps(dc, LOGPIXELSY) / 25.4;
     // Every print produces the report again from the start, on the paper
     // that the printer gives.
     const report::PaperFit fit =
-        report::FitToPaper(Page, GetDeviceCaps(dc.Get(), PHYSICALWIDTH) / perMmX,
-                           GetDeviceCaps(dc.Get(), PHYSICALHEIGHT) / perMmY);
+        report::FitToPaper(Page, GetDeviceCaps(dc, PHYSICALWIDTH) / perMmX,
+                           GetDeviceCaps(dc, PHYSICALHEIGHT) / perMmY);
     Prepare(clock, fit.Page);
     ProduceAll();
-    DOCINFOA document{};
-    document.cbSize = sizeof document;
-    document.lpszDocName = "Zandrel";
-    if (StartDocA(dc.Get(), &document) <= 0) {
-        throw std::runtime_error("The printer " + printer.Name + " refused the document");
-    }
+    PrintJob job(device, "Zandrel");
     RenderTarget target;
     target.PixelsPerMmX = perMmX * fit.Scale;
     target.PixelsPerMmY = perMmY * fit.Scale;
     // The device's point (0, 0) is the physical offset away from the paper's corner.
-    target.OriginX = -GetDeviceCaps(dc.Get(), PHYSICALOFFSETX);
-    target.OriginY = -GetDeviceCaps(dc.Get(), PHYSICALOFFSETY);
+    target.OriginX = -GetDeviceCaps(dc, PHYSICALOFFSETX);
+    target.OriginY = -GetDeviceCaps(dc, PHYSICALOFFSETY);
     const std::size_t pages = PageCount();
     for (std::size_t page = 0; page < pages; ++page) {
-        StartPage(dc.Get());
-        RenderPage(dc.Get(), page, target);
-        EndPage(dc.Get());
+        job.StartPage(page + 1);
+        RenderPage(dc, page, target);
+        job.EndPage(page + 1);
         if (progress && !progress(page + 1, pages) && page + 1 < pages) {
-            AbortDoc(dc.Get());
-            return false;
+            return false; // the job aborts the document
         }
     }
-    EndDoc(dc.Get());
+    job.End();
     return true;
 }
 
