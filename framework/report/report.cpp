@@ -50,7 +50,18 @@ std::string ShownDateText(TDateTime moment, SysDataKind kind) {
 
 void Fill(HDC dc, const RECT& rect, Color color) {
     const BrushHandle brush(CreateSolidBrush(ColorRef(color)));
+    if (!brush) {
+        throw SystemError("Cannot create a brush for the report's page", "CreateSolidBrush");
+    }
     FillRect(dc, &rect, brush.get());
+}
+
+PenHandle SolidPen(int width, Color color) {
+    PenHandle pen(CreatePen(PS_SOLID, width, ColorRef(color)));
+    if (!pen) {
+        throw SystemError("Cannot create a pen for the report's page", "CreatePen");
+    }
+    return pen;
 }
 
 // Where a label's words wrap: 1 mm before the next label to its right on the
@@ -295,7 +306,7 @@ void Report::RenderBand(HDC dc, PageTextBatch& texts, const ReportBand& band,
                                          placed.BoxTo - placed.BoxFrom);
             Fill(dc, box, rich->Background);
             {
-                const PenHandle pen(CreatePen(PS_SOLID, 1, ColorRef(rich->Frame)));
+                const PenHandle pen = SolidPen(1, rich->Frame);
                 const Selection penSelected(dc, pen.get());
                 const Selection noFill(dc, GetStockObject(NULL_BRUSH));
                 Rectangle(dc, box.left, box.top, box.right, box.bottom);
@@ -313,7 +324,7 @@ void Report::RenderBand(HDC dc, PageTextBatch& texts, const ReportBand& band,
         }
         if (const auto* shape = dynamic_cast<const ReportShape*>(&element)) {
             const int width = std::max(1, Round(0.25 * target.PixelsPerMmY));
-            const PenHandle pen(CreatePen(PS_SOLID, width, ColorRef(shape->Pen)));
+            const PenHandle pen = SolidPen(width, shape->Pen);
             const Selection penSelected(dc, pen.get());
             const int y = target.Y(bandTop + shape->Top + shape->Height / 2);
             MoveToEx(dc, target.X(bandLeft + shape->Left), y, nullptr);

@@ -140,6 +140,10 @@ void PageTextBatch::Add(const report::TextLayout& layout, std::size_t first, std
                                   target_.X(x + run.Width()),
                                   target_.Y(baseline + metrics.Descent)};
                 const BrushHandle brush(CreateSolidBrush(run.Highlight));
+                if (!brush) {
+                    throw SystemError("Cannot create the brush of a marked text",
+                                      "CreateSolidBrush");
+                }
                 FillRect(dc_, &behind, brush.get());
             }
             // Each character's advance on the device: the differences of its
