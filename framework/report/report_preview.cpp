@@ -467,6 +467,9 @@ ReportPreview::PrintOutcome ReportPreview::PrintReport() {
     if (outcome == PrintOutcome::Printed) {
         ++prints_;
     }
+    if (!report_.Finished()) {
+        SetTimer(Handle(), kProduceTimer, 0, nullptr); // failed before it produced the pages
+    }
     page_ = std::min(page_, report_.PageCount() == 0 ? 0 : report_.PageCount() - 1);
     UpdateStatus();
     if (view_) {
