@@ -837,10 +837,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 FontHandle CreateFontFrom(const FontDescription& font, DpiScale scale) {
-    FontHandle created(CreateFontA(scale.Scale(font.Height), 0, 0, 0,
-                                   font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
-                                   FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                   DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+    FontHandle created(
+        CreateFontA(scale.Scale(font.Height), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
+                    font.Underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
     if (!created) {
         throw SystemError("Cannot create the font " + font.Name, "CreateFontA");
     }

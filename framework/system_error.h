@@ -16,8 +16,7 @@ public:
     // `failure` says what could not be done; `call` names the function that
     // failed. The error number defaults to the thread's last error, so build
     // the error right after the call.
-    SystemError(const std::string& failure, const std::string& call,
-                DWORD code = GetLastError());
+    SystemError(const std::string& failure, const std::string& call, DWORD code = GetLastError());
 
     const std::string& Call() const { return call_; }
     DWORD Code() const { return code_; }

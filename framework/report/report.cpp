@@ -5,8 +5,8 @@
 #include "framework/report/core/rtf_reader.h"
 #include "framework/report/print_job.h"
 #include "framework/report/printer_settings.h"
-#include "framework/system_error.h"
 #include "framework/system_date_time.h"
+#include "framework/system_error.h"
 
 #include <algorithm>
 #include <cmath>
@@ -412,9 +412,8 @@ bool Report::Print(PrintDevice& device, const Clock& clock,
     const double perMmY = GetDeviceCaps(dc, LOGPIXELSY) / 25.4;
     // Every print produces the report again from the start, on the paper
     // that the printer gives.
-    const report::PaperFit fit =
-        report::FitToPaper(Page, GetDeviceCaps(dc, PHYSICALWIDTH) / perMmX,
-                           GetDeviceCaps(dc, PHYSICALHEIGHT) / perMmY);
+    const report::PaperFit fit = report::FitToPaper(Page, GetDeviceCaps(dc, PHYSICALWIDTH) / perMmX,
+                                                    GetDeviceCaps(dc, PHYSICALHEIGHT) / perMmY);
     Prepare(clock, fit.Page);
     ProduceAll();
     PrintJob job(device, "Zandrel");

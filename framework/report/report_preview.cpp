@@ -212,10 +212,10 @@ private:
         RECT client{};
         GetClientRect(Handle(), &client);
         const MemoryDc memory(target);
-        const BitmapHandle bitmap(
-            memory ? CreateCompatibleBitmap(target, std::max<LONG>(1, client.right),
-                                            std::max<LONG>(1, client.bottom))
-                   : nullptr);
+        const BitmapHandle bitmap(memory ? CreateCompatibleBitmap(target,
+                                                                  std::max<LONG>(1, client.right),
+                                                                  std::max<LONG>(1, client.bottom))
+                                         : nullptr);
         if (!bitmap) {
             PaintOn(target, client);
             return;
