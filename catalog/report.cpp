@@ -33,6 +33,7 @@ Element& Place(ReportBand& band, const char* name, double left, double top) {
 } // namespace
 
 TQReport1::TQReport1(const MessageList& messages) : MessageList_(messages) {
+    Name = "catalog";
     OnBeforePrint = [this] { QReport1BeforePrint(); };
     OnNeedData = [this](bool& more) { QReport1NeedData(more); };
     const double width = Page.Width - Page.LeftMargin - Page.RightMargin; // 190 mm

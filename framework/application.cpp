@@ -1,6 +1,7 @@
 #include "framework/application.h"
 #include "framework/core/callback_errors.h"
 #include "framework/form.h"
+#include "framework/system_error.h"
 #include "framework/window.h"
 
 #include <commctrl.h>
@@ -20,22 +21,35 @@ LRESULT CALLBACK ApplicationWindowProcedure(HWND window, UINT message, WPARAM wP
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+constexpr char richEditLibrary[] = "riched20.dll";
+
 HWND CreateApplicationWindow(HINSTANCE instance) {
-    RegisterWindowClass(instance, applicationClass, ApplicationWindowProcedure);
-    return CreateWindowExA(0, applicationClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
-                           nullptr, nullptr, instance, nullptr);
+    if (!RegisterWindowClass(instance, applicationClass, ApplicationWindowProcedure)) {
+        throw SystemError("Cannot register the window class " + std::string(applicationClass),
+                          "RegisterClassExA");
+    }
+    const HWND window = CreateWindowExA(0, applicationClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                        0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    if (!window) {
+        throw SystemError("Cannot create the application's window", "CreateWindowExA");
+    }
+    return window;
 }
 
 } // namespace
 
 Application::Application(Environment& environment, HINSTANCE instance)
     : environment_(environment), instance_(instance), sounds_(environment), previous_(current) {
-    comInitialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    richEdit_.reset(LoadLibraryA("riched20.dll"));
+    richEdit_.reset(LoadLibraryA(richEditLibrary));
+    if (!richEdit_) {
+        throw SystemError("Cannot load the rich-text library " + std::string(richEditLibrary),
+                          "LoadLibraryA");
+    }
     window_.reset(CreateApplicationWindow(instance));
+    comInitialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     current = this;
     hints_ = std::make_unique<ApplicationHints>();
 }

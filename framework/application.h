@@ -22,8 +22,9 @@ class Application {
 public:
     // Initialises COM for this thread (single-threaded apartment), the common
     // controls and the rich-text control, and creates the hidden application
-    // window that owns the forms. The newest application is the one App()
-    // returns until it is destroyed.
+    // window that owns the forms; a SystemError when the rich-text library
+    // does not load or the window cannot be made. The newest application is
+    // the one App() returns until it is destroyed.
     Application(Environment& environment, HINSTANCE instance);
     ~Application();
     Application(const Application&) = delete;

@@ -2,10 +2,10 @@
 
 #include "framework/application.h"
 #include "framework/device_context.h"
+#include "framework/system_error.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
 namespace zandrel {
@@ -52,6 +52,11 @@ BitmapHandle MakeBitmap(const std::vector<std::uint32_t>& pixels, SIZE size, WOR
     const WindowDc screen(nullptr);
     BitmapHandle bitmap(bitCount == 1 ? CreateBitmap(size.cx, size.cy, 1, 1, nullptr)
                                       : CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+    if (!bitmap) {
+        throw SystemError("Cannot create a picture of " + std::to_string(size.cx) + " x " +
+                              std::to_string(size.cy) + " pixels",
+                          bitCount == 1 ? "CreateBitmap" : "CreateCompatibleBitmap");
+    }
     SetDIBits(screen.Get(), bitmap.get(), 0, UINT(size.cy), pixels.data(), &info, DIB_RGB_COLORS);
     return bitmap;
 }
@@ -141,7 +146,7 @@ ScaledPicture LoadPicture(const std::string& name, DpiScale scale) {
         bitmap = LoadBitmapResource(name);
     }
     if (!bitmap) {
-        throw std::runtime_error("Resource " + name + " not found");
+        throw SystemError("Cannot load the picture " + name, "LoadImageA");
     }
     const SIZE size = SizeOf(bitmap.get());
     return {std::move(bitmap), size, percent};
@@ -185,8 +190,9 @@ ImageListHandle LoadImageStrip(const std::string& name, int designSize, DpiScale
     const BitmapHandle colour = MakeBitmap(pixels.Colour, {count * size, size}, 32);
     const BitmapHandle mask = MakeBitmap(pixels.Mask, {count * size, size}, 1);
     ImageListHandle list(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, count, 0));
-    if (list) {
-        ImageList_Add(list.get(), colour.get(), mask.get());
+    if (!list || ImageList_Add(list.get(), colour.get(), mask.get()) < 0) {
+        throw SystemError("Cannot make the image list of " + name,
+                          list ? "ImageList_Add" : "ImageList_Create");
     }
     return list;
 }

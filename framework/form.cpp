@@ -4,6 +4,7 @@
 #include "framework/core/work_area.h"
 #include "framework/dpi.h"
 #include "framework/hints/core/hint_text.h"
+#include "framework/system_error.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -316,11 +317,16 @@ HBRUSH Form::BrushFor(Color color) {
     if (color & kSystemColor) {
         return GetSysColorBrush(int(color & ~kSystemColor));
     }
-    BrushHandle& owned = brushes_[color];
-    if (!owned) {
-        owned.reset(CreateSolidBrush(ColorRef(color)));
+    const auto [place, added] = brushes_.try_emplace(color);
+    if (added) {
+        place->second.reset(CreateSolidBrush(ColorRef(color)));
+        if (!place->second) {
+            // Reported once: from then on the colour paints as the system's face.
+            throw SystemError("Cannot create the brush of the colour " + std::to_string(color),
+                              "CreateSolidBrush");
+        }
     }
-    return owned.get();
+    return place->second ? place->second.get() : GetSysColorBrush(COLOR_BTNFACE);
 }
 
 // Docks the children of a parent in table order: top and bottom first, then
@@ -831,10 +837,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 FontHandle CreateFontFrom(const FontDescription& font, DpiScale scale) {
-    return FontHandle(CreateFontA(scale.Scale(font.Height), 0, 0, 0,
-                                  font.Bold ? FW_BOLD : FW_NORMAL, font.Italic, font.Underline,
-                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+    FontHandle created(
+        CreateFontA(scale.Scale(font.Height), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
+                    font.Underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+    if (!created) {
+        throw SystemError("Cannot create the font " + font.Name, "CreateFontA");
+    }
+    return created;
 }
 
 } // namespace zandrel

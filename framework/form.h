@@ -161,6 +161,7 @@ bool IsForm(HWND window);
 
 // The font a description names: face, pixel height (a design figure),
 // bold, italic, underline.
+// A SystemError when the system cannot make it.
 FontHandle CreateFontFrom(const FontDescription& font, DpiScale scale = {});
 
 } // namespace zandrel

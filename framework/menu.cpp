@@ -1,6 +1,6 @@
 #include "framework/menu.h"
 
-#include <stdexcept>
+#include "framework/system_error.h"
 
 namespace zandrel {
 
@@ -20,7 +20,8 @@ void MenuItem::SetEnabled(bool enabled) {
 Menu::Menu(const MenuDescription& description, UINT& nextId)
     : name_(description.Name), menu_(description.Popup ? CreatePopupMenu() : CreateMenu()) {
     if (!menu_) {
-        throw std::runtime_error("Cannot create the menu " + name_);
+        throw SystemError("Cannot create the menu " + name_,
+                          description.Popup ? "CreatePopupMenu" : "CreateMenu");
     }
     AddItems(menu_.get(), description.Items, nextId);
 }

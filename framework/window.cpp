@@ -1,8 +1,7 @@
 #include "framework/window.h"
 
 #include "framework/application.h"
-
-#include <stdexcept>
+#include "framework/system_error.h"
 
 namespace zandrel {
 
@@ -28,14 +27,15 @@ void Window::CreateHandle(const WindowCreation& creation) {
     const HINSTANCE instance = App().Instance();
     if (!RegisterWindowClass(instance, creation.ClassName.c_str(), WindowProcedure,
                              creation.Icon)) {
-        throw std::runtime_error("Cannot register the window class " + creation.ClassName);
+        throw SystemError("Cannot register the window class " + creation.ClassName,
+                          "RegisterClassExA");
     }
     const RECT& place = creation.Place;
     const HWND window = CreateWindowExA(
         creation.ExStyle, creation.ClassName.c_str(), creation.Caption.c_str(), creation.Style,
         place.left, place.top, place.right, place.bottom, creation.Parent, nullptr, instance, this);
     if (!window) {
-        throw std::runtime_error("Cannot create the window " + creation.ClassName);
+        throw SystemError("Cannot create the window " + creation.ClassName, "CreateWindowExA");
     }
 }
 

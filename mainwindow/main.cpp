@@ -417,6 +417,7 @@ void TFormMain::ShowHint1Click(Event&) {
 }
 
 void TFormMain::Timer1Timer(Event&) {
+    trayIcon_.AddIfRefused();
     if (busy_.IsBusy() || !MessageList_) {
         return;
     }
@@ -828,9 +829,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == TaskbarCreatedMessage()) {
-        if (trayIcon_.Added()) {
-            trayIcon_.Add();
-        }
+        trayIcon_.AddAgain();
         return 0;
     }
     if (message == FreeClosedPopupsMessage()) {

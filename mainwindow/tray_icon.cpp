@@ -16,18 +16,30 @@ void TrayIcon::Fill(HWND owner, HICON icon, const std::string& tip) {
 }
 
 void TrayIcon::Add() {
-    // As before, a shell that refuses the icon leaves the program running
-    // without it.
-    Shell_NotifyIconA(NIM_ADD, &record_);
-    added_ = true;
+    wanted_ = true;
+    // A shell that still holds the icon refuses to add it twice.
+    added_ = shell_(NIM_ADD, record_) || shell_(NIM_MODIFY, record_);
+}
+
+void TrayIcon::AddIfRefused() {
+    if (wanted_ && !added_) {
+        Add();
+    }
+}
+
+void TrayIcon::AddAgain() {
+    if (wanted_) {
+        Add();
+    }
 }
 
 void TrayIcon::Remove() {
+    wanted_ = false;
     if (!added_) {
         return;
     }
     record_.uFlags = 0;
-    Shell_NotifyIconA(NIM_DELETE, &record_);
+    shell_(NIM_DELETE, record_);
     added_ = false;
 }
 

@@ -1,10 +1,13 @@
 #pragma once
-// The icon in the task bar's notification area. It is removed again when
-// its owner goes, so no dead icon stays behind.
+// The icon in the task bar's notification area. A shell that is not ready
+// yet (a start from the Startup folder) or busy may refuse it: it is offered
+// again at every tick until the shell takes it. It is removed again when its
+// owner goes, so no dead icon stays behind.
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <functional>
 #include <string>
 
 namespace zandrel {
@@ -16,22 +19,35 @@ public:
     static constexpr UINT kIdentifier = 1;
     static constexpr UINT kCallbackMessage = WM_USER;
 
-    TrayIcon() = default;
+    // The shell's notification call (Shell_NotifyIconA); tests refuse with it.
+    using ShellCall = std::function<bool(DWORD message, NOTIFYICONDATAA& record)>;
+    static bool ShellNotify(DWORD message, NOTIFYICONDATAA& record) {
+        return Shell_NotifyIconA(message, &record);
+    }
+
+    explicit TrayIcon(ShellCall shell = ShellNotify) : shell_(std::move(shell)) {}
     ~TrayIcon() { Remove(); }
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     void Fill(HWND owner, HICON icon, const std::string& tip);
-    // NIM_ADD; also after the shell lost its icons.
+    // NIM_ADD: the icon is wanted from now on, whether the shell took it or not.
     void Add();
-    // Flags := 0, NIM_DELETE.
+    // At every tick: NIM_ADD again while the shell has not taken the icon.
+    void AddIfRefused();
+    // The shell lost its icons (it broadcast "TaskbarCreated"): NIM_ADD again
+    // when the icon is wanted.
+    void AddAgain();
+    // Flags := 0, NIM_DELETE; the icon is no longer wanted.
     void Remove();
 
     const NOTIFYICONDATAA& Record() const { return record_; }
     bool Added() const { return added_; }
 
 private:
+    ShellCall shell_;
     NOTIFYICONDATAA record_{};
+    bool wanted_ = false;
     bool added_ = false;
 };
 

@@ -9,6 +9,8 @@
 #include "mainwindow/main.h"
 #include "storage/core/file_ops.h"
 
+#include <optional>
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const zandrel::InstanceGuard guard(
         zandrel::file_ops::FolderOf(zandrel::TFormMain::DefaultDataFileName()));
@@ -17,7 +19,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 0;
     }
     zandrel::Win32Environment environment(instance);
-    zandrel::Application application(environment, instance);
+    std::optional<zandrel::Application> started;
+    try {
+        started.emplace(environment, instance);
+    } catch (const std::exception& error) {
+        // Without the application there is no error report but a plain box.
+        MessageBoxA(nullptr, error.what(), "Zandrel", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    zandrel::Application& application = *started;
     application.SetTitle("Zandrel");
     application.SetHelpFile("zandrel.hlp");
     // The mail service is loaded before any form exists and stays until the end.

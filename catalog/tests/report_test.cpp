@@ -8,6 +8,7 @@
 #include "framework/report/printer_settings.h"
 #include "framework/report/report_preview.h"
 #include "framework/system_date_time.h"
+#include "framework/system_error.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 
@@ -325,6 +326,79 @@ TEST_F(CatalogTest, APrintToAPrinterThatIsNotThereIsReportedAsAnError) {
     EXPECT_THROW(
         report.Print({"Zandrel printer that does not exist", 1, {}}, TestEnvironment(), {}),
         std::runtime_error);
+}
+
+TEST_F(CatalogTest, APrintThatFailsIsReportedByThePreviewAsNotPrinted) {
+    Catalog catalog;
+    TQReport1 report(catalog.list);
+    report.Prepare(TestEnvironment());
+    ReportPreview preview(report);
+    TestEnvironment().printer = "Nowhere";
+    EXPECT_EQ(preview.PrintReport(), ReportPreview::PrintOutcome::Failed);
+    EXPECT_EQ(preview.Prints(), 0);
+    ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
+    EXPECT_EQ(TestEnvironment().boxes[0].Text.rfind("The catalog was not printed on Nowhere.\n"
+                                                    "Cannot open the printer Nowhere\n"
+                                                    "CreateDCA failed with error ",
+                                                    0),
+              0u);
+}
+
+// A printer on a memory DC that records the spooler's calls and fails the
+// one named, out of paper.
+struct FailingPrinter : PrintDevice {
+    FailingPrinter(HDC dc, std::string failing) : PrintDevice(dc), failing(std::move(failing)) {}
+    int StartDocument(const DOCINFOA&) override { return Answer("StartDoc"); }
+    int StartPage() override { return Answer("StartPage"); }
+    int EndPage() override { return Answer("EndPage"); }
+    int EndDocument() override { return Answer("EndDoc"); }
+    int AbortDocument() override { return Answer("AbortDoc"); }
+    int Answer(const std::string& call) {
+        calls += call + " ";
+        SetLastError(ERROR_OUT_OF_PAPER);
+        return call == failing ? 0 : 1;
+    }
+    std::string failing;
+    std::string calls;
+};
+
+TEST_F(CatalogTest, EveryPrintCallIsCheckedAndAFailureThrowOrCancelAbortsTheDocument) {
+    const std::string outOfPaper = " failed with error 28: " + SystemErrorText(ERROR_OUT_OF_PAPER);
+    const struct {
+        const char* Failing;
+        const char* Calls;
+        std::string Error;
+        std::function<bool(std::size_t, std::size_t)> Progress = {};
+    } cases[] = {
+        {"StartDoc", "StartDoc ", "Cannot start the document"},
+        {"StartPage", "StartDoc StartPage AbortDoc ", "Cannot start page 1"},
+        {"EndPage", "StartDoc StartPage EndPage AbortDoc ", "Cannot end page 1"},
+        {"EndDoc", "StartDoc StartPage EndPage StartPage EndPage EndDoc AbortDoc ",
+         "Cannot end the document"},
+        {"", "StartDoc StartPage EndPage AbortDoc ", "!",
+         [](std::size_t, std::size_t) -> bool { throw std::runtime_error("!"); }},
+        {"", "StartDoc StartPage EndPage AbortDoc ", "cancelled",
+         [](std::size_t, std::size_t) { return false; }},
+    };
+    Catalog catalog;
+    for (int message = 0; message < 12; ++message) {
+        catalog.Add(Rtf("message"), 45000.5); // two pages
+    }
+    TQReport1 report(catalog.list);
+    const WindowDc screen(nullptr);
+    const MemoryDc dc(screen.Get());
+    for (const auto& each : cases) {
+        FailingPrinter printer(dc.Get(), each.Failing);
+        std::string error = "cancelled";
+        try {
+            EXPECT_FALSE(report.Print(printer, TestEnvironment(), each.Progress));
+        } catch (const std::exception& thrown) {
+            error = thrown.what();
+        }
+        EXPECT_EQ(error,
+                  *each.Failing ? each.Error + "\n" + each.Failing + outOfPaper : each.Error);
+        EXPECT_EQ(printer.calls, each.Calls);
+    }
 }
 
 // The notes of the real print: each with the text a reader must find on paper.

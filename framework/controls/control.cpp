@@ -3,8 +3,7 @@
 #include "framework/application.h"
 #include "framework/dpi.h"
 #include "framework/form.h"
-
-#include <stdexcept>
+#include "framework/system_error.h"
 
 namespace zandrel {
 namespace {
@@ -32,14 +31,17 @@ Control::Control(const ComponentDescription& description, HWND parent, int id,
         window_ = CreateWindowExW(
             window.ExStyle, std::wstring(className.begin(), className.end()).c_str(), L"", style,
             place.Left, place.Top, place.Width, height, parent, menu, App().Instance(), nullptr);
-        SetText(description.Caption);
     } else {
         window_ = CreateWindowExA(window.ExStyle, window.ClassName, description.Caption.c_str(),
                                   style, place.Left, place.Top, place.Width, height, parent, menu,
                                   App().Instance(), nullptr);
     }
     if (!window_) {
-        throw std::runtime_error("Cannot create the control " + description.Name);
+        throw SystemError("Cannot create the control " + description.Name,
+                          window.Unicode ? "CreateWindowExW" : "CreateWindowExA");
+    }
+    if (window.Unicode) {
+        SetText(description.Caption);
     }
     SetPropA(window_, controlProperty, this);
 }

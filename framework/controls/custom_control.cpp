@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/device_context.h"
+#include "framework/system_error.h"
 #include "framework/window.h"
 
 #include <map>
@@ -34,9 +35,12 @@ MouseEvent ReadMouse(UINT message, WPARAM wParam, LPARAM lParam) {
 
 ControlWindow OwnWindow(const ComponentDescription& description,
                         LRESULT(CALLBACK* procedure)(HWND, UINT, WPARAM, LPARAM) noexcept) {
-    if (description.ControlClass.empty() ||
-        !RegisterWindowClass(App().Instance(), description.ControlClass.c_str(), procedure)) {
-        throw std::runtime_error("Cannot register the control class " + description.ControlClass);
+    if (description.ControlClass.empty()) {
+        throw std::logic_error("The control " + description.Name + " names no window class");
+    }
+    if (!RegisterWindowClass(App().Instance(), description.ControlClass.c_str(), procedure)) {
+        throw SystemError("Cannot register the control class " + description.ControlClass,
+                          "RegisterClassExA");
     }
     return {description.ControlClass.c_str(), WS_CLIPCHILDREN};
 }

@@ -1,6 +1,7 @@
 #include "framework/controls/rich_edit.h"
 
 #include "framework/core/callback_errors.h"
+#include "framework/system_error.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -148,7 +149,9 @@ void LiftTextLimit(HWND richEdit) {
 }
 
 void LeaveEscapeToForm(HWND richEdit) {
-    SetWindowSubclass(richEdit, EscapeToForm, escapeSubclass, 0);
+    if (!SetWindowSubclass(richEdit, EscapeToForm, escapeSubclass, 0)) {
+        throw SystemError("Cannot pass the text's Esc on to its form", "SetWindowSubclass");
+    }
 }
 
 void KeepEmbeddedObjects(HWND richEdit) {

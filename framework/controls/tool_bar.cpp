@@ -4,9 +4,9 @@
 #include "framework/controls/lists.h"
 #include "framework/device_context.h"
 #include "framework/dpi.h"
+#include "framework/system_error.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace zandrel {
 namespace {
@@ -88,7 +88,8 @@ void ToolBar::LoadImages() {
         ImageListHandle images = LoadImageStrip(description.Images, description.ImageSize,
                                                 Scaling(), transparentImageColor);
         if (!images) {
-            throw std::runtime_error("Resource " + description.Images + " not found");
+            throw SystemError("Cannot load the picture " + description.Images,
+                              "ImageList_LoadImageA");
         }
         SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
         images_ = std::move(images);

@@ -3,8 +3,10 @@
 #include "framework/controls/control.h"
 #include "framework/device_context.h"
 #include "framework/report/core/rtf_reader.h"
+#include "framework/report/print_job.h"
 #include "framework/report/printer_settings.h"
 #include "framework/system_date_time.h"
+#include "framework/system_error.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,7 +50,18 @@ std::string ShownDateText(TDateTime moment, SysDataKind kind) {
 
 void Fill(HDC dc, const RECT& rect, Color color) {
     const BrushHandle brush(CreateSolidBrush(ColorRef(color)));
+    if (!brush) {
+        throw SystemError("Cannot create a brush for the report's page", "CreateSolidBrush");
+    }
     FillRect(dc, &rect, brush.get());
+}
+
+PenHandle SolidPen(int width, Color color) {
+    PenHandle pen(CreatePen(PS_SOLID, width, ColorRef(color)));
+    if (!pen) {
+        throw SystemError("Cannot create a pen for the report's page", "CreatePen");
+    }
+    return pen;
 }
 
 // Where a label's words wrap: 1 mm before the next label to its right on the
@@ -293,7 +306,7 @@ void Report::RenderBand(HDC dc, PageTextBatch& texts, const ReportBand& band,
                                          placed.BoxTo - placed.BoxFrom);
             Fill(dc, box, rich->Background);
             {
-                const PenHandle pen(CreatePen(PS_SOLID, 1, ColorRef(rich->Frame)));
+                const PenHandle pen = SolidPen(1, rich->Frame);
                 const Selection penSelected(dc, pen.get());
                 const Selection noFill(dc, GetStockObject(NULL_BRUSH));
                 Rectangle(dc, box.left, box.top, box.right, box.bottom);
@@ -311,7 +324,7 @@ void Report::RenderBand(HDC dc, PageTextBatch& texts, const ReportBand& band,
         }
         if (const auto* shape = dynamic_cast<const ReportShape*>(&element)) {
             const int width = std::max(1, Round(0.25 * target.PixelsPerMmY));
-            const PenHandle pen(CreatePen(PS_SOLID, width, ColorRef(shape->Pen)));
+            const PenHandle pen = SolidPen(width, shape->Pen);
             const Selection penSelected(dc, pen.get());
             const int y = target.Y(bandTop + shape->Top + shape->Height / 2);
             MoveToEx(dc, target.X(bandLeft + shape->Left), y, nullptr);
@@ -365,7 +378,7 @@ MetafileHandle Report::PageMetafile(std::size_t index, HDC reference) {
     const RECT frame{0, 0, Round(page.Width * 100), Round(page.Height * 100)};
     const HDC dc = CreateEnhMetaFileA(reference, nullptr, &frame, "Zandrel\0Report\0");
     if (!dc) {
-        throw std::runtime_error("Cannot create a metafile for the report's page");
+        throw SystemError("Cannot create a metafile for the report's page", "CreateEnhMetaFileA");
     }
     RenderTarget target;
     target.PixelsPerMmX =
@@ -386,40 +399,40 @@ bool Report::Print(const PrinterChoice& printer, const Clock& clock,
     const PrinterSettings settings(printer);
     const PrinterDc dc(printer.Name.c_str(), settings.Mode());
     if (!dc) {
-        throw std::runtime_error("Cannot open the printer " + printer.Name);
+        throw SystemError("Cannot open the printer " + printer.Name, "CreateDCA");
     }
-    const double perMmX = GetDeviceCaps(dc.Get(), LOGPIXELSX) / 25.4;
-    const double perMmY = GetDeviceCaps(dc.Get(), LOGPIXELSY) / 25.4;
+    PrintDevice device(dc.Get());
+    return Print(device, clock, progress);
+}
+
+bool Report::Print(PrintDevice& device, const Clock& clock,
+                   const std::function<bool(std::size_t, std::size_t)>& progress) {
+    const HDC dc = device.Dc();
+    const double perMmX = GetDeviceCaps(dc, LOGPIXELSX) / 25.4;
+    const double perMmY = GetDeviceCaps(dc, LOGPIXELSY) / 25.4;
     // Every print produces the report again from the start, on the paper
     // that the printer gives.
-    const report::PaperFit fit =
-        report::FitToPaper(Page, GetDeviceCaps(dc.Get(), PHYSICALWIDTH) / perMmX,
-                           GetDeviceCaps(dc.Get(), PHYSICALHEIGHT) / perMmY);
+    const report::PaperFit fit = report::FitToPaper(Page, GetDeviceCaps(dc, PHYSICALWIDTH) / perMmX,
+                                                    GetDeviceCaps(dc, PHYSICALHEIGHT) / perMmY);
     Prepare(clock, fit.Page);
     ProduceAll();
-    DOCINFOA document{};
-    document.cbSize = sizeof document;
-    document.lpszDocName = "Zandrel";
-    if (StartDocA(dc.Get(), &document) <= 0) {
-        throw std::runtime_error("The printer " + printer.Name + " refused the document");
-    }
+    PrintJob job(device, "Zandrel");
     RenderTarget target;
     target.PixelsPerMmX = perMmX * fit.Scale;
     target.PixelsPerMmY = perMmY * fit.Scale;
     // The device's point (0, 0) is the physical offset away from the paper's corner.
-    target.OriginX = -GetDeviceCaps(dc.Get(), PHYSICALOFFSETX);
-    target.OriginY = -GetDeviceCaps(dc.Get(), PHYSICALOFFSETY);
+    target.OriginX = -GetDeviceCaps(dc, PHYSICALOFFSETX);
+    target.OriginY = -GetDeviceCaps(dc, PHYSICALOFFSETY);
     const std::size_t pages = PageCount();
     for (std::size_t page = 0; page < pages; ++page) {
-        StartPage(dc.Get());
-        RenderPage(dc.Get(), page, target);
-        EndPage(dc.Get());
+        job.StartPage(page + 1);
+        RenderPage(dc, page, target);
+        job.EndPage(page + 1);
         if (progress && !progress(page + 1, pages) && page + 1 < pages) {
-            AbortDoc(dc.Get());
-            return false;
+            return false; // the job aborts the document
         }
     }
-    EndDoc(dc.Get());
+    job.End();
     return true;
 }
 

@@ -15,6 +15,7 @@
 #include "framework/handles.h"
 #include "framework/report/core/report_layout.h"
 #include "framework/report/core/text_layout.h"
+#include "framework/report/print_job.h"
 #include "framework/report/report_text.h"
 #include "storage/core/clock.h"
 
@@ -138,6 +139,8 @@ public:
     Report& operator=(const Report&) = delete;
 
     report::PageSetup Page;
+    // What the user calls it, for the messages about it: "the report was not printed".
+    std::string Name = "report";
     ReportBand TitleBand;
     ReportBand DetailBand;
     ReportBand PageFooterBand;
@@ -170,7 +173,12 @@ public:
     // printer, asking it for A4 portrait and the copies chosen (on a printer
     // without A4 the page is laid out on its own paper); `progress` (page
     // done, pages) returns false to cancel. Returns false when cancelled.
+    // A printer that cannot be opened or a print call that fails throws a
+    // SystemError; the document is aborted on any failure or cancel.
     bool Print(const PrinterChoice& printer, const Clock& clock,
+               const std::function<bool(std::size_t, std::size_t)>& progress);
+    // The same on a printer already open.
+    bool Print(PrintDevice& device, const Clock& clock,
                const std::function<bool(std::size_t, std::size_t)>& progress);
 
     // The modal preview; returns when the user closes it.

@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/controls/buttons.h"
 #include "framework/device_context.h"
+#include "framework/system_error.h"
 #include "framework/window.h"
 
 #include <commctrl.h>
@@ -205,15 +206,29 @@ private:
         Update();
     }
 
+    // Drawn off the screen first, so that nothing flickers; straight onto
+    // the screen when the system has no room for the picture off it.
     void Paint(HDC target) {
         RECT client{};
         GetClientRect(Handle(), &client);
-        // Drawn off the screen first, so that nothing flickers.
         const MemoryDc memory(target);
-        const BitmapHandle bitmap(CreateCompatibleBitmap(target, std::max<LONG>(1, client.right),
-                                                         std::max<LONG>(1, client.bottom)));
+        const BitmapHandle bitmap(memory ? CreateCompatibleBitmap(target,
+                                                                  std::max<LONG>(1, client.right),
+                                                                  std::max<LONG>(1, client.bottom))
+                                         : nullptr);
+        if (!bitmap) {
+            PaintOn(target, client);
+            return;
+        }
         const Selection selected(memory.Get(), bitmap.get());
-        FillRect(memory.Get(), &client, GetSysColorBrush(COLOR_APPWORKSPACE));
+        PaintOn(memory.Get(), client);
+        BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+    }
+
+    // The gray, the page's shadow and the page; a page that cannot be made
+    // shows why on its paper.
+    void PaintOn(HDC dc, RECT client) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_APPWORKSPACE));
         if (preview_.PageCount() > 0) {
             const SIZE page = PageSize();
             const int gap = preview_.Scale(kGap);
@@ -222,14 +237,18 @@ private:
             const int shadowOffset = preview_.Scale(4);
             RECT shadow{left + shadowOffset, top + shadowOffset, left + page.cx + shadowOffset,
                         top + page.cy + shadowOffset};
-            FillRect(memory.Get(), &shadow, GetSysColorBrush(COLOR_3DDKSHADOW));
+            FillRect(dc, &shadow, GetSysColorBrush(COLOR_3DDKSHADOW));
             RECT paper{left, top, left + page.cx, top + page.cy};
-            FillRect(memory.Get(), &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            if (const HENHMETAFILE image = preview_.PageImage(preview_.CurrentPage())) {
-                PlayEnhMetaFile(memory.Get(), image, &paper);
+            FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            try {
+                if (const HENHMETAFILE image = preview_.PageImage(preview_.CurrentPage())) {
+                    PlayEnhMetaFile(dc, image, &paper);
+                }
+            } catch (const std::exception& error) {
+                InflateRect(&paper, -preview_.Scale(kGap), -preview_.Scale(kGap));
+                DrawTextA(dc, error.what(), -1, &paper, DT_WORDBREAK | DT_NOPREFIX);
             }
         }
-        BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
 
     ReportPreview& preview_;
@@ -265,14 +284,6 @@ HWND ReportPreview::View() const {
 
 void ReportPreview::FormCreate(Event&) {
     view_ = std::make_unique<ReportPageView>(*this);
-    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        SetWindowSubclass(child, PagingKeys, kKeySubclass, reinterpret_cast<DWORD_PTR>(Handle()));
-        for (HWND inner = GetWindow(child, GW_CHILD); inner;
-             inner = GetWindow(inner, GW_HWNDNEXT)) {
-            SetWindowSubclass(inner, PagingKeys, kKeySubclass,
-                              reinterpret_cast<DWORD_PTR>(Handle()));
-        }
-    }
     PlaceView();
     // The first page shows as soon as it is produced; the rest follows from a
     // timer, on this thread, between the user's messages.
@@ -281,6 +292,24 @@ void ReportPreview::FormCreate(Event&) {
         SetTimer(Handle(), kProduceTimer, 0, nullptr);
     }
     UpdateStatus();
+    WatchPagingKeys();
+}
+
+// Last of the creation: without the keys the preview still works by its buttons.
+void ReportPreview::WatchPagingKeys() {
+    const auto watch = [this](HWND window) {
+        if (!SetWindowSubclass(window, PagingKeys, kKeySubclass,
+                               reinterpret_cast<DWORD_PTR>(Handle()))) {
+            throw SystemError("Cannot watch the paging keys of the preview", "SetWindowSubclass");
+        }
+    };
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        watch(child);
+        for (HWND inner = GetWindow(child, GW_CHILD); inner;
+             inner = GetWindow(inner, GW_HWNDNEXT)) {
+            watch(inner);
+        }
+    }
 }
 
 // Under the bar, filling the rest of the window.
@@ -423,11 +452,37 @@ void ReportPreview::btnPrintClick(Event&) {
     PrintReport();
 }
 
-void ReportPreview::PrintReport() {
+ReportPreview::PrintOutcome ReportPreview::PrintReport() {
     const std::optional<PrinterChoice> printer = App().Env().ChoosePrinter();
     if (!printer) {
-        return;
+        return PrintOutcome::NotChosen;
     }
+    PrintOutcome outcome = PrintOutcome::Failed;
+    std::string failure;
+    try {
+        outcome = PrintPages(*printer) ? PrintOutcome::Printed : PrintOutcome::Cancelled;
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    if (outcome == PrintOutcome::Printed) {
+        ++prints_;
+    }
+    if (!report_.Finished()) {
+        SetTimer(Handle(), kProduceTimer, 0, nullptr); // failed before it produced the pages
+    }
+    page_ = std::min(page_, report_.PageCount() == 0 ? 0 : report_.PageCount() - 1);
+    UpdateStatus();
+    if (view_) {
+        view_->Update();
+    }
+    if (outcome == PrintOutcome::Failed) {
+        App().ReportError("The " + report_.Name + " was not printed on " + printer->Name + ".\n" +
+                          failure);
+    }
+    return outcome;
+}
+
+bool ReportPreview::PrintPages(const PrinterChoice& printer) {
     KillTimer(Handle(), kProduceTimer);
     printing_ = true;
     cancelPrint_ = false;
@@ -444,7 +499,7 @@ void ReportPreview::PrintReport() {
     images_.clear();
     // Produced again from the start, on this thread: the progress shows in
     // the page label, and the messages between pages let Cancel and Esc in.
-    report_.Print(*printer, App().Env(), [this](std::size_t done, std::size_t pages) {
+    return report_.Print(printer, App().Env(), [this](std::size_t done, std::size_t pages) {
         Find(form_preview::lblPage)
             .SetText("Printing page " + std::to_string(done) + " of " + std::to_string(pages));
         MSG message{};
@@ -457,12 +512,6 @@ void ReportPreview::PrintReport() {
         }
         return !cancelPrint_;
     });
-    ++prints_;
-    page_ = std::min(page_, report_.PageCount() == 0 ? 0 : report_.PageCount() - 1);
-    UpdateStatus();
-    if (view_) {
-        view_->Update();
-    }
 }
 
 LRESULT ReportPreview::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -30,12 +30,15 @@ public:
     // The paper the pages are laid out on (the last print's).
     const report::PageSetup& Paper() const { return report_.Layout().Page(); }
     bool Printing() const { return printing_; }
-    int Prints() const { return prints_; }
+    int Prints() const { return prints_; } // those that printed every page
 
     void ShowPage(std::size_t page);
     void SetZoom(Zoom zoom);
-    // The print dialog, then every page produced again and printed.
-    void PrintReport();
+    enum class PrintOutcome { NotChosen, Printed, Cancelled, Failed };
+    // The print dialog, then every page produced again and printed. A print
+    // that failed is reported in the error box: that the report was not
+    // printed, and why.
+    PrintOutcome PrintReport();
     // The page's picture, produced on demand (the caller does not free it).
     HENHMETAFILE PageImage(std::size_t page);
 
@@ -59,8 +62,12 @@ protected:
 
 private:
     void PlaceView();
+    void WatchPagingKeys();
     void ProduceMore();
     void UpdateStatus();
+    // The pages on the printer, with the progress in the page label; false
+    // when the user cancelled.
+    bool PrintPages(const PrinterChoice& printer);
 
     Report& report_;
     std::unique_ptr<ReportPageView> view_;

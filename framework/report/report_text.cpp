@@ -1,11 +1,11 @@
 #include "framework/report/report_text.h"
 
+#include "framework/system_error.h"
 #include "framework/text/core/utf8.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <stdexcept>
 #include <tuple>
 
 namespace zandrel {
@@ -40,7 +40,7 @@ FontHandle CreateFontOfHeight(const report::FontSpec& font, int height) {
     lstrcpynW(description.lfFaceName, Wide(face), LF_FACESIZE);
     FontHandle created(CreateFontIndirectW(&description));
     if (!created) {
-        throw std::runtime_error("Cannot create the font " + font.Face);
+        throw SystemError("Cannot create the font " + font.Face, "CreateFontIndirectW");
     }
     return created;
 }
@@ -76,7 +76,8 @@ std::u16string WideText(std::string_view ansi) {
 
 ReportTextMeasurer::ReportTextMeasurer() : dc_(nullptr) {
     if (!dc_) {
-        throw std::runtime_error("Cannot create a device context to measure the report's texts");
+        throw SystemError("Cannot create a device context to measure the report's texts",
+                          "CreateCompatibleDC");
     }
 }
 
@@ -139,6 +140,10 @@ void PageTextBatch::Add(const report::TextLayout& layout, std::size_t first, std
                                   target_.X(x + run.Width()),
                                   target_.Y(baseline + metrics.Descent)};
                 const BrushHandle brush(CreateSolidBrush(run.Highlight));
+                if (!brush) {
+                    throw SystemError("Cannot create the brush of a marked text",
+                                      "CreateSolidBrush");
+                }
                 FillRect(dc_, &behind, brush.get());
             }
             // Each character's advance on the device: the differences of its

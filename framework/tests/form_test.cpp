@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/message_boxes.h"
+#include "framework/system_error.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
 
@@ -237,6 +238,32 @@ struct WarningBoxProbe {
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
 };
+
+class Orphan : public Window {
+public:
+    explicit Orphan(HWND parent) {
+        WindowCreation creation;
+        creation.ClassName = "Zandrel.Orphan";
+        creation.Style = WS_CHILD;
+        creation.Parent = parent;
+        CreateHandle(creation);
+    }
+};
+
+TEST_F(FormTest, AWindowTheSystemRefusesSaysWhy) {
+    const HWND gone =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    try {
+        Orphan window(gone);
+        FAIL() << "the window was made";
+    } catch (const SystemError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create the window Zandrel.Orphan\nCreateWindowExA failed with error "
+                  "1400: " +
+                      SystemErrorText(ERROR_INVALID_WINDOW_HANDLE));
+    }
+}
 
 TEST_F(FormTest, TheWarningBoxHasTheSingleButtonRetry) {
     WarningBoxProbe::title.clear();
