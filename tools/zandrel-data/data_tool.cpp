@@ -6,6 +6,7 @@
 #include "storage/core/message_list.h"
 #include "storage/core/storage_error.h"
 #include "tools/zandrel-data/data_formats.h"
+#include "tools/zandrel-data/help_text.h"
 
 #include <sys/stat.h>
 
@@ -17,23 +18,6 @@
 
 namespace zandrel {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: zandrel-data dump FOLDER [--now \"YYYY-MM-DD HH:MM:SS.mmm\"]\n"
-    "       zandrel-data resave FOLDER [--now ...]\n"
-    "       zandrel-data export FOLDER --format json|text [--now ...]\n"
-    "       zandrel-data backups FOLDER\n"
-    "       zandrel-data restore FOLDER YYYY-MM-DD [--now ...]\n"
-    "Loads \"ZandrelData.dat\" and \"ZandrelData_Memo.dat\" of FOLDER as the program does.\n"
-    "dump prints every stored field as JSON, resave writes both files back as the program's\n"
-    "next save would, export prints a readable copy. backups lists the daily backups in\n"
-    "FOLDER\\Backups with their message counts; restore puts one back, after copying the\n"
-    "files it replaces into Backups\\YYYY-MM-DD-before-restore (today's date). Only resave\n"
-    "and restore write into FOLDER; restore refuses while Zandrel runs from FOLDER.\n"
-    "--now fixes the local clock (default: the real one). --screen is accepted for older\n"
-    "scripts and changes nothing: a stored place is kept wherever a monitor could show it.\n"
-    "Exit status: 0 done, 1 failed, 2 the files are damaged (what came before the damage\n"
-    "was used).\n";
 
 class UsageError : public std::runtime_error {
 public:
@@ -238,13 +222,14 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const Cloc
 int RunDataTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const Clock& localClock) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage;
+        out << kDataToolSynopsis << kDataToolManual;
         return kExitOk;
     }
     try {
         return Run(ParseArguments(args), out, err, localClock);
     } catch (const UsageError& error) {
-        err << "zandrel-data: " << error.what() << "\n" << kUsage;
+        err << "zandrel-data: " << error.what() << "\n"
+            << kDataToolSynopsis << "Run \"zandrel-data --help\" for the whole manual.\n";
     } catch (const std::exception& error) { // StorageError: a file that cannot be read or written
         err << "zandrel-data: " << error.what() << "\n";
     }
