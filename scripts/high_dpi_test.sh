@@ -3,7 +3,7 @@
 # whose LogPixels is 144, so that the other tests' prefix stays at 96 DPI.
 # Usage: scripts/high_dpi_test.sh SHELL_TESTS_EXE [PREFIX_DIR] (with DISPLAY
 # set, as ctest runs it from scripts/test.sh). The tests named HighDpi* run
-# there; ZANDREL_SCREENSHOT_DIR passes on to them.
+# there.
 set -eu
 exe="$(realpath "$1")"
 prefix="$(realpath -m "${2:-$(dirname "$exe")/wineprefix-144}")"

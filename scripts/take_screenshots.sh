@@ -1,10 +1,10 @@
 #!/bin/bash
 # Pictures of the program's windows on a virtual display, taken as the
-# screenshot tests hand them over (two stickers, a warning pop-up, a hint,
-# both About windows; at 144 DPI the main window over two stickers):
-# scripts/take_screenshots.sh BUILD_DIR OUTPUT_DIR [DPI]
-# BUILD_DIR is a Windows build (shell_tests.exe); each picture is
-# OUTPUT_DIR/NAME.png, NAME as the test names it. With a DPI other than 96
+# screenshot program hands them over (two stickers, a warning pop-up, both
+# About windows, the catalog's preview, a hint, the editor, the main window
+# over two stickers): scripts/take_screenshots.sh BUILD_DIR OUTPUT_DIR [DPI]
+# BUILD_DIR is a Windows build (tools/screenshots.exe); each picture is
+# OUTPUT_DIR/NAME.png, NAME as the program names it. With a DPI other than 96
 # the pictures come from a Wine prefix of that DPI beside the build's own.
 set -eu
 build="$(realpath "$1")"
@@ -24,10 +24,9 @@ else
 fi
 trap 'stop_wine_session; rm -rf "$handover"' EXIT
 
-ZANDREL_SCREENSHOT_DIR="$handover" wine "$build/shell_tests.exe" \
-    --gtest_filter='*Screenshot*' >"$handover/log" 2>&1 &
-test_pid=$!
-while kill -0 "$test_pid" 2>/dev/null; do
+wine "$build/tools/screenshots.exe" "$handover" >"$handover/log" 2>&1 &
+program_pid=$!
+while kill -0 "$program_pid" 2>/dev/null; do
     for ready in "$handover"/*.ready; do
         [ -e "$ready" ] || continue
         name="$(basename "$ready" .ready)"
@@ -38,4 +37,4 @@ while kill -0 "$test_pid" 2>/dev/null; do
     done
     sleep 0.1
 done
-wait "$test_pid" || { cat "$handover/log"; exit 1; }
+wait "$program_pid" || { cat "$handover/log"; exit 1; }

@@ -1,6 +1,5 @@
 // The preview opened from the main window's toolbar and from the tray menu,
-// paged through with the keys and closed; and a picture of its first page
-// for scripts/take_screenshots.sh.
+// paged through with the keys and closed.
 #include "catalog/report.h"
 #include "framework/application.h"
 #include "framework/report/report_preview.h"
@@ -13,14 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 
 namespace zandrel::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 ReportPreview* OpenPreview() {
     return dynamic_cast<ReportPreview*>(
@@ -135,30 +130,6 @@ TEST_F(ReportWindowTest, TheTrayMenusReportShowsTheHiddenMainWindowAfterwards) {
     SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem(form_main::Report2).Id(), 0);
     EXPECT_TRUE(again.Ran());
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
-}
-
-TEST_F(ReportWindowTest, ScreenshotOfThePreview) {
-    const char* folderName = std::getenv("ZANDREL_SCREENSHOT_DIR");
-    if (!folderName) {
-        GTEST_SKIP() << "ZANDREL_SCREENSHOT_DIR not set";
-    }
-    Store(3);
-    TFormMain& form = Start();
-    bool handed = false;
-    const InsidePreview inside([&](ReportPreview& preview) {
-        preview.SetZoom(ReportPreview::Zoom::WholePage);
-        SetWindowPos(preview.Handle(), HWND_TOP, 0, 0, 1024, 768, SWP_SHOWWINDOW);
-        PumpMessages();
-        handed = HandOverForScreenshot(fs::path(folderName), "report_preview", {preview.Handle()});
-        preview.SetZoom(ReportPreview::Zoom::PageWidth);
-        PumpMessages();
-        handed = HandOverForScreenshot(fs::path(folderName), "report_preview_width",
-                                       {preview.Handle()}) &&
-                 handed;
-        preview.Close();
-    });
-    SendMessageA(form.Handle(), WM_COMMAND, form.FindMenuItem(form_main::Report2).Id(), 0);
-    EXPECT_TRUE(handed);
 }
 
 } // namespace

@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -286,25 +285,6 @@ TEST(HelpViewerTest, HelpStartsTheViewerOnTheShippedHelpFile) {
     fs::current_path(previous);
     std::error_code ignored;
     fs::remove_all(folder, ignored);
-}
-
-// Both About windows, for pictures taken from outside
-// (scripts/take_screenshots.sh) when ZANDREL_SCREENSHOT_DIR is set.
-TEST_F(AboutWindowTest, Screenshots) {
-    const char* folder = std::getenv("ZANDREL_SCREENSHOT_DIR");
-    if (!folder) {
-        GTEST_SKIP() << "ZANDREL_SCREENSHOT_DIR not set";
-    }
-    TFormAbout about;
-    ShowWindow(about.Handle(), SW_SHOW);
-    ASSERT_TRUE(PumpUntil([&] { return about.AboutMarquee().Offset() >= 90; }));
-    EXPECT_TRUE(HandOverForScreenshot(folder, "about", {about.Handle()}));
-    ShowWindow(about.Handle(), SW_HIDE);
-
-    TFormAbout2 about2;
-    about2.ShowLines(about.AboutMarquee().Items());
-    ShowWindow(about2.Handle(), SW_SHOW);
-    EXPECT_TRUE(HandOverForScreenshot(folder, "about2", {about2.Handle()}));
 }
 
 } // namespace

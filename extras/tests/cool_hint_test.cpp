@@ -11,14 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 
 namespace zandrel::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 
@@ -307,26 +303,6 @@ TEST_F(HintOverMainWindowTest, HidingTheFormHidesItsHint) {
     ASSERT_TRUE(PumpUntil([&] { return Shows("Bold"); }));
     Command(form_main::Close2);
     EXPECT_TRUE(Hidden());
-}
-
-// A hint over a button of the command toolbar, for a picture taken from
-// outside (scripts/take_screenshots.sh) when ZANDREL_SCREENSHOT_DIR is set.
-class HintScreenshotTest : public HintOverMainWindowTest {
-protected:
-    void SetUp() override {
-        if (!std::getenv("ZANDREL_SCREENSHOT_DIR")) {
-            GTEST_SKIP() << "ZANDREL_SCREENSHOT_DIR not set";
-        }
-        HintOverMainWindowTest::SetUp();
-    }
-};
-
-TEST_F(HintScreenshotTest, HintOverAToolbarButton) {
-    Command(form_main::ShowHint1);
-    PointAt(form_main::ToolBar1, form_main::ToolButton_addMsg);
-    ASSERT_TRUE(PumpUntil([&] { return Shows("Add the current message to the list"); }));
-    EXPECT_TRUE(HandOverForScreenshot(std::getenv("ZANDREL_SCREENSHOT_DIR"), "hint",
-                                      {form_->Handle(), Hint().Handle()}));
 }
 
 } // namespace

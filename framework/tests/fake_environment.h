@@ -1,72 +1,18 @@
 #pragma once
-// The outside world of the GUI tests: a settable clock and screen, recorded
-// sounds and message boxes, scripted answers to confirmations.
-#include "framework/core/environment.h"
-
-#include <deque>
-#include <functional>
-#include <string>
-#include <utility>
-#include <vector>
+// The outside world of the GUI tests: the recording fake, with the system's
+// DPI on its one monitor and the system's default printer in its print
+// dialog.
+#include "framework/core/tests/recording_environment.h"
 
 namespace zandrel::testing {
 
-struct ShownBox {
-    enum Kind { Error, Warning, Confirmation } Kind;
-    std::string Text;
-    bool NoByDefault = false; // a confirmation with No as its default button
-};
-
-class FakeEnvironment : public Environment {
+class FakeEnvironment : public RecordingEnvironment {
 public:
-    TDateTime Now() const override { return now; }
-    ScreenSize Screen() const override { return screen; }
     // The screen alone, at the system's DPI, unless a test sets monitors.
     std::vector<MonitorArea> Monitors() const override;
-    void PlayResourceSound(const std::string& name) override;
-    void Beep(unsigned type) override { beeps.push_back(type); }
-    void ShowError(const std::string& text) override;
-    void ShowWarning(const std::string& text) override;
-    bool Confirm(const std::string& text) override;
-    bool ConfirmDefaultNo(const std::string& text) override;
-    void ShellOpen(const std::string& target) override { opened.push_back(target); }
-    void ShowHelpContext(const std::string& helpFile, unsigned context) override {
-        helpContexts.push_back({helpFile, context});
-    }
-    unsigned RunProgram(const std::string& commandLine) override {
-        programs.push_back(commandLine);
-        return programResult;
-    }
-    // The print dialog's answer: `printer`, or the system's default printer
-    // when it is empty, with `printCopies`; nothing when printCancelled.
+    // The printer scripted, else the system's default; nothing when there is
+    // none or the dialog is cancelled.
     std::optional<PrinterChoice> ChoosePrinter() override;
-
-    // Forgets everything recorded and scripted.
-    void Reset();
-
-    TDateTime now = 45000.5; // 2023-03-15 12:00
-    ScreenSize screen;       // the virtual display's 1024 x 768
-    std::vector<MonitorArea> monitors;
-    std::vector<std::string> sounds;
-    std::function<void(const std::string&)> onSound; // runs as a sound "plays"
-    std::vector<unsigned> beeps;
-    std::vector<ShownBox> boxes;
-    std::function<void(const std::string&)> onError;   // runs while the error box is "open"
-    std::deque<bool> answers;                          // for Confirm; Yes when none is left
-    std::function<void(const std::string&)> onConfirm; // runs while the box is "open"
-    std::vector<std::string> opened;
-    std::vector<std::pair<std::string, unsigned>> helpContexts;
-    std::vector<std::string> programs;
-    unsigned programResult = 33; // what RunProgram answers
-    std::string printer;
-    int printCopies = 1;
-    bool printCancelled = false;
-    int printDialogs = 0;
-    std::function<void()> onChoosePrinter; // runs while the print dialog is "open"
-
-private:
-    // The next scripted answer, after onConfirm has run.
-    bool Answer(const std::string& text);
 };
 
 // The fake that the shell tests run with.

@@ -1,3 +1,4 @@
+#include "framework/core/tests/recording_environment.h"
 #include "mainwindow/comune.h"
 #include "mainwindow/registry_settings.h"
 #include "storage/core/tests/test_support.h"
@@ -62,20 +63,6 @@ TEST_F(ShellLinks, MissingOrDamagedLinkResolvesEmpty) {
     EXPECT_EQ(ResolveShortcut((folder / "Damaged").string()), "");
 }
 
-struct WarningRecorder : Environment {
-    std::vector<std::string> Warnings;
-    TDateTime Now() const override { return 0; }
-    ScreenSize Screen() const override { return {}; }
-    void PlayResourceSound(const std::string&) override {}
-    void Beep(unsigned) override {}
-    void ShowError(const std::string&) override {}
-    void ShowWarning(const std::string& text) override { Warnings.push_back(text); }
-    bool Confirm(const std::string&) override { return true; }
-    void ShellOpen(const std::string&) override {}
-    void ShowHelpContext(const std::string&, unsigned) override {}
-    unsigned RunProgram(const std::string&) override { return 0; }
-};
-
 // Uses the test prefix's own Startup folder, as the program does.
 TEST_F(ShellLinks, StartupShortcutIsCreatedInTheUsersStartupFolder) {
     const std::string startup =
@@ -88,7 +75,7 @@ TEST_F(ShellLinks, StartupShortcutIsCreatedInTheUsersStartupFolder) {
     const std::string settingsPath = "Software\\ZandrelTests\\Startup";
     RegDeleteTreeA(HKEY_CURRENT_USER, settingsPath.c_str());
     RegistrySettingsStore settings(HKEY_CURRENT_USER, settingsPath);
-    WarningRecorder env;
+    testing::RecordingEnvironment env;
     const std::string exe = MakeFile(folder / "Program" / "Zandrel.exe");
 
     settings.WriteString("Enable_at_Startup", "false");
@@ -98,7 +85,7 @@ TEST_F(ShellLinks, StartupShortcutIsCreatedInTheUsersStartupFolder) {
     settings.WriteString("Enable_at_Startup", "False");
     UpdateStartupShortcut(settings, env, exe);
     EXPECT_EQ(ResolveShortcut(link.string()), exe);
-    EXPECT_TRUE(env.Warnings.empty());
+    EXPECT_TRUE(env.Shown(testing::ShownBox::Warning).empty());
 
     fs::remove(link);
     RegDeleteTreeA(HKEY_CURRENT_USER, settingsPath.c_str());

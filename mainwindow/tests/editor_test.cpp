@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -488,29 +487,6 @@ TEST_F(EditorTest, ButtonHintsGoToTheHintWindowAndTheStatusBar) {
     }));
     EXPECT_EQ(Find<StatusBar>(form_main::StatusBar1).PanelText(2),
               "Add the current message to the list");
-}
-
-// Shows the window with a message for a screenshot of the virtual display:
-// ZANDREL_EDITOR_SHOT_SECONDS=n keeps it on the screen n seconds.
-TEST_F(EditorTest, ShowsAMessageForAScreenshot) {
-    const char* seconds = std::getenv("ZANDREL_EDITOR_SHOT_SECONDS");
-    if (!seconds) {
-        GTEST_SKIP();
-    }
-    {
-        MessageList list(dataFile_);
-        TMessageEntry& entry = list.New(TestEnvironment(), "{\\rtf1 first}");
-        entry.Addresses = {"anna@example.org", "team@example.org"};
-        entry.SetIncType(2, TestEnvironment());
-        list.SaveMessages();
-    }
-    TFormMain& form = Start();
-    form.ShowMainWindow();
-    TestEnvironment().now += kMinute;
-    Press(form_main::ToolButton_newMsg);
-    Press(form_main::ToolButton3);
-    TypeText("Dentist at 10:30\r\nBring the insurance card.");
-    PumpUntil([] { return false; }, std::chrono::seconds(std::atoi(seconds)));
 }
 
 // Group boxes take the pointer, so the form's hint tracking finds them.

@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace zandrel::testing {
 namespace {
@@ -391,35 +392,39 @@ TEST_F(MainWindowTest, TheGeneralSettingItemsToggle) {
         ScratchSettings::Delete(name);
     }
 
-    Command(form_main::Disablesound1);
-    EXPECT_TRUE(app_.Sounds().Enabled());
-    EXPECT_EQ(Caption(form_main::Disablesound1), "Disable sound");
-    EXPECT_EQ(ScratchSettings::Get("SoundEnabled"), "true");
-    EXPECT_TRUE(TestEnvironment().sounds.empty());
-    Command(form_main::Close2);
-    EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Throw"});
-    Command(form_main::Disablesound1);
-    EXPECT_FALSE(app_.Sounds().Enabled());
-    EXPECT_EQ(Caption(form_main::Disablesound1), "Enable sound");
-    EXPECT_EQ(ScratchSettings::Get("SoundEnabled"), "false");
-
-    Command(form_main::ShowHint1);
-    EXPECT_TRUE(form.ShowHint());
-    EXPECT_EQ(Caption(form_main::ShowHint1), "Hide hint");
-    EXPECT_EQ(ScratchSettings::Get("ShowHint"), "true");
-    Command(form_main::ShowHint1);
-    EXPECT_FALSE(form.ShowHint());
-    EXPECT_EQ(Caption(form_main::ShowHint1), "Show hint");
-    EXPECT_EQ(ScratchSettings::Get("ShowHint"), "false");
-
-    Command(form_main::ShowText);
-    EXPECT_TRUE(form.Find<ToolBar>(form_main::ToolBar1).ShowCaptions());
-    EXPECT_EQ(Caption(form_main::ShowText), "Hide text in menu icon");
-    EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "true");
-    Command(form_main::ShowText);
-    EXPECT_FALSE(form.Find<ToolBar>(form_main::ToolBar1).ShowCaptions());
-    EXPECT_EQ(Caption(form_main::ShowText), "Show text in menu icon");
-    EXPECT_EQ(ScratchSettings::Get("ToolbarShowCaptions"), "false");
+    const struct {
+        const char* item;
+        const char* value; // its stored value
+        std::function<bool()> on;
+        const char* captionOn;
+        const char* captionOff;
+        std::function<void()> whileOn;
+    } toggles[] = {
+        {form_main::Disablesound1, "SoundEnabled", [&] { return app_.Sounds().Enabled(); },
+         "Disable sound", "Enable sound",
+         [&] {
+             EXPECT_TRUE(TestEnvironment().sounds.empty());
+             Command(form_main::Close2);
+             EXPECT_EQ(TestEnvironment().sounds, std::vector<std::string>{"Throw"});
+         }},
+        {form_main::ShowHint1, "ShowHint", [&] { return form.ShowHint(); }, "Hide hint",
+         "Show hint", [] {}},
+        {form_main::ShowText, "ToolbarShowCaptions",
+         [&] { return form.Find<ToolBar>(form_main::ToolBar1).ShowCaptions(); },
+         "Hide text in menu icon", "Show text in menu icon", [] {}},
+    };
+    for (const auto& toggle : toggles) {
+        for (const bool on : {true, false}) {
+            Command(toggle.item);
+            EXPECT_EQ(toggle.on(), on) << toggle.item;
+            EXPECT_EQ(Caption(toggle.item), on ? toggle.captionOn : toggle.captionOff)
+                << toggle.item;
+            EXPECT_EQ(ScratchSettings::Get(toggle.value), on ? "true" : "false") << toggle.item;
+            if (on) {
+                toggle.whileOn();
+            }
+        }
+    }
     const SIZE button = ToolBarButtonSize();
     EXPECT_EQ(button.cx, 30);
     EXPECT_EQ(button.cy, 30);

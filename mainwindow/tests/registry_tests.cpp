@@ -1,3 +1,4 @@
+#include "framework/core/tests/recording_environment.h"
 #include "mainwindow/registry_settings.h"
 
 #include <gtest/gtest.h>
@@ -116,26 +117,12 @@ struct FirstStartTarget : SettingsTarget {
     void SetMenuCaption(Preference, const std::string&) override {}
 };
 
-struct SilentEnvironment : Environment {
-    std::string Error;
-    TDateTime Now() const override { return 0; }
-    ScreenSize Screen() const override { return {}; }
-    void PlayResourceSound(const std::string&) override {}
-    void Beep(unsigned) override {}
-    void ShowError(const std::string& text) override { Error = text; }
-    void ShowWarning(const std::string&) override {}
-    bool Confirm(const std::string&) override { return true; }
-    void ShellOpen(const std::string&) override {}
-    void ShowHelpContext(const std::string&, unsigned) override {}
-    unsigned RunProgram(const std::string&) override { return 0; }
-};
-
 TEST_F(Registry, FirstStartCreatesTheKeyWithEveryPreference) {
     RegistrySettingsStore store(HKEY_CURRENT_USER, path);
     FirstStartTarget target;
-    SilentEnvironment env;
+    testing::RecordingEnvironment env;
     LoadSettings(store, target, env);
-    EXPECT_EQ(env.Error, "");
+    EXPECT_TRUE(env.Shown(testing::ShownBox::Error).empty());
     EXPECT_EQ(Read("DefaultClientHeight"), "normal");
     EXPECT_EQ(Read("SoundEnabled"), "false");
     EXPECT_EQ(Read("ToolbarShowCaptions"), "false");

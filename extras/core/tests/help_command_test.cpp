@@ -1,4 +1,5 @@
 #include "extras/core/help_command.h"
+#include "framework/core/tests/recording_environment.h"
 
 #include <gtest/gtest.h>
 
@@ -12,30 +13,6 @@ namespace zandrel {
 namespace {
 
 namespace fs = std::filesystem;
-
-class HelpEnvironment : public Environment {
-public:
-    TDateTime Now() const override { return 0; }
-    ScreenSize Screen() const override { return {}; }
-    void PlayResourceSound(const std::string&) override {}
-    void Beep(unsigned) override {}
-    void ShowError(const std::string&) override {}
-    void ShowWarning(const std::string& text) override { warnings.push_back(text); }
-    bool Confirm(const std::string&) override { return true; }
-    void ShellOpen(const std::string&) override {}
-    void ShowHelpContext(const std::string& file, unsigned context) override {
-        helpContexts.push_back({file, context});
-    }
-    unsigned RunProgram(const std::string& commandLine) override {
-        programs.push_back(commandLine);
-        return programResult;
-    }
-
-    std::vector<std::string> warnings;
-    std::vector<std::pair<std::string, unsigned>> helpContexts;
-    std::vector<std::string> programs;
-    unsigned programResult = 42;
-};
 
 // A program folder with blanks in its name, and the current directory moved
 // into a folder of its own beside it.
@@ -61,7 +38,7 @@ protected:
     fs::path root_;
     fs::path previous_;
     std::string programFolder_;
-    HelpEnvironment env_;
+    testing::RecordingEnvironment env_;
 };
 
 TEST_F(HelpCommandTest, TheClassicHelpFileInTheCurrentDirectoryWins) {
@@ -71,7 +48,7 @@ TEST_F(HelpCommandTest, TheClassicHelpFileInTheCurrentDirectoryWins) {
     EXPECT_EQ(env_.helpContexts,
               (std::vector<std::pair<std::string, unsigned>>{{"zandrel.hlp", 10}}));
     EXPECT_TRUE(env_.programs.empty());
-    EXPECT_TRUE(env_.warnings.empty());
+    EXPECT_TRUE(env_.Shown(testing::ShownBox::Warning).empty());
 }
 
 TEST_F(HelpCommandTest, TheHtmlHelpStartsUnquotedFromAFolderWithBlanks) {
@@ -80,7 +57,7 @@ TEST_F(HelpCommandTest, TheHtmlHelpStartsUnquotedFromAFolderWithBlanks) {
     OpenProgramHelp(env_, "zandrel.hlp", programFolder_);
     EXPECT_TRUE(env_.helpContexts.empty());
     EXPECT_EQ(env_.programs, std::vector<std::string>{"hh.exe " + programFolder_ + "zandrel.chm"});
-    EXPECT_TRUE(env_.warnings.empty());
+    EXPECT_TRUE(env_.Shown(testing::ShownBox::Warning).empty());
 }
 
 TEST_F(HelpCommandTest, MissingFilesAndAFailedStartAreReported) {
@@ -88,7 +65,7 @@ TEST_F(HelpCommandTest, MissingFilesAndAFailedStartAreReported) {
     Touch(programFolder_ + "zandrel.chm");
     env_.programResult = 2;
     OpenProgramHelp(env_, "zandrel.hlp", programFolder_);
-    EXPECT_EQ(env_.warnings,
+    EXPECT_EQ(env_.Shown(testing::ShownBox::Warning),
               (std::vector<std::string>{"File not found: " + programFolder_ + "zandrel.chm",
                                         "Error calling htmlHelp: 2"}));
 }

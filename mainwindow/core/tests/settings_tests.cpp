@@ -1,4 +1,5 @@
 #include "mainwindow/core/settings.h"
+#include "framework/core/tests/recording_environment.h"
 
 #include <gtest/gtest.h>
 
@@ -64,26 +65,11 @@ private:
     Log& log_;
 };
 
-class FakeEnvironment : public Environment {
-public:
-    std::vector<std::string> Errors;
-    TDateTime Now() const override { return 0; }
-    ScreenSize Screen() const override { return {}; }
-    void PlayResourceSound(const std::string&) override {}
-    void Beep(unsigned) override {}
-    void ShowError(const std::string& text) override { Errors.push_back(text); }
-    void ShowWarning(const std::string&) override {}
-    bool Confirm(const std::string&) override { return true; }
-    void ShellOpen(const std::string&) override {}
-    void ShowHelpContext(const std::string&, unsigned) override {}
-    unsigned RunProgram(const std::string&) override { return 0; }
-};
-
 struct Settings : ::testing::Test {
     Log log;
     FakeStore store{log};
     FakeTarget target{log};
-    FakeEnvironment env;
+    testing::RecordingEnvironment env;
 };
 
 TEST_F(Settings, FirstStartAppliesDefaultsAndCreatesEveryValueInOrder) {
@@ -109,7 +95,7 @@ TEST_F(Settings, FirstStartAppliesDefaultsAndCreatesEveryValueInOrder) {
     };
     EXPECT_EQ(log, expected);
     EXPECT_FALSE(store.Values.contains("Enable_at_Startup"));
-    EXPECT_TRUE(env.Errors.empty());
+    EXPECT_TRUE(env.Shown(testing::ShownBox::Error).empty());
 }
 
 TEST_F(Settings, StoredChoicesAreAppliedAndKept) {
@@ -145,7 +131,7 @@ TEST_F(Settings, UnwritableKeyStillAppliesEverythingAndReportsOnce) {
     store.WritesFail = true;
     store.Values = {{"SoundEnabled", "true"}, {"ShowHint", "true"}};
     LoadSettings(store, target, env);
-    EXPECT_EQ(env.Errors, std::vector<std::string>{"Errore durante la scrittura nel registry"});
+    EXPECT_EQ(env.Shown(testing::ShownBox::Error), std::vector<std::string>{"Errore durante la scrittura nel registry"});
     EXPECT_TRUE(Contains(log, "sound on"));
     EXPECT_TRUE(Contains(log, "buttons 30x30"));
     EXPECT_TRUE(Contains(log, "ShowHint1 \"Hide hint\""));
@@ -154,7 +140,7 @@ TEST_F(Settings, UnwritableKeyStillAppliesEverythingAndReportsOnce) {
 TEST_F(Settings, UnreadableValueCountsAsMissingAndIsRepaired) {
     store.FailingRead = "SoundEnabled";
     LoadSettings(store, target, env);
-    EXPECT_EQ(env.Errors, std::vector<std::string>{"Invalid data type for 'SoundEnabled'"});
+    EXPECT_EQ(env.Shown(testing::ShownBox::Error), std::vector<std::string>{"Invalid data type for 'SoundEnabled'"});
     EXPECT_TRUE(Contains(log, "Disablesound1 \"Enable sound\""));
     EXPECT_EQ(store.Values["SoundEnabled"], "false");
     EXPECT_EQ(store.Values["ShowHint"], "false");

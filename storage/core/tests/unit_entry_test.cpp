@@ -129,35 +129,38 @@ protected:
     }
 };
 
-TEST_F(NextWarnTest, EachHourStepsAreShortOfAnHour) {
-    const TDateTime start = At("2026-03-02 09:00:00.000");
-    const TDateTime first = NextWarn(start, 1, At("2026-03-05 12:30:00.000"));
-    EXPECT_NEAR(first, At("2026-03-05 12:59:57.696"), 0.5 * kMs);
-    // The warning fires at the next tick after it, then recomputes.
-    const TDateTime second = NextWarn(start, 1, At("2026-03-05 13:00:17.000"));
-    EXPECT_NEAR(second, At("2026-03-05 13:59:57.120"), 0.5 * kMs);
-}
-
-TEST_F(NextWarnTest, EachWeekFollowsTheDayOfTheComputation) {
-    const TDateTime monday = At("2026-03-02 09:00:00.000");
-    EXPECT_NEAR(NextWarn(monday, 3, At("2026-03-05 10:00:00.000")), At("2026-03-12 09:00:00.000"),
-                kMs); // Thursday 10:00 -> next Thursday
-    EXPECT_NEAR(NextWarn(monday, 3, At("2026-03-05 08:00:00.000")), At("2026-03-11 09:00:00.000"),
-                kMs); // Thursday 08:00 -> next Wednesday
-}
-
-TEST_F(NextWarnTest, EachDayComesAtTheStartsTimeOfDay) {
-    const TDateTime start = At("2026-03-04 18:00:00.000");
-    EXPECT_NEAR(NextWarn(start, 2, At("2026-03-05 17:00:00.000")), At("2026-03-05 18:00:00.000"),
-                kMs);
-    EXPECT_NEAR(NextWarn(start, 2, At("2026-03-05 18:00:20.000")), At("2026-03-06 18:00:00.000"),
-                kMs);
-}
-
-TEST_F(NextWarnTest, NeverAndFutureStartsWarnAtTheStart) {
-    const TDateTime start = At("2026-03-04 18:00:00.000");
-    EXPECT_EQ(NextWarn(start, 0, At("2026-04-01 10:00:00.000")), start);
-    EXPECT_EQ(NextWarn(start, 1, At("2026-03-01 10:00:00.000")), start);
+// From the start, the kind (0 never, 1 each hour, 2 each day, 3 each week)
+// and the moment of the computation.
+TEST_F(NextWarnTest, ComesAtTheNextStepOfItsKind) {
+    const struct {
+        const char* what;
+        const char* start;
+        std::uint8_t kind;
+        const char* now;
+        const char* expected;
+        double tolerance;
+    } cases[] = {
+        {"each hour: steps short of an hour", "2026-03-02 09:00:00.000", 1,
+         "2026-03-05 12:30:00.000", "2026-03-05 12:59:57.696", 0.5 * kMs},
+        {"each hour: fired at the next tick after it, then recomputed", "2026-03-02 09:00:00.000",
+         1, "2026-03-05 13:00:17.000", "2026-03-05 13:59:57.120", 0.5 * kMs},
+        {"each week follows the day of the computation: Thursday 10:00, next Thursday",
+         "2026-03-02 09:00:00.000", 3, "2026-03-05 10:00:00.000", "2026-03-12 09:00:00.000", kMs},
+        {"each week: Thursday 08:00, next Wednesday", "2026-03-02 09:00:00.000", 3,
+         "2026-03-05 08:00:00.000", "2026-03-11 09:00:00.000", kMs},
+        {"each day at the start's time of day: today", "2026-03-04 18:00:00.000", 2,
+         "2026-03-05 17:00:00.000", "2026-03-05 18:00:00.000", kMs},
+        {"each day at the start's time of day: tomorrow", "2026-03-04 18:00:00.000", 2,
+         "2026-03-05 18:00:20.000", "2026-03-06 18:00:00.000", kMs},
+        {"never: at the start", "2026-03-04 18:00:00.000", 0, "2026-04-01 10:00:00.000",
+         "2026-03-04 18:00:00.000", 0},
+        {"a future start: at the start", "2026-03-04 18:00:00.000", 1, "2026-03-01 10:00:00.000",
+         "2026-03-04 18:00:00.000", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(NextWarn(At(c.start), c.kind, At(c.now)), At(c.expected), c.tolerance)
+            << c.what;
+    }
 }
 
 TEST_F(NextWarnTest, ReadsTheClockAfreshAtEveryComparison) {
