@@ -95,7 +95,9 @@ void MeasureEdits(int count, int rounds, const StickerPictures& pictures,
     }
     list.SaveMessages();
     StickerBoard board(
-        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
+        StickerHost{.Messages = [&] { return &list; },
+                    .MainWindow = [] { return HWND(nullptr); },
+                    .ShowCurrentMessage = [] {}});
     bool expanded = true;
     auto rebuild = [&] { board.Rebuild(expanded, pictures); };
     rebuild();

@@ -51,7 +51,9 @@ TEST(ScreenshotTest, StickersAndPopup) {
         list.Append(std::move(entry));
     }
     StickerBoard board(
-        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
+        StickerHost{.Messages = [&] { return &list; },
+                    .MainWindow = [] { return HWND(nullptr); },
+                    .ShowCurrentMessage = [] {}});
     board.Rebuild(true, {bitmaps[0].get(), bitmaps[1].get(), bitmaps[2].get(), bitmaps[3].get()});
     std::vector<HWND> stickers;
     for (const auto& sticker : board.Stickers()) {
