@@ -55,8 +55,8 @@ void BringFormsOntoMonitors(const std::vector<MonitorArea>& monitors,
 void WindowIcons::SetFor(Form& form, const char* resource) {
     auto load = [&](int systemSize) {
         const int size = MulDiv(systemSize, form.Scaling().Dpi(), SystemDpi());
-        return IconHandle(static_cast<HICON>(
-            LoadImageA(App().Instance(), resource, IMAGE_ICON, size, size, 0)));
+        return IconHandle(
+            static_cast<HICON>(LoadImageA(App().Instance(), resource, IMAGE_ICON, size, size, 0)));
     };
     IconHandle big = load(GetSystemMetrics(SM_CXICON));
     IconHandle small = load(GetSystemMetrics(SM_CXSMICON));

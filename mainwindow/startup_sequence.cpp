@@ -23,9 +23,9 @@ void StartupSequence::Run(TFormMain& window) {
     step([&] { window.LoadSettings(); });
     // The tray's small icon at the system's size, drawn for it; a shared
     // icon needs no freeing.
-    const HICON trayIcon = static_cast<HICON>(
-        LoadImageA(app.Instance(), res::kMainIcon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    const HICON trayIcon = static_cast<HICON>(LoadImageA(app.Instance(), res::kMainIcon, IMAGE_ICON,
+                                                         GetSystemMetrics(SM_CXSMICON),
+                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     step([&] { window.icons_.SetFor(window, res::kMainIcon); });
     step([&] {
         window.trayIcon_.Fill(window.Handle(), trayIcon, kTrayTip);

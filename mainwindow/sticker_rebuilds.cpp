@@ -20,14 +20,17 @@ BitmapHandle LoadBitmapResource(const std::string& name) {
     return bitmap;
 }
 
+StickerHost WithNotification(StickerHost host, std::function<void(TMessageEntry&)> send) {
+    host.SendMailNotification = std::move(send);
+    return host;
+}
+
 } // namespace
 
 StickerRebuilds::StickerRebuilds(Form& mainWindow, StickerHost host, TEmail& mail)
     : mainWindow_(mainWindow), messages_(host.Messages), mail_(mail),
-      board_([&] {
-          host.SendMailNotification = [this](TMessageEntry& entry) { SendNotification(entry); };
-          return std::move(host);
-      }()) {}
+      board_(WithNotification(std::move(host),
+                              [this](TMessageEntry& entry) { SendNotification(entry); })) {}
 
 void StickerRebuilds::LoadPictures() {
     std::size_t next = 0;

@@ -50,10 +50,9 @@ TEST(ScreenshotTest, StickersAndPopup) {
         entry->Key = "key " + std::to_string(list.Count());
         list.Append(std::move(entry));
     }
-    StickerBoard board(
-        StickerHost{.Messages = [&] { return &list; },
-                    .MainWindow = [] { return HWND(nullptr); },
-                    .ShowCurrentMessage = [] {}});
+    StickerBoard board(StickerHost{.Messages = [&] { return &list; },
+                                   .MainWindow = [] { return HWND(nullptr); },
+                                   .ShowCurrentMessage = [] {}});
     board.Rebuild(true, {bitmaps[0].get(), bitmaps[1].get(), bitmaps[2].get(), bitmaps[3].get()});
     std::vector<HWND> stickers;
     for (const auto& sticker : board.Stickers()) {

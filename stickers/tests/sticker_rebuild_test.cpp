@@ -353,12 +353,13 @@ protected:
     bool compare_ = false;
     std::string look_; // of the last rebuild
     StickerBoard board_{StickerHost{.Messages = [this] { return &list_; },
-                                    .SendMailNotification = [this](TMessageEntry& entry) {
-                                        if (entry.Notify) {
-                                            entry.Notify = 0;
-                                            mailed_.push_back(entry.Key);
-                                        }
-                                    }}};
+                                    .SendMailNotification =
+                                        [this](TMessageEntry& entry) {
+                                            if (entry.Notify) {
+                                                entry.Notify = 0;
+                                                mailed_.push_back(entry.Key);
+                                            }
+                                        }}};
 };
 
 TEST_F(StickerRebuildTest, EveryRebuildShowsWhatBuildingFromNothingShows) {
