@@ -463,12 +463,13 @@ TEST_F(MainWindowTest, ExpandAndShrinkRebuildEveryStickerAtTheNewHeight) {
 
     // Not while the window is still being set up: here from under the box
     // of a damaged data file.
-    const WPARAM expandChild = form.FindMenuItem(form_main::Expandchild1).Id();
     form_.reset();
     fs::resize_file(dataFile_, fs::file_size(dataFile_) - 100);
-    TestEnvironment().onError = [&](const std::string&) {
-        const std::string mainClass = FormMainDescription().ClassName;
-        SendMessageA(FindWindowA(mainClass.c_str(), nullptr), WM_COMMAND, expandChild, 0);
+    TestEnvironment().onError = [](const std::string&) {
+        const HWND window = FindWindowA(FormMainDescription().ClassName.c_str(), nullptr);
+        const auto* starting = dynamic_cast<TFormMain*>(Window::FromHandle(window));
+        ASSERT_NE(starting, nullptr);
+        SendMessageA(window, WM_COMMAND, starting->FindMenuItem(form_main::Expandchild1).Id(), 0);
     };
     EXPECT_TRUE(Start().ChildExpanded());
     EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "normal");
