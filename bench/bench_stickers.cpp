@@ -94,8 +94,9 @@ void MeasureEdits(int count, int rounds, const StickerPictures& pictures,
         list.Append(StartedEntry(i));
     }
     list.SaveMessages();
-    StickerBoard board(
-        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
+    StickerBoard board(StickerHost{.Messages = [&] { return &list; },
+                                   .MainWindow = [] { return HWND(nullptr); },
+                                   .ShowCurrentMessage = [] {}});
     bool expanded = true;
     auto rebuild = [&] { board.Rebuild(expanded, pictures); };
     rebuild();

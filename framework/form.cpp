@@ -5,6 +5,7 @@
 #include "framework/dpi.h"
 #include "framework/hints/core/hint_text.h"
 #include "framework/system_error.h"
+#include "framework/window_messages.h"
 
 #include <commctrl.h>
 #include <richedit.h>
@@ -48,11 +49,6 @@ LPCSTR SystemCursor(StandardCursor cursor) {
         return IDC_NO;
     }
     return IDC_ARROW;
-}
-
-UINT RunDeferredMessage() {
-    static const UINT message = RegisterWindowMessageA("Zandrel.RunDeferred");
-    return message;
 }
 
 } // namespace
@@ -379,64 +375,56 @@ void Form::LayOut(const std::string& parent, RECT client) {
     }
 }
 
-Control& Form::Find(std::string_view name) const {
-    for (const auto& control : controls_) {
-        if (control->Name() == name) {
-            return *control;
-        }
-    }
-    throw std::logic_error(description_.ClassName + " has no component " + std::string(name));
+namespace {
+
+// The item named `name` among `items`, or null.
+template <typename Items>
+auto Named(const Items& items, std::string_view name) -> decltype(items.front().get()) {
+    const auto found = std::find_if(items.begin(), items.end(),
+                                    [&](const auto& item) { return item->Name() == name; });
+    return found == items.end() ? nullptr : found->get();
 }
 
-bool Form::Has(std::string_view name) const {
-    for (const auto& control : controls_) {
-        if (control->Name() == name) {
-            return true;
-        }
+// A name a form's code looks for is in its description: a missing one is a
+// logic error.
+template <typename Item>
+Item& Required(Item* item, const FormDescription& form, const char* kind, std::string_view name) {
+    if (!item) {
+        throw std::logic_error(form.ClassName + " has no " + kind + " " + std::string(name));
     }
-    return false;
+    return *item;
+}
+
+} // namespace
+
+Control& Form::Find(std::string_view name) const {
+    return Required(Named(controls_, name), description_, "component", name);
 }
 
 Menu& Form::FindMenu(std::string_view name) const {
-    for (const auto& menu : menus_) {
-        if (menu->Name() == name) {
-            return *menu;
-        }
-    }
-    throw std::logic_error(description_.ClassName + " has no menu " + std::string(name));
+    return Required(Named(menus_, name), description_, "menu", name);
 }
 
 MenuItem& Form::FindMenuItem(std::string_view name) const {
-    for (const auto& menu : menus_) {
-        for (const auto& item : menu->Items()) {
-            if (item->Name() == name) {
-                return *item;
-            }
-        }
+    MenuItem* item = nullptr;
+    for (auto menu = menus_.begin(); !item && menu != menus_.end(); ++menu) {
+        item = Named((*menu)->Items(), name);
     }
-    throw std::logic_error(description_.ClassName + " has no menu item " + std::string(name));
+    return Required(item, description_, "menu item", name);
 }
 
 Timer& Form::FindTimer(std::string_view name) const {
-    for (const auto& timer : timers_) {
-        if (timer->Name() == name) {
-            return *timer;
-        }
-    }
-    throw std::logic_error(description_.ClassName + " has no timer " + std::string(name));
+    return Required(Named(timers_, name), description_, "timer", name);
 }
 
 ToolBarButton& Form::FindToolButton(std::string_view name) const {
-    for (const auto& control : controls_) {
-        if (const auto* toolBar = dynamic_cast<const ToolBar*>(control.get())) {
-            for (const auto& button : toolBar->Buttons()) {
-                if (button->Name() == name) {
-                    return *button;
-                }
-            }
+    ToolBarButton* button = nullptr;
+    for (auto control = controls_.begin(); !button && control != controls_.end(); ++control) {
+        if (const auto* toolBar = dynamic_cast<const ToolBar*>(control->get())) {
+            button = Named(toolBar->Buttons(), name);
         }
     }
-    throw std::logic_error(description_.ClassName + " has no tool button " + std::string(name));
+    return Required(button, description_, "tool button", name);
 }
 
 void Form::Close() {
@@ -493,13 +481,13 @@ void Form::WhenNotModal(std::function<void()> action) {
         return;
     }
     deferred_.push_back(std::move(action));
-    App().PostWhenNotModal(Handle(), RunDeferredMessage());
+    App().PostWhenNotModal(Handle(), kRunDeferredMessage);
 }
 
 void Form::RunDeferred() {
     if (App().InModalLoop()) {
         if (!deferred_.empty()) {
-            App().PostWhenNotModal(Handle(), RunDeferredMessage());
+            App().PostWhenNotModal(Handle(), kRunDeferredMessage);
         }
         return;
     }
@@ -746,7 +734,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (destroying_) {
         return Window::HandleMessage(message, wParam, lParam);
     }
-    if (message == RunDeferredMessage()) {
+    if (message == kRunDeferredMessage) {
         RunDeferred();
         return 0;
     }

@@ -39,7 +39,6 @@ public:
         throw std::logic_error(description_.ClassName + ": the component " + std::string(name) +
                                " is of another kind");
     }
-    bool Has(std::string_view name) const;
     Menu& FindMenu(std::string_view name) const;
     MenuItem& FindMenuItem(std::string_view name) const;
     Timer& FindTimer(std::string_view name) const;

@@ -192,7 +192,7 @@ TextAttributes FormattingToolbar::CurrentTextAttributes() const {
 // Always the selection's attributes here, even for an empty selection: the
 // toolbar shows what typing at the caret would give.
 void FormattingToolbar::RichEditTextSelectionChange(Event&) {
-    const UpdatingMark updating(UpdatingToolbar);
+    const UpdatingMark updating(updatingToolbar_);
     const PARAFORMAT2 paragraph = Paragraph();
     const ToolbarState state =
         ToolbarStateFor(TextAttributes(Text(), TextAttributes::Scope::Selection).Format(),
@@ -225,7 +225,7 @@ void FormattingToolbar::PasteButtonClick(Event&) {
 
 // The list item at the box's selection, never the text typed into it.
 void FormattingToolbar::FontNameChange(Event&) {
-    if (UpdatingToolbar) {
+    if (updatingToolbar_) {
         return;
     }
     const HWND box = form_.Find(form_main::FontName).Handle();
@@ -242,7 +242,7 @@ void FormattingToolbar::FontNameChange(Event&) {
 }
 
 void FormattingToolbar::FontSizeChange(Event&) {
-    if (UpdatingToolbar) {
+    if (updatingToolbar_) {
         return;
     }
     const int points = ParseFontSize(form_.Find(form_main::FontSize).Text());
@@ -251,7 +251,7 @@ void FormattingToolbar::FontSizeChange(Event&) {
 
 // The selection's colour, also for an empty selection.
 void FormattingToolbar::ColorButtonClick(Event&) {
-    if (UpdatingToolbar) {
+    if (updatingToolbar_) {
         return;
     }
     ColorDialog1.Color = TextAttributes(Text(), TextAttributes::Scope::Selection).Color();
@@ -261,7 +261,7 @@ void FormattingToolbar::ColorButtonClick(Event&) {
 }
 
 void FormattingToolbar::StyleButtonClick(const char* button, DWORD effect) {
-    if (UpdatingToolbar) {
+    if (updatingToolbar_) {
         return;
     }
     CurrentTextAttributes().SetStyle(effect, form_.FindToolButton(button).Down());
@@ -280,7 +280,7 @@ void FormattingToolbar::UnderlineButtonClick(Event&) {
 }
 
 void FormattingToolbar::AlignButtonClick(Event& event) {
-    if (UpdatingToolbar || !event.Button) {
+    if (updatingToolbar_ || !event.Button) {
         return;
     }
     const std::optional<TextAlignment> alignment = AlignmentFromTag(event.Button->Tag());
@@ -294,7 +294,7 @@ void FormattingToolbar::AlignButtonClick(Event& event) {
 }
 
 void FormattingToolbar::BulletsButtonClick(Event&) {
-    if (UpdatingToolbar) {
+    if (updatingToolbar_) {
         return;
     }
     const bool bullets = form_.FindToolButton(form_main::BulletsButton).Down();

@@ -39,6 +39,8 @@ public:
     void SetColor(COLORREF color);
 
 private:
+    // True only while RichEditTextSelectionChange writes into the toolbar.
+    bool updatingToolbar_ = false;
     CHARFORMAT2A Get() const;
     void Set(CHARFORMAT2A& format) const;
 
@@ -72,8 +74,6 @@ public:
     // another command's modal loop.
     void BindTo(const std::function<void(const std::string&, WhileModal, EventHandler)>& bind);
 
-    // True only while RichEditTextSelectionChange writes into the toolbar.
-    bool UpdatingToolbar = false;
     TColorDialog ColorDialog1;
 
     void FillFontNames();
@@ -98,6 +98,8 @@ private:
     void StyleButtonClick(const char* button, DWORD effect);
 
     Form& form_;
+    // True only while RichEditTextSelectionChange writes into the toolbar.
+    bool updatingToolbar_ = false;
 };
 
 } // namespace zandrel

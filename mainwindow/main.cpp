@@ -1,76 +1,26 @@
 #include "mainwindow/main.h"
 
-#include "alarms/notification_sender.h"
 #include "catalog/report.h"
 #include "catalog/shown_text.h"
 #include "extras/about.h"
 #include "extras/core/help_command.h"
 #include "framework/application.h"
 #include "framework/controls/rich_edit.h"
-#include "framework/core/callback_errors.h"
-#include "framework/core/monitor_placement.h"
-#include "framework/dpi.h"
 #include "framework/hints/core/hint_text.h"
 #include "framework/system_date_time.h"
 #include "mainwindow/comune.h"
 #include "mainwindow/instance_guard.h"
 #include "resources/form_main.h"
 #include "resources/resource_names.h"
-#include "stickers/sticker_menu.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
 namespace zandrel {
 namespace {
 
-constexpr int kHandCursorSlot = 52;
-constexpr int kOffScreenLeft = -800;
-constexpr char kTrayTip[] = "Zandrel: remember your appointmenet";
 constexpr char kLosesEmbeddedItems[] =
     "This note holds embedded objects that Zandrel cannot keep. Replace it anyway?";
-
-BitmapHandle LoadBitmapResource(const char* name) {
-    BitmapHandle bitmap(static_cast<HBITMAP>(
-        LoadImageA(App().Instance(), name, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    if (!bitmap) {
-        throw std::runtime_error(std::string("Resource ") + name + " not found");
-    }
-    return bitmap;
-}
-
-struct FormEnumeration {
-    std::vector<HWND> forms;
-    CallbackErrors errors;
-};
-
-BOOL CALLBACK AddVisibleForm(HWND window, LPARAM data) {
-    auto& found = *reinterpret_cast<FormEnumeration*>(data);
-    return found.errors.Run([&] {
-        if (IsForm(window) && IsWindowVisible(window)) {
-            found.forms.push_back(window);
-        }
-    });
-}
-
-// The program's windows on the screen now: its visible forms.
-std::vector<HWND> VisibleForms() {
-    FormEnumeration found;
-    EnumThreadWindows(GetCurrentThreadId(), AddVisibleForm, reinterpret_cast<LPARAM>(&found));
-    found.errors.Rethrow();
-    return std::move(found.forms);
-}
-
-void BringOntoMonitor(HWND window, const std::vector<MonitorArea>& monitors) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const WindowPlace place{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    if (const auto back = BackOntoMonitor(place, monitors)) {
-        SetWindowPos(window, nullptr, back->Left, back->Top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
 
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
@@ -81,19 +31,20 @@ UINT TaskbarCreatedMessage() {
 
 TFormMain::TFormMain(const MapiLibrary& mapi, std::string dataFileName,
                      RegistrySettingsStore settings)
-    : Form(FormMainDescription()), Email1(mapi), dataFileName_(std::move(dataFileName)),
-      stickers_(StickerHost{[this] { return MessageList_.get(); },
-                            [this] { return Handle(); },
-                            [this] { ShowCurrentMessage(); },
-                            [this] {
-                                standsOffScreen_ = false;
-                                InstallHintHook();
-                            },
-                            [this](TMessageEntry& entry) { SendStickerNotification(entry); },
-                            {},
-                            [this] { MessageList_->SaveMessages(); }}),
+    : Form(FormMainDescription()), email_(mapi), dataFileName_(std::move(dataFileName)),
+      rebuilds_(*this,
+                StickerHost{.Messages = [this] { return MessageList_.get(); },
+                            .MainWindow = [this] { return Handle(); },
+                            .ShowCurrentMessage = [this] { ShowCurrentMessage(); },
+                            .MainWindowShown =
+                                [this] {
+                                    standsOffScreen_ = false;
+                                    InstallHintHook();
+                                },
+                            .PositionStored = [this] { MessageList_->SaveMessages(); }},
+                email_),
       settings_(std::move(settings)) {
-    Email1.SetUseDefProfile(true);
+    email_.SetUseDefProfile(true);
     // Inside another command's modal loop a handler must leave the message
     // list and the stickers as that command holds them, and must not stack a
     // window of its own over it: what would is refused there.
@@ -156,112 +107,13 @@ std::string TFormMain::ExecutablePath() {
     }
 }
 
-// Each step runs on when an earlier one failed: a damaged data file is
-// reported, and the user still gets the tray icon, the stickers and the rest.
 void TFormMain::FormCreate(Event&) {
-    Application& app = App();
-    auto step = [&app](auto&& action) { app.Guard(action); };
-
-    step([&] {
-        app.Sounds().SetEnabled(true);
-        StartupDone = false;
-        StickerHeightShort = 70;
-        StickerHeightNormal = 140;
-    });
-    step([&] { LoadSettings(); });
-    // The tray's small icon at the system's size, drawn for it; a shared
-    // icon needs no freeing.
-    const HICON trayIcon = static_cast<HICON>(
-        LoadImageA(app.Instance(), res::kMainIcon, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    step([&] { SetIconsForDpi(); });
-    step([&] {
-        trayIcon_.Fill(Handle(), trayIcon, kTrayTip);
-        trayIcon_.Add();
-        SetForegroundWindow(Handle());
-    });
-    step([&] {
-        PinBitmap = LoadBitmapResource(res::kBitmapPin);
-        BannerBitmap = LoadBitmapResource(res::kBitmapBanner);
-        PinRedBitmap = LoadBitmapResource(res::kBitmapPinRed);
-        BannerRedBitmap = LoadBitmapResource(res::kBitmapBannerRed);
-        std::size_t next = 0;
-        for (const char* scale : {"_150", "_200"}) {
-            for (const char* name :
-                 {res::kBitmapPin, res::kBitmapPinRed, res::kBitmapBanner, res::kBitmapBannerRed}) {
-                scaledStickerBitmaps_[next++] =
-                    LoadBitmapResource((name + std::string(scale)).c_str());
-            }
-        }
-    });
-    step([&] {
-        app.SetScreenCursor(kHandCursorSlot, LoadCursorA(app.Instance(), res::kCursorHand));
-    });
-    step([&] { MessageList_ = std::make_unique<MessageList>(); });
-    step([&] {
-        CentreOnScreen();
-        MoveTo(kOffScreenLeft, ScreenRect().top);
-    });
-    step([&] {
-        MessageList_->SetDataFileName(dataFileName_);
-        MessageList_->BeforeSave = [this] { BackUpBeforeSave(); };
-    });
-    step([&] { textLoadGuard_.emplace(TextLoadGuardPathFor(dataFileName_)); });
-    {
-        const MessageTextLoadWatch watch([this](const std::string& key) {
-            if (textLoadGuard_) {
-                textLoadGuard_->Loading(key);
-            }
-        });
-        step([&] { MessageList_->LoadMessages(app.Env()); });
-        step([&] { ApplyTextLoadGuard(); });
-        step([&] {
-            MessageList_->CurrentIndex = 0;
-            ShowCurrentMessage();
-        });
-        step([&] { RebuildStickers(ChildExpanded); });
-        step([&] { ShowWindow(app.Handle(), SW_HIDE); });
-        step([&] { InstallHintHook(); });
-        step([&] { StartupDone = true; });
-        step([&] { RebuildStickers(ChildExpanded); });
-        step([&] { FillFontNames(); });
-        step([&] { formatting_.UpdatingToolbar = false; });
-        step([&] { UpdateStartupShortcut(); });
-        step([&] { MessageList_->CurrentIndex = 0; });
-    }
-    step([&] {
-        if (textLoadGuard_) {
-            textLoadGuard_->StartupFinished();
-        }
-    });
-    step([&] { ReportInterruptedNote(); });
-}
-
-void TFormMain::ApplyTextLoadGuard() {
-    for (std::size_t i = 0; i < MessageList_->Count(); ++i) {
-        TMessageEntry& entry = MessageList_->Entry(i);
-        entry.ShownAsPlainText = textLoadGuard_ && textLoadGuard_->ShowsAsPlainText(entry.Key);
-    }
-}
-
-void TFormMain::ReportInterruptedNote() {
-    if (!textLoadGuard_ || !textLoadGuard_->InterruptedNote()) {
-        return;
-    }
-    const auto index = MessageList_->IndexOfKey(*textLoadGuard_->InterruptedNote());
-    if (!index) {
-        return;
-    }
-    const std::string firstLine = AnsiFirstLine(ShownTextOf(MessageList_->Entry(*index)));
-    // The error box: its one OK button, where the warning box's "Retry" would
-    // offer something that cannot be done.
-    App().Env().ShowError("Zandrel ended while it was loading the note \"" + firstLine +
-                          "\". The note shows as plain text from now on, until you replace it.");
+    startup_.Run(*this);
 }
 
 void TFormMain::FormClose(Event& event) {
     RemoveHintHook();
-    if (!ShutdownRequested) {
+    if (!shutdownRequested_) {
         event.Action = CloseAction::None;
         ShowWindow(Handle(), SW_HIDE);
         App().Sounds().Play(res::kSoundThrow);
@@ -269,13 +121,8 @@ void TFormMain::FormClose(Event& event) {
     }
     trayIcon_.Remove();
     SetForegroundWindow(Handle());
-    stickers_.DestroyAll();
+    rebuilds_.DestroyAll();
     popups_.DestroyAll();
-    PinBitmap.reset();
-    BannerBitmap.reset();
-    PinRedBitmap.reset();
-    BannerRedBitmap.reset();
-    scaledStickerBitmaps_ = {};
     MessageList_.reset();
     if (!completePlayed_) {
         App().Sounds().Play(res::kSoundComplete);
@@ -310,7 +157,7 @@ void TFormMain::Close2Click(Event&) {
 void TFormMain::ShutdownClick(Event&) {
     App().EndModalLoops();
     WhenNotModal([this] {
-        ShutdownRequested = true;
+        shutdownRequested_ = true;
         Close();
     });
 }
@@ -326,9 +173,7 @@ void TFormMain::EndSession() {
         return;
     }
     trayIcon_.Remove();
-    if (std::exchange(notificationsCleared_, false) && MessageList_) {
-        App().Guard([&] { MessageList_->SaveMessages(); });
-    }
+    rebuilds_.StoreSentNotifications();
     App().Sounds().Play(res::kSoundComplete);
     completePlayed_ = true;
 }
@@ -338,7 +183,7 @@ void TFormMain::Setup1Click(Event&) {
 }
 
 void TFormMain::BtnRefreshClick(Event&) {
-    RebuildStickers(ChildExpanded);
+    RebuildStickers();
     ShowCurrentMessage();
 }
 
@@ -395,11 +240,11 @@ void TFormMain::ShowAgainWhenNotModal() {
 
 // Ignored while the window is being created: the stickers are built later.
 void TFormMain::ExpandChild(Event&) {
-    if (!StartupDone) {
+    if (!startup_.Done()) {
         return;
     }
-    TogglePreference(Preference::ChildHeight, ChildExpanded, settings_, *this);
-    RebuildStickers(ChildExpanded);
+    TogglePreference(Preference::ChildHeight, childExpanded_, settings_, *this);
+    RebuildStickers();
     ShowCurrentMessage();
 }
 
@@ -418,10 +263,10 @@ void TFormMain::ShowHint1Click(Event&) {
 
 void TFormMain::Timer1Timer(Event&) {
     trayIcon_.AddIfRefused();
-    if (busy_.IsBusy() || !MessageList_) {
+    if (ticking_.IsBusy() || rebuilds_.Running() || !MessageList_) {
         return;
     }
-    const BusyMark::Hold busy(busy_);
+    const BusyMark::Hold ticking(ticking_);
     TimerTickActions actions;
     // A message deleted from a dialog's loop during this tick is never due.
     actions.Message = [this](int index) {
@@ -430,12 +275,12 @@ void TFormMain::Timer1Timer(Event&) {
                    : TimerSource{};
     };
     actions.RebuildDue = [this](int) {
-        RebuildStickers(ChildExpanded);
+        RebuildStickers();
         App().Sounds().Play(res::kSoundDing);
         ShowCurrentMessage();
     };
     actions.OpenWarning = [this](int index) {
-        popups_.Open(MessageList_->Entry(std::size_t(index)), PopupCount);
+        popups_.Open(MessageList_->Entry(std::size_t(index)), popupCount_);
     };
     actions.Looked = [this](int index, TDateTime moment) {
         if (std::size_t(index) < MessageList_->Count()) {
@@ -486,15 +331,12 @@ void TFormMain::ShowMainWindow() {
 }
 
 void TFormMain::DisplayChanged() {
-    const std::vector<MonitorArea> monitors = App().Env().Monitors();
-    for (const HWND form : VisibleForms()) {
+    BringFormsOntoMonitors(App().Env().Monitors(), [this](HWND form) {
         const bool sticker = dynamic_cast<TFormMemo*>(Window::FromHandle(form)) != nullptr;
-        if (!sticker && !(form == Handle() && standsOffScreen_)) {
-            BringOntoMonitor(form, monitors);
-        }
-    }
-    if (StartupDone && MessageList_) {
-        RebuildStickers(ChildExpanded);
+        return sticker || (form == Handle() && standsOffScreen_);
+    });
+    if (startup_.Done() && MessageList_) {
+        RebuildStickers();
     }
 }
 
@@ -503,7 +345,7 @@ void TFormMain::LoadSettings() {
 }
 
 void TFormMain::SetChildExpanded(bool expanded) {
-    ChildExpanded = expanded;
+    childExpanded_ = expanded;
 }
 
 void TFormMain::SetSoundEnabled(bool on) {
@@ -584,14 +426,14 @@ void TFormMain::ToolButton_newMsgClick(Event&) {
     const std::string richText = SaveRichText(text.Handle());
     Find<CheckBox>(form_main::cbox_notify).SetChecked(false);
     MessageList_->New(env, richText);
-    RebuildStickers(ChildExpanded);
+    RebuildStickers();
     ShowCurrentMessage();
 }
 
 // Always a new message, even when the editor shows a stored one unchanged.
 void TFormMain::btnAddClick(Event&) {
     MessageList_->Add(App().Env(), ReadEditor());
-    RebuildStickers(ChildExpanded);
+    RebuildStickers();
     ShowCurrentMessage();
 }
 
@@ -618,10 +460,8 @@ void TFormMain::btnReplaceClick(Event&) {
     if (!key) {
         return;
     }
-    if (textLoadGuard_) {
-        textLoadGuard_->Replaced(*key);
-    }
-    RebuildStickers(ChildExpanded);
+    startup_.NoteReplaced(*key);
+    RebuildStickers();
     MessageList_->SelectKey(*key);
     ShowCurrentMessage();
 }
@@ -647,7 +487,7 @@ void TFormMain::btnDeleteClick(Event&) {
         return; // gone already
     }
     list.Delete();
-    RebuildStickers(ChildExpanded);
+    RebuildStickers();
     ShowCurrentMessage();
     list.SaveMessages();
 }
@@ -701,9 +541,9 @@ void TFormMain::cBoxKeepHiddenClick(Event&) {
 // message with the next Add or Replace.
 void TFormMain::sb_newMailClick(Event&) {
     ListBox& addresses = Find<ListBox>(form_main::List_Address);
-    Email1.SetRecipient(addresses.Items());
-    Email1.ShowAddressBook();
-    addresses.SetItems(Email1.Recipient());
+    email_.SetRecipient(addresses.Items());
+    email_.ShowAddressBook();
+    addresses.SetItems(email_.Recipient());
 }
 
 // The only way to take an address off the list.
@@ -714,68 +554,8 @@ void TFormMain::List_AddressDblClick(Event&) {
     }
 }
 
-// A rebuild asked for while one runs (from a box it raised), or while a
-// sticker runs a loop of its own (its drag), would destroy windows whose code
-// is still running: it runs once afterwards instead, with the height chosen
-// by then.
-void TFormMain::RebuildStickers(bool expanded) {
-    if (rebuilding_.IsBusy() || stickers_.InOwnLoop()) {
-        if (!std::exchange(rebuildPending_, true) && !rebuilding_.IsBusy()) {
-            WhenNotModal([this] { RunPendingRebuild(); });
-        }
-        return;
-    }
-    const BusyMark::Hold busy(busy_);
-    const BusyMark::Hold rebuilding(rebuilding_);
-    const StickerPictures pictures = Pictures();
-    try {
-        stickers_.Rebuild(expanded, pictures);
-        while (std::exchange(rebuildPending_, false)) {
-            stickers_.Rebuild(ChildExpanded, pictures);
-        }
-    } catch (...) {
-        FinishNotifications();
-        throw;
-    }
-    FinishNotifications();
-}
-
-// A notification that fails (no mail service on this system) is not tried
-// again, and the rebuild goes on with the other stickers.
-void TFormMain::SendStickerNotification(TMessageEntry& entry) {
-    if (entry.Notify < 1) {
-        return;
-    }
-    notificationsCleared_ = true;
-    try {
-        SendMailNotification(entry, Email1, Handle());
-    } catch (const std::exception& error) {
-        if (std::find(notificationErrors_.begin(), notificationErrors_.end(), error.what()) ==
-            notificationErrors_.end()) {
-            notificationErrors_.emplace_back(error.what());
-        }
-    }
-}
-
-// Stored at once, so that a notification goes out once across restarts too.
-void TFormMain::FinishNotifications() {
-    std::vector<std::string> errors = std::exchange(notificationErrors_, {});
-    if (std::exchange(notificationsCleared_, false) && MessageList_) {
-        try {
-            MessageList_->SaveMessages();
-        } catch (const std::exception& error) {
-            errors.emplace_back(error.what());
-        }
-    }
-    for (const std::string& error : errors) {
-        App().ReportError(error);
-    }
-}
-
-void TFormMain::RunPendingRebuild() {
-    if (std::exchange(rebuildPending_, false) && MessageList_) {
-        RebuildStickers(ChildExpanded);
-    }
+void TFormMain::RebuildStickers() {
+    rebuilds_.Rebuild(childExpanded_);
 }
 
 void TFormMain::RebuildAfterSnooze() {
@@ -784,7 +564,7 @@ void TFormMain::RebuildAfterSnooze() {
     }
     const TMessageEntry* shown = MessageList_->Current();
     const std::string key = shown ? shown->Key : std::string();
-    RebuildStickers(ChildExpanded);
+    RebuildStickers();
     MessageList_->SelectKey(key);
     ShowCurrentMessage();
 }
@@ -792,31 +572,8 @@ void TFormMain::RebuildAfterSnooze() {
 void TFormMain::BackUpBeforeSave() {
     if (auto error = dailyBackup_.BeforeSave(dataFileName_, App().Env().Now())) {
         backupErrors_.push_back(std::move(*error));
-        PostMessageA(Handle(), BackupFailedMessage(), 0, 0);
+        PostMessageA(Handle(), kBackupFailedMessage, 0, 0);
     }
-}
-
-UINT TFormMain::BackupFailedMessage() {
-    static const UINT message = RegisterWindowMessageA("Zandrel.BackupFailed");
-    return message;
-}
-
-StickerPictures TFormMain::Pictures() const {
-    StickerPictures pictures(PinBitmap.get(), PinRedBitmap.get(), BannerBitmap.get(),
-                             BannerRedBitmap.get());
-    const auto& scaled = scaledStickerBitmaps_;
-    pictures.At150 = {scaled[0].get(), scaled[1].get(), scaled[2].get(), scaled[3].get()};
-    pictures.At200 = {scaled[4].get(), scaled[5].get(), scaled[6].get(), scaled[7].get()};
-    return pictures;
-}
-
-UINT TFormMain::FreeClosedPopupsMessage() {
-    static const UINT message = RegisterWindowMessageA("Zandrel.FreeClosedPopups");
-    return message;
-}
-
-void TFormMain::FillFontNames() {
-    formatting_.FillFontNames();
 }
 
 void TFormMain::UpdateStartupShortcut() {
@@ -832,7 +589,7 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         trayIcon_.AddAgain();
         return 0;
     }
-    if (message == FreeClosedPopupsMessage()) {
+    if (message == kFreeClosedPopupsMessage) {
         popups_.FreeClosed();
         return 0;
     }
@@ -840,11 +597,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ShowMainWindow();
         return 0;
     }
-    if (message == SnoozedMessage()) {
+    if (message == kSnoozedMessage) {
         RebuildAfterSnooze();
         return 0;
     }
-    if (message == BackupFailedMessage()) {
+    if (message == kBackupFailedMessage) {
         for (const std::string& error : std::exchange(backupErrors_, {})) {
             App().ReportError(error);
         }
@@ -864,18 +621,8 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Form::HandleMessage(message, wParam, lParam);
 }
 
-void TFormMain::SetIconsForDpi() {
-    auto load = [this](int systemSize) {
-        const int size = MulDiv(systemSize, Scaling().Dpi(), SystemDpi());
-        return IconHandle(static_cast<HICON>(
-            LoadImageA(App().Instance(), res::kMainIcon, IMAGE_ICON, size, size, 0)));
-    };
-    IconHandle big = load(GetSystemMetrics(SM_CXICON));
-    IconHandle small = load(GetSystemMetrics(SM_CXSMICON));
-    SetIcon(big.get(), small.get());
-    // The old ones go once the window holds the new ones.
-    bigIcon_ = std::move(big);
-    smallIcon_ = std::move(small);
+void TFormMain::DpiChanged() {
+    icons_.SetFor(*this, res::kMainIcon);
 }
 
 void TFormMain::CentreOnScreen() {

@@ -1,6 +1,7 @@
 #include "stickers/sticker_menu.h"
 
 #include "framework/menu.h"
+#include "framework/window_messages.h"
 #include "resources/form_memo.h"
 #include "stickers/core/snooze.h"
 
@@ -25,7 +26,7 @@ void Snooze(TFormMemo& sticker, const StickerHost& host, SnoozeChoice choice) {
     }
     if (const auto index = sticker.LinkedIndex()) {
         SnoozeMessage(*host.Messages(), *index, choice, App().Env());
-        App().PostWhenNotModal(host.MainWindow(), SnoozedMessage());
+        App().PostWhenNotModal(host.MainWindow(), kSnoozedMessage);
     }
 }
 
@@ -63,11 +64,6 @@ void ShowStickerMenu(TFormMemo& sticker, const StickerHost& host, POINT at) {
     } else if (handler == form_memo::on::Edit1Click) {
         sticker.DoubleClickCommand();
     }
-}
-
-UINT SnoozedMessage() {
-    static const UINT message = RegisterWindowMessageA("Zandrel.Snoozed");
-    return message;
 }
 
 } // namespace zandrel

@@ -8,13 +8,8 @@ namespace zandrel {
 
 // Opens the menu at a screen point ((-1, -1): the keyboard's menu key, at
 // the sticker) and does what is chosen. A "Remind me" moves the message's
-// alarm moment, saves the list and posts SnoozedMessage to the main window;
+// alarm moment, saves the list and posts kSnoozedMessage to the main window;
 // inside another command's modal loop it is refused with the default beep.
 void ShowStickerMenu(TFormMemo& sticker, const StickerHost& host, POINT at);
-
-// Asks the main window to build the stickers again after a "Remind me":
-// the sticker that showed the menu is still running its code when it is
-// chosen.
-UINT SnoozedMessage();
 
 } // namespace zandrel

@@ -43,21 +43,23 @@ struct StickerPictures : StickerPictureSet {
     friend bool operator==(const StickerPictures&, const StickerPictures&) = default;
 };
 
-// What the stickers reach of the main window.
+// What the stickers reach of the main window, set by name; those noted may
+// be left empty.
 struct StickerHost {
     // The message list; null while there is none.
-    std::function<MessageList*()> Messages;
-    std::function<HWND()> MainWindow;
-    std::function<void()> ShowCurrentMessage;
+    std::function<MessageList*()> Messages{};
+    std::function<HWND()> MainWindow{};
+    std::function<void()> ShowCurrentMessage{};
     // The main window was brought up from a sticker.
-    std::function<void()> MainWindowShown;
+    std::function<void()> MainWindowShown{};
     // A rebuild hands every new sticker's message to it (the pending e-mail
     // notification goes out there); empty: nothing is sent.
-    std::function<void(TMessageEntry&)> SendMailNotification;
-    StickerPictures Pictures;
+    std::function<void(TMessageEntry&)> SendMailNotification{};
+    // What the stickers draw; the board sets them at every rebuild.
+    StickerPictures Pictures{};
     // A drag has stored where the sticker came to rest in its message: the
     // list is saved there; empty: nothing is saved.
-    std::function<void()> PositionStored;
+    std::function<void()> PositionStored{};
 };
 
 // The web page that the folded corner opens.

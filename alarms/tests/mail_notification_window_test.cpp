@@ -106,7 +106,7 @@ TEST_F(MailNotificationTest, WithoutTheMailServiceTheStartShowsTheErrorOnceAndGo
         EXPECT_NE(form.Stickers().Find(name), nullptr) << name;
     }
     // The rest of the start ran: the font list, the shortcut, the first message.
-    EXPECT_TRUE(form.StartupDone);
+    EXPECT_TRUE(form.StartupDone());
     EXPECT_GT(SendMessageA(form.Find(form_main::FontName).Handle(), CB_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(fs::exists(ScratchSettings::StartupLink()));
     EXPECT_EQ(form.Messages().CurrentIndex, 0);
@@ -190,7 +190,7 @@ TEST_F(MailServiceTest, AddMailListsThePrimaryRecipientsPickedInTheAddressBook) 
     EXPECT_NE(Calls("MAPIAddress")[0].find("a@example.org"), std::string::npos);
     EXPECT_EQ(form.Find<ListBox>(form_main::List_Address).Items(),
               (std::vector<std::string>{"Ann", "Cid"}));
-    EXPECT_EQ(form.Email1.CC(), std::vector<std::string>{"Bob"});
+    EXPECT_EQ(form.Email1().CC(), std::vector<std::string>{"Bob"});
     EXPECT_TRUE(Boxes().empty());
 }
 

@@ -115,7 +115,7 @@ TEST_F(TimerTickTest, TwoDueWarningsOpenOnTwoTicks) {
     ASSERT_EQ(form_->Popups().Popups().size(), 2u);
     EXPECT_GT(form_->Messages().Entry(1).Record.NextWarn, env.now);
     EXPECT_EQ(form_->Popups().Popups()[1]->Name(), "Zandrel_blueChip_2");
-    EXPECT_EQ(form_->PopupCount.Value(), 2);
+    EXPECT_EQ(form_->PopupCount().Value(), 2);
 
     // Nothing due any more.
     Tick();

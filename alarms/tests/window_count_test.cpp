@@ -80,7 +80,7 @@ TEST_F(WindowCountTest, AThousandClosedPopupsLeaveTheCountsFlat) {
     }
     EXPECT_EQ(ThreadWindows(), windows);
     EXPECT_EQ(GdiObjects(), objects);
-    EXPECT_EQ(form.PopupCount.Value(), 1001);
+    EXPECT_EQ(form.PopupCount().Value(), 1001);
 }
 
 } // namespace

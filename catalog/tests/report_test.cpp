@@ -11,6 +11,7 @@
 #include "framework/system_error.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
+#include "framework/tests/metafile_text.h"
 
 #include <gtest/gtest.h>
 #include <winspool.h>

@@ -5,6 +5,7 @@
 #include "framework/controls/rich_edit.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
+#include "framework/tests/metafile_text.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
 #include "resources/form_main.h"

@@ -5,6 +5,7 @@
 #include "framework/device_context.h"
 #include "framework/system_error.h"
 #include "framework/window.h"
+#include "framework/window_messages.h"
 
 #include <commctrl.h>
 
@@ -18,7 +19,6 @@ constexpr int kBarHeight = 30;
 constexpr int kGap = 12; // gray around the page
 constexpr UINT_PTR kProduceTimer = 1;
 constexpr UINT_PTR kKeySubclass = 7;
-constexpr UINT kPagingKeyMessage = WM_APP + 12;
 
 FormDescription PreviewDesign() {
     FormDescription form;

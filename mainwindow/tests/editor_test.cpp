@@ -332,7 +332,7 @@ TEST_F(EditorTest, ReplaceAsksBeforeItDropsAnEmbeddedObjectAndNoChangesNothing) 
     TestEnvironment().answers = {false, true};
     TestEnvironment().onConfirm = [&](const std::string&) {
         // A sticker came due under the box: the refresh selects the last one.
-        form_->RebuildStickers(false);
+        form_->RebuildStickers();
         form_->ShowCurrentMessage();
     };
     Press(form_main::ToolButton_modMsg);
@@ -389,7 +389,7 @@ TEST_F(EditorTest, DeleteRemovesTheMessageShownWhenItStartedEvenIfATickMovedTheS
     const std::string shownKey = form_->Messages().Key(0);
     TestEnvironment().onConfirm = [&](const std::string&) {
         // A sticker came due under the box: the refresh selects the last one.
-        form_->RebuildStickers(false);
+        form_->RebuildStickers();
         form_->ShowCurrentMessage();
     };
     Press(form_main::ToolButton_delMsg);

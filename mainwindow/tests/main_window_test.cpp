@@ -8,6 +8,7 @@
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
 #include "resources/form_main.h"
+#include "stickers/core/sticker_cascade.h"
 #include "storage/core/tests/test_support.h"
 
 #include <commctrl.h>
@@ -87,9 +88,9 @@ TEST_F(MainWindowTest, FirstStartWithoutDataFilesAddsTheTrayIconAndStandsOffTheS
     EXPECT_EQ(Status(0), "rec 0/0");
     EXPECT_EQ(Status(1), "");
     EXPECT_TRUE(TestEnvironment().boxes.empty());
-    EXPECT_TRUE(form.StartupDone);
-    EXPECT_EQ(form.StickerHeightShort, 70);
-    EXPECT_EQ(form.StickerHeightNormal, 140);
+    EXPECT_TRUE(form.StartupDone());
+    EXPECT_EQ(StickerHeightShort, 70);
+    EXPECT_EQ(StickerHeightNormal, 140);
     EXPECT_TRUE(form.Visible());
     EXPECT_EQ(form.ScreenRect().left, -800);
     EXPECT_EQ(form.ScreenRect().top, (768 - 442) / 2);
@@ -330,7 +331,7 @@ TEST_F(MainWindowTest, ADamagedDataFileIsReportedAndTheStartCompletes) {
     EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Error);
     EXPECT_NE(TestEnvironment().boxes[0].Text.find("Stream read error"), std::string::npos);
     EXPECT_TRUE(TrayIconShown(form.Handle()));
-    EXPECT_TRUE(form.StartupDone);
+    EXPECT_TRUE(form.StartupDone());
     EXPECT_EQ(form.Messages().Count(), 2u);
     EXPECT_EQ(form.Messages().CurrentIndex, 0);
     EXPECT_EQ(Status(0), "rec 1/2");
@@ -341,7 +342,7 @@ TEST_F(MainWindowTest, ADamagedDataFileIsReportedAndTheStartCompletes) {
 TEST_F(MainWindowTest, FirstStartStoresEveryPreferenceAndCreatesTheStartupShortcut) {
     TFormMain& form = Start();
 
-    EXPECT_TRUE(form.ChildExpanded);
+    EXPECT_TRUE(form.ChildExpanded());
     EXPECT_FALSE(app_.Sounds().Enabled());
     EXPECT_FALSE(form.Find<ToolBar>(form_main::ToolBar1).ShowCaptions());
     EXPECT_FALSE(form.ShowHint());
@@ -371,7 +372,7 @@ TEST_F(MainWindowTest, StoredPreferencesAreAppliedAndCaptioned) {
     ScratchSettings::Set("Enable_at_Startup", "false");
     TFormMain& form = Start();
 
-    EXPECT_FALSE(form.ChildExpanded);
+    EXPECT_FALSE(form.ChildExpanded());
     EXPECT_TRUE(app_.Sounds().Enabled());
     EXPECT_TRUE(form.Find<ToolBar>(form_main::ToolBar1).ShowCaptions());
     EXPECT_TRUE(form.ShowHint());
@@ -451,7 +452,7 @@ TEST_F(MainWindowTest, ExpandAndShrinkRebuildEveryStickerAtTheNewHeight) {
 
     const HWND old = form.Stickers().Find("Memo_0")->Handle();
     Command(form_main::Expandchild1); // captioned "Shrink child"
-    EXPECT_FALSE(form.ChildExpanded);
+    EXPECT_FALSE(form.ChildExpanded());
     EXPECT_EQ(Caption(form_main::Expandchild1), "Expand child");
     EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "short");
     EXPECT_EQ(heights(), (std::vector<int>{70, 70, 70}));
@@ -460,15 +461,22 @@ TEST_F(MainWindowTest, ExpandAndShrinkRebuildEveryStickerAtTheNewHeight) {
     EXPECT_EQ(Status(0), "rec 3/3");
 
     Command(form_main::Expandchild1);
-    EXPECT_TRUE(form.ChildExpanded);
+    EXPECT_TRUE(form.ChildExpanded());
     EXPECT_EQ(Caption(form_main::Expandchild1), "Shrink child");
     EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "normal");
     EXPECT_EQ(heights(), (std::vector<int>{140, 140, 140}));
 
-    // Not while the window is still being set up.
-    form.StartupDone = false;
-    Command(form_main::Expandchild1);
-    EXPECT_TRUE(form.ChildExpanded);
+    // Not while the window is still being set up: here from under the box
+    // of a damaged data file.
+    form_.reset();
+    fs::resize_file(dataFile_, fs::file_size(dataFile_) - 100);
+    TestEnvironment().onError = [](const std::string&) {
+        const HWND window = FindWindowA(FormMainDescription().ClassName.c_str(), nullptr);
+        const auto* starting = dynamic_cast<TFormMain*>(Window::FromHandle(window));
+        ASSERT_NE(starting, nullptr);
+        SendMessageA(window, WM_COMMAND, starting->FindMenuItem(form_main::Expandchild1).Id(), 0);
+    };
+    EXPECT_TRUE(Start().ChildExpanded());
     EXPECT_EQ(ScratchSettings::Get("DefaultClientHeight"), "normal");
 }
 
@@ -485,7 +493,7 @@ TEST_F(MainWindowTest, AnUnwritableSettingsKeyIsReportedOnceAndTheStartGoesOn) {
     // Unreadable counts as missing: every preference at its default.
     EXPECT_FALSE(app_.Sounds().Enabled());
     EXPECT_EQ(Caption(form_main::ShowHint1), "Show hint");
-    EXPECT_TRUE(form.StartupDone);
+    EXPECT_TRUE(form.StartupDone());
     EXPECT_TRUE(TrayIconShown(form.Handle()));
     EXPECT_TRUE(fs::exists(ScratchSettings::StartupLink()));
 

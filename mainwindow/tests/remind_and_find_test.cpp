@@ -123,7 +123,7 @@ TEST_F(RemindAndFindTest, OnAYellowStickerOrInAModalLoopTheRemindersAreOff) {
             items += caption + std::string(grey ? " (grey)\n" : "\n");
         }
         // A rebuild due meanwhile waits for the menu: the sticker stays.
-        form_->RebuildStickers(form_->ChildExpanded);
+        form_->RebuildStickers();
         EXPECT_TRUE(IsWindow(sticker));
     });
     EXPECT_EQ(items, "Remind me in 10 minutes (grey)\nRemind me in 1 hour (grey)\n"

@@ -169,7 +169,7 @@ protected:
         for (const MessageListItem& item : list_.Items()) {
             links.push_back(item.Entry->StickerHandle);
         }
-        StickerBoard fresh{StickerHost{[this] { return &list_; }, {}, {}, {}, {}, {}, {}}};
+        StickerBoard fresh{StickerHost{.Messages = [this] { return &list_; }}};
         fresh.Rebuild(expanded_, Pictures());
         const std::string look = Look(fresh);
         fresh.DestroyAll();
@@ -352,18 +352,14 @@ protected:
     std::vector<std::string> dueMails_;
     bool compare_ = false;
     std::string look_; // of the last rebuild
-    StickerBoard board_{StickerHost{[this] { return &list_; },
-                                    {},
-                                    {},
-                                    {},
-                                    [this](TMessageEntry& entry) {
-                                        if (entry.Notify) {
-                                            entry.Notify = 0;
-                                            mailed_.push_back(entry.Key);
-                                        }
-                                    },
-                                    {},
-                                    {}}};
+    StickerBoard board_{StickerHost{.Messages = [this] { return &list_; },
+                                    .SendMailNotification =
+                                        [this](TMessageEntry& entry) {
+                                            if (entry.Notify) {
+                                                entry.Notify = 0;
+                                                mailed_.push_back(entry.Key);
+                                            }
+                                        }}};
 };
 
 TEST_F(StickerRebuildTest, EveryRebuildShowsWhatBuildingFromNothingShows) {

@@ -82,13 +82,9 @@ protected:
     std::vector<BitmapHandle> bitmaps_;
     int shown_ = 0;
     bool buttonDown_ = false;
-    StickerBoard board_{StickerHost{[this] { return &list_; },
-                                    [this] { return mainWindow_.get(); },
-                                    [this] { ++shown_; },
-                                    {},
-                                    {},
-                                    {},
-                                    {}}};
+    StickerBoard board_{StickerHost{.Messages = [this] { return &list_; },
+                                    .MainWindow = [this] { return mainWindow_.get(); },
+                                    .ShowCurrentMessage = [this] { ++shown_; }}};
 };
 
 TEST_F(StickerWindowTest, RebuildNamesLinksColoursAndCascadesStartedMessages) {
@@ -156,13 +152,11 @@ TEST_F(StickerWindowTest, SecondColumnOnAScreen600High) {
 
 TEST_F(StickerWindowTest, KeepHiddenStickerIsLinkedAndMailedButHidden) {
     std::vector<std::string> mailed;
-    StickerBoard board{StickerHost{[this] { return &list_; },
-                                   [this] { return mainWindow_.get(); },
-                                   [] {},
-                                   {},
-                                   [&](TMessageEntry& entry) { mailed.push_back(entry.Key); },
-                                   {},
-                                   {}}};
+    StickerBoard board{StickerHost{
+        .Messages = [this] { return &list_; },
+        .MainWindow = [this] { return mainWindow_.get(); },
+        .ShowCurrentMessage = [] {},
+        .SendMailNotification = [&](TMessageEntry& entry) { mailed.push_back(entry.Key); }}};
     AddMessage(-1, 1).SetKeepHidden(true);
     AddMessage(-1, 1);
     board.Rebuild(true, {});

@@ -77,7 +77,9 @@ bool StickersAndPopup(const fs::path& folder, FakeEnvironment& env) {
         list.Append(std::move(entry));
     }
     StickerBoard board(
-        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
+        StickerHost{.Messages = [&] { return &list; },
+                    .MainWindow = [] { return HWND(nullptr); },
+                    .ShowCurrentMessage = [] {}});
     board.Rebuild(true, {bitmaps[0].get(), bitmaps[1].get(), bitmaps[2].get(), bitmaps[3].get()});
     std::vector<HWND> stickers;
     for (const auto& sticker : board.Stickers()) {

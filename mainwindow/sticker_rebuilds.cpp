@@ -1,0 +1,125 @@
+#include "mainwindow/sticker_rebuilds.h"
+
+#include "alarms/notification_sender.h"
+#include "framework/application.h"
+#include "resources/resource_names.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace zandrel {
+namespace {
+
+BitmapHandle LoadBitmapResource(const std::string& name) {
+    BitmapHandle bitmap(static_cast<HBITMAP>(
+        LoadImageA(App().Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (!bitmap) {
+        throw std::runtime_error("Resource " + name + " not found");
+    }
+    return bitmap;
+}
+
+StickerHost WithNotification(StickerHost host, std::function<void(TMessageEntry&)> send) {
+    host.SendMailNotification = std::move(send);
+    return host;
+}
+
+} // namespace
+
+StickerRebuilds::StickerRebuilds(Form& mainWindow, StickerHost host, TEmail& mail)
+    : mainWindow_(mainWindow), messages_(host.Messages), mail_(mail),
+      board_(WithNotification(std::move(host),
+                              [this](TMessageEntry& entry) { SendNotification(entry); })) {}
+
+void StickerRebuilds::LoadPictures() {
+    std::size_t next = 0;
+    for (const char* scale : {"", "_150", "_200"}) {
+        for (const char* name :
+             {res::kBitmapPin, res::kBitmapPinRed, res::kBitmapBanner, res::kBitmapBannerRed}) {
+            bitmaps_[next++] = LoadBitmapResource(name + std::string(scale));
+        }
+    }
+}
+
+StickerPictures StickerRebuilds::Pictures() const {
+    const auto& b = bitmaps_;
+    StickerPictures pictures(b[0].get(), b[1].get(), b[2].get(), b[3].get());
+    pictures.At150 = {b[4].get(), b[5].get(), b[6].get(), b[7].get()};
+    pictures.At200 = {b[8].get(), b[9].get(), b[10].get(), b[11].get()};
+    return pictures;
+}
+
+void StickerRebuilds::Rebuild(bool expanded) {
+    expanded_ = expanded;
+    if (running_.IsBusy() || board_.InOwnLoop()) {
+        if (!std::exchange(pending_, true) && !running_.IsBusy()) {
+            mainWindow_.WhenNotModal([this] { RunPending(); });
+        }
+        return;
+    }
+    const BusyMark::Hold running(running_);
+    const StickerPictures pictures = Pictures();
+    try {
+        board_.Rebuild(expanded_, pictures);
+        while (std::exchange(pending_, false)) {
+            board_.Rebuild(expanded_, pictures);
+        }
+    } catch (...) {
+        FinishNotifications();
+        throw;
+    }
+    FinishNotifications();
+}
+
+void StickerRebuilds::RunPending() {
+    if (std::exchange(pending_, false) && messages_()) {
+        Rebuild(expanded_);
+    }
+}
+
+// A notification that fails (no mail service on this system) is not tried
+// again, and the rebuild goes on with the other stickers.
+void StickerRebuilds::SendNotification(TMessageEntry& entry) {
+    if (entry.Notify < 1) {
+        return;
+    }
+    notificationsCleared_ = true;
+    try {
+        SendMailNotification(entry, mail_, mainWindow_.Handle());
+    } catch (const std::exception& error) {
+        if (std::find(notificationErrors_.begin(), notificationErrors_.end(), error.what()) ==
+            notificationErrors_.end()) {
+            notificationErrors_.emplace_back(error.what());
+        }
+    }
+}
+
+void StickerRebuilds::FinishNotifications() {
+    std::vector<std::string> errors = std::exchange(notificationErrors_, {});
+    MessageList* list = messages_();
+    if (std::exchange(notificationsCleared_, false) && list) {
+        try {
+            list->SaveMessages();
+        } catch (const std::exception& error) {
+            errors.emplace_back(error.what());
+        }
+    }
+    for (const std::string& error : errors) {
+        App().ReportError(error);
+    }
+}
+
+void StickerRebuilds::StoreSentNotifications() {
+    MessageList* list = messages_();
+    if (std::exchange(notificationsCleared_, false) && list) {
+        App().Guard([&] { list->SaveMessages(); });
+    }
+}
+
+void StickerRebuilds::DestroyAll() {
+    board_.DestroyAll();
+    bitmaps_ = {};
+}
+
+} // namespace zandrel
