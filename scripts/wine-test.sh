@@ -8,7 +8,10 @@ set -eu
 cd "$(dirname "$0")/.."
 ZANDREL_VIRTUAL_DISPLAY=1
 WINEPREFIX="$PWD/build/windows/wineprefix"
-. ./scripts/wine-session.sh
+# Sourced from a function, which has no arguments: sourced here, it would
+# take the command's first word for the prefix.
+start_session() { . ./scripts/wine-session.sh; }
+start_session
 trap stop_wine_session EXIT
 prepare_test_prefix
 "$@"
