@@ -47,6 +47,10 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
+void LetTheDisplayCatchUp() {
+    PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+}
+
 int ThreadWindows() {
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
@@ -83,7 +87,7 @@ bool HandOverForScreenshot(const std::filesystem::path& folder, const std::strin
     if (!PumpUntil(allPainted)) {
         return false;
     }
-    PumpUntil([] { return false; }, std::chrono::milliseconds(300)); // the X server catches up
+    LetTheDisplayCatchUp();
     std::ofstream(folder / (name + ".ready")).put('\n');
     return PumpUntil([&] { return std::filesystem::exists(folder / (name + ".taken")); },
                      std::chrono::seconds(60));

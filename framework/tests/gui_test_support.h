@@ -19,6 +19,13 @@ void PumpMessages();
 bool PumpUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
+// Pumps messages for a moment, so that the window system's answers to what
+// the thread did have come before the next input a test sends, as they have
+// before a user's click. Under Wine the X server reports an activation's
+// focus change late: a FocusOut of the window active again by then cancels
+// its modes (WM_CANCELMODE), and a menu open at that time closes.
+void LetTheDisplayCatchUp();
+
 // Every window of this (single user-interface) thread, children included.
 int ThreadWindows();
 

@@ -56,6 +56,7 @@ protected:
             }
             PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
         });
+        LetTheDisplayCatchUp();
         SendMessageA(target, WM_RBUTTONUP, 0, MAKELPARAM(30, 40));
         EXPECT_TRUE(watcher.Ran());
     }
