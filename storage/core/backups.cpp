@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace zandrel {
 namespace {
@@ -104,9 +105,8 @@ std::string BackupsFolderOf(const std::string& dataFileName) {
 
 std::optional<std::string> DailyBackup::BeforeSave(const std::string& dataFileName, TDateTime now) {
     const std::string day = DayName(now);
-    if (triedDay_ == day)
+    if (doneDay_ == day)
         return std::nullopt;
-    triedDay_ = day;
     try {
         const std::string backups = BackupsFolderOf(dataFileName);
         if (file_ops::Exists(dataFileName) && !file_ops::FolderExists(InFolder(backups, day))) {
@@ -114,10 +114,13 @@ std::optional<std::string> DailyBackup::BeforeSave(const std::string& dataFileNa
             CopyPairInto(dataFileName, InFolder(backups, day));
         }
         RemoveOldDays(dataFileName);
+        doneDay_ = day;
         return std::nullopt;
     } catch (const std::exception& error) {
+        if (std::exchange(reportedDay_, day) == day)
+            return std::nullopt;
         return "Today's backup of the notes failed: " + std::string(error.what()) +
-               ". The next one is made at the first save of another day.";
+               ". It is tried again at the next save.";
     }
 }
 
@@ -152,7 +155,7 @@ std::string RestoreBackup(const std::string& dataFileName, const std::string& na
         CopyPairInto(dataFileName, InFolder(backups, saved));
     }
     WriteFilePair(
-        dataFileName,
+        dataFileName, NewWriterTag(),
         [&memo](const file_ops::ByteSink& write) {
             if (memo)
                 write(memo->view());

@@ -3,6 +3,7 @@
 #include "storage/core/storage_error.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,9 +19,41 @@
 namespace zandrel::file_ops {
 namespace {
 
-[[noreturn]] void Fail(const std::string& what, const std::string& path) {
-    throw StorageError(what + " \"" + path + "\"");
+#ifdef _WIN32
+
+// The system's text for `code`, in UTF-8.
+std::string SystemReason(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string reason;
+    if (length > 0) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr,
+                                             nullptr);
+        reason.resize(std::size_t(size));
+        WideCharToMultiByte(CP_UTF8, 0, text, int(length), reason.data(), size, nullptr, nullptr);
+    }
+    LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
+                               reason.back() == ' ' || reason.back() == '.'))
+        reason.pop_back();
+    return reason.empty() ? "error " + std::to_string(code) : reason;
 }
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+    const DWORD code = GetLastError();
+    throw StorageError(what + " \"" + path + "\": " + SystemReason(code));
+}
+
+#else
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+    const int code = errno;
+    throw StorageError(what + " \"" + path + "\": " + std::strerror(code));
+}
+
+#endif
 
 #ifdef _WIN32
 
@@ -77,6 +110,52 @@ private:
 
 namespace {
 
+std::wstring Widen(const std::string& utf8) {
+    std::wstring wide;
+    if (utf8.empty())
+        return wide;
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    wide.resize(std::size_t(size));
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    std::string utf8;
+    if (wide.empty())
+        return utf8;
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    utf8.resize(std::size_t(size));
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), size, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+// The form the wide calls take: past the classic limit (248 characters for a
+// folder, which must leave room for a file name), the absolute path behind
+// \\?\ (\\?\UNC\ for a share), where '/' no longer separates folders.
+std::wstring SystemPath(const std::string& path) {
+    std::wstring wide = Widen(path);
+    if (wide.size() < 248 || wide.starts_with(L"\\\\?\\"))
+        return wide;
+    std::wstring full(wide.size() + 16, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(wide.c_str(), DWORD(full.size()), full.data(), nullptr);
+        if (length == 0)
+            return wide;
+        if (length < full.size()) {
+            full.resize(length);
+            break;
+        }
+        full.resize(length + 1);
+    }
+    std::replace(full.begin(), full.end(), L'/', L'\\');
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 // One ReadFile; 0 at the end of the file.
 std::size_t ReadSome(Handle& file, const std::string& path, char* into, std::size_t count) {
     DWORD got = 0;
@@ -85,20 +164,41 @@ std::size_t ReadSome(Handle& file, const std::string& path, char* into, std::siz
     return got;
 }
 
+bool NotFound(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 } // namespace
 
+FileStamp StampOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) {
+        if (NotFound(GetLastError()))
+            return {};
+        Fail("Cannot look at file", path);
+    }
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return {};
+    return {true, (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+            std::int64_t((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                         data.ftLastWriteTime.dwLowDateTime)};
+}
+
 bool Exists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Others may read, write, rename and delete the file meanwhile: a sync
+// client or another PC's program putting its new pair in place must not fail
+// because this one is reading (what it read is checked afterwards).
 bool ReadThrough(const std::string& path,
                  const std::function<void(std::size_t size, const ByteSource& source)>& read) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        if (NotFound(GetLastError()))
             return false;
         Fail("Cannot open file", path);
     }
@@ -117,7 +217,7 @@ bool ReadThrough(const std::string& path,
 
 void WriteFlushed(const std::string& path,
                   const std::function<void(const ByteSink& write)>& produce) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         Fail("Cannot create file", path);
@@ -138,17 +238,22 @@ void WriteFlushed(const std::string& path,
 }
 
 void Replace(const std::string& from, const std::string& to) {
-    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         Fail("Cannot replace file", to);
 }
 
 void CopyNew(const std::string& from, const std::string& to) {
-    if (!CopyFileA(from.c_str(), to.c_str(), TRUE))
+    if (!CopyFileW(SystemPath(from).c_str(), SystemPath(to).c_str(), TRUE))
         Fail("Cannot create file", to);
 }
 
 void RemoveQuietly(const std::string& path) noexcept {
-    DeleteFileA(path.c_str());
+    try {
+        DeleteFileW(SystemPath(path).c_str());
+    } catch (...) {
+        // Out of memory for the path: the file stays.
+    }
 }
 
 void SyncFolder(const std::string&) noexcept {
@@ -156,33 +261,60 @@ void SyncFolder(const std::string&) noexcept {
 }
 
 bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void MakeFolder(const std::string& path) {
-    if (!CreateDirectoryA(path.c_str(), nullptr) && !FolderExists(path))
+    if (!CreateDirectoryW(SystemPath(path).c_str(), nullptr) && !FolderExists(path))
         Fail("Cannot create folder", path);
 }
 
 void RemoveFolder(const std::string& path) {
-    if (!RemoveDirectoryA(path.c_str()) && FolderExists(path))
+    if (!RemoveDirectoryW(SystemPath(path).c_str()) && FolderExists(path))
         Fail("Cannot remove folder", path);
 }
 
-std::vector<std::string> FolderNames(const std::string& path) {
+namespace {
+
+// The names in `path` that are folders (or files), and begin with `prefix`.
+std::vector<std::string> NamesIn(const std::string& path, bool folders, const std::string& prefix) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(SystemPath(path + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const std::string name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+        const std::string name = Narrow(found.cFileName);
+        const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (folder == folders && name != "." && name != ".." && name.starts_with(prefix))
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
+}
+
+} // namespace
+
+std::vector<std::string> FolderNames(const std::string& path) {
+    return NamesIn(path, true, {});
+}
+
+std::vector<std::string> FileNames(const std::string& path, const std::string& prefix) {
+    return NamesIn(path, false, prefix);
+}
+
+std::optional<std::string> FolderIdentity(const std::string& path) {
+    Handle folder(CreateFileW(SystemPath(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &info))
+        return std::nullopt;
+    char text[40];
+    std::snprintf(text, sizeof text, "%08lx-%08lx%08lx", info.dwVolumeSerialNumber,
+                  info.nFileIndexHigh, info.nFileIndexLow);
+    return text;
 }
 
 #else
@@ -201,6 +333,19 @@ std::size_t ReadSome(Handle& file, const std::string& path, char* into, std::siz
 }
 
 } // namespace
+
+FileStamp StampOf(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return {};
+        Fail("Cannot look at file", path);
+    }
+    if (!S_ISREG(info.st_mode))
+        return {};
+    return {true, std::uint64_t(info.st_size),
+            std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
 
 bool Exists(const std::string& path) {
     struct stat info;
@@ -289,17 +434,39 @@ void RemoveFolder(const std::string& path) {
         Fail("Cannot remove folder", path);
 }
 
-std::vector<std::string> FolderNames(const std::string& path) {
+namespace {
+
+std::vector<std::string> NamesIn(const std::string& path, bool folders, const std::string& prefix) {
     std::vector<std::string> names;
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
     if (!dir)
         return names;
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
-        if (name != "." && name != ".." && FolderExists(path + "/" + name))
+        if (name == "." || name == ".." || !name.starts_with(prefix))
+            continue;
+        const std::string full = path + "/" + name;
+        if (folders ? FolderExists(full) : Exists(full))
             names.push_back(name);
     }
     return names;
+}
+
+} // namespace
+
+std::vector<std::string> FolderNames(const std::string& path) {
+    return NamesIn(path, true, {});
+}
+
+std::vector<std::string> FileNames(const std::string& path, const std::string& prefix) {
+    return NamesIn(path, false, prefix);
+}
+
+std::optional<std::string> FolderIdentity(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino);
 }
 
 #endif

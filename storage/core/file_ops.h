@@ -1,8 +1,10 @@
 #pragma once
-// The few file operations the data files need, with paths as ANSI strings
-// (the Windows build calls the ...A functions, so paths and their bytes pass
-// through unchanged). Every failure throws StorageError naming the file.
+// The few file operations the data files need. Paths are UTF-8; the Windows
+// build hands them to the wide calls, as \\?\ paths when they are longer
+// than the classic limit, so any folder name of any length works. Every
+// failure throws StorageError naming the file and the system's reason.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,6 +32,17 @@ private:
 // Fills up to `count` bytes at `into` with the next bytes of a file and
 // returns how many it gave, 0 at the end.
 using ByteSource = std::function<std::size_t(char* into, std::size_t count)>;
+
+// What a file looks like from outside, read without opening it.
+struct FileStamp {
+    bool Exists = false;
+    std::uint64_t Size = 0;
+    std::int64_t WriteTime = 0; // in the system's own units
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of `path`; Exists false when there is no such file. Throws when
+// the system cannot tell.
+FileStamp StampOf(const std::string& path);
 
 // True for a file, false for nothing or a folder.
 bool Exists(const std::string& path);
@@ -65,6 +78,14 @@ void MakeFolder(const std::string& path);
 void RemoveFolder(const std::string& path);
 // The names of the folders in `path`; none when it does not exist.
 std::vector<std::string> FolderNames(const std::string& path);
+
+// The names of the files in `path` that begin with `prefix`.
+std::vector<std::string> FileNames(const std::string& path, const std::string& prefix);
+
+// What names the folder itself, however a path spells it (another drive
+// letter, a share, a link): its volume and its number on that volume.
+// Nullopt when the folder cannot be opened.
+std::optional<std::string> FolderIdentity(const std::string& path);
 
 // The folder part of a path, with its trailing separator ("" for a bare name).
 std::string FolderOf(const std::string& path);

@@ -9,14 +9,6 @@
 namespace zandrel {
 namespace {
 
-// Left beside the data files while a save writes them. The rich-text file's
-// is written first and put in place first: as long as it exists, the save
-// had not begun to replace anything, and once it is gone, the data file's
-// is complete and belongs to the rich-text file already in place.
-std::string Pending(const std::string& path) {
-    return path + ".new";
-}
-
 void FillFromEditor(TMessageEntry& entry, const EditorValues& values, const Clock& clock) {
     entry.SetStartDate(values.StartDate);
     entry.SetAlarmDate(values.AlarmDate);
@@ -162,23 +154,21 @@ void MessageList::LoadFromBytes(std::string_view data, std::optional<std::string
 void MessageList::LoadMessages(const Clock& clock) {
     items_.clear();
     pendingCopies_.clear();
-    const std::string memoPath = MemoFileName();
-    // A save that stopped between its two renames left the data file that
-    // belongs to the rich-text file in place beside the old one.
-    std::string dataPath = dataFileName_;
-    if (!file_ops::Exists(Pending(memoPath)) && file_ops::Exists(Pending(dataFileName_)))
-        dataPath = Pending(dataFileName_);
+    LoadFromPair(ReadPair(dataFileName_, Pause), clock);
+}
 
-    const std::optional<file_ops::FileBytes> data = file_ops::ReadAll(dataPath);
-    if (!data)
+void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
+    items_.clear();
+    pendingCopies_.clear();
+    leftover_ = pair.Leftover;
+    if (!pair.Data)
         return;
-    // The rich-text file, the larger one, is read in pieces: its texts are
-    // copied once, straight to where the entries keep them.
+    const std::string memoPath = MemoFileName();
+    const std::string dataPath = pair.Leftover.empty() ? dataFileName_ : pair.Leftover;
     std::optional<RichTextIndex> memo;
-    file_ops::ReadThrough(memoPath, [&memo](std::size_t size, const file_ops::ByteSource& source) {
-        memo.emplace(source, size);
-    });
-    const LoadResult result = LoadItems(data->view(), memo ? &*memo : nullptr, clock);
+    if (pair.Memo)
+        memo.emplace(pair.Memo->view());
+    const LoadResult result = LoadItems(pair.Data->view(), memo ? &*memo : nullptr, clock);
     if (result == LoadResult::Complete)
         return;
 
@@ -217,9 +207,16 @@ void MessageList::SaveToBytes(std::string& data, std::string& memo) {
         item.Entry->SaveToStreams(data, memo);
 }
 
+void MessageList::SaveMessages() {
+    if (SaveHandler)
+        SaveHandler();
+    else
+        WriteMessages();
+}
+
 // The rich-text file, the larger one, goes out in pieces as its blocks are
 // made: no buffer holds all of it.
-void MessageList::SaveMessages() {
+PairVersion MessageList::WriteMessages() {
     if (BeforeSave)
         BeforeSave();
     while (!pendingCopies_.empty()) {
@@ -232,8 +229,8 @@ void MessageList::SaveMessages() {
     constexpr std::size_t pieceSize = 256 * 1024;
     std::string data;
     data.reserve(items_.size() * sizeof(MessageRecord));
-    WriteFilePair(
-        dataFileName_,
+    const PairVersion written = WriteFilePair(
+        dataFileName_, WriterTag,
         [&](const file_ops::ByteSink& write) {
             std::string piece;
             piece.reserve(pieceSize);
@@ -247,27 +244,9 @@ void MessageList::SaveMessages() {
             write(piece);
         },
         [&] { return std::string_view(data); });
-}
-
-void WriteFilePair(const std::string& dataFileName,
-                   const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
-                   const std::function<std::string_view()>& data) {
-    const std::string memoPath = MemoPathFor(dataFileName);
-    const std::string folder = file_ops::FolderOf(dataFileName);
-    try {
-        file_ops::WriteFlushed(Pending(memoPath), writeMemo);
-        file_ops::WriteFlushed(Pending(dataFileName), data());
-        file_ops::Replace(Pending(memoPath), memoPath);
-    } catch (...) {
-        file_ops::RemoveQuietly(Pending(memoPath));
-        file_ops::RemoveQuietly(Pending(dataFileName));
-        throw;
-    }
-    file_ops::SyncFolder(folder);
-    // From here the pending data file is the one LoadMessages reads if this
-    // rename does not happen: leave it in place on failure.
-    file_ops::Replace(Pending(dataFileName), dataFileName);
-    file_ops::SyncFolder(folder);
+    if (!leftover_.empty())
+        file_ops::RemoveQuietly(std::exchange(leftover_, {}));
+    return written;
 }
 
 } // namespace zandrel

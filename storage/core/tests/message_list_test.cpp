@@ -253,12 +253,13 @@ TEST_F(MessageListTest, AFailedSaveLeavesThePreviousPair) {
     const std::string oldData = ReadFile(DataPath());
     const std::string oldMemo = ReadFile(MemoPath());
     MessageList list(DataPath());
+    list.WriterTag = "w1";
     list.LoadMessages(clock);
     list.Entry(0).RichText = "changed";
 
     // A folder where a new file should go makes that write fail: first the
     // data file's (after the rich-text file is written), then the rich-text file's.
-    for (const std::string& blocked : {DataPath() + ".new", MemoPath() + ".new"}) {
+    for (const std::string& blocked : {DataPath() + ".w1.new", MemoPath() + ".w1.new"}) {
         std::filesystem::create_directory(blocked);
         try {
             list.SaveMessages();
@@ -273,11 +274,11 @@ TEST_F(MessageListTest, AFailedSaveLeavesThePreviousPair) {
         EXPECT_EQ(reloaded.Entry(0).RichText, "text 0");
         std::filesystem::remove(blocked);
     }
-    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".new"));
-    EXPECT_FALSE(std::filesystem::exists(MemoPath() + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".w1.new"));
+    EXPECT_FALSE(std::filesystem::exists(MemoPath() + ".w1.new"));
     list.SaveMessages();
     EXPECT_EQ(ReadFile(DataPath()).size(), oldData.size());
-    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".w1.new"));
 }
 
 TEST_F(MessageListTest, ASaveStoppedBetweenItsRenamesLoadsTheNewPair) {
