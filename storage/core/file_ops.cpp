@@ -42,15 +42,15 @@ std::string SystemReason(DWORD code) {
 }
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
-    const DWORD code = GetLastError();
-    throw StorageError(what + " \"" + path + "\": " + SystemReason(code));
+    const std::string reason = SystemReason(GetLastError());
+    throw StorageError(what + " \"" + path + "\": " + reason, reason);
 }
 
 #else
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
-    const int code = errno;
-    throw StorageError(what + " \"" + path + "\": " + std::strerror(code));
+    const std::string reason = std::strerror(errno);
+    throw StorageError(what + " \"" + path + "\": " + reason, reason);
 }
 
 #endif

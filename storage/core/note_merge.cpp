@@ -181,10 +181,12 @@ MergeOutcome MergeNotes(const NoteBase& base, MessageList& onDisk, MessageList& 
         const NoteFingerprint* was = baseOf(ourIds[i]);
         if (!was || was->Content != FingerprintOf(*ours[i].Entry).Content)
             merged.push_back(std::move(ours[i]));
-        else
-            outcome.Removed.push_back(std::move(ours[i].Entry));
     }
 
+    for (auto* side : {&theirs, &ours})
+        for (MessageListItem& item : *side)
+            if (item.Entry)
+                outcome.Removed.push_back(std::move(item.Entry));
     inMemory.SetItems(std::move(merged));
     outcome.Changed = IdentitiesOf(inMemory.Items()) != ourIds || BaseOf(inMemory) != before;
     inMemory.CurrentIndex = 0;

@@ -40,8 +40,8 @@ struct MergeOutcome {
     bool Changed = false;
     // The new Keys of the local copies of notes changed on both sides.
     std::vector<std::string> KeptTwice;
-    // Entries that left the list; they may still be shown until the caller
-    // has rebuilt the stickers.
+    // Entries of either side that are not in the merged list; they may still
+    // be shown until the caller has rebuilt the stickers.
     std::vector<std::unique_ptr<TMessageEntry>> Removed;
 };
 
