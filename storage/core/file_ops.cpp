@@ -256,6 +256,10 @@ void RemoveQuietly(const std::string& path) noexcept {
     }
 }
 
+std::FILE* OpenCFile(const std::string& path, const char* mode) {
+    return _wfopen(SystemPath(path).c_str(), Widen(mode).c_str());
+}
+
 void SyncFolder(const std::string&) noexcept {
     // MOVEFILE_WRITE_THROUGH already waited for the rename to reach the disk.
 }
@@ -411,6 +415,10 @@ void CopyNew(const std::string& from, const std::string& to) {
 
 void RemoveQuietly(const std::string& path) noexcept {
     ::unlink(path.c_str());
+}
+
+std::FILE* OpenCFile(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
 }
 
 void SyncFolder(const std::string& folder) noexcept {

@@ -5,6 +5,7 @@
 // failure throws StorageError naming the file and the system's reason.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -65,6 +66,9 @@ void WriteFlushed(const std::string& path,
 void Replace(const std::string& from, const std::string& to);
 // Copies `from` to the new file `to`; fails if `to` exists.
 void CopyNew(const std::string& from, const std::string& to);
+// The C library's fopen for a UTF-8 path (null on failure): for a file kept
+// open and written in place.
+std::FILE* OpenCFile(const std::string& path, const char* mode);
 // Removes `path` if it exists; never throws.
 void RemoveQuietly(const std::string& path) noexcept;
 // Makes the renames of a folder durable where the system needs it.

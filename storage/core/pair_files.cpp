@@ -127,18 +127,20 @@ bool HalvesAgree(std::string_view data, std::string_view memo) {
 }
 
 PairOnDisk ReadPair(const std::string& dataFileName, const PairPause& pause) {
-    std::optional<std::uint64_t> previousHash;
+    bool readBefore = false; // the same halves, apart, read just before
+    std::uint64_t previousHash = 0;
     PairOnDisk pair;
     for (int attempt = 1; attempt <= kPairReadAttempts; ++attempt) {
         if (attempt > 1 && pause)
             pause();
         pair = ReadOnce(dataFileName);
         if (StampsOfPair(dataFileName) != pair.Version.Stamps) {
-            previousHash.reset();
+            readBefore = false;
             continue; // replaced while it was read
         }
-        if (Agrees(pair) || pair.Version.Hash == previousHash)
+        if (Agrees(pair) || (readBefore && pair.Version.Hash == previousHash))
             break;
+        readBefore = true;
         previousHash = pair.Version.Hash;
     }
     if (!Agrees(pair)) {

@@ -3,12 +3,11 @@
 #include "mainwindow/core/running_mark.h"
 #include "storage/core/backups.h"
 #include "storage/core/datetime.h"
+#include "storage/core/file_ops.h"
 #include "storage/core/message_list.h"
 #include "storage/core/storage_error.h"
 #include "tools/zandrel-data/data_formats.h"
 #include "tools/zandrel-data/help_text.h"
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <charconv>
@@ -104,16 +103,6 @@ Options ParseArguments(const std::vector<std::string>& args) {
     return options;
 }
 
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool IsFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 std::string DataFileIn(const std::string& folder) {
     const char last = folder.back();
 #ifdef _WIN32
@@ -176,7 +165,7 @@ int Restore(const Options& options, const std::string& dataFileName, const Clock
 }
 
 int Run(const Options& options, std::ostream& out, std::ostream& err, const Clock& localClock) {
-    if (!IsFolder(options.Folder)) {
+    if (!file_ops::FolderExists(options.Folder)) {
         err << "zandrel-data: \"" << options.Folder << "\" is not a folder\n";
         return kExitFailure;
     }
@@ -189,7 +178,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const Cloc
     if (options.Command == "restore")
         return Restore(options, list.DataFileName(), clock, out, err);
 
-    if (options.Command == "resave" && !IsFile(list.DataFileName())) {
+    if (options.Command == "resave" && !file_ops::Exists(list.DataFileName())) {
         // The program would write an empty pair; from a mistyped folder
         // that only litters it, or empties a lone rich-text file.
         err << "zandrel-data: no \"" << list.DataFileName() << "\": nothing to resave\n";
