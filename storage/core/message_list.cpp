@@ -168,7 +168,9 @@ void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
     std::optional<RichTextIndex> memo;
     if (pair.Memo)
         memo.emplace(pair.Memo->view());
-    const LoadResult result = LoadItems(pair.Data->view(), memo ? &*memo : nullptr, clock);
+    LoadResult result = LoadItems(pair.Data->view(), memo ? &*memo : nullptr, clock);
+    if (result == LoadResult::Complete && !pair.Whole)
+        result = LoadResult::HalvesApart;
     if (result == LoadResult::Complete)
         return;
 
@@ -184,10 +186,15 @@ void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
             target = DamagedName(source, now, attempt);
         pendingCopies_.push_back({source, target});
     }
-    std::string text = std::string(kStreamReadError) + " in \"" +
-                       (result == LoadResult::DataDamaged ? dataPath : memoPath) +
-                       "\": the messages after the damaged one were not loaded. Before the next "
-                       "save, the data files as found are copied to";
+    std::string text =
+        result == LoadResult::HalvesApart
+            ? "The files \"" + dataPath + "\" and \"" + memoPath +
+                  "\" come from two different saves: a note may show without its text. Before "
+                  "the next save, the data files as found are copied to"
+            : std::string(kStreamReadError) + " in \"" +
+                  (result == LoadResult::DataDamaged ? dataPath : memoPath) +
+                  "\": the messages after the damaged one were not loaded. Before the next "
+                  "save, the data files as found are copied to";
     for (std::size_t i = 0; i < pendingCopies_.size(); ++i)
         text += (i == 0 ? " \"" : " and \"") + pendingCopies_[i].To + "\"";
     throw StorageError(text + ".");

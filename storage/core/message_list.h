@@ -87,7 +87,8 @@ public:
     // `Pause`. A missing data file leaves it empty. A damaged file keeps the
     // entries read before the damage and throws StorageError("Stream read
     // error ..."), whose text also names the copies of both files that the
-    // next save makes before it writes. A file that cannot be read throws
+    // next save makes before it writes; so do halves from two saves, with
+    // every entry kept. A file that cannot be read throws
     // StorageError naming it and the system's reason; the list is then empty.
     void LoadMessages(const Clock& clock);
     // The same from a pair already read.
@@ -127,7 +128,7 @@ public:
     int CurrentIndex = 0;
 
 private:
-    enum class LoadResult { Complete, DataDamaged, MemoDamaged };
+    enum class LoadResult { Complete, DataDamaged, MemoDamaged, HalvesApart };
     // `memo` is null when there is no rich-text file.
     LoadResult LoadItems(std::string_view data, RichTextIndex* memo, const Clock& clock);
 

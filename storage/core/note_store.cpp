@@ -98,13 +98,15 @@ void NoteStore::ReadFailed(const std::string& reason) {
     readFailure_ = reason;
 }
 
-bool NoteStore::ReadAndMerge(const PairOnDisk& pair) {
+void NoteStore::ReadAndMerge(const PairOnDisk& pair) {
+    // Merged, a pair read in part would look like notes deleted there.
     MessageList disk(list_.DataFileName());
     try {
         disk.LoadFromPair(pair, clock_);
-    } catch (const StorageError& error) {
-        ReadFailed(error.what());
-        return false;
+    } catch (const StorageError&) {
+        ReadFailed("Cannot read the files \"" + list_.DataFileName() + "\" and \"" +
+                   list_.MemoFileName() + "\" whole: they are damaged, or come from two saves");
+        return;
     }
     readFailure_.clear();
     NoteBase diskBase = BaseOf(disk);
@@ -119,7 +121,6 @@ bool NoteStore::ReadAndMerge(const PairOnDisk& pair) {
     if (!outcome.KeptTwice.empty())
         Tell(kKeptTwice);
     TakeInUnsavedCopies();
-    return true;
 }
 
 void NoteStore::Look() {

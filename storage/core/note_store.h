@@ -74,8 +74,8 @@ public:
 
 private:
     void Tell(std::string text) { event_.Messages.push_back(std::move(text)); }
-    // Reads and merges; false when the files could not be read.
-    bool ReadAndMerge(const PairOnDisk& pair);
+    // Reads and merges; a pair that cannot be read whole is not merged.
+    void ReadAndMerge(const PairOnDisk& pair);
     void Attempt();
     void CheckFolderWritable();
     void TakeInUnsavedCopies();

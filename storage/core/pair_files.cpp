@@ -147,6 +147,8 @@ PairOnDisk ReadPair(const std::string& dataFileName, const PairPause& pause) {
         if (const auto leftover = LeftoverFor(dataFileName, pair.Memo->view())) {
             pair.Data = file_ops::ReadAll(*leftover);
             pair.Leftover = *leftover;
+        } else {
+            pair.Whole = false;
         }
     }
     return pair;

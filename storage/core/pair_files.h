@@ -43,6 +43,8 @@ struct PairOnDisk {
     // A save's data file that was never put in place and that belongs to the
     // rich-text file in place: its bytes are Data; the next save removes it.
     std::string Leftover;
+    // False when the halves still come from two saves after every read.
+    bool Whole = true;
 };
 
 // Waits a moment before a pair is read again.
@@ -52,9 +54,9 @@ inline constexpr int kPairReadAttempts = 5;
 // Reads both files. A pair that changed while it was read, or whose halves
 // come from two saves (a record's Key without a block, or a block's Key
 // without a record), is read again after `pause`, up to kPairReadAttempts
-// times; halves that stay apart through two reads alike are believed (a
-// pair written by an older program may lack blocks), unless a save that
-// stopped between its renames left the data file that belongs to them.
+// times; halves that stay apart through two reads alike are not Whole,
+// unless a save that stopped between its renames left the data file that
+// belongs to them.
 // Throws StorageError (naming the file and the system's reason) when a file
 // that exists cannot be read.
 PairOnDisk ReadPair(const std::string& dataFileName, const PairPause& pause);

@@ -11,9 +11,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <thread>
 
 namespace zandrel {
 namespace {
@@ -173,6 +175,7 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const Cloc
         options.Now ? std::optional<FixedClock>(*options.Now) : std::nullopt;
     const Clock& clock = fixed ? static_cast<const Clock&>(*fixed) : localClock;
     MessageList list(DataFileIn(options.Folder));
+    list.Pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); };
     if (options.Command == "backups")
         return ListBackupsOf(list.DataFileName(), clock, out);
     if (options.Command == "restore")

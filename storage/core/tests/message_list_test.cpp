@@ -298,10 +298,12 @@ TEST_F(MessageListTest, ASaveStoppedBetweenItsRenamesLoadsTheNewPair) {
     ASSERT_EQ(recovered.Count(), 3u);
     EXPECT_EQ(recovered.Entry(2).RichText, "third");
 
-    // While the rich-text file's new copy exists, nothing was replaced yet.
+    // While the rich-text file's new copy exists, nothing was replaced yet:
+    // the halves come from two saves, and are copied aside before a save.
     WriteFile(MemoPath() + ".new", "partial");
-    recovered.LoadMessages(clock);
+    EXPECT_THROW(recovered.LoadMessages(clock), StorageError);
     EXPECT_EQ(recovered.Count(), 1u);
+    EXPECT_EQ(recovered.PendingDamagedCopies().size(), 2u);
 }
 
 TEST_F(MessageListTest, DamagedFilesAreCopiedAsideBeforeTheNextSave) {
