@@ -70,13 +70,13 @@ int main(int argc, char** argv) {
 
     std::vector<double> unchanged, changed, load;
     for (int round = 0; round < rounds; ++round) {
-        unchanged.push_back(Microseconds(1000, [&] { store.Tick(); }));
+        unchanged.push_back(Microseconds(1000, [&] { store.Look(); }));
         changed.push_back(Microseconds(1, [&] {
             // Another program's save: the same notes, a new version.
             MessageList other(dataFile);
             other.LoadMessages(clock);
             other.WriteMessages();
-            store.Tick();
+            store.Look();
         }));
         load.push_back(Microseconds(1, [&] {
             MessageList other(dataFile);

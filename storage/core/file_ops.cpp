@@ -108,9 +108,7 @@ private:
 
 #ifdef _WIN32
 
-namespace {
-
-std::wstring Widen(const std::string& utf8) {
+std::wstring Wide(const std::string& utf8) {
     std::wstring wide;
     if (utf8.empty())
         return wide;
@@ -120,7 +118,7 @@ std::wstring Widen(const std::string& utf8) {
     return wide;
 }
 
-std::string Narrow(const std::wstring& wide) {
+std::string FromWide(const std::wstring& wide) {
     std::string utf8;
     if (wide.empty())
         return utf8;
@@ -132,11 +130,11 @@ std::string Narrow(const std::wstring& wide) {
     return utf8;
 }
 
-// The form the wide calls take: past the classic limit (248 characters for a
-// folder, which must leave room for a file name), the absolute path behind
-// \\?\ (\\?\UNC\ for a share), where '/' no longer separates folders.
+// Past the classic limit (248 characters for a folder, which must leave room
+// for a file name), the absolute path behind \\?\ (\\?\UNC\ for a share),
+// where '/' no longer separates folders.
 std::wstring SystemPath(const std::string& path) {
-    std::wstring wide = Widen(path);
+    std::wstring wide = Wide(path);
     if (wide.size() < 248 || wide.starts_with(L"\\\\?\\"))
         return wide;
     std::wstring full(wide.size() + 16, L'\0');
@@ -155,6 +153,8 @@ std::wstring SystemPath(const std::string& path) {
         return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
+
+namespace {
 
 // One ReadFile; 0 at the end of the file.
 std::size_t ReadSome(Handle& file, const std::string& path, char* into, std::size_t count) {
@@ -257,7 +257,7 @@ void RemoveQuietly(const std::string& path) noexcept {
 }
 
 std::FILE* OpenCFile(const std::string& path, const char* mode) {
-    return _wfopen(SystemPath(path).c_str(), Widen(mode).c_str());
+    return _wfopen(SystemPath(path).c_str(), Wide(mode).c_str());
 }
 
 void SyncFolder(const std::string&) noexcept {
@@ -289,7 +289,7 @@ std::vector<std::string> NamesIn(const std::string& path, bool folders, const st
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const std::string name = Narrow(found.cFileName);
+        const std::string name = FromWide(found.cFileName);
         const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (folder == folders && name != "." && name != ".." && name.starts_with(prefix))
             names.push_back(name);

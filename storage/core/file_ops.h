@@ -91,6 +91,15 @@ std::vector<std::string> FileNames(const std::string& path, const std::string& p
 // Nullopt when the folder cannot be opened.
 std::optional<std::string> FolderIdentity(const std::string& path);
 
+#ifdef _WIN32
+// What the wide calls take for a UTF-8 path: past the classic limit, the
+// absolute path behind \\?\.
+std::wstring SystemPath(const std::string& path);
+// UTF-8 to the system's wide text and back.
+std::wstring Wide(const std::string& text);
+std::string FromWide(const std::wstring& text);
+#endif
+
 // The folder part of a path, with its trailing separator ("" for a bare name).
 std::string FolderOf(const std::string& path);
 

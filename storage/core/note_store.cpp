@@ -69,7 +69,7 @@ void NoteStore::Open() {
     }
     TakeInUnsavedCopies();
     if (unsaved_)
-        Attempt();
+        Write();
 }
 
 void NoteStore::TakeInUnsavedCopies() {
@@ -123,7 +123,7 @@ void NoteStore::ReadAndMerge(const PairOnDisk& pair) {
     TakeInUnsavedCopies();
 }
 
-void NoteStore::Look() {
+void NoteStore::Refresh() {
     try {
         if (version_ && StampsOfPair(list_.DataFileName()) == version_->Stamps) {
             readFailure_.clear(); // the version already in memory
@@ -132,6 +132,7 @@ void NoteStore::Look() {
         const PairOnDisk pair = ReadPair(list_.DataFileName(), pause_);
         if (version_ && pair.Version.Hash == version_->Hash) {
             version_->Stamps = pair.Version.Stamps;
+            readFailure_.clear();
             return;
         }
         ReadAndMerge(pair);
@@ -140,21 +141,19 @@ void NoteStore::Look() {
     }
 }
 
+void NoteStore::Look() {
+    Refresh();
+    if (unsaved_)
+        Write();
+}
+
 void NoteStore::Save() {
     unsaved_ = true;
-    Attempt();
-}
-
-void NoteStore::Tick() {
-    if (unsaved_)
-        Attempt();
-    else
-        Look();
-}
-
-void NoteStore::Attempt() {
     Look();
-    if (Unreadable() || !unsaved_)
+}
+
+void NoteStore::Write() {
+    if (Unreadable())
         return;
     try {
         version_ = list_.WriteMessages();
@@ -177,8 +176,7 @@ void NoteStore::Attempt() {
 }
 
 std::string NoteStore::Close() {
-    if (unsaved_)
-        Attempt();
+    Look();
     event_ = {};
     if (!unsaved_ || unsavedRoot_.empty())
         return {};

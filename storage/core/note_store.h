@@ -52,14 +52,13 @@ public:
     // over it, and every Look tries again. Takes in the notes that an
     // earlier end could not save.
     void Open();
-    // Looks at the files; a version this program did not write is merged
-    // into the list, which is then saved.
+    // Looks at the files (at every tick, and when the main window opens); a
+    // version this program did not write is merged into the list, which is
+    // then saved, and so is a save still owed.
     void Look();
     // Marks the list changed and saves it, looking first (the list's
-    // SaveHandler). A failure is told once and tried again at every Tick.
+    // SaveHandler). A failure is told once and tried again at every Look.
     void Save();
-    // The timer's tick: a save still owed is tried again, else a look.
-    void Tick();
     // The program or the session ends: one more try at a save still owed,
     // then the unsaved copy. Tells nothing. Returns the copy's folder, or
     // empty when none was needed or it could not be written.
@@ -74,9 +73,11 @@ public:
 
 private:
     void Tell(std::string text) { event_.Messages.push_back(std::move(text)); }
-    // Reads and merges; a pair that cannot be read whole is not merged.
+    // Reads and merges a version not yet in memory.
+    void Refresh();
+    // A pair that cannot be read whole is not merged.
     void ReadAndMerge(const PairOnDisk& pair);
-    void Attempt();
+    void Write();
     void CheckFolderWritable();
     void TakeInUnsavedCopies();
     void ReadFailed(const std::string& reason);

@@ -56,7 +56,7 @@ TEST_F(NoteStoreTest, TwoProgramsOnOneFolderKeepEachOthersNotes) {
     Program second(DataFile(), clock, UnsavedRoot());
     first.list.Add(clock, Text("from the first"));
     second.list.Add(clock, Text("from the second"));
-    first.store.Tick();
+    first.store.Look();
     EXPECT_EQ(Texts(first.list), (std::vector<std::string>{"from the first", "from the second"}));
     EXPECT_TRUE(first.store.TakeEvent().ListChanged);
     EXPECT_EQ(Texts(OnDisk()), Texts(second.list));
@@ -65,11 +65,11 @@ TEST_F(NoteStoreTest, TwoProgramsOnOneFolderKeepEachOthersNotes) {
     second.list.CurrentIndex = 0;
     second.list.Delete();
     second.list.SaveMessages();
-    first.store.Tick();
+    first.store.Look();
     EXPECT_EQ(Texts(first.list), (std::vector<std::string>{"from the second"}));
     EXPECT_FALSE(first.store.Unsaved());
     EXPECT_TRUE(first.store.TakeEvent().ListChanged);
-    first.store.Tick(); // nothing changed: nothing to tell
+    first.store.Look(); // nothing changed: nothing to tell
     EXPECT_FALSE(first.store.TakeEvent().ListChanged);
     EXPECT_EQ(first.pauses + second.pauses, 0);
 }
@@ -81,7 +81,7 @@ TEST_F(NoteStoreTest, AFailedSaveKeepsTheEditToldOnceAndTriedAtEveryTick) {
     const std::string blocked = DataFile() + "." + program.list.WriterTag + ".new";
     std::filesystem::create_directory(blocked);
     program.list.Add(clock, Text("not saved yet"));
-    program.store.Tick();
+    program.store.Look();
     EXPECT_TRUE(program.store.Unsaved());
     EXPECT_EQ(Texts(program.list), (std::vector<std::string>{"kept", "not saved yet"}));
     const StoreEvent failed = program.store.TakeEvent();
@@ -90,7 +90,7 @@ TEST_F(NoteStoreTest, AFailedSaveKeepsTheEditToldOnceAndTriedAtEveryTick) {
     EXPECT_EQ(Texts(OnDisk()), (std::vector<std::string>{"kept"}));
 
     std::filesystem::remove(blocked);
-    program.store.Tick();
+    program.store.Look();
     EXPECT_FALSE(program.store.Unsaved());
     EXPECT_EQ(Texts(OnDisk()), Texts(program.list));
 }
@@ -106,13 +106,13 @@ TEST_F(NoteStoreTest, FilesThatCannotBeReadAreNeverWrittenOver) {
     EXPECT_EQ(program.pauses, kOpenAttempts - 1);
     EXPECT_EQ(program.store.TakeEvent().Messages.size(), 1u);
     program.list.Add(clock, Text("added meanwhile"));
-    program.store.Tick();
+    program.store.Look();
     EXPECT_TRUE(program.store.Unsaved());
     EXPECT_TRUE(program.store.TakeEvent().Messages.empty()) << "the same failure, told once";
 
     std::filesystem::remove(memo);
     std::filesystem::rename(memo + ".away", memo);
-    program.store.Tick();
+    program.store.Look();
     EXPECT_FALSE(program.store.Unreadable());
     EXPECT_EQ(Texts(OnDisk()), (std::vector<std::string>{"stored", "added meanwhile"}));
 }
