@@ -165,10 +165,8 @@ void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
         return;
     const std::string memoPath = MemoFileName();
     const std::string dataPath = pair.Leftover.empty() ? dataFileName_ : pair.Leftover;
-    std::optional<RichTextIndex> memo;
-    if (pair.Memo)
-        memo.emplace(pair.Memo->view());
-    LoadResult result = LoadItems(pair.Data->view(), memo ? &*memo : nullptr, clock);
+    RichTextIndex* memo = pair.Memo.get();
+    LoadResult result = LoadItems(pair.Data->view(), memo, clock);
     if (result == LoadResult::Complete && !pair.Whole)
         result = LoadResult::HalvesApart;
     if (result == LoadResult::Complete)

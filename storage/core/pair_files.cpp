@@ -8,8 +8,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <random>
-#include <unordered_set>
 
 namespace zandrel {
 namespace {
@@ -17,6 +17,12 @@ namespace {
 // The new file of a save beside `path`.
 std::string Pending(const std::string& path, const std::string& writerTag) {
     return path + "." + writerTag + ".new";
+}
+
+BytesHash HashOf(std::string_view bytes) {
+    BytesHash hash;
+    hash.Add(bytes);
+    return hash;
 }
 
 std::string_view ViewOf(const std::optional<file_ops::FileBytes>& bytes) {
@@ -27,60 +33,30 @@ PairOnDisk ReadOnce(const std::string& dataFileName) {
     PairOnDisk pair;
     pair.Version.Stamps = StampsOfPair(dataFileName);
     pair.Data = file_ops::ReadAll(dataFileName);
-    pair.Memo = file_ops::ReadAll(MemoPathFor(dataFileName));
-    pair.Version.Hash =
-        PairHash(BytesHash(ViewOf(pair.Data)), BytesHash(ViewOf(pair.Memo)), pair.Memo.has_value());
+    BytesHash memoHash;
+    file_ops::ReadThrough(MemoPathFor(dataFileName),
+                          [&](std::size_t size, const file_ops::ByteSource& source) {
+                              pair.Memo = std::make_unique<RichTextIndex>(
+                                  [&](char* into, std::size_t count) {
+                                      const std::size_t got = source(into, count);
+                                      memoHash.Add({into, got});
+                                      return got;
+                                  },
+                                  size);
+                          });
+    pair.Version.Hash = PairHash(HashOf(ViewOf(pair.Data)), memoHash, pair.Memo != nullptr);
     return pair;
 }
 
-// The Keys of the records, leaving out those a load stamps afresh.
-std::unordered_set<std::string> RecordKeys(std::string_view data) {
-    std::unordered_set<std::string> keys;
-    for (std::size_t at = 0; at + sizeof(MessageRecord) <= data.size();
-         at += sizeof(MessageRecord)) {
-        TimeStamp stamp;
-        std::memcpy(&stamp, data.data() + at + offsetof(MessageRecord, Stamp), sizeof stamp);
-        if (stamp.Date >= 1000)
-            keys.insert(MakeKey(stamp));
-    }
-    return keys;
-}
-
-// The Keys of the blocks; nullopt when the file ends inside a block.
-std::optional<std::unordered_set<std::string>> BlockKeys(std::string_view memo) {
-    std::unordered_set<std::string> keys;
-    ByteReader reader(memo);
-    try {
-        while (!reader.AtEnd()) {
-            const std::string_view slot = reader.Read(kKeySlotSize);
-            const auto length = static_cast<std::uint8_t>(slot[0]);
-            if (length < kKeySlotSize)
-                keys.emplace(slot.substr(1, length));
-            const std::int32_t textSize = reader.ReadInt32();
-            if (textSize > 0)
-                reader.Read(static_cast<std::size_t>(textSize));
-            const std::int32_t count = reader.ReadInt32();
-            reader.ReadInt32(); // Notify
-            for (std::int32_t i = 0; i < count; ++i) {
-                const std::int32_t size = reader.ReadInt32();
-                if (size > 0)
-                    reader.Read(static_cast<std::size_t>(size));
-            }
-        }
-    } catch (const StorageError&) {
-        return std::nullopt;
-    }
-    return keys;
-}
-
 bool Agrees(const PairOnDisk& pair) {
-    return !pair.Data || !pair.Memo || HalvesAgree(pair.Data->view(), pair.Memo->view());
+    return !pair.Data || !pair.Memo || HalvesAgree(pair.Data->view(), *pair.Memo);
 }
 
 // The data file of a save that put its rich-text file in place and stopped
 // before its data file: its new rich-text file is gone, and its Keys are
 // those of the rich-text file in place.
-std::optional<std::string> LeftoverFor(const std::string& dataFileName, std::string_view memo) {
+std::optional<std::string> LeftoverFor(const std::string& dataFileName,
+                                       const RichTextIndex& memo) {
     const std::string folder = file_ops::FolderOf(dataFileName);
     const std::string dataName = dataFileName.substr(folder.size());
     const std::string memoName = MemoPathFor(dataFileName).substr(folder.size());
@@ -98,32 +74,70 @@ std::optional<std::string> LeftoverFor(const std::string& dataFileName, std::str
 
 } // namespace
 
-std::uint64_t BytesHash(std::string_view bytes, std::uint64_t from) {
-    for (const char c : bytes)
-        from = (from ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return from;
+void BytesHash::AddWord(std::uint64_t word) {
+    hash_ = (hash_ ^ word) * 0x9E3779B97F4A7C15ull;
+    hash_ ^= hash_ >> 29;
 }
 
-std::uint64_t PairHash(std::uint64_t dataHash, std::uint64_t memoHash, bool memoExists) {
-    return (dataHash * 31 + memoHash) * 2 + (memoExists ? 1 : 0);
+void BytesHash::Add(std::string_view bytes) {
+    if (bytes.empty())
+        return;
+    std::size_t used = size_ % 8;
+    size_ += bytes.size();
+    if (used > 0) {
+        const std::size_t part = std::min(8 - used, bytes.size());
+        std::memcpy(pending_ + used, bytes.data(), part);
+        bytes.remove_prefix(part);
+        if (used + part < 8)
+            return;
+        std::uint64_t word;
+        std::memcpy(&word, pending_, 8);
+        AddWord(word);
+    }
+    for (; bytes.size() >= 8; bytes.remove_prefix(8)) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data(), 8);
+        AddWord(word);
+    }
+    std::memcpy(pending_, bytes.data(), bytes.size());
+}
+
+std::uint64_t BytesHash::Value() const {
+    BytesHash last = *this;
+    std::uint64_t word = 0;
+    std::memcpy(&word, pending_, size_ % 8);
+    last.AddWord(word);
+    last.AddWord(size_);
+    return last.hash_;
+}
+
+std::uint64_t PairHash(const BytesHash& data, const BytesHash& memo, bool memoExists) {
+    return (data.Value() * 31 + memo.Value()) * 2 + (memoExists ? 1 : 0);
 }
 
 PairStamps StampsOfPair(const std::string& dataFileName) {
     return {file_ops::StampOf(dataFileName), file_ops::StampOf(MemoPathFor(dataFileName))};
 }
 
-bool HalvesAgree(std::string_view data, std::string_view memo) {
-    const std::optional<std::unordered_set<std::string>> blocks = BlockKeys(memo);
-    if (!blocks)
+// The Keys of the records (leaving out those a load stamps afresh) against
+// those of the blocks: all found, and as many.
+bool HalvesAgree(std::string_view data, const RichTextIndex& memo) {
+    if (memo.Damaged())
         return false;
-    const std::unordered_set<std::string> records = RecordKeys(data);
-    for (const std::string& key : records)
-        if (!blocks->contains(key))
-            return false;
-    for (const std::string& key : *blocks)
-        if (!records.contains(key))
-            return false;
-    return true;
+    std::vector<std::string> keys;
+    keys.reserve(data.size() / sizeof(MessageRecord));
+    for (std::size_t at = 0; at + sizeof(MessageRecord) <= data.size();
+         at += sizeof(MessageRecord)) {
+        TimeStamp stamp;
+        std::memcpy(&stamp, data.data() + at + offsetof(MessageRecord, Stamp), sizeof stamp);
+        if (stamp.Date >= 1000)
+            keys.push_back(MakeKey(stamp));
+    }
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    return keys.size() == memo.BlockKeyCount() &&
+           std::all_of(keys.begin(), keys.end(),
+                       [&memo](const std::string& key) { return memo.HasBlock(key); });
 }
 
 PairOnDisk ReadPair(const std::string& dataFileName, const PairPause& pause) {
@@ -144,7 +158,7 @@ PairOnDisk ReadPair(const std::string& dataFileName, const PairPause& pause) {
         previousHash = pair.Version.Hash;
     }
     if (!Agrees(pair)) {
-        if (const auto leftover = LeftoverFor(dataFileName, pair.Memo->view())) {
+        if (const auto leftover = LeftoverFor(dataFileName, *pair.Memo)) {
             pair.Data = file_ops::ReadAll(*leftover);
             pair.Leftover = *leftover;
         } else {
@@ -174,16 +188,16 @@ PairVersion WriteFilePair(const std::string& dataFileName, const std::string& wr
     const std::string newData = Pending(dataFileName, writerTag);
     PairVersion written;
     try {
-        std::uint64_t memoHash = BytesHash({});
+        BytesHash memoHash;
         file_ops::WriteFlushed(newMemo, [&](const file_ops::ByteSink& write) {
             writeMemo([&](std::string_view bytes) {
-                memoHash = BytesHash(bytes, memoHash);
+                memoHash.Add(bytes);
                 write(bytes);
             });
         });
         const std::string_view dataBytes = data();
         file_ops::WriteFlushed(newData, dataBytes);
-        written.Hash = PairHash(BytesHash(dataBytes), memoHash, true);
+        written.Hash = PairHash(HashOf(dataBytes), memoHash, true);
         // A rename keeps the size and the time of the last write: these are
         // the stamps of the pair in place, whoever replaces it later.
         written.Stamps.Data = file_ops::StampOf(newData);

@@ -4,9 +4,11 @@
 // program puts a new pair in place, and writing it so that two writers
 // never mix their halves.
 #include "storage/core/file_ops.h"
+#include "storage/core/message_record.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,16 +32,30 @@ struct PairVersion {
     bool operator==(const PairVersion&) const = default;
 };
 
-// FNV-1a of a file's bytes, and the hash of a pair made of two of them
-// (the rich-text file missing or not).
-std::uint64_t BytesHash(std::string_view bytes, std::uint64_t from = 14695981039346656037ull);
-std::uint64_t PairHash(std::uint64_t dataHash, std::uint64_t memoHash, bool memoExists);
+// A hash of a file's bytes, eight at a time, given whole or in pieces of
+// any size.
+class BytesHash {
+public:
+    void Add(std::string_view bytes);
+    std::uint64_t Value() const;
+
+private:
+    void AddWord(std::uint64_t word);
+    std::uint64_t hash_ = 0x243F6A8885A308D3ull;
+    std::uint64_t size_ = 0;
+    char pending_[8] = {}; // the bytes after the last whole word
+};
+
+// The hash of a pair from its files' hashes (the rich-text file missing or not).
+std::uint64_t PairHash(const BytesHash& data, const BytesHash& memo, bool memoExists);
 
 // Both files' bytes as read at one moment.
 struct PairOnDisk {
     PairVersion Version;
     std::optional<file_ops::FileBytes> Data; // nullopt: no data file
-    std::optional<file_ops::FileBytes> Memo; // nullopt: no rich-text file
+    // The rich-text file read in one pass, without a buffer for all of it;
+    // null when there is none. A load moves the texts out of it.
+    std::unique_ptr<RichTextIndex> Memo;
     // A save's data file that was never put in place and that belongs to the
     // rich-text file in place: its bytes are Data; the next save removes it.
     std::string Leftover;
@@ -62,7 +78,7 @@ inline constexpr int kPairReadAttempts = 5;
 PairOnDisk ReadPair(const std::string& dataFileName, const PairPause& pause);
 
 // Whether every record's Key has a block and every block's Key a record.
-bool HalvesAgree(std::string_view data, std::string_view memo);
+bool HalvesAgree(std::string_view data, const RichTextIndex& memo);
 
 // A name part no other writer's temporary files have.
 std::string NewWriterTag();
