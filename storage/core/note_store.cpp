@@ -91,8 +91,9 @@ void NoteStore::TakeInUnsavedCopies() {
     }
 }
 
+// Told once: not again while the user knows that changes wait.
 void NoteStore::ReadFailed(const std::string& reason) {
-    if (readFailure_.empty())
+    if (readFailure_.empty() && !saveFailing_)
         Tell(reason + ". Zandrel saves nothing over the files until it can read them, and tries "
                       "again by itself; your changes are kept meanwhile.");
     readFailure_ = reason;
@@ -113,7 +114,8 @@ void NoteStore::ReadAndMerge(const PairOnDisk& pair) {
     MergeOutcome outcome = MergeNotes(version_ ? base_ : NoteBase{}, disk, list_, clock_);
     version_ = pair.Version;
     base_ = std::move(diskBase);
-    if (BaseOf(list_) != base_)
+    // A data file a save left beside the pair is put in place by a save.
+    if (BaseOf(list_) != base_ || !pair.Leftover.empty())
         unsaved_ = true;
     event_.ListChanged |= outcome.Changed;
     for (auto& entry : outcome.Removed)
@@ -176,6 +178,8 @@ void NoteStore::Write() {
 }
 
 std::string NoteStore::Close() {
+    if (std::exchange(closed_, true))
+        return {};
     Look();
     event_ = {};
     if (!unsaved_ || unsavedRoot_.empty())

@@ -61,7 +61,8 @@ public:
     void Save();
     // The program or the session ends: one more try at a save still owed,
     // then the unsaved copy. Tells nothing. Returns the copy's folder, or
-    // empty when none was needed or it could not be written.
+    // empty when none was needed or it could not be written; only the first
+    // call does anything.
     std::string Close();
 
     // Changes in memory that are not in the files yet.
@@ -93,6 +94,7 @@ private:
     NoteBase base_;
     bool unsaved_ = false;
     bool saveFailing_ = false;
+    bool closed_ = false;
     std::string readFailure_;
     bool copiesPending_ = true;          // unsaved copies to take in once the files are read
     std::vector<std::string> takenCopies_; // removed once saved
