@@ -78,6 +78,10 @@ void Win32Environment::ShowError(const std::string& text) {
     ShowErrorBox(text);
 }
 
+void Win32Environment::ShowFileError(const std::string& text) {
+    ShowErrorBoxUtf8(text);
+}
+
 void Win32Environment::ShowWarning(const std::string& text) {
     ShowWarningBox(text);
 }

@@ -632,7 +632,7 @@ void TFormMain::ShowNotesStored() {
     Find<StatusBar>(form_main::StatusBar1)
         .SetPanelText(3, store_->Unsaved() ? "Changes not saved yet" : "");
     for (const std::string& text : event.Messages) {
-        App().ReportError(text);
+        App().Env().ShowFileError(text);
     }
 }
 
