@@ -96,7 +96,7 @@ ComApartment::~ComApartment() {
 void CreateShortcut(const std::string& TargetPath, const std::string& LinkPath) {
     ShellLink link;
     // SetPath takes the whole string: no intermediate buffer to overflow.
-    link.Link->SetPath(file_ops::SystemPath(TargetPath).c_str());
+    link.Link->SetPath(file_ops::Wide(TargetPath).c_str());
     link.File->Save(file_ops::SystemPath(LinkFileName(LinkPath)).c_str(), TRUE);
 }
 
