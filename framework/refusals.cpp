@@ -1,0 +1,32 @@
+#include "framework/refusals.h"
+
+#include "framework/application.h"
+
+namespace zandrel {
+
+void Refusals::Tell(const SystemError& error) {
+    if (told_.insert(error.Call()).second) {
+        App().ReportError(error.what());
+    }
+}
+
+HBRUSH SolidBrush(HDC dc, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+HFONT FontOrSystem(const FontHandle& font) {
+    return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void ClipWindow(HWND window, RegionHandle region, const char* call, const std::string& failure) {
+    if (!region) {
+        throw SystemError(failure, call);
+    }
+    if (!SetWindowRgn(window, region.get(), TRUE)) {
+        throw SystemError(failure, "SetWindowRgn");
+    }
+    region.release();
+}
+
+} // namespace zandrel
