@@ -32,10 +32,13 @@ void TDDGHintWindow::ActivateHint(RECT rect, const std::string& text) {
     SetColor(kYellow);
     ReleaseShape();
     try {
-        ClipWindow(Handle(),
-                   RegionHandle(CreateRoundRectRgn(0, 0, shape.EllipseWidth, shape.EllipseHeight,
-                                                   shape.EllipseWidth, shape.EllipseHeight)),
-                   "CreateRoundRectRgn", "Cannot shape the hint as an ellipse");
+        ClipWindow(
+            Handle(),
+            [&] {
+                return CreateRoundRectRgn(0, 0, shape.EllipseWidth, shape.EllipseHeight,
+                                          shape.EllipseWidth, shape.EllipseHeight);
+            },
+            "CreateRoundRectRgn", "Cannot shape the hint as an ellipse");
         shaped_ = true;
     } catch (const SystemError& error) {
         TellRefusal(error);

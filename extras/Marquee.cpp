@@ -110,6 +110,7 @@ void TMarquee::RenderStrip() {
     ResetOffset();
 
     const WindowDc screen(Handle());
+    SetLastError(ERROR_SUCCESS); // GDI may refuse without a reason: none rather than a stale one
     try {
         Strip = std::make_unique<StripCanvas>(screen.Get(), strip.Right, strip.Bottom,
                                               FontOrSystem(font_));

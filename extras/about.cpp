@@ -63,7 +63,7 @@ void TFormAbout::SetEllipse() {
     try {
         ClipWindow(
             Handle(),
-            RegionHandle(CreateEllipticRgn(Scale(10), Scale(30), client.right, client.bottom)),
+            [&] { return CreateEllipticRgn(Scale(10), Scale(30), client.right, client.bottom); },
             "CreateEllipticRgn", "Cannot shape the About window as an ellipse");
     } catch (const SystemError& error) {
         refusals_.Tell(error);

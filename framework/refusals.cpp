@@ -19,7 +19,10 @@ HFONT FontOrSystem(const FontHandle& font) {
     return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void ClipWindow(HWND window, RegionHandle region, const char* call, const std::string& failure) {
+void ClipWindow(HWND window, const std::function<HRGN()>& makeRegion, const char* call,
+                const std::string& failure) {
+    SetLastError(ERROR_SUCCESS); // GDI may refuse without a reason: none rather than a stale one
+    RegionHandle region(makeRegion());
     if (!region) {
         throw SystemError(failure, call);
     }

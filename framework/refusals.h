@@ -6,6 +6,7 @@
 #include "framework/handles.h"
 #include "framework/system_error.h"
 
+#include <functional>
 #include <set>
 #include <string>
 
@@ -27,9 +28,10 @@ HBRUSH SolidBrush(HDC dc, COLORREF colour);
 // font, or the system's font for controls in its place.
 HFONT FontOrSystem(const FontHandle& font);
 
-// Clips window to region, which the system owns from then on. A refused
-// region (made by `call`) or clip leaves the window its rectangle and throws
-// a SystemError that starts with `failure`.
-void ClipWindow(HWND window, RegionHandle region, const char* call, const std::string& failure);
+// Clips window to the region makeRegion makes with `call`; the system owns it
+// from then on. A refused region or clip leaves the window its rectangle and
+// throws a SystemError that starts with `failure`.
+void ClipWindow(HWND window, const std::function<HRGN()>& makeRegion, const char* call,
+                const std::string& failure);
 
 } // namespace zandrel

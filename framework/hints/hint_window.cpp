@@ -53,6 +53,7 @@ FontHandle CreateHintFont(DpiScale scale) {
     eightPoints.lfHeight = -MulDiv(8, scale.Dpi(), 72);
     eightPoints.lfCharSet = DEFAULT_CHARSET;
     std::strcpy(eightPoints.lfFaceName, "MS Sans Serif");
+    SetLastError(ERROR_SUCCESS); // GDI may refuse without a reason: none rather than a stale one
     FontHandle font(CreateFontIndirectA(&eightPoints));
     if (!font) {
         throw SystemError("Cannot create the font of the hints", "CreateFontIndirectA");
