@@ -24,7 +24,7 @@ protected:
 private:
     void ReleaseShape();
 
-    bool shaped_ = false;
+    bool shaped_ = false; // the window has its ellipse
 };
 
 // Makes TDDGHintWindow the application's hint window: hints off, the class
