@@ -825,6 +825,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 FontHandle CreateFontFrom(const FontDescription& font, DpiScale scale) {
+    SetLastError(ERROR_SUCCESS); // GDI may refuse without a reason: none rather than a stale one
     FontHandle created(
         CreateFontA(scale.Scale(font.Height), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
                     font.Underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
