@@ -45,30 +45,37 @@ struct ParsedLine {
     std::string Error;
 };
 
+ParsedLine Unreadable(std::string why) {
+    ParsedLine parsed;
+    parsed.Error = std::move(why);
+    return parsed;
+}
+
 ParsedLine ParseLine(std::string_view line) {
     const std::vector<std::string_view> fields = Fields(line);
     if (fields.size() != 5)
-        return {.Error =
-                    "5 fields separated by tabs expected, found " + std::to_string(fields.size())};
+        return Unreadable("5 fields separated by tabs expected, found " +
+                          std::to_string(fields.size()));
     ParsedLine parsed;
     parsed.Key = fields[0];
     if (parsed.Key.empty() || parsed.Key.size() >= kKeySlotSize)
-        return {.Error = "no Key of 1 to 99 characters"};
+        return Unreadable("no Key of 1 to 99 characters");
     const auto period = PeriodOfWord(fields[1]);
     if (!period)
-        return {.Error = "unknown period " + Quoted(fields[1])};
+        return Unreadable("unknown period " + Quoted(fields[1]));
     parsed.Rule.Period = *period;
     const std::string_view day = fields[2];
     const auto [end, error] = std::from_chars(day.data(), day.data() + day.size(), parsed.Rule.Day);
     if (error != std::errc() || end != day.data() + day.size() || parsed.Rule.Day < 1 ||
         parsed.Rule.Day > 31)
-        return {.Error = "the day of the month is 1 to 31, not " + Quoted(day)};
+        return Unreadable("the day of the month is 1 to 31, not " + Quoted(day));
     const std::optional<TDateTime> due = ParseDateTime(fields[3]);
     if (!due)
-        return {.Error = "the due moment is \"YYYY-MM-DD HH:MM:SS.mmm\", not " + Quoted(fields[3])};
+        return Unreadable("the due moment is \"YYYY-MM-DD HH:MM:SS.mmm\", not " +
+                          Quoted(fields[3]));
     parsed.Rule.Due = *due;
     if (fields[4] != "0" && fields[4] != "1")
-        return {.Error = "mail is 0 or 1, not " + Quoted(fields[4])};
+        return Unreadable("mail is 0 or 1, not " + Quoted(fields[4]));
     parsed.Rule.Mail = fields[4] == "1";
     return parsed;
 }

@@ -38,11 +38,13 @@ TEST(RepeatFileTest, WhatCannotBeReadIsNamed) {
     for (const auto& row : rows) {
         const RepeatFileContent content = ParseRepeatFile(row.Bytes);
         ASSERT_EQ(content.Error.has_value(), row.Error != nullptr) << row.Bytes;
-        if (row.Error)
+        if (row.Error) {
             EXPECT_EQ(content.Error->rfind(row.Error, 0), 0u) << *content.Error;
+        }
         // The good line counts whatever follows it.
-        if (row.Bytes.starts_with(kGood))
+        if (row.Bytes.starts_with(kGood)) {
             EXPECT_EQ(content.Rules.at("730120 1").Period, RepeatPeriod::Month) << row.Bytes;
+        }
     }
 }
 
