@@ -30,8 +30,6 @@ TEST(RepeatTest, NextOccurrence) {
          "2024-03-05 10:00", "2024-03-06 09:00", "2024-03-06 09:00"},
         {"daily, alarm exactly now", P::Day, 5, "2024-03-05 08:00", "2024-03-05 09:00", nullptr,
          "2024-03-05 09:00", "2024-03-06 08:00", "2024-03-06 09:00"},
-        {"weekly, three missed", P::Week, 4, "2024-03-02 09:00", "2024-03-04 09:00", nullptr,
-         "2024-03-20 12:00", "2024-03-23 09:00", "2024-03-25 09:00"},
         {"weekly across summer time", P::Week, 29, "2024-03-29 09:00", "2024-03-29 09:00", nullptr,
          "2024-03-29 09:30", "2024-04-05 09:00", "2024-04-05 09:00"},
         {"weekly after a Remind me", P::Week, 4, "2024-03-04 08:00", "2024-03-05 09:00",
@@ -50,8 +48,6 @@ TEST(RepeatTest, NextOccurrence) {
          "2027-06-01 07:00", "2028-02-29 09:00", "2028-02-29 09:00"},
         {"before 1899-12-30", P::Day, 1, "1850-06-01 09:00", "1850-06-01 09:00", nullptr,
          "1850-06-03 10:00", "1850-06-04 09:00", "1850-06-04 09:00"},
-        {"past the year 9999", P::Year, 1, "9999-06-01 09:00", "9999-06-01 09:00", nullptr,
-         "9999-07-01 09:00", nullptr, nullptr},
     };
     for (const auto& row : rows) {
         const RepeatRule rule{row.Period, row.Day, row.Due ? T(row.Due) : 0, false};
@@ -76,7 +72,6 @@ TEST(RepeatTest, WhatAddAndReplaceStore) {
         {"text replaced", feb29, feb29, 0, monthly},
         {"a second off", feb29 + 0.9 / 86400, feb29, 0, monthly},
         {"a new time the same day", feb29, feb29 + 0.1, 0, {P::Month, 31, feb29 + 0.1, true}},
-        {"a new day", feb29, jan31 + 1, 0, {P::Month, 1, jan31 + 1, true}},
         {"mail unchecked", feb29, feb29, 1, {P::Month, 31, feb29, false}},
     };
     for (const auto& row : rows) {
