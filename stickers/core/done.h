@@ -11,8 +11,9 @@ namespace zandrel {
 // start and alarm moments, the periodic warning's next moment computed again
 // as Replace computes it, its notification mail pending again when it mails;
 // then saves. False, with nothing changed, for a message without a next
-// occurrence (it does not repeat). Throws std::out_of_range for an index off
-// the list, StorageError when the save fails.
+// occurrence (it does not repeat, or its next one lies past the year 9999).
+// Throws std::out_of_range for an index off the list, StorageError when the
+// save fails.
 bool MoveToNextOccurrence(MessageList& list, std::size_t index, const Clock& clock);
 
 } // namespace zandrel
