@@ -60,6 +60,9 @@ struct StickerHost {
     // A drag has stored where the sticker came to rest in its message: the
     // list is saved there; empty: nothing is saved.
     std::function<void()> PositionStored{};
+    // "Done" on a message that does not repeat, at `index` with `key`: the
+    // main window asks Delete's question about it; empty: nothing happens.
+    std::function<void(std::size_t index, const std::string& key)> DeleteAsked{};
 };
 
 // The web page that the folded corner opens.

@@ -1,6 +1,7 @@
 #include "storage/core/message_list.h"
 
 #include "storage/core/file_ops.h"
+#include "storage/core/repeat_file.h"
 #include "storage/core/storage_error.h"
 
 #include <algorithm>
@@ -18,6 +19,8 @@ std::string Pending(const std::string& path) {
 }
 
 void FillFromEditor(TMessageEntry& entry, const EditorValues& values, const Clock& clock) {
+    const TDateTime alarmBefore = entry.Record.AlarmDate;
+    const std::int32_t notifyBefore = entry.Notify;
     entry.SetStartDate(values.StartDate);
     entry.SetAlarmDate(values.AlarmDate);
     entry.SetIncType(static_cast<std::uint8_t>(values.IncType), clock);
@@ -26,6 +29,8 @@ void FillFromEditor(TMessageEntry& entry, const EditorValues& values, const Cloc
     entry.ShownAsPlainText = false;
     entry.Addresses = values.Addresses;
     entry.Notify = values.Notify ? 1 : 0;
+    entry.Repeat = EditedRepeat(entry.Repeat, alarmBefore, notifyBefore, entry.Record.AlarmDate,
+                                values.Repeat, values.Notify);
 }
 
 std::string DamagedName(const std::string& path, TDateTime now, int attempt) {
@@ -37,6 +42,14 @@ std::string DamagedName(const std::string& path, TDateTime now, int attempt) {
     if (attempt > 1)
         name += "-" + std::to_string(attempt);
     return name;
+}
+
+// A name for the copy of a damaged file that no file has yet.
+std::string FreeDamagedName(const std::string& path, TDateTime now) {
+    std::string target;
+    for (int attempt = 1; target.empty() || file_ops::Exists(target); ++attempt)
+        target = DamagedName(path, now, attempt);
+    return target;
 }
 
 } // namespace
@@ -165,8 +178,9 @@ void MessageList::LoadMessages(const Clock& clock) {
     const std::string memoPath = MemoFileName();
     // A save that stopped between its two renames left the data file that
     // belongs to the rich-text file in place beside the old one.
+    const bool saveBegun = !file_ops::Exists(Pending(memoPath));
     std::string dataPath = dataFileName_;
-    if (!file_ops::Exists(Pending(memoPath)) && file_ops::Exists(Pending(dataFileName_)))
+    if (saveBegun && file_ops::Exists(Pending(dataFileName_)))
         dataPath = Pending(dataFileName_);
 
     const std::optional<file_ops::FileBytes> data = file_ops::ReadAll(dataPath);
@@ -179,8 +193,12 @@ void MessageList::LoadMessages(const Clock& clock) {
         memo.emplace(source, size);
     });
     const LoadResult result = LoadItems(data->view(), memo ? &*memo : nullptr, clock);
-    if (result == LoadResult::Complete)
+    const std::optional<RepeatFileProblem> repeats = LoadRepeats(dataFileName_, saveBegun, items_);
+    if (result == LoadResult::Complete) {
+        if (repeats)
+            throw StorageError(KeepRepeatsAside(*repeats, clock.Now()));
         return;
+    }
 
     // The next save would overwrite what follows the damage: keep the files
     // as found, under names no file has yet.
@@ -188,19 +206,26 @@ void MessageList::LoadMessages(const Clock& clock) {
     std::vector<std::string> sources{dataPath};
     if (memo)
         sources.push_back(memoPath);
-    for (const std::string& source : sources) {
-        std::string target;
-        for (int attempt = 1; target.empty() || file_ops::Exists(target); ++attempt)
-            target = DamagedName(source, now, attempt);
-        pendingCopies_.push_back({source, target});
-    }
+    for (const std::string& source : sources)
+        pendingCopies_.push_back({source, FreeDamagedName(source, now)});
     std::string text = std::string(kStreamReadError) + " in \"" +
                        (result == LoadResult::DataDamaged ? dataPath : memoPath) +
                        "\": the messages after the damaged one were not loaded. Before the next "
                        "save, the data files as found are copied to";
     for (std::size_t i = 0; i < pendingCopies_.size(); ++i)
         text += (i == 0 ? " \"" : " and \"") + pendingCopies_[i].To + "\"";
-    throw StorageError(text + ".");
+    text += ".";
+    if (repeats)
+        text += " " + KeepRepeatsAside(*repeats, now);
+    throw StorageError(text);
+}
+
+std::string MessageList::KeepRepeatsAside(const RepeatFileProblem& problem, TDateTime now) {
+    pendingCopies_.push_back({problem.Path, FreeDamagedName(problem.Path, now)});
+    return "The repeats in \"" + problem.Path + "\" could not all be read (" + problem.Text +
+           "); the messages keep the others. Before the next save, the file as found is copied "
+           "to \"" +
+           pendingCopies_.back().To + "\".";
 }
 
 // Each buffer is allocated once at its final size: growing it step by step
@@ -230,6 +255,7 @@ void MessageList::SaveMessages() {
     }
 
     constexpr std::size_t pieceSize = 256 * 1024;
+    const std::string repeats = RepeatFileBytes(items_);
     std::string data;
     data.reserve(items_.size() * sizeof(MessageRecord));
     WriteFilePair(
@@ -246,27 +272,31 @@ void MessageList::SaveMessages() {
             }
             write(piece);
         },
-        [&] { return std::string_view(data); });
+        [&] { return std::string_view(data); }, repeats);
 }
 
 void WriteFilePair(const std::string& dataFileName,
                    const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
-                   const std::function<std::string_view()>& data) {
+                   const std::function<std::string_view()>& data, std::string_view repeats) {
     const std::string memoPath = MemoPathFor(dataFileName);
     const std::string folder = file_ops::FolderOf(dataFileName);
+    RepeatFileWrite repeatFile(dataFileName);
     try {
         file_ops::WriteFlushed(Pending(memoPath), writeMemo);
         file_ops::WriteFlushed(Pending(dataFileName), data());
+        repeatFile.Stage(repeats);
         file_ops::Replace(Pending(memoPath), memoPath);
     } catch (...) {
         file_ops::RemoveQuietly(Pending(memoPath));
         file_ops::RemoveQuietly(Pending(dataFileName));
+        repeatFile.Discard();
         throw;
     }
     file_ops::SyncFolder(folder);
     // From here the pending data file is the one LoadMessages reads if this
     // rename does not happen: leave it in place on failure.
     file_ops::Replace(Pending(dataFileName), dataFileName);
+    repeatFile.Commit();
     file_ops::SyncFolder(folder);
 }
 

@@ -15,6 +15,8 @@
 
 namespace zandrel {
 
+struct RepeatFileProblem;
+
 // What the editor holds when Add or Replace reads it; the dates already
 // joined with CombineDateTime.
 struct EditorValues {
@@ -24,6 +26,7 @@ struct EditorValues {
     std::string RichText;
     std::vector<std::string> Addresses;
     bool Notify = false;
+    RepeatPeriod Repeat = RepeatPeriod::Never;
 };
 
 struct MessageListItem {
@@ -89,8 +92,8 @@ public:
                        const Clock& clock);
     // Writes both files from the list: both new files complete and flushed
     // beside the old ones first, then put in place, so a complete pair is on
-    // disk at every moment. On failure the previous pair stays and
-    // StorageError names the file.
+    // disk at every moment; the repeat file goes with them. On failure the
+    // previous pair stays and StorageError names the file.
     void SaveMessages();
     // Runs as every SaveMessages begins, before anything is written (the
     // program's daily backup); empty: nothing.
@@ -112,6 +115,9 @@ private:
     enum class LoadResult { Complete, DataDamaged, MemoDamaged };
     // `memo` is null when there is no rich-text file.
     LoadResult LoadItems(std::string_view data, RichTextIndex* memo, const Clock& clock);
+    // Plans the copy of a repeat file that could not be read whole; the text
+    // to report.
+    std::string KeepRepeatsAside(const RepeatFileProblem& problem, TDateTime now);
 
     std::vector<MessageListItem> items_;
     std::string dataFileName_;
@@ -122,10 +128,11 @@ private:
 // disk at every moment: both new files complete and flushed beside the old
 // ones first, then put in place, the rich-text file first (LoadMessages
 // finishes a pair left between the two). `writeMemo` gives the rich-text
-// file's bytes, `data` then the data file's. On failure the previous pair
+// file's bytes, `data` then the data file's, `repeats` the repeat file's
+// (empty: no file; storage/core/repeat_file.h). On failure the previous pair
 // stays and StorageError names the file.
 void WriteFilePair(const std::string& dataFileName,
                    const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
-                   const std::function<std::string_view()>& data);
+                   const std::function<std::string_view()>& data, std::string_view repeats);
 
 } // namespace zandrel
