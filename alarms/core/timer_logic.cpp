@@ -1,5 +1,8 @@
 #include "alarms/core/timer_logic.h"
 
+#include <optional>
+#include <utility>
+
 namespace zandrel {
 
 namespace {
@@ -41,20 +44,28 @@ bool WarningDue(const TimerSource& message, TDateTime now) {
 
 void RunTimerTick(int count, int intervalMs, const Clock& clock, const TimerTickActions& actions) {
     const TDateTime changeWindow = ChangeWindow(intervalMs);
-    TDateTime now = clock.Now();
+    const TDateTime now = clock.Now();
+    std::optional<int> lastDue;
     for (int i = 0; i < count; ++i) {
         TimerSource message = actions.Message(i);
-        const TDateTime lookedAt = now;
         if (StickersDue(message, now, changeWindow)) {
-            actions.RebuildDue(i);
-            now = clock.Now();
-            message = actions.Message(i);
+            lastDue = i;
         }
-        actions.Looked(i, lookedAt);
-        if (WarningDue(message, now)) {
-            actions.OpenWarning(i);
-            return;
+        actions.Looked(i, now);
+        if (!WarningDue(message, now)) {
+            continue;
         }
+        if (lastDue) {
+            actions.RebuildDue(*std::exchange(lastDue, std::nullopt));
+            if (!WarningDue(actions.Message(i), clock.Now())) {
+                continue;
+            }
+        }
+        actions.OpenWarning(i);
+        return;
+    }
+    if (lastDue) {
+        actions.RebuildDue(*lastDue);
     }
 }
 

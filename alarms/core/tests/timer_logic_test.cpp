@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,7 +28,7 @@ public:
         std::vector<std::string> done;
         RunTimerTick(static_cast<int>(messages.size()), TimerInterval, clock_,
                      {.Message = [&](int i) { return messages[i]; },
-                      .RebuildDue = [&](int i) { done.push_back("rebuild " + std::to_string(i)); },
+                      .RebuildDue = [&](int) { done.push_back("rebuild"); },
                       .OpenWarning =
                           [&](int i) {
                               done.push_back("warn " + std::to_string(i));
@@ -55,7 +56,7 @@ TEST(TimerTest, StartMomentRebuildsOnThreeTicks) {
     // The start moment lies 10 seconds after a tick.
     for (int after : {10, 30, 50}) {
         clock.now = Start + after * Second;
-        EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 0"}) << after;
+        EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"}) << after;
     }
     clock.now = Start + 70 * Second;
     EXPECT_EQ(ticks.Tick(messages), Actions{});
@@ -67,7 +68,7 @@ TEST(TimerTest, AlarmMomentRebuildsAndMomentsAreStrict) {
     std::vector<TimerSource> messages{{Start - 1, Start, 0, Start - 1}};
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     clock.now = Start + 20 * Second;
-    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 0"});
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"});
 }
 
 TEST(TimerTest, PeriodicMessageStartingNowRebuildsThenWarns) {
@@ -75,7 +76,7 @@ TEST(TimerTest, PeriodicMessageStartingNowRebuildsThenWarns) {
     TickRecorder ticks(clock);
     std::vector<TimerSource> messages{{Start, Start + 1, 1, Start}};
     clock.now = Start + 5 * Second;
-    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild 0", "warn 0"}));
+    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild", "warn 0"}));
 }
 
 TEST(TimerTest, OnlyPeriodicKindsWarn) {
@@ -101,11 +102,11 @@ TEST(TimerTest, WarningEndsTheTickAfterEarlierRebuilds) {
         {old, Start + 1, 2, Start - Second},      // warns, next tick
         {justStarted, Start + 1, 0, justStarted}, // due, not reached while 1 and 2 warn
     };
-    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild 0", "warn 1"}));
+    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild", "warn 1"}));
     clock.now += 20 * Second;
-    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild 0", "warn 2"}));
+    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild", "warn 2"}));
     clock.now += 20 * Second;
-    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild 0", "rebuild 3"}));
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"}); // 0 and 3
 }
 
 // A moment that no tick saw within W still rebuilds once, on the first tick
@@ -119,14 +120,14 @@ TEST(TimerTest, MomentsPassedSinceTheLastLookAreDue) {
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     // Asleep for two hours over message 0's start moment.
     clock.now = Start + 2 * hour;
-    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 0"});
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"});
     clock.now += 20 * Second;
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     // The clock set forward an hour over message 1's alarm moment.
     clock.now = Start + 3 * hour;
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     clock.now += hour;
-    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 1"});
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"});
     clock.now += 20 * Second;
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     // Loaded after its start moment had passed: no rebuild for it.
@@ -150,24 +151,124 @@ TEST(TimerTest, StartMomentBehindAMinuteOfPopupsIsNotMissed) {
         EXPECT_EQ(ticks.Tick(messages), Actions{"warn " + std::to_string(i)});
     }
     clock.now += 20 * Second; // 70 seconds after the start moment
-    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 4"});
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"});
 }
 
-TEST(TimerTest, ClockIsReadAgainAfterEachAction) {
+// A moment that passes while the tick's rebuild runs is due on the next tick.
+TEST(TimerTest, AMomentPassedDuringTheRebuildIsDueOnTheNextTick) {
     FakeClock clock;
-    std::vector<TimerSource> messages{{Start - Second, Start + 1, 0, Start},
-                                      {Start + Second, Start + 1, 1, Start + 2 * Second}};
+    std::vector<TimerSource> messages{{Start - Second, Start + 1, 0, Start, Start - 20 * Second},
+                                      {Start + Second, Start + 1, 1, Start + 2 * Second,
+                                       Start - 20 * Second}};
     Actions done;
-    RunTimerTick(2, TimerInterval, clock,
+    const TimerTickActions actions{
+        .Message = [&](int i) { return messages[i]; },
+        .RebuildDue =
+            [&](int) {
+                done.push_back("rebuild");
+                clock.now += 3 * Second; // a rebuild and "Ding" take time
+            },
+        .OpenWarning = [&](int i) { done.push_back("warn " + std::to_string(i)); },
+        .Looked = [&](int i, TDateTime moment) { messages[i].LastLook = moment; }};
+    RunTimerTick(2, TimerInterval, clock, actions);
+    EXPECT_EQ(done, Actions{"rebuild"});
+    clock.now += 20 * Second;
+    RunTimerTick(2, TimerInterval, clock, actions);
+    EXPECT_EQ(done, (Actions{"rebuild", "rebuild", "warn 1"}));
+}
+
+// The tick as it was, one rebuild per due message: what the one rebuild of a
+// tick must leave behind.
+struct TickOutcome {
+    Actions Done; // of the last tick
+    // Each message's sticker as the last rebuild drew it: none, yellow, red.
+    std::vector<std::string> Stickers;
+
+    void Rebuild(const std::vector<TimerSource>& messages, TDateTime now) {
+        Done.push_back("rebuild");
+        Stickers.clear();
+        for (const TimerSource& message : messages)
+            Stickers.push_back(now > message.AlarmDate   ? "red"
+                               : now > message.StartDate ? "yellow"
+                                                         : "none");
+    }
+    void Warn(std::vector<TimerSource>& messages, int i) {
+        Done.push_back("warn " + std::to_string(i));
+        messages[i].NextWarn += 1;
+    }
+};
+
+void PerMessageTick(std::vector<TimerSource>& messages, TDateTime now, TickOutcome& outcome) {
+    outcome.Done.clear();
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        if (StickersDue(messages[i], now, ChangeWindow(TimerInterval)))
+            outcome.Rebuild(messages, now);
+        messages[i].LastLook = now;
+        if (WarningDue(messages[i], now)) {
+            outcome.Warn(messages, int(i));
+            return;
+        }
+    }
+}
+
+void BatchedTick(std::vector<TimerSource>& messages, const FakeClock& clock,
+                 TickOutcome& outcome) {
+    outcome.Done.clear();
+    RunTimerTick(int(messages.size()), TimerInterval, clock,
                  {.Message = [&](int i) { return messages[i]; },
-                  .RebuildDue =
-                      [&](int i) {
-                          done.push_back("rebuild " + std::to_string(i));
-                          clock.now += 3 * Second; // a rebuild and "Ding" take time
-                      },
-                  .OpenWarning = [&](int i) { done.push_back("warn " + std::to_string(i)); },
-                  .Looked = [](int, TDateTime) {}});
-    EXPECT_EQ(done, (Actions{"rebuild 0", "rebuild 1", "warn 1"}));
+                  .RebuildDue = [&](int) { outcome.Rebuild(messages, clock.now); },
+                  .OpenWarning = [&](int i) { outcome.Warn(messages, i); },
+                  .Looked = [&](int i, TDateTime moment) { messages[i].LastLook = moment; }});
+}
+
+// Three ticks, 20 seconds apart, leave what the ticks of one rebuild per due
+// message leave (the same stickers, the same moments looked at), with the
+// same pop-ups in the same ticks, each tick's rebuilds made one.
+TEST(TimerTest, OneRebuildPerTickLeavesWhatOnePerDueMessageLeft) {
+    const TDateTime look = Start - 20 * Second;
+    const TDateTime soon = Start + 1;
+    const TimerSource due{Start - 5 * Second, soon, 0, soon, look};
+    const TimerSource turnsRed{Start - 1, Start - 5 * Second, 0, soon, look};
+    const TimerSource dueAndRed{Start - 10 * Second, Start - 5 * Second, 0, soon, look};
+    const TimerSource warns{Start - 1, soon, 2, Start - Second, look};
+    const TimerSource dueAndWarns{Start - 5 * Second, soon, 1, Start - Second, look};
+    const TimerSource quiet{Start - 1, soon, 0, soon, look};
+    const struct {
+        const char* Name;
+        std::vector<TimerSource> Messages;
+        std::vector<int> RebuildsPerMessage; // in each of the three ticks
+    } cases[] = {
+        {"several due at once", {due, quiet, due, due}, {3, 3, 3}},
+        {"due and red in the same tick", {due, turnsRed, dueAndRed, quiet}, {3, 3, 3}},
+        {"a pop-up before the due ones", {warns, due, due}, {0, 2, 2}},
+        {"a pop-up after the due ones", {due, due, warns, due}, {2, 3, 3}},
+        {"pop-ups between the due ones", {due, warns, due, warns, due}, {1, 2, 3}},
+        {"due and warning in one message", {due, dueAndWarns, due}, {2, 3, 3}},
+        {"none due", {quiet, warns}, {0, 0, 0}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.Name);
+        FakeClock clock;
+        std::vector<TimerSource> perMessage = row.Messages;
+        std::vector<TimerSource> batched = row.Messages;
+        TickOutcome expected;
+        TickOutcome outcome;
+        for (int tick = 0; tick < 3; ++tick, clock.now += 20 * Second) {
+            PerMessageTick(perMessage, clock.now, expected);
+            BatchedTick(batched, clock, outcome);
+            EXPECT_EQ(std::count(expected.Done.begin(), expected.Done.end(), "rebuild"),
+                      row.RebuildsPerMessage[tick])
+                << tick;
+            Actions once = expected.Done;
+            once.erase(std::unique(once.begin(), once.end()), once.end());
+            EXPECT_EQ(outcome.Done, once) << tick;
+            EXPECT_EQ(outcome.Stickers, expected.Stickers) << tick;
+            for (std::size_t i = 0; i < batched.size(); ++i) {
+                EXPECT_EQ(batched[i].LastLook, perMessage[i].LastLook) << tick << " " << i;
+                EXPECT_EQ(batched[i].NextWarn, perMessage[i].NextWarn) << tick << " " << i;
+            }
+        }
+    }
 }
 
 TEST(TimerTest, EntryView) {
