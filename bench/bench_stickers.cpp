@@ -48,7 +48,8 @@ std::unique_ptr<TMessageEntry> StartedEntry(int i) {
     entry->Record.StartDate = App().Env().Now() - 1;
     entry->Record.AlarmDate = App().Env().Now() + 1;
     entry->RichText = Text(i);
-    entry->Key = "730000 " + std::to_string(i);
+    entry->Record.Stamp = {i, 730000}; // a Key of its own, as loading makes it
+    entry->Key = MakeKey(entry->Record.Stamp);
     return entry;
 }
 
