@@ -147,7 +147,7 @@ bool StickerBoard::EnsurePlaceholder(WindowBounds bounds, int dpi) {
     if (!stickers_.empty() && stickers_.front()->Handle()) {
         return false;
     }
-    auto placeholder = std::make_unique<TFormMemo>(host_, bounds.Width, bounds.Height, dpi);
+    auto placeholder = std::make_unique<TFormMemo>(host_, gdiObjects_, bounds.Width, bounds.Height, dpi);
     placeholder->LoadText(".");
     if (stickers_.empty()) {
         stickers_.push_back(std::move(placeholder));
@@ -165,8 +165,8 @@ std::vector<std::unique_ptr<TFormMemo>> StickerBoard::TakeWindows(const StickerP
     for (std::size_t p = 0; p < plan.Stickers.size(); ++p) {
         if (!changes.Updates[p].Window) {
             const PlannedSticker& planned = plan.Stickers[p];
-            made.push_back(
-                std::make_unique<TFormMemo>(host_, planned.Width, planned.Height, planned.Dpi));
+            made.push_back(std::make_unique<TFormMemo>(host_, gdiObjects_, planned.Width,
+                                                       planned.Height, planned.Dpi));
         }
     }
     std::vector<std::unique_ptr<TFormMemo>> next;

@@ -50,6 +50,8 @@ private:
     void SendNotifications(const StickerPlan& plan);
 
     StickerHost host_;
+    // Declared before the stickers that draw with them: freed after them.
+    SharedGdiObjects gdiObjects_;
     std::vector<std::unique_ptr<TFormMemo>> stickers_;
 };
 

@@ -6,6 +6,7 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "stickers/core/sticker_cascade.h"
+#include "stickers/shared_gdi_objects.h"
 #include "storage/core/message_list.h"
 
 #include <cstdint>
@@ -68,8 +69,10 @@ inline constexpr char HomePageAddress[] = "http://www.keltrune.example/zandrel";
 class TFormMemo : public Form {
 public:
     // Created hidden, at its final size: width and height at 96 DPI, laid
-    // out for the DPI of the monitor it goes to.
-    TFormMemo(const StickerHost& host, int width, int height, int dpi = kDesignDpi);
+    // out for the DPI of the monitor it goes to. It draws with the objects
+    // of `shared`, which outlive it.
+    TFormMemo(const StickerHost& host, SharedGdiObjects& shared, int width, int height,
+              int dpi = kDesignDpi);
     ~TFormMemo() override;
 
     // Whether the left mouse button is down; GetAsyncKeyState unless a test
@@ -136,26 +139,25 @@ protected:
     void DpiChanged() override;
 
 private:
-    void CreateTextFont();
+    void SetTextFont();
     LRESULT WMNCHitTest();
     // WM_SETCURSOR over the surface: the web cursor over the folded corner,
     // else the arrow. The text answers it with the arrow itself.
     HCURSOR CursorAtPointer() const;
     void Paint(HDC dc);
-    bool DrawPictures(HDC dc);
+    void DrawPictures(HDC dc);
     void SetRegion();
     static LRESULT CALLBACK RichEditProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam, UINT_PTR id, DWORD_PTR self) noexcept;
 
     const StickerHost& host_;
+    SharedGdiObjects& shared_;
     std::string name_;
     std::string text_;
     // The user clicked, scrolled, zoomed or selected in the text since it was
     // loaded.
     bool textTouched_ = false;
     COLORREF color_ = kStickerYellow;
-    BrushHandle background_;
-    FontHandle font_;
     // The system's move loop of a drag, while it runs, and where it began.
     std::optional<Application::ModalLoop> moveLoop_;
     ScreenPosition dragStart_;
