@@ -1,6 +1,5 @@
 #include "alarms/core/timer_logic.h"
 
-#include <optional>
 #include <utility>
 
 namespace zandrel {
@@ -45,18 +44,16 @@ bool WarningDue(const TimerSource& message, TDateTime now) {
 void RunTimerTick(int count, int intervalMs, const Clock& clock, const TimerTickActions& actions) {
     const TDateTime changeWindow = ChangeWindow(intervalMs);
     const TDateTime now = clock.Now();
-    std::optional<int> lastDue;
+    bool rebuildDue = false;
     for (int i = 0; i < count; ++i) {
-        TimerSource message = actions.Message(i);
-        if (StickersDue(message, now, changeWindow)) {
-            lastDue = i;
-        }
+        const TimerSource message = actions.Message(i);
+        rebuildDue = StickersDue(message, now, changeWindow) || rebuildDue;
         actions.Looked(i, now);
         if (!WarningDue(message, now)) {
             continue;
         }
-        if (lastDue) {
-            actions.RebuildDue(*std::exchange(lastDue, std::nullopt));
+        if (std::exchange(rebuildDue, false)) {
+            actions.RebuildDue();
             if (!WarningDue(actions.Message(i), clock.Now())) {
                 continue;
             }
@@ -64,8 +61,8 @@ void RunTimerTick(int count, int intervalMs, const Clock& clock, const TimerTick
         actions.OpenWarning(i);
         return;
     }
-    if (lastDue) {
-        actions.RebuildDue(*lastDue);
+    if (rebuildDue) {
+        actions.RebuildDue();
     }
 }
 

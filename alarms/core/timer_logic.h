@@ -43,9 +43,8 @@ struct TimerTickActions {
     // The message at a list index, read when the tick reaches it.
     std::function<TimerSource(int index)> Message;
     // The stickers of one or more messages have just become due:
-    // RebuildStickers, "Ding", ShowCurrentMessage, once for all of them;
-    // `index` is the last of them.
-    std::function<void(int index)> RebuildDue;
+    // RebuildStickers, "Ding", ShowCurrentMessage, once for all of them.
+    std::function<void()> RebuildDue;
     // The warning of this message is due: beep, "Ding", ComputeNextWarn on
     // the entry, the pop-up. The tick ends after it.
     std::function<void(int index)> OpenWarning;

@@ -28,7 +28,7 @@ public:
         std::vector<std::string> done;
         RunTimerTick(static_cast<int>(messages.size()), TimerInterval, clock_,
                      {.Message = [&](int i) { return messages[i]; },
-                      .RebuildDue = [&](int) { done.push_back("rebuild"); },
+                      .RebuildDue = [&] { done.push_back("rebuild"); },
                       .OpenWarning =
                           [&](int i) {
                               done.push_back("warn " + std::to_string(i));
@@ -164,7 +164,7 @@ TEST(TimerTest, AMomentPassedDuringTheRebuildIsDueOnTheNextTick) {
     const TimerTickActions actions{
         .Message = [&](int i) { return messages[i]; },
         .RebuildDue =
-            [&](int) {
+            [&] {
                 done.push_back("rebuild");
                 clock.now += 3 * Second; // a rebuild and "Ding" take time
             },
@@ -216,7 +216,7 @@ void BatchedTick(std::vector<TimerSource>& messages, const FakeClock& clock,
     outcome.Done.clear();
     RunTimerTick(int(messages.size()), TimerInterval, clock,
                  {.Message = [&](int i) { return messages[i]; },
-                  .RebuildDue = [&](int) { outcome.Rebuild(messages, clock.now); },
+                  .RebuildDue = [&] { outcome.Rebuild(messages, clock.now); },
                   .OpenWarning = [&](int i) { outcome.Warn(messages, i); },
                   .Looked = [&](int i, TDateTime moment) { messages[i].LastLook = moment; }});
 }
