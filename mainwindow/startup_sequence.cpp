@@ -48,11 +48,17 @@ void StartupSequence::Run(TFormMain& window) {
     });
     step([&] { textLoadGuard_.emplace(TextLoadGuardPathFor(window.dataFileName_)); });
     {
-        const MessageTextLoadWatch watch([this](const std::string& key) {
-            if (textLoadGuard_) {
-                textLoadGuard_->Loading(key);
-            }
-        });
+        const MessageTextLoadWatch watch(
+            [this](const std::string& key) {
+                if (textLoadGuard_) {
+                    textLoadGuard_->Loading(key);
+                }
+            },
+            [this] {
+                if (textLoadGuard_) {
+                    textLoadGuard_->Loaded();
+                }
+            });
         step([&] { list.LoadMessages(app.Env()); });
         step([&] { ApplyTextLoadGuard(list); });
         step([&] {
