@@ -66,10 +66,10 @@ void StickerRebuilds::Rebuild(bool expanded) {
             board_.Rebuild(expanded_, pictures);
         }
     } catch (...) {
-        FinishNotifications();
+        FinishRebuild();
         throw;
     }
-    FinishNotifications();
+    FinishRebuild();
 }
 
 void StickerRebuilds::RunPending() {
@@ -95,8 +95,11 @@ void StickerRebuilds::SendNotification(TMessageEntry& entry) {
     }
 }
 
-void StickerRebuilds::FinishNotifications() {
+void StickerRebuilds::FinishRebuild() {
     std::vector<std::string> errors = std::exchange(notificationErrors_, {});
+    if (std::optional<std::string> leftOut = board_.TakeLeftOutReport()) {
+        errors.push_back(std::move(*leftOut));
+    }
     MessageList* list = messages_();
     if (std::exchange(notificationsCleared_, false) && list) {
         try {

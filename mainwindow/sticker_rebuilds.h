@@ -29,7 +29,8 @@ public:
     // for while one runs (from a box it raised), or while a sticker runs a
     // loop of its own (its drag), would destroy windows whose code is still
     // running: it runs once afterwards instead, with the height chosen by
-    // then. The notifications' errors are reported at the end, each once.
+    // then. The notifications' errors are reported at the end, each once, and
+    // the notes left out at the system's limits when their number changed.
     void Rebuild(bool expanded);
     bool Running() const { return running_.IsBusy(); }
 
@@ -47,8 +48,8 @@ private:
     // what went wrong for the end of the rebuild.
     void SendNotification(TMessageEntry& entry);
     // After a rebuild: stores the cleared notifications, then reports what
-    // failed, each error once.
-    void FinishNotifications();
+    // failed, each error once, and the notes left out.
+    void FinishRebuild();
     StickerPictures Pictures() const;
 
     Form& mainWindow_;

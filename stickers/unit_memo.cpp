@@ -5,6 +5,7 @@
 #include "framework/controls/rich_edit.h"
 #include "framework/device_context.h"
 #include "framework/dpi.h"
+#include "framework/system_error.h"
 #include "resources/form_memo.h"
 #include "resources/resource_names.h"
 #include "stickers/core/sticker_surface.h"
@@ -14,7 +15,6 @@
 #include <richedit.h>
 
 #include <array>
-#include <stdexcept>
 
 namespace zandrel {
 namespace {
@@ -62,14 +62,18 @@ const StickerPictureSet& StickerPictures::For(DpiScale scale) const {
 
 std::function<bool()> TFormMemo::LeftButtonDown = ReadLeftButton;
 
-TFormMemo::TFormMemo(const StickerHost& host, SharedGdiObjects& shared, int width, int height,
-                     int dpi)
-    : Form(SizedDescription(width, height)), host_(host), shared_(shared) {
+TFormMemo::TFormMemo(const StickerHost& host, StickerGdi& gdi, int width, int height, int dpi)
+    : Form(SizedDescription(width, height)), host_(host), gdi_(gdi) {
     Bind(form_memo::on::FormCreate, WhileModal::Runs, &TFormMemo::FormCreate);
     Bind(form_memo::on::FormClose, WhileModal::Runs, &TFormMemo::FormClose);
     // It shows the main window, which a modal loop keeps disabled.
     Bind(form_memo::on::FormDblClick, WhileModal::Refused, &TFormMemo::FormDblClick);
     Create(false, dpi);
+    // FormCreate runs guarded, where a failure is only reported: a sticker
+    // without its text control is no sticker.
+    if (textControlRefused_) {
+        throw *textControlRefused_;
+    }
 }
 
 TFormMemo::~TFormMemo() = default;
@@ -126,10 +130,15 @@ void TFormMemo::FormCreate(Event&) {
         0, "RichEdit20A", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
         0, 0, 0, 0, Handle(), nullptr, App().Instance(), nullptr));
     if (!richEdit_) {
-        throw std::runtime_error("Cannot create the sticker's text control");
+        textControlRefused_.emplace("Cannot create the sticker's text control", "CreateWindowExA");
+        return;
     }
-    SetWindowSubclass(richEdit_.get(), RichEditProcedure, kRichEditSubclass,
-                      reinterpret_cast<DWORD_PTR>(this));
+    if (!SetWindowSubclass(richEdit_.get(), RichEditProcedure, kRichEditSubclass,
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        textControlRefused_.emplace("Cannot watch the sticker's text control", "SetWindowSubclass");
+        richEdit_.reset();
+        return;
+    }
     SetTextFont();
     SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color_);
     LiftTextLimit(richEdit_.get());
@@ -141,7 +150,7 @@ void TFormMemo::FormCreate(Event&) {
 // The text's default font, at the sticker's DPI.
 void TFormMemo::SetTextFont() {
     const FormDescription& design = Description();
-    const HFONT font = shared_.TextFont(design.FontName, Scale(design.FontHeight));
+    const HFONT font = gdi_.TextFont(design.FontName, Scale(design.FontHeight));
     SendMessageA(richEdit_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
@@ -176,8 +185,8 @@ void TFormMemo::FormResize() {
 
 // The region follows the painted outline on whatever frame the platform
 // draws: it is placed from where the client area really begins. Should the
-// system refuse the outline's region, the plain client area is the region;
-// should it refuse that too, the window keeps the region it has.
+// system refuse both the outline's region and the plain client area's, the
+// window keeps the region it has.
 void TFormMemo::SetRegion() {
     POINT clientOrigin{0, 0};
     ClientToScreen(Handle(), &clientOrigin);
@@ -190,10 +199,8 @@ void TFormMemo::SetRegion() {
     for (std::size_t i = 0; i < polygon.size(); ++i) {
         points[i] = ToPoint(polygon[i]);
     }
-    RegionHandle region(CreatePolygonRgn(points.data(), int(points.size()), ALTERNATE));
-    if (!region) {
-        region.reset(CreateRectRgn(left, top, left + ClientWidth(), top + ClientHeight()));
-    }
+    RegionHandle region =
+        gdi_.Region(points, {left, top, left + ClientWidth(), top + ClientHeight()});
     if (region && SetWindowRgn(Handle(), region.get(), IsWindowVisible(Handle()))) {
         region.release();
     }
@@ -204,7 +211,7 @@ void TFormMemo::Paint(HDC dc) {
     const int ch = ClientHeight();
     SetBkMode(dc, OPAQUE);
     {
-        const Selection outlinePen(dc, shared_.BlackPen(OutlinePenWidth(Scaling())));
+        const Selection outlinePen(dc, gdi_.BlackPen(OutlinePenWidth(Scaling())));
         const auto outline = StickerOutline(cw, ch, Scaling());
         std::array<POINT, outline.size()> points{};
         for (std::size_t i = 0; i < outline.size(); ++i) {
@@ -214,7 +221,7 @@ void TFormMemo::Paint(HDC dc) {
     }
     DrawPictures(dc);
     const PixelRect corner = FoldedCornerRect(cw, Scaling());
-    const Selection cornerPen(dc, shared_.BlackPen(Scale(1)));
+    const Selection cornerPen(dc, gdi_.BlackPen(Scale(1)));
     const Selection cornerBrush(dc, GetStockObject(WHITE_BRUSH));
     Rectangle(dc, corner.Left, corner.Top, corner.Right, corner.Bottom);
     MoveToEx(dc, corner.Left, corner.Top, nullptr);

@@ -5,8 +5,9 @@
 // folded corner and double-clicks it to edit its message.
 #include "framework/application.h"
 #include "framework/form.h"
+#include "framework/system_error.h"
 #include "stickers/core/sticker_cascade.h"
-#include "stickers/shared_gdi_objects.h"
+#include "stickers/sticker_gdi.h"
 #include "storage/core/message_list.h"
 
 #include <cstdint>
@@ -70,8 +71,9 @@ class TFormMemo : public Form {
 public:
     // Created hidden, at its final size: width and height at 96 DPI, laid
     // out for the DPI of the monitor it goes to. It draws with the objects
-    // of `shared`, which outlive it.
-    TFormMemo(const StickerHost& host, SharedGdiObjects& shared, int width, int height,
+    // of `gdi`, which outlive it. Throws SystemError when the system refuses
+    // its window or its text control.
+    TFormMemo(const StickerHost& host, StickerGdi& gdi, int width, int height,
               int dpi = kDesignDpi);
     ~TFormMemo() override;
 
@@ -151,7 +153,7 @@ private:
                                               LPARAM lParam, UINT_PTR id, DWORD_PTR self) noexcept;
 
     const StickerHost& host_;
-    SharedGdiObjects& shared_;
+    StickerGdi& gdi_;
     std::string name_;
     std::string text_;
     // The user clicked, scrolled, zoomed or selected in the text since it was
@@ -164,6 +166,8 @@ private:
     // A child window: FormClose or this owner destroys it, or it goes with the
     // sticker (its subclass then lets go of the handle).
     WindowHandle richEdit_;
+    // Why FormCreate could not set up the text control.
+    std::optional<SystemError> textControlRefused_;
 };
 
 } // namespace zandrel
