@@ -32,7 +32,6 @@ void StartupSequence::Run(TFormMain& window) {
         window.trayIcon_.Add();
         SetForegroundWindow(window.Handle());
     });
-    step([&] { window.rebuilds_.LoadPictures(); });
     step([&] {
         app.SetScreenCursor(kHandCursorSlot, LoadCursorA(app.Instance(), res::kCursorHand));
     });
