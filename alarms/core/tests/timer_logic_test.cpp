@@ -19,7 +19,16 @@ public:
     TDateTime now = Start;
 };
 
-// Runs ticks over a list and records what each one did, in order.
+// Each message's sticker as a rebuild now draws it: none, yellow or red.
+std::string Drawn(const std::vector<TimerSource>& messages, TDateTime now) {
+    std::string stickers;
+    for (const TimerSource& message : messages)
+        stickers += now > message.AlarmDate ? 'r' : now > message.StartDate ? 'y' : '-';
+    return stickers;
+}
+
+// Runs ticks over a list and records what each one did, in order, and what
+// the last rebuild drew.
 class TickRecorder {
 public:
     explicit TickRecorder(FakeClock& clock) : clock_(clock) {}
@@ -28,7 +37,11 @@ public:
         std::vector<std::string> done;
         RunTimerTick(static_cast<int>(messages.size()), TimerInterval, clock_,
                      {.Message = [&](int i) { return messages[i]; },
-                      .RebuildDue = [&] { done.push_back("rebuild"); },
+                      .RebuildDue =
+                          [&] {
+                              done.push_back("rebuild");
+                              drawn = Drawn(messages, clock_.now);
+                          },
                       .OpenWarning =
                           [&](int i) {
                               done.push_back("warn " + std::to_string(i));
@@ -37,6 +50,8 @@ public:
                       .Looked = [&](int i, TDateTime moment) { messages[i].LastLook = moment; }});
         return done;
     }
+
+    std::string drawn;
 
 private:
     FakeClock& clock_;
@@ -154,76 +169,27 @@ TEST(TimerTest, StartMomentBehindAMinuteOfPopupsIsNotMissed) {
     EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"});
 }
 
-// A moment that passes while the tick's rebuild runs is due on the next tick.
-TEST(TimerTest, AMomentPassedDuringTheRebuildIsDueOnTheNextTick) {
-    FakeClock clock;
-    std::vector<TimerSource> messages{{Start - Second, Start + 1, 0, Start, Start - 20 * Second},
-                                      {Start + Second, Start + 1, 1, Start + 2 * Second,
-                                       Start - 20 * Second}};
+// The tick as it was, one rebuild per due message.
+Actions PerMessageTick(std::vector<TimerSource>& messages, TDateTime now, std::string& drawn) {
     Actions done;
-    const TimerTickActions actions{
-        .Message = [&](int i) { return messages[i]; },
-        .RebuildDue =
-            [&] {
-                done.push_back("rebuild");
-                clock.now += 3 * Second; // a rebuild and "Ding" take time
-            },
-        .OpenWarning = [&](int i) { done.push_back("warn " + std::to_string(i)); },
-        .Looked = [&](int i, TDateTime moment) { messages[i].LastLook = moment; }};
-    RunTimerTick(2, TimerInterval, clock, actions);
-    EXPECT_EQ(done, Actions{"rebuild"});
-    clock.now += 20 * Second;
-    RunTimerTick(2, TimerInterval, clock, actions);
-    EXPECT_EQ(done, (Actions{"rebuild", "rebuild", "warn 1"}));
-}
-
-// The tick as it was, one rebuild per due message: what the one rebuild of a
-// tick must leave behind.
-struct TickOutcome {
-    Actions Done; // of the last tick
-    // Each message's sticker as the last rebuild drew it: none, yellow, red.
-    std::vector<std::string> Stickers;
-
-    void Rebuild(const std::vector<TimerSource>& messages, TDateTime now) {
-        Done.push_back("rebuild");
-        Stickers.clear();
-        for (const TimerSource& message : messages)
-            Stickers.push_back(now > message.AlarmDate   ? "red"
-                               : now > message.StartDate ? "yellow"
-                                                         : "none");
-    }
-    void Warn(std::vector<TimerSource>& messages, int i) {
-        Done.push_back("warn " + std::to_string(i));
-        messages[i].NextWarn += 1;
-    }
-};
-
-void PerMessageTick(std::vector<TimerSource>& messages, TDateTime now, TickOutcome& outcome) {
-    outcome.Done.clear();
     for (std::size_t i = 0; i < messages.size(); ++i) {
-        if (StickersDue(messages[i], now, ChangeWindow(TimerInterval)))
-            outcome.Rebuild(messages, now);
+        if (StickersDue(messages[i], now, ChangeWindow(TimerInterval))) {
+            done.push_back("rebuild");
+            drawn = Drawn(messages, now);
+        }
         messages[i].LastLook = now;
         if (WarningDue(messages[i], now)) {
-            outcome.Warn(messages, int(i));
-            return;
+            done.push_back("warn " + std::to_string(i));
+            messages[i].NextWarn += 1;
+            break;
         }
     }
+    return done;
 }
 
-void BatchedTick(std::vector<TimerSource>& messages, const FakeClock& clock,
-                 TickOutcome& outcome) {
-    outcome.Done.clear();
-    RunTimerTick(int(messages.size()), TimerInterval, clock,
-                 {.Message = [&](int i) { return messages[i]; },
-                  .RebuildDue = [&] { outcome.Rebuild(messages, clock.now); },
-                  .OpenWarning = [&](int i) { outcome.Warn(messages, i); },
-                  .Looked = [&](int i, TDateTime moment) { messages[i].LastLook = moment; }});
-}
-
-// Three ticks, 20 seconds apart, leave what the ticks of one rebuild per due
-// message leave (the same stickers, the same moments looked at), with the
-// same pop-ups in the same ticks, each tick's rebuilds made one.
+// Ticks 20 seconds apart leave what one rebuild per due message left (the
+// same stickers, pop-ups, moments looked at and next warnings), each run of
+// rebuilds made one.
 TEST(TimerTest, OneRebuildPerTickLeavesWhatOnePerDueMessageLeft) {
     const TDateTime look = Start - 20 * Second;
     const TDateTime soon = Start + 1;
@@ -231,38 +197,25 @@ TEST(TimerTest, OneRebuildPerTickLeavesWhatOnePerDueMessageLeft) {
     const TimerSource turnsRed{Start - 1, Start - 5 * Second, 0, soon, look};
     const TimerSource dueAndRed{Start - 10 * Second, Start - 5 * Second, 0, soon, look};
     const TimerSource warns{Start - 1, soon, 2, Start - Second, look};
-    const TimerSource dueAndWarns{Start - 5 * Second, soon, 1, Start - Second, look};
-    const TimerSource quiet{Start - 1, soon, 0, soon, look};
-    const struct {
-        const char* Name;
-        std::vector<TimerSource> Messages;
-        std::vector<int> RebuildsPerMessage; // in each of the three ticks
-    } cases[] = {
-        {"several due at once", {due, quiet, due, due}, {3, 3, 3}},
-        {"due and red in the same tick", {due, turnsRed, dueAndRed, quiet}, {3, 3, 3}},
-        {"a pop-up before the due ones", {warns, due, due}, {0, 2, 2}},
-        {"a pop-up after the due ones", {due, due, warns, due}, {2, 3, 3}},
-        {"pop-ups between the due ones", {due, warns, due, warns, due}, {1, 2, 3}},
-        {"due and warning in one message", {due, dueAndWarns, due}, {2, 3, 3}},
-        {"none due", {quiet, warns}, {0, 0, 0}},
+    const std::pair<const char*, std::vector<TimerSource>> cases[] = {
+        {"several due at once", {due, due, due}},
+        {"due and red in the same tick", {due, turnsRed, dueAndRed}},
+        {"a pop-up before the due ones", {warns, due, due}},
+        {"a pop-up after the due ones", {due, due, warns, due}},
+        {"pop-ups between the due ones", {due, warns, due, warns, due}},
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.Name);
+    for (const auto& [name, messages] : cases) {
+        SCOPED_TRACE(name);
         FakeClock clock;
-        std::vector<TimerSource> perMessage = row.Messages;
-        std::vector<TimerSource> batched = row.Messages;
-        TickOutcome expected;
-        TickOutcome outcome;
+        TickRecorder ticks(clock);
+        std::vector<TimerSource> perMessage = messages;
+        std::vector<TimerSource> batched = messages;
+        std::string drawn;
         for (int tick = 0; tick < 3; ++tick, clock.now += 20 * Second) {
-            PerMessageTick(perMessage, clock.now, expected);
-            BatchedTick(batched, clock, outcome);
-            EXPECT_EQ(std::count(expected.Done.begin(), expected.Done.end(), "rebuild"),
-                      row.RebuildsPerMessage[tick])
-                << tick;
-            Actions once = expected.Done;
-            once.erase(std::unique(once.begin(), once.end()), once.end());
-            EXPECT_EQ(outcome.Done, once) << tick;
-            EXPECT_EQ(outcome.Stickers, expected.Stickers) << tick;
+            Actions expected = PerMessageTick(perMessage, clock.now, drawn);
+            expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+            EXPECT_EQ(ticks.Tick(batched), expected) << tick;
+            EXPECT_EQ(ticks.drawn, drawn) << tick;
             for (std::size_t i = 0; i < batched.size(); ++i) {
                 EXPECT_EQ(batched[i].LastLook, perMessage[i].LastLook) << tick << " " << i;
                 EXPECT_EQ(batched[i].NextWarn, perMessage[i].NextWarn) << tick << " " << i;
