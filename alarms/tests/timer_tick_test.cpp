@@ -73,22 +73,6 @@ TEST_F(TimerTickTest, StartMomentRebuildsOnThreeTicksWithDing) {
     EXPECT_TRUE(env.beeps.empty());
 }
 
-// Notes sharing a start moment, and one turning red in the same minute: one
-// rebuild brings them all, with one "Ding".
-TEST_F(TimerTickTest, ManyNotesDueInOneTickBringOneDing) {
-    FakeEnvironment& env = TestEnvironment();
-    Store({{10 * kSecond, 1, 0}, {10 * kSecond, 1, 0}, {-1, 12 * kSecond, 0}, {10 * kSecond, 1, 0}});
-    Start();
-    env.now += 15 * kSecond;
-    Tick();
-    EXPECT_EQ(Dings(), 1);
-    for (const char* name : {"Memo_0", "Memo_1", "Memo_3"}) {
-        EXPECT_TRUE(HasSticker(name)) << name;
-    }
-    EXPECT_TRUE(form_->Stickers().Find("Memo_2")->Red());
-    EXPECT_EQ(form_->Messages().CurrentIndex, 3);
-}
-
 // The computer slept through the start moment: the first tick after it still
 // brings up the sticker, once.
 TEST_F(TimerTickTest, AStartMomentSleptThroughStillBringsTheSticker) {
