@@ -37,27 +37,5 @@ TEST(TextLoadGuardTest, AStartThatEndsWhileANoteLoadsShowsThatNoteAsPlainTextUnt
     EXPECT_FALSE(file_ops::Exists(path));
 }
 
-// Ended after a note's text was in, before the next one's went in.
-TEST(TextLoadGuardTest, AStartThatEndsBetweenTwoLoadsBlamesNoNote) {
-    const test::TempFolder folder;
-    const std::string path = TextLoadGuardPathFor(folder.File("ZandrelData.dat"));
-    {
-        TextLoadGuard first(path);
-        first.Loading("730120 1");
-        first.Loaded();
-    }
-    {
-        TextLoadGuard second(path);
-        EXPECT_FALSE(second.InterruptedNote());
-        EXPECT_FALSE(second.ShowsAsPlainText("730120 1"));
-        second.Loading("730120 2");
-        second.Loaded();
-        second.Loading("730120 3"); // the process ends here
-    }
-    const TextLoadGuard third(path);
-    EXPECT_EQ(third.InterruptedNote(), "730120 3");
-    EXPECT_FALSE(third.ShowsAsPlainText("730120 2"));
-}
-
 } // namespace
 } // namespace zandrel
