@@ -281,7 +281,7 @@ void TFormMain::Timer1Timer(Event&) {
                    ? TimerSourceOf(MessageList_->Entry(index))
                    : TimerSource{};
     };
-    actions.RebuildDue = [this](int) {
+    actions.RebuildDue = [this] {
         RebuildStickers();
         App().Sounds().Play(res::kSoundDing);
         ShowCurrentMessage();

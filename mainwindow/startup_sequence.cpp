@@ -32,7 +32,6 @@ void StartupSequence::Run(TFormMain& window) {
         window.trayIcon_.Add();
         SetForegroundWindow(window.Handle());
     });
-    step([&] { window.rebuilds_.LoadPictures(); });
     step([&] {
         app.SetScreenCursor(kHandCursorSlot, LoadCursorA(app.Instance(), res::kCursorHand));
     });
@@ -48,11 +47,17 @@ void StartupSequence::Run(TFormMain& window) {
     });
     step([&] { textLoadGuard_.emplace(TextLoadGuardPathFor(window.dataFileName_)); });
     {
-        const MessageTextLoadWatch watch([this](const std::string& key) {
-            if (textLoadGuard_) {
-                textLoadGuard_->Loading(key);
-            }
-        });
+        const MessageTextLoadWatch watch(
+            [this](const std::string& key) {
+                if (textLoadGuard_) {
+                    textLoadGuard_->Loading(key);
+                }
+            },
+            [this] {
+                if (textLoadGuard_) {
+                    textLoadGuard_->Loaded();
+                }
+            });
         step([&] { list.LoadMessages(app.Env()); });
         step([&] { ApplyTextLoadGuard(list); });
         step([&] {
