@@ -2,7 +2,6 @@
 
 #include "resources/form_blue.h"
 
-#include <commctrl.h>
 #include <richedit.h>
 
 namespace zandrel {
@@ -11,19 +10,11 @@ namespace {
 constexpr COLORREF kPopupBlue = RGB(0, 0, 255);
 constexpr COLORREF kTimeYellow = RGB(255, 255, 0);
 constexpr COLORREF kTextWhite = RGB(255, 255, 255);
-constexpr UINT_PTR kPanelSubclass = 1;
-
-FontHandle MakeFont(const FormDescription& design, DpiScale scale, int weight) {
-    return FontHandle(CreateFontA(scale.Scale(design.FontHeight), 0, 0, 0, weight, FALSE, FALSE,
-                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                  design.FontName.c_str()));
-}
 
 } // namespace
 
-TFormBlue::TFormBlue(std::function<void()> closed)
-    : Form(FormBlueDescription()), closed_(std::move(closed)) {
+TFormBlue::TFormBlue(std::function<void()> closed, FontMaker makeFont)
+    : Form(FormBlueDescription()), closed_(std::move(closed)), makeFont_(std::move(makeFont)) {
     Bind(form_blue::on::FormCreate, WhileModal::Runs, &TFormBlue::FormCreate);
     Bind(form_blue::on::FormClose, WhileModal::Runs, &TFormBlue::FormClose);
     Create(false);
@@ -42,10 +33,7 @@ void TFormBlue::FormCreate(Event&) {
     const FormDescription& design = Description();
     SetWindowPos(Handle(), HWND_TOPMOST, Scale(200), Scale(116), Scale(design.Width),
                  Scale(design.Height), SWP_NOACTIVATE);
-    blue_.reset(CreateSolidBrush(kPopupBlue));
     SetFonts();
-    SetWindowSubclass(Find(form_blue::Panel1).Handle(), PanelProcedure, kPanelSubclass,
-                      reinterpret_cast<DWORD_PTR>(this));
 
     const HWND text = Find(form_blue::RichEdit1).Handle();
     SendMessageA(text, EM_SETREADONLY, TRUE, 0);
@@ -59,14 +47,26 @@ void TFormBlue::FormCreate(Event&) {
 }
 
 void TFormBlue::SetFonts() {
-    FontHandle bold = MakeFont(Description(), Scaling(), FW_BOLD);
-    FontHandle text = MakeFont(Description(), Scaling(), FW_NORMAL);
+    FontHandle bold = MakeFont(true);
+    FontHandle text = MakeFont(false);
     SendMessageA(Find(form_blue::lblTime).Handle(), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(bold.get()), FALSE);
+                 reinterpret_cast<WPARAM>(FontOrSystem(bold)), FALSE);
     SendMessageA(Find(form_blue::RichEdit1).Handle(), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(text.get()), FALSE);
+                 reinterpret_cast<WPARAM>(FontOrSystem(text)), FALSE);
     boldFont_ = std::move(bold);
     textFont_ = std::move(text);
+}
+
+// The design's font; none when the system refuses it.
+FontHandle TFormBlue::MakeFont(bool bold) {
+    FontDescription font{Description().FontName, Description().FontHeight};
+    font.Bold = bold;
+    try {
+        return makeFont_(font, Scaling());
+    } catch (const SystemError& error) {
+        refusals_.Tell(error);
+        return {};
+    }
 }
 
 LRESULT TFormBlue::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -74,33 +74,20 @@ LRESULT TFormBlue::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT client{};
         GetClientRect(Handle(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, blue_.get());
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        FillRect(dc, &client, SolidBrush(dc, kPopupBlue));
         return 1;
     }
+    // The panel and the time, the panel's erasing included.
     case WM_CTLCOLORSTATIC: {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
+        const auto dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, kTimeYellow);
         SetBkColor(dc, kPopupBlue);
-        return reinterpret_cast<LRESULT>(blue_.get());
+        return reinterpret_cast<LRESULT>(SolidBrush(dc, kPopupBlue));
     }
     default:
         return Form::HandleMessage(message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK TFormBlue::PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR self) noexcept {
-    if (message == WM_ERASEBKGND) {
-        RECT client{};
-        GetClientRect(window, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client,
-                 reinterpret_cast<TFormBlue*>(self)->blue_.get());
-        return 1;
-    }
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, PanelProcedure, id);
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 } // namespace zandrel

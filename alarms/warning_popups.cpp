@@ -17,7 +17,7 @@ TFormBlue& WarningPopups::Open(TMessageEntry& entry, PopupCounter& counter) {
     const MessageText text = ShownTextOf(entry);
 
     FreeClosed();
-    popups_.push_back(std::make_unique<TFormBlue>(closed_));
+    popups_.push_back(std::make_unique<TFormBlue>(closed_, makeFont_));
     TFormBlue& popup = *popups_.back();
     const std::string name =
         counter.Next([this](const std::string& candidate) { return NameInUse(candidate); });

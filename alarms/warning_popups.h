@@ -14,8 +14,10 @@ namespace zandrel {
 class WarningPopups {
 public:
     // closed: a pop-up has closed; its owner calls FreeClosed once the
-    // closing pop-up's code has returned (from the message loop).
-    explicit WarningPopups(std::function<void()> closed = {}) : closed_(std::move(closed)) {}
+    // closing pop-up's code has returned (from the message loop). The
+    // pop-ups make their fonts with makeFont.
+    explicit WarningPopups(std::function<void()> closed = {}, FontMaker makeFont = CreateFontFrom)
+        : closed_(std::move(closed)), makeFont_(std::move(makeFont)) {}
     WarningPopups(const WarningPopups&) = delete;
     WarningPopups& operator=(const WarningPopups&) = delete;
 
@@ -33,6 +35,7 @@ private:
     bool NameInUse(const std::string& name) const;
 
     std::function<void()> closed_;
+    FontMaker makeFont_;
     std::vector<std::unique_ptr<TFormBlue>> popups_;
 };
 

@@ -66,7 +66,8 @@ void Store(const std::string& folder, int count) {
         entry->Record.AlarmDate = 100001 + i;
         entry->RichText = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " +
                           std::to_string(i) + "\\par second line\\par}";
-        entry->Key = std::to_string(730000 + i) + " " + std::to_string(i);
+        entry->Record.Stamp = {i, 730000 + i}; // a Key of its own, as loading makes it
+        entry->Key = MakeKey(entry->Record.Stamp);
         list.Append(std::move(entry));
     }
     list.SaveMessages();

@@ -3,9 +3,14 @@
 // tick that turns one red, the height switch, Refresh) and a rebuild from
 // nothing, against creating one bare rich-text window and saving the list;
 // then the program's start-up with N started messages against creating N
-// bare rich-text windows. Medians in milliseconds; not a test.
+// bare rich-text windows; N notes falling due in one tick against starting
+// with them already started; the windows and GDI objects of a sticker against
+// those of a bare rich-text window. Medians in milliseconds; not a test.
 //
-//   bench_stickers.exe [N] [ROUNDS]
+//   bench_stickers.exe [N] [ROUNDS] [PARTS]
+//
+// PARTS: any of edits, tick, objects, startup, joined by commas (all of them
+// by default).
 #include "alarms/smapi.h"
 #include "bench/window_bench_support.h"
 #include "framework/application.h"
@@ -13,6 +18,7 @@
 #include "framework/win32_environment.h"
 #include "mainwindow/comune.h"
 #include "mainwindow/main.h"
+#include "resources/form_main.h"
 #include "resources/resource_names.h"
 #include "stickers/sticker_board.h"
 
@@ -42,7 +48,8 @@ std::unique_ptr<TMessageEntry> StartedEntry(int i) {
     entry->Record.StartDate = App().Env().Now() - 1;
     entry->Record.AlarmDate = App().Env().Now() + 1;
     entry->RichText = Text(i);
-    entry->Key = "730000 " + std::to_string(i);
+    entry->Record.Stamp = {i, 730000}; // a Key of its own, as loading makes it
+    entry->Key = MakeKey(entry->Record.Stamp);
     return entry;
 }
 
@@ -77,6 +84,29 @@ HWND BareRichEdit(int i) {
         (i % 14) * 40, 210, 140, App().Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     LoadRichText(window, Text(i));
     return window;
+}
+
+// Objects in the process's GDI handle table: GetGuiResources gives 0 under
+// Wine 8.
+int GdiObjects() {
+    int count = 0;
+    for (UINT_PTR slot = 1; slot <= 0xFFFF; ++slot) {
+        count += GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0;
+    }
+    return count;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+
+// This thread's windows, their children included.
+int ThreadWindows() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
 }
 
 void DestroyWindows(std::vector<HWND>& windows) {
@@ -202,6 +232,37 @@ void MeasureEdits(int count, int rounds, const StickerPictures& pictures,
                 fromNothing, count, bareAll);
 }
 
+// N stickers (and the placeholder) against N bare rich-text windows: what
+// each adds to the thread's windows and to the process's GDI objects.
+void MeasureObjects(int count, const StickerPictures& pictures, const std::string& folder) {
+    MessageList list(folder + "\\ZandrelData.dat");
+    for (int i = 0; i < count; ++i) {
+        list.Append(StartedEntry(i));
+    }
+    StickerBoard board(
+        StickerHost{[&] { return &list; }, [] { return HWND(nullptr); }, [] {}, {}, {}, {}, {}});
+    Pump();
+    const int windows = ThreadWindows();
+    const int objects = GdiObjects();
+    board.Rebuild(true, pictures);
+    Pump();
+    const double stickerWindows = double(ThreadWindows() - windows) / (count + 1);
+    const double stickerObjects = double(GdiObjects() - objects) / (count + 1);
+    board.DestroyAll();
+    Pump();
+    std::vector<HWND> bare;
+    for (int i = 0; i < count; ++i) {
+        bare.push_back(BareRichEdit(i));
+    }
+    Pump();
+    const double bareWindows = double(ThreadWindows() - windows) / count;
+    const double bareObjects = double(GdiObjects() - objects) / count;
+    DestroyWindows(bare);
+    std::printf("Per sticker, %d of them and the placeholder: %.2f windows, %.2f GDI objects; "
+                "per bare RichEdit window: %.2f windows, %.2f GDI objects\n",
+                count, stickerWindows, stickerObjects, bareWindows, bareObjects);
+}
+
 // The program's start-up in this process: the main window with its tray
 // icon, message list, both sticker rebuilds, font list and shortcut.
 double StartUp(const MapiLibrary& mapi, const std::string& folder) {
@@ -211,6 +272,58 @@ double StartUp(const MapiLibrary& mapi, const std::string& folder) {
     form.ShowAtStart();
     Pump();
     return Since(start);
+}
+
+// N stored notes that have not started, all falling due in one tick of the
+// main window's timer: from the tick to a settled set, against starting the
+// program with the same notes already started.
+void MeasureTick(int count, int rounds, const std::string& folder) {
+    const std::string due = folder + "\\due";
+    const std::string started = folder + "\\started-tick";
+    for (const bool start : {false, true}) {
+        const std::string& path = start ? started : due;
+        fs::create_directories(path);
+        MessageList list(path + "\\ZandrelData.dat");
+        for (int i = 0; i < count; ++i) {
+            std::unique_ptr<TMessageEntry> entry = StartedEntry(i);
+            if (!start) {
+                entry->Record.StartDate += 2; // tomorrow
+            }
+            list.Append(std::move(entry));
+        }
+        list.SaveMessages();
+    }
+    const MapiLibrary noMail;
+    StartUp(noMail, started); // the system's first windows of their kinds
+    std::vector<double> ticks;
+    std::vector<double> startUps;
+    for (int round = 0; round < rounds; ++round) {
+        {
+            TFormMain form(noMail, due + "\\ZandrelData.dat",
+                           RegistrySettingsStore(HKEY_CURRENT_USER, kSettingsKey));
+            form.ShowAtStart();
+            form.FindTimer(form_main::Timer1).SetEnabled(false);
+            Pump();
+            const TDateTime now = App().Env().Now();
+            for (std::size_t i = 0; i < form.Messages().Count(); ++i) {
+                form.Messages().Entry(i).Record.StartDate = now;
+            }
+            Sleep(20);
+            const auto start = BenchClock::now();
+            Event tick;
+            form.Timer1Timer(tick);
+            Pump();
+            ticks.push_back(Since(start));
+        }
+        Pump();
+        startUps.push_back(StartUp(noMail, started));
+        Pump();
+    }
+    const double tick = Median(ticks);
+    const double startUp = Median(startUps);
+    std::printf("%d notes due in one tick, medians of %d rounds (ms): the tick %.1f, "
+                "starting with them started %.1f (%.2f x)\n",
+                count, rounds, tick, startUp, tick / startUp);
 }
 
 void MeasureStartUp(int count, int rounds, const std::string& folder) {
@@ -260,16 +373,28 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const ComApartment com;
     const int count = __argc > 1 ? std::max(1, std::atoi(__argv[1])) : 200;
     const int rounds = __argc > 2 ? std::max(1, std::atoi(__argv[2])) : 5;
+    const std::string parts = __argc > 3 ? __argv[3] : "edits,tick,objects,startup";
+    auto wanted = [&](const char* part) { return parts.find(part) != std::string::npos; };
     const std::string folder = (fs::temp_directory_path() / "zandrel-bench-stickers").string();
     fs::remove_all(folder);
     fs::create_directories(folder);
     const StickerPictures pictures{Picture(res::kBitmapPin), Picture(res::kBitmapPinRed),
                                    Picture(res::kBitmapBanner), Picture(res::kBitmapBannerRed)};
-    MeasureEdits(count, rounds, pictures, folder);
+    if (wanted("edits")) {
+        MeasureEdits(count, rounds, pictures, folder);
+    }
+    if (wanted("objects")) {
+        MeasureObjects(count, pictures, folder);
+    }
     for (HBITMAP bitmap : {pictures.Pin, pictures.PinRed, pictures.Banner, pictures.BannerRed}) {
         DeleteObject(bitmap);
     }
-    MeasureStartUp(count, rounds, folder);
+    if (wanted("tick")) {
+        MeasureTick(count, rounds, folder);
+    }
+    if (wanted("startup")) {
+        MeasureStartUp(count, rounds, folder);
+    }
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     fs::remove_all(folder);
     std::fflush(stdout);

@@ -71,7 +71,7 @@ int main() {
             return std::size_t(index) < list.Count() ? TimerSourceOf(list.Entry(index))
                                                      : TimerSource{};
         };
-        actions.RebuildDue = [](int) { std::abort(); };
+        actions.RebuildDue = [] { std::abort(); };
         actions.OpenWarning = [](int) { std::abort(); };
         actions.Looked = [&](int index, TDateTime moment) {
             if (std::size_t(index) < list.Count())

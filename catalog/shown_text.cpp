@@ -30,14 +30,19 @@ std::string AnsiFirstLine(const MessageText& text) {
 }
 
 void LoadMessageText(HWND control, const MessageText& text) {
-    if (text.Stored && installedWatch) {
-        installedWatch->loading_(text.Key);
+    MessageTextLoadWatch* const watch = text.Stored ? installedWatch : nullptr;
+    if (watch) {
+        watch->loading_(text.Key);
     }
     LoadRichText(control, text.Rtf);
+    if (watch && watch->loaded_) {
+        watch->loaded_();
+    }
 }
 
-MessageTextLoadWatch::MessageTextLoadWatch(std::function<void(const std::string& key)> loading)
-    : loading_(std::move(loading)), outer_(installedWatch) {
+MessageTextLoadWatch::MessageTextLoadWatch(std::function<void(const std::string& key)> loading,
+                                           std::function<void()> loaded)
+    : loading_(std::move(loading)), loaded_(std::move(loaded)), outer_(installedWatch) {
     installedWatch = this;
 }
 

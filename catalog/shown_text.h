@@ -18,21 +18,25 @@ MessageText ShownTextOf(const TMessageEntry& entry);
 // shows as "?".
 std::string AnsiFirstLine(const MessageText& text);
 
-// Replaces the control's whole content with `text`. A message's own RTF is
-// first announced to the watch, while one is installed.
+// Replaces the control's whole content with `text`. While a watch is
+// installed, a message's own RTF is announced to it before the control reads
+// it, and again once it is in.
 void LoadMessageText(HWND control, const MessageText& text);
 
 // While it lives, hears the Key of every message whose own RTF goes into a
-// control (the start-up marks the note there), before the control reads it.
+// control, before the control reads it, and hears when it is in (the
+// start-up marks the note meanwhile).
 class MessageTextLoadWatch {
 public:
-    explicit MessageTextLoadWatch(std::function<void(const std::string& key)> loading);
+    MessageTextLoadWatch(std::function<void(const std::string& key)> loading,
+                         std::function<void()> loaded = {});
     ~MessageTextLoadWatch();
     MessageTextLoadWatch(const MessageTextLoadWatch&) = delete;
     MessageTextLoadWatch& operator=(const MessageTextLoadWatch&) = delete;
 
 private:
     std::function<void(const std::string& key)> loading_;
+    std::function<void()> loaded_;
     MessageTextLoadWatch* outer_;
 
     friend void LoadMessageText(HWND control, const MessageText& text);

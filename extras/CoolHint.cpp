@@ -31,18 +31,25 @@ void TDDGHintWindow::ActivateHint(RECT rect, const std::string& text) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetColor(kYellow);
     ReleaseShape();
-    RegionHandle region(CreateRoundRectRgn(0, 0, shape.EllipseWidth, shape.EllipseHeight,
-                                           shape.EllipseWidth, shape.EllipseHeight));
-    if (region && SetWindowRgn(Handle(), region.get(), TRUE)) {
-        region_ = region.release(); // the window deletes it when it is replaced
+    try {
+        ClipWindow(
+            Handle(),
+            [&] {
+                return CreateRoundRectRgn(0, 0, shape.EllipseWidth, shape.EllipseHeight,
+                                          shape.EllipseWidth, shape.EllipseHeight);
+            },
+            "CreateRoundRectRgn", "Cannot shape the hint as an ellipse");
+        shaped_ = true;
+    } catch (const SystemError& error) {
+        TellRefusal(error);
     }
     HintWindow::ActivateHint(ToRect(bounds), text);
 }
 
 void TDDGHintWindow::ReleaseShape() {
-    if (region_) {
+    if (shaped_) {
         SetWindowRgn(Handle(), nullptr, TRUE);
-        region_ = nullptr;
+        shaped_ = false;
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The program's hint window: a yellow ellipse without frame with the hint's
-// text centred in it. It replaces the base hint window for the whole
-// application from the program's start.
+// text centred in it (a yellow rectangle when the system refuses the shape).
+// It replaces the base hint window for the whole application from the
+// program's start.
 #include "framework/application.h"
 #include "framework/hints/hint_window.h"
 
@@ -23,8 +24,7 @@ protected:
 private:
     void ReleaseShape();
 
-    // The window's current shape; the window owns it once it is set.
-    HRGN region_ = nullptr;
+    bool shaped_ = false; // the window has its ellipse
 };
 
 // Makes TDDGHintWindow the application's hint window: hints off, the class

@@ -36,15 +36,28 @@ RECT ToRect(const MarqueeRect& rect) {
 void PaintPanel(HWND window, HDC dc, COLORREF colour) {
     RECT client{};
     GetClientRect(window, &client);
-    const BrushHandle brush(CreateSolidBrush(colour));
-    FillRect(dc, &client, brush.get());
+    FillRect(dc, &client, SolidBrush(dc, colour));
     DrawEdge(dc, &client, BDR_RAISEDOUTER, BF_RECT);
+}
+
+// The strip's bitmap, like the DC `like`, for the memory DC `strip`; a
+// SystemError when the system refuses either.
+BitmapHandle StripBitmap(HDC strip, HDC like, int width, int height) {
+    constexpr char failure[] = "Cannot draw the scrolling text";
+    if (!strip) {
+        throw SystemError(failure, "CreateCompatibleDC");
+    }
+    BitmapHandle bitmap(CreateCompatibleBitmap(like, width, height));
+    if (!bitmap) {
+        throw SystemError(failure, "CreateCompatibleBitmap");
+    }
+    return bitmap;
 }
 
 } // namespace
 
 TMarquee::StripCanvas::StripCanvas(HDC like, int width, int height, HFONT font)
-    : dc_(like), bitmap_(CreateCompatibleBitmap(like, width, height)),
+    : dc_(like), bitmap_(StripBitmap(dc_.Get(), like, width, height)),
       bitmapSelected_(dc_.Get(), bitmap_.get()), fontSelected_(dc_.Get(), font) {}
 
 TMarquee::TMarquee(Form& owner)
@@ -88,7 +101,7 @@ void TMarquee::StopScroll() {
 }
 
 void TMarquee::RenderStrip() {
-    font_ = CreateFontFrom(Font, Scaling());
+    MakeFont();
     MeasureLineHeight();
     LayoutStrip();
     const MarqueeRect& view = scroll_.ViewRect();
@@ -97,10 +110,16 @@ void TMarquee::RenderStrip() {
     ResetOffset();
 
     const WindowDc screen(Handle());
-    Strip = std::make_unique<StripCanvas>(screen.Get(), strip.Right, strip.Bottom, font_.get());
-    const BrushHandle background(CreateSolidBrush(ColorRef(Color)));
+    SetLastError(ERROR_SUCCESS); // GDI may refuse without a reason: none rather than a stale one
+    try {
+        Strip = std::make_unique<StripCanvas>(screen.Get(), strip.Right, strip.Bottom,
+                                              FontOrSystem(font_));
+    } catch (const SystemError& error) {
+        refusals_.Tell(error);
+        return;
+    }
     const RECT whole = ToRect(strip);
-    FillRect(Strip->Get(), &whole, background.get());
+    FillRect(Strip->Get(), &whole, SolidBrush(Strip->Get(), ColorRef(Color)));
     SetBkMode(Strip->Get(), TRANSPARENT);
     SetTextColor(Strip->Get(), ColorRef(FontColor));
     for (int i = 0; i < int(items_.size()); ++i) {
@@ -109,9 +128,18 @@ void TMarquee::RenderStrip() {
     }
 }
 
+void TMarquee::MakeFont() {
+    try {
+        font_ = CreateFontFrom(Font, Scaling());
+    } catch (const SystemError& error) {
+        font_.reset();
+        refusals_.Tell(error);
+    }
+}
+
 void TMarquee::MeasureLineHeight() {
     const WindowDc dc(Handle());
-    const Selection selected(dc.Get(), font_.get());
+    const Selection selected(dc.Get(), FontOrSystem(font_));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc.Get(), &metrics);
     lineHeight_ = metrics.tmHeight + metrics.tmInternalLeading;
@@ -168,8 +196,7 @@ void TMarquee::Paint(HDC dc) {
     {
         const SavedDc saved(dc);
         ExcludeClipRect(dc, 0, 0, view.Right, view.Bottom);
-        const BrushHandle background(CreateSolidBrush(ColorRef(Color)));
-        FillRect(dc, &client, background.get());
+        FillRect(dc, &client, SolidBrush(dc, ColorRef(Color)));
     }
     BitBlt(dc, 0, 0, view.Right, view.Bottom, Strip->Get(), 0, scroll_.Offset(), SRCCOPY);
 }

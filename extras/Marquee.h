@@ -2,11 +2,13 @@
 // TMarquee: a panel that scrolls its lines through its client area, one
 // pixel every 50 ms. The lines are drawn once into an off-screen strip; each
 // tick only copies the visible part of it. A double-click shows the whole
-// text in a window of its own.
+// text in a window of its own. Refused its font, it scrolls in the system's;
+// refused its strip, it shows its plain colour; either said once.
 #include "extras/core/marquee_scroll.h"
 #include "framework/controls/custom_control.h"
 #include "framework/device_context.h"
 #include "framework/handles.h"
+#include "framework/refusals.h"
 
 #include <memory>
 #include <string>
@@ -51,6 +53,7 @@ public:
     void ResetOffset();
     void MeasureLineHeight();
     void LayoutStrip();
+    void MakeFont();
     void DrawStripLine(RECT rect, int index);
     // Shows every line in TFormAbout2, modally.
     void ShowFullText();
@@ -74,6 +77,7 @@ private:
     };
 
     Form& owner_;
+    Refusals refusals_;
     std::vector<std::string> items_;
     MarqueeScroll scroll_;
     FontHandle font_;

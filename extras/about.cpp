@@ -60,9 +60,13 @@ void TFormAbout::FormCreate(Event&) {
 void TFormAbout::SetEllipse() {
     RECT client{};
     GetClientRect(Handle(), &client);
-    RegionHandle ellipse(CreateEllipticRgn(Scale(10), Scale(30), client.right, client.bottom));
-    if (SetWindowRgn(Handle(), ellipse.get(), TRUE)) {
-        ellipse.release(); // the system owns it now
+    try {
+        ClipWindow(
+            Handle(),
+            [&] { return CreateEllipticRgn(Scale(10), Scale(30), client.right, client.bottom); },
+            "CreateEllipticRgn", "Cannot shape the About window as an ellipse");
+    } catch (const SystemError& error) {
+        refusals_.Tell(error);
     }
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // TFormAbout: the elliptical About window on black, with its pictures, the
 // Continue button and the program's description scrolling upward in yellow.
-// A press anywhere in it drags it.
+// A press anywhere in it drags it. Refused the ellipse, it shows as the
+// rectangle it is, and says so once.
 #include "extras/Marquee.h"
 #include "framework/form.h"
+#include "framework/refusals.h"
 
 #include <memory>
 #include <string>
@@ -39,6 +41,7 @@ private:
     // The marquee over the memo, its lines drawn afresh in its font.
     void PlaceMarquee();
 
+    Refusals refusals_;
     std::unique_ptr<TMarquee> AboutMarquee_;
 };
 

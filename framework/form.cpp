@@ -152,7 +152,6 @@ void Form::Create(bool mainForm, std::optional<int> dpi) {
                      flags);
     }
 
-    CreateFonts();
     CreateComponents();
     CreateMenus();
     CreateTimers();
@@ -188,13 +187,13 @@ void Form::SetControlFont(const Control& control) {
     }
 }
 
-void Form::CreateFonts() {
-    font_ = CreateFontFrom({description_.FontName, description_.FontHeight}, scale_);
-    fonts_.clear();
-}
-
+// The form's font is made when a control first takes it: a form without
+// controls (a sticker) holds none.
 HFONT Form::FontFor(const ComponentDescription& component) {
     if (!component.Font) {
+        if (!font_) {
+            font_ = CreateFontFrom({description_.FontName, description_.FontHeight}, scale_);
+        }
         return font_.get();
     }
     FontHandle& font = fonts_[*component.Font];
@@ -211,7 +210,6 @@ void Form::ApplyDpi(int dpi, const RECT& suggested) {
     scale_ = DpiScale(dpi);
     const FontHandle oldFont = std::exchange(font_, FontHandle());
     const auto oldFonts = std::exchange(fonts_, {});
-    CreateFonts();
     for (const auto& control : controls_) {
         SetControlFont(*control);
     }
@@ -825,6 +823,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 FontHandle CreateFontFrom(const FontDescription& font, DpiScale scale) {
+    SetLastError(ERROR_SUCCESS); // GDI may refuse without a reason: none rather than a stale one
     FontHandle created(
         CreateFontA(scale.Scale(font.Height), 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic,
                     font.Underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

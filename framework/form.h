@@ -111,7 +111,6 @@ protected:
 private:
     EventHandler Resolve(const std::string& name);
     void CreateComponents();
-    void CreateFonts();
     void SetControlFont(const Control& control);
     void ApplyDpi(int dpi, const RECT& suggested);
     void CreateMenus();

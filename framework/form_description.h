@@ -20,7 +20,8 @@ enum class ComponentKind {
     RadioGroup, // a group box of radio buttons in columns; Items are the choices
     Edit,
     ListBox,
-    ComboBox, // editable drop-down
+    ComboBox,     // editable drop-down
+    DropDownList, // a choice of Items in a drop-down list, no edit part; Selected is the first
     DatePicker,
     TimePicker,
     UpDown,
@@ -157,7 +158,7 @@ struct ComponentDescription {
     std::optional<int> ScreenCursor;
     std::string ControlClass; // Custom components: the registered control class
     int Columns = 1;          // radio group
-    int ItemIndex = -1;       // radio group: the choice selected at creation
+    int ItemIndex = -1;       // radio group, drop-down list: the choice selected at creation
     // Tool bars: the buttons, the bitmap resource of their square images
     // (magenta is transparent), the button size and whether the captions show
     // under the images.

@@ -18,5 +18,8 @@ inline constexpr UINT kFreeClosedPopupsMessage = WM_APP + 3;
 inline constexpr UINT kNotesStoredMessage = WM_APP + 4;
 // The preview's paging keys, forwarded from its page control to the form.
 inline constexpr UINT kPagingKeyMessage = WM_APP + 5;
+// A sticker's "Done" on a message that does not repeat: the main window asks
+// whether to delete it.
+inline constexpr UINT kDoneAskedMessage = WM_APP + 6;
 
 } // namespace zandrel

@@ -16,6 +16,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -24,6 +25,7 @@ namespace {
 
 constexpr char kLosesEmbeddedItems[] =
     "This note holds embedded objects that Zandrel cannot keep. Replace it anyway?";
+constexpr char kDeleteQuestion[] = "do you want to delete this item ?";
 
 UINT TaskbarCreatedMessage() {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
@@ -44,7 +46,12 @@ TFormMain::TFormMain(const MapiLibrary& mapi, std::string dataFileName,
                                     standsOffScreen_ = false;
                                     InstallHintHook();
                                 },
-                            .PositionStored = [this] { MessageList_->SaveMessages(); }},
+                            .PositionStored = [this] { MessageList_->SaveMessages(); },
+                            .DeleteAsked =
+                                [this](std::size_t index, const std::string& key) {
+                                    doneAsked_ = {int(index), key};
+                                    App().PostWhenNotModal(Handle(), kDoneAskedMessage);
+                                }},
                 email_),
       settings_(std::move(settings)) {
     email_.SetUseDefProfile(true);
@@ -286,7 +293,7 @@ void TFormMain::Timer1Timer(Event&) {
                    ? TimerSourceOf(MessageList_->Entry(index))
                    : TimerSource{};
     };
-    actions.RebuildDue = [this](int) {
+    actions.RebuildDue = [this] {
         RebuildStickers();
         App().Sounds().Play(res::kSoundDing);
         ShowCurrentMessage();
@@ -391,6 +398,7 @@ void TFormMain::ShowCurrentMessage() {
         Find<DateTimePicker>(form_main::EditEnd).SetDateTime(record.AlarmDate);
         Find<DateTimePicker>(form_main::editEndTime).SetDateTime(record.AlarmDate);
         Find<RadioGroup>(form_main::rgIncType).SetItemIndex(record.IncType);
+        Find<DropDownList>(form_main::cbRepeat).SetItemIndex(int(entry->Repeat.Period));
         LoadMessageText(text.Handle(), ShownTextOf(*entry));
         Find<ListBox>(form_main::List_Address).SetItems(entry->Addresses);
         Find<CheckBox>(form_main::cbox_notify).SetChecked(entry->Notify >= 1);
@@ -427,6 +435,7 @@ EditorValues TFormMain::ReadEditor() const {
     values.RichText = SaveRichText(Find(form_main::RichEditText).Handle());
     values.Addresses = Find<ListBox>(form_main::List_Address).Items();
     values.Notify = Find<CheckBox>(form_main::cbox_notify).Checked();
+    values.Repeat = RepeatPeriod(std::max(Find<DropDownList>(form_main::cbRepeat).ItemIndex(), 0));
     return values;
 }
 
@@ -479,24 +488,26 @@ void TFormMain::btnReplaceClick(Event&) {
     ShowCurrentMessage();
 }
 
-// The user confirms the message shown when the command started. The timer
-// keeps running under the box and its refresh moves CurrentIndex to the
-// last message, so the list and the shown one are looked up again afterwards.
 void TFormMain::btnDeleteClick(Event&) {
-    const int shownIndex = MessageList_->CurrentIndex;
     const TMessageEntry* shown = MessageList_->Current();
-    const bool anyShown = shown != nullptr;
-    const std::string shownKey = shown ? shown->Key : std::string();
-    if (!App().Env().Confirm("do you want to delete this item ?")) {
+    AskAndDelete(MessageList_->CurrentIndex,
+                 shown ? std::optional<std::string>(shown->Key) : std::nullopt);
+}
+
+// The user confirms the message asked about. The timer keeps running under
+// the box and its refresh moves CurrentIndex to the last message, so the list
+// and the message are looked up again afterwards.
+void TFormMain::AskAndDelete(int index, const std::optional<std::string>& key) {
+    if (!App().Env().Confirm(kDeleteQuestion)) {
         return;
     }
     MessageList& list = *MessageList_;
     if (list.Empty()) {
         return;
     }
-    if (!anyShown) {
-        list.CurrentIndex = shownIndex;
-    } else if (!SelectAgain(shownIndex, shownKey)) {
+    if (!key) {
+        list.CurrentIndex = index;
+    } else if (!SelectAgain(index, *key)) {
         return; // gone already
     }
     list.Delete();
@@ -659,6 +670,12 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == kSnoozedMessage) {
         RebuildAfterSnooze();
+        return 0;
+    }
+    if (message == kDoneAskedMessage) {
+        if (const auto asked = std::exchange(doneAsked_, std::nullopt); asked && MessageList_) {
+            AskAndDelete(asked->first, asked->second);
+        }
         return 0;
     }
     if (message == kNotesStoredMessage) {

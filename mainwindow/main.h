@@ -20,7 +20,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zandrel {
@@ -124,6 +126,9 @@ private:
     // CurrentIndex := `index` when the message there still has `key` (a box
     // was open meanwhile), else the first with `key`; false when none has.
     bool SelectAgain(int index, const std::string& key);
+    // Delete's question and, on Yes, its deletion, of the message at `index`
+    // with `key` (none: the position past the end that Delete was given).
+    void AskAndDelete(int index, const std::optional<std::string>& key);
     void CentreOnScreen();
     void InstallHintHook();
     void RunInsteadOfMainWindow(const std::function<void()>& run);
@@ -170,6 +175,8 @@ private:
     MessageFinder finder_{*this};
     // After MessageList_, which it refers to: it goes first.
     std::unique_ptr<NoteStore> store_;
+    // The message of a sticker's "Done" that asks whether to delete it.
+    std::optional<std::pair<int, std::string>> doneAsked_;
 };
 
 } // namespace zandrel

@@ -33,7 +33,6 @@ void StartupSequence::Run(TFormMain& window) {
         window.trayIcon_.Add();
         SetForegroundWindow(window.Handle());
     });
-    step([&] { window.rebuilds_.LoadPictures(); });
     step([&] {
         app.SetScreenCursor(kHandCursorSlot, LoadCursorA(app.Instance(), res::kCursorHand));
     });
@@ -49,11 +48,17 @@ void StartupSequence::Run(TFormMain& window) {
     });
     step([&] { textLoadGuard_.emplace(TextLoadGuardPathFor(window.dataFileName_)); });
     {
-        const MessageTextLoadWatch watch([this](const std::string& key) {
-            if (textLoadGuard_) {
-                textLoadGuard_->Loading(key);
-            }
-        });
+        const MessageTextLoadWatch watch(
+            [this](const std::string& key) {
+                if (textLoadGuard_) {
+                    textLoadGuard_->Loading(key);
+                }
+            },
+            [this] {
+                if (textLoadGuard_) {
+                    textLoadGuard_->Loaded();
+                }
+            });
         // A file that cannot be read yet is tried again for a few seconds;
         // nothing is saved over it while it cannot be.
         step([&] {

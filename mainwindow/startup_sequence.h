@@ -1,7 +1,8 @@
 #pragma once
 // The main window's start-up, as its create handler runs it: the
-// preferences, the icons, the tray icon, the sticker pictures, the message
-// list with its data files, the stickers and the editor, in that order.
+// preferences, the icons, the tray icon, the message list with its data
+// files, the stickers (with the pictures they need) and the editor, in that
+// order.
 #include "mainwindow/core/text_load_guard.h"
 
 #include <optional>

@@ -11,15 +11,6 @@
 namespace zandrel {
 namespace {
 
-BitmapHandle LoadBitmapResource(const std::string& name) {
-    BitmapHandle bitmap(static_cast<HBITMAP>(
-        LoadImageA(App().Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    if (!bitmap) {
-        throw std::runtime_error("Resource " + name + " not found");
-    }
-    return bitmap;
-}
-
 StickerHost WithNotification(StickerHost host, std::function<void(TMessageEntry&)> send) {
     host.SendMailNotification = std::move(send);
     return host;
@@ -32,17 +23,25 @@ StickerRebuilds::StickerRebuilds(Form& mainWindow, StickerHost host, TEmail& mai
       board_(WithNotification(std::move(host),
                               [this](TMessageEntry& entry) { SendNotification(entry); })) {}
 
-void StickerRebuilds::LoadPictures() {
-    std::size_t next = 0;
-    for (const char* scale : {"", "_150", "_200"}) {
-        for (const char* name :
-             {res::kBitmapPin, res::kBitmapPinRed, res::kBitmapBanner, res::kBitmapBannerRed}) {
-            bitmaps_[next++] = LoadBitmapResource(name + std::string(scale));
+void StickerRebuilds::LoadPictureSet(int scale) {
+    const std::size_t first = scale == 200 ? 8 : scale == 150 ? 4 : 0;
+    const std::string suffix = scale == 100 ? "" : "_" + std::to_string(scale);
+    std::size_t next = first;
+    for (const char* name :
+         {res::kBitmapPin, res::kBitmapPinRed, res::kBitmapBanner, res::kBitmapBannerRed}) {
+        BitmapHandle& bitmap = bitmaps_[next++];
+        if (!bitmap) {
+            bitmap.reset(static_cast<HBITMAP>(LoadImageA(
+                App().Instance(), (name + suffix).c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
         }
     }
 }
 
-StickerPictures StickerRebuilds::Pictures() const {
+StickerPictures StickerRebuilds::Pictures() {
+    LoadPictureSet(100);
+    for (const MonitorArea& monitor : App().Env().Monitors()) {
+        LoadPictureSet(DpiScale(monitor.Dpi).PictureScale());
+    }
     const auto& b = bitmaps_;
     StickerPictures pictures(b[0].get(), b[1].get(), b[2].get(), b[3].get());
     pictures.At150 = {b[4].get(), b[5].get(), b[6].get(), b[7].get()};
@@ -66,10 +65,10 @@ void StickerRebuilds::Rebuild(bool expanded) {
             board_.Rebuild(expanded_, pictures);
         }
     } catch (...) {
-        FinishNotifications();
+        FinishRebuild();
         throw;
     }
-    FinishNotifications();
+    FinishRebuild();
 }
 
 void StickerRebuilds::RunPending() {
@@ -95,8 +94,11 @@ void StickerRebuilds::SendNotification(TMessageEntry& entry) {
     }
 }
 
-void StickerRebuilds::FinishNotifications() {
+void StickerRebuilds::FinishRebuild() {
     std::vector<std::string> errors = std::exchange(notificationErrors_, {});
+    if (std::optional<std::string> leftOut = board_.TakeLeftOutReport()) {
+        errors.push_back(std::move(*leftOut));
+    }
     MessageList* list = messages_();
     if (std::exchange(notificationsCleared_, false) && list) {
         try {

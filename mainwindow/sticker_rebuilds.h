@@ -22,14 +22,12 @@ public:
     StickerRebuilds(const StickerRebuilds&) = delete;
     StickerRebuilds& operator=(const StickerRebuilds&) = delete;
 
-    // The pins and banners at every picture scale, from the resources.
-    void LoadPictures();
-
     // Builds the stickers again, each `expanded` or short. A rebuild asked
     // for while one runs (from a box it raised), or while a sticker runs a
     // loop of its own (its drag), would destroy windows whose code is still
     // running: it runs once afterwards instead, with the height chosen by
-    // then. The notifications' errors are reported at the end, each once.
+    // then. The notifications' errors are reported at the end, each once, and
+    // the notes left out at the system's limits when their number changed.
     void Rebuild(bool expanded);
     bool Running() const { return running_.IsBusy(); }
 
@@ -47,15 +45,21 @@ private:
     // what went wrong for the end of the rebuild.
     void SendNotification(TMessageEntry& entry);
     // After a rebuild: stores the cleared notifications, then reports what
-    // failed, each error once.
-    void FinishNotifications();
-    StickerPictures Pictures() const;
+    // failed, each error once, and the notes left out.
+    void FinishRebuild();
+    // The pins and banners at 100 per cent, which a scale without its own
+    // falls back to, and at the picture scale of every monitor now: each set
+    // loaded from the resources when a rebuild first needs it. A picture the
+    // system refuses is left out (the stickers show their colour in its
+    // place) and asked for again at the next rebuild.
+    StickerPictures Pictures();
+    void LoadPictureSet(int scale);
 
     Form& mainWindow_;
     std::function<MessageList*()> messages_;
     TEmail& mail_;
-    // Pin, pin red, banner, banner red at 100, 150 and 200 per cent; they
-    // outlive the stickers that draw them.
+    // Pin, pin red, banner, banner red at 100, 150 and 200 per cent, those
+    // loaded so far; they outlive the stickers that draw them.
     std::array<BitmapHandle, 12> bitmaps_;
     StickerBoard board_;
     BusyMark running_;

@@ -1,6 +1,7 @@
 #include "resources/form_main.h"
 
 #include "resources/resource_names.h"
+#include "storage/core/repeat.h"
 
 #include <windows.h>
 
@@ -155,6 +156,16 @@ FormDescription Design() {
             .Titled("Keep Hidden")
             .Hinted("Keep the current  sticky window always hidden")
             .Click(form_main::on::cBoxKeepHiddenClick),
+        // Beside Keep Hidden, its right edge under that of the red memo's group.
+        Component(form_main::GroupBox3, K::GroupBox, {420, 72, 113, 41})
+            .In(form_main::Panel4)
+            .Titled("Repeat")
+            .FontColored(clNavy),
+        Component(form_main::cbRepeat, K::DropDownList, {8, 14, 97, 21})
+            .In(form_main::GroupBox3)
+            .Hinted("Bring the message back, after Done on its red sticker")
+            .Listing({kRepeatNames.begin(), kRepeatNames.end()})
+            .Selected(0),
 
         // The middle panel: the formatting toolbar above the text.
         Component(form_main::Panel3, K::Panel, {0, 156, 550, 220})

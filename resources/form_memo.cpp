@@ -34,7 +34,8 @@ const MenuDescription& StickerMenuDescription() {
               form_memo::on::Remind10MinutesClick),
          Item(form_memo::Remind1Hour, "Remind me in 1 hour", form_memo::on::Remind1HourClick),
          Item(form_memo::RemindTomorrow, "Remind me tomorrow", form_memo::on::RemindTomorrowClick),
-         Separator(form_memo::N1), Item(form_memo::Edit1, "Edit", form_memo::on::Edit1Click)}};
+         Item(form_memo::Done1, "Done", form_memo::on::Done1Click), Separator(form_memo::N1),
+         Item(form_memo::Edit1, "Edit", form_memo::on::Edit1Click)}};
     return menu;
 }
 

@@ -1,11 +1,13 @@
 #include "stickers/sticker_board.h"
 
 #include "framework/application.h"
+#include "framework/system_error.h"
 #include "stickers/window_order.h"
 
 #include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace zandrel {
 
@@ -147,7 +149,7 @@ bool StickerBoard::EnsurePlaceholder(WindowBounds bounds, int dpi) {
     if (!stickers_.empty() && stickers_.front()->Handle()) {
         return false;
     }
-    auto placeholder = std::make_unique<TFormMemo>(host_, bounds.Width, bounds.Height, dpi);
+    auto placeholder = std::make_unique<TFormMemo>(host_, gdi_, bounds.Width, bounds.Height, dpi);
     placeholder->LoadText(".");
     if (stickers_.empty()) {
         stickers_.push_back(std::move(placeholder));
@@ -158,15 +160,22 @@ bool StickerBoard::EnsurePlaceholder(WindowBounds bounds, int dpi) {
 }
 
 // Making a window may show an error box: the set stays whole until every new
-// window is made.
-std::vector<std::unique_ptr<TFormMemo>> StickerBoard::TakeWindows(const StickerPlan& plan,
-                                                                  const StickerChanges& changes) {
+// window is made. At the system's limits the next window would be refused
+// too: none is asked for after a refusal.
+std::vector<std::unique_ptr<TFormMemo>> StickerBoard::TakeWindows(StickerPlan& plan,
+                                                                  StickerChanges& changes) {
     std::vector<std::unique_ptr<TFormMemo>> made;
     for (std::size_t p = 0; p < plan.Stickers.size(); ++p) {
-        if (!changes.Updates[p].Window) {
-            const PlannedSticker& planned = plan.Stickers[p];
-            made.push_back(
-                std::make_unique<TFormMemo>(host_, planned.Width, planned.Height, planned.Dpi));
+        if (changes.Updates[p].Window) {
+            continue;
+        }
+        const PlannedSticker& planned = plan.Stickers[p];
+        try {
+            made.push_back(std::make_unique<TFormMemo>(host_, gdi_, planned.Width, planned.Height,
+                                                       planned.Dpi));
+        } catch (const SystemError& refused) {
+            LeaveOut(plan, changes, p, refused.what());
+            break;
         }
     }
     std::vector<std::unique_ptr<TFormMemo>> next;
@@ -183,6 +192,34 @@ std::vector<std::unique_ptr<TFormMemo>> StickerBoard::TakeWindows(const StickerP
     }
     stickers_ = std::move(next);
     return gone;
+}
+
+void StickerBoard::LeaveOut(StickerPlan& plan, StickerChanges& changes, std::size_t from,
+                            const std::string& reason) {
+    MessageList* list = host_.Messages ? host_.Messages() : nullptr;
+    std::size_t kept = from;
+    for (std::size_t p = from; p < plan.Stickers.size(); ++p) {
+        if (changes.Updates[p].Window) {
+            plan.Stickers[kept] = plan.Stickers[p];
+            changes.Updates[kept++] = changes.Updates[p];
+        } else if (list && std::size_t(plan.Stickers[p].Index) < list->Count()) {
+            list->Entry(std::size_t(plan.Stickers[p].Index)).StickerHandle = 0;
+        }
+    }
+    leftOut_ = int(plan.Stickers.size() - kept);
+    leftOutReason_ = reason;
+    plan.Stickers.resize(kept);
+    changes.Updates.resize(kept);
+}
+
+std::optional<std::string> StickerBoard::TakeLeftOutReport() {
+    if (leftOut_ == std::exchange(leftOutReported_, leftOut_) || leftOut_ == 0) {
+        return std::nullopt;
+    }
+    return std::to_string(leftOut_) + (leftOut_ == 1 ? " note" : " notes") +
+           " could not be shown as stickers: the system refused what they need. They stay in "
+           "the list and the editor; a refresh shows them once the system has room.\n" +
+           leftOutReason_;
 }
 
 std::vector<StickerBoard::Placement> StickerBoard::Update(const StickerPlan& plan,
@@ -245,7 +282,7 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
     host_.Pictures = pictures;
     Environment& env = App().Env();
     MessageList* list = host_.Messages ? host_.Messages() : nullptr;
-    const StickerPlan plan =
+    StickerPlan plan =
         PlanStickers(list ? StickerSources(*list) : std::vector<StickerSource>{}, env, env.Screen(),
                      env.Monitors(), expanded);
     const bool newPlaceholder = EnsurePlaceholder(plan.Placeholder, plan.PlaceholderDpi);
@@ -256,8 +293,9 @@ void StickerBoard::Rebuild(bool expanded, const StickerPictures& pictures) {
         shown.push_back(Shown(*stickers_[i]));
     }
     list = host_.Messages ? host_.Messages() : nullptr;
-    const StickerChanges changes =
+    StickerChanges changes =
         DiffStickers(plan, list ? StickerMessages(*list) : std::vector<StickerMessage>{}, shown);
+    leftOut_ = 0;
     std::vector<std::unique_ptr<TFormMemo>> gone = TakeWindows(plan, changes);
 
     std::vector<Placement> placements = Update(plan, changes, newPlaceholder, picturesChanged);

@@ -3,8 +3,10 @@
 #include "framework/menu.h"
 #include "framework/window_messages.h"
 #include "resources/form_memo.h"
+#include "stickers/core/done.h"
 #include "stickers/core/snooze.h"
 
+#include <optional>
 #include <string_view>
 
 namespace zandrel {
@@ -19,14 +21,33 @@ MenuItem* ItemNamed(const Menu& menu, std::string_view name) {
     return nullptr;
 }
 
-void Snooze(TFormMemo& sticker, const StickerHost& host, SnoozeChoice choice) {
+// The index of the sticker's message, unless a command's modal loop runs
+// (refused with the default beep) or no message is linked.
+std::optional<std::size_t> MessageToChange(const TFormMemo& sticker) {
     if (App().InModalLoop()) {
         App().RefuseCommand();
-        return;
+        return std::nullopt;
     }
-    if (const auto index = sticker.LinkedIndex()) {
+    return sticker.LinkedIndex();
+}
+
+void Snooze(TFormMemo& sticker, const StickerHost& host, SnoozeChoice choice) {
+    if (const auto index = MessageToChange(sticker)) {
         SnoozeMessage(*host.Messages(), *index, choice, App().Env());
         App().PostWhenNotModal(host.MainWindow(), kSnoozedMessage);
+    }
+}
+
+void Done(TFormMemo& sticker, const StickerHost& host) {
+    const auto index = MessageToChange(sticker);
+    if (!index) {
+        return;
+    }
+    MessageList& list = *host.Messages();
+    if (MoveToNextOccurrence(list, *index, App().Env())) {
+        App().PostWhenNotModal(host.MainWindow(), kSnoozedMessage);
+    } else if (host.DeleteAsked) {
+        host.DeleteAsked(*index, list.Key(*index));
     }
 }
 
@@ -39,9 +60,9 @@ void ShowStickerMenu(TFormMemo& sticker, const StickerHost& host, POINT at) {
     }
     UINT firstId = 1;
     const Menu menu(StickerMenuDescription(), firstId);
-    for (const char* reminder :
-         {form_memo::Remind10Minutes, form_memo::Remind1Hour, form_memo::RemindTomorrow}) {
-        ItemNamed(menu, reminder)->SetEnabled(sticker.Red());
+    for (const char* onRed : {form_memo::Remind10Minutes, form_memo::Remind1Hour,
+                              form_memo::RemindTomorrow, form_memo::Done1}) {
+        ItemNamed(menu, onRed)->SetEnabled(sticker.Red());
     }
     const MenuItem* chosen = nullptr;
     {
@@ -61,6 +82,8 @@ void ShowStickerMenu(TFormMemo& sticker, const StickerHost& host, POINT at) {
         Snooze(sticker, host, SnoozeChoice::OneHour);
     } else if (handler == form_memo::on::RemindTomorrowClick) {
         Snooze(sticker, host, SnoozeChoice::Tomorrow);
+    } else if (handler == form_memo::on::Done1Click) {
+        Done(sticker, host);
     } else if (handler == form_memo::on::Edit1Click) {
         sticker.DoubleClickCommand();
     }

@@ -5,6 +5,7 @@
 #include "framework/controls/rich_edit.h"
 #include "framework/device_context.h"
 #include "framework/dpi.h"
+#include "framework/system_error.h"
 #include "resources/form_memo.h"
 #include "resources/resource_names.h"
 #include "stickers/core/sticker_surface.h"
@@ -14,22 +15,21 @@
 #include <richedit.h>
 
 #include <array>
-#include <stdexcept>
 
 namespace zandrel {
 namespace {
 
 constexpr UINT_PTR kRichEditSubclass = 1;
 
-// Unscaled when it fits exactly, otherwise scaled smoothly; nothing to draw
-// on a sticker this narrow is no failure.
-bool DrawBitmap(HDC dc, HBITMAP bitmap, PixelRect target) {
+// Unscaled when it fits exactly, otherwise scaled smoothly. A picture that
+// cannot be drawn (none loaded, or the system refuses the drawing's objects)
+// leaves its place in the sticker's colour.
+void DrawBitmap(HDC dc, HBITMAP bitmap, PixelRect target) {
     BITMAP size{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof size, &size)) {
-        return false;
+    if (bitmap && GetObjectA(bitmap, sizeof size, &size)) {
+        DrawPicture(dc, bitmap, {size.bmWidth, size.bmHeight},
+                    {target.Left, target.Top, target.Right, target.Bottom});
     }
-    return DrawPicture(dc, bitmap, {size.bmWidth, size.bmHeight},
-                       {target.Left, target.Top, target.Right, target.Bottom});
 }
 
 POINT ToPoint(PixelPoint point) {
@@ -62,13 +62,18 @@ const StickerPictureSet& StickerPictures::For(DpiScale scale) const {
 
 std::function<bool()> TFormMemo::LeftButtonDown = ReadLeftButton;
 
-TFormMemo::TFormMemo(const StickerHost& host, int width, int height, int dpi)
-    : Form(SizedDescription(width, height)), host_(host) {
+TFormMemo::TFormMemo(const StickerHost& host, StickerGdi& gdi, int width, int height, int dpi)
+    : Form(SizedDescription(width, height)), host_(host), gdi_(gdi) {
     Bind(form_memo::on::FormCreate, WhileModal::Runs, &TFormMemo::FormCreate);
     Bind(form_memo::on::FormClose, WhileModal::Runs, &TFormMemo::FormClose);
     // It shows the main window, which a modal loop keeps disabled.
     Bind(form_memo::on::FormDblClick, WhileModal::Refused, &TFormMemo::FormDblClick);
     Create(false, dpi);
+    // FormCreate runs guarded, where a failure is only reported: a sticker
+    // without its text control is no sticker.
+    if (textControlRefused_) {
+        throw *textControlRefused_;
+    }
 }
 
 TFormMemo::~TFormMemo() = default;
@@ -119,18 +124,22 @@ std::uint64_t TFormMemo::NextStackingRank() {
 }
 
 void TFormMemo::FormCreate(Event&) {
-    background_.reset(CreateSolidBrush(color_));
     App().SetScreenCursor(WebCursorSlot, LoadCursorA(App().Instance(), res::kCursorWeb));
 
     richEdit_.reset(CreateWindowExA(
         0, "RichEdit20A", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
         0, 0, 0, 0, Handle(), nullptr, App().Instance(), nullptr));
     if (!richEdit_) {
-        throw std::runtime_error("Cannot create the sticker's text control");
+        textControlRefused_.emplace("Cannot create the sticker's text control", "CreateWindowExA");
+        return;
     }
-    SetWindowSubclass(richEdit_.get(), RichEditProcedure, kRichEditSubclass,
-                      reinterpret_cast<DWORD_PTR>(this));
-    CreateTextFont();
+    if (!SetWindowSubclass(richEdit_.get(), RichEditProcedure, kRichEditSubclass,
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        textControlRefused_.emplace("Cannot watch the sticker's text control", "SetWindowSubclass");
+        richEdit_.reset();
+        return;
+    }
+    SetTextFont();
     SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color_);
     LiftTextLimit(richEdit_.get());
     LeaveEscapeToForm(richEdit_.get());
@@ -138,21 +147,17 @@ void TFormMemo::FormCreate(Event&) {
     MakeFresh(nullptr);
 }
 
-// The text's default font, at the sticker's DPI; the old one goes once the
-// text control has the new one.
-void TFormMemo::CreateTextFont() {
+// The text's default font, at the sticker's DPI.
+void TFormMemo::SetTextFont() {
     const FormDescription& design = Description();
-    FontHandle font(CreateFontA(Scale(design.FontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, design.FontName.c_str()));
-    SendMessageA(richEdit_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-    font_ = std::move(font);
+    const HFONT font = gdi_.TextFont(design.FontName, Scale(design.FontHeight));
+    SendMessageA(richEdit_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 // Moved onto a monitor of another DPI: the frame has its new size already.
 void TFormMemo::DpiChanged() {
     if (richEdit_) {
-        CreateTextFont();
+        SetTextFont();
         FormResize();
     }
 }
@@ -179,20 +184,24 @@ void TFormMemo::FormResize() {
 }
 
 // The region follows the painted outline on whatever frame the platform
-// draws: it is placed from where the client area really begins.
+// draws: it is placed from where the client area really begins. Should the
+// system refuse both the outline's region and the plain client area's, the
+// window keeps the region it has.
 void TFormMemo::SetRegion() {
     POINT clientOrigin{0, 0};
     ClientToScreen(Handle(), &clientOrigin);
     const RECT window = ScreenRect();
+    const int left = clientOrigin.x - window.left;
+    const int top = clientOrigin.y - window.top;
     const StickerPolygon polygon =
-        StickerRegion(ClientWidth(), ClientHeight(),
-                      {clientOrigin.x - window.left, clientOrigin.y - window.top}, Scaling());
+        StickerRegion(ClientWidth(), ClientHeight(), {left, top}, Scaling());
     std::array<POINT, polygon.size()> points{};
     for (std::size_t i = 0; i < polygon.size(); ++i) {
         points[i] = ToPoint(polygon[i]);
     }
-    RegionHandle region(CreatePolygonRgn(points.data(), int(points.size()), ALTERNATE));
-    if (SetWindowRgn(Handle(), region.get(), IsWindowVisible(Handle()))) {
+    RegionHandle region =
+        gdi_.Region(points, {left, top, left + ClientWidth(), top + ClientHeight()});
+    if (region && SetWindowRgn(Handle(), region.get(), IsWindowVisible(Handle()))) {
         region.release();
     }
 }
@@ -202,8 +211,7 @@ void TFormMemo::Paint(HDC dc) {
     const int ch = ClientHeight();
     SetBkMode(dc, OPAQUE);
     {
-        const PenHandle pen(CreatePen(PS_SOLID, OutlinePenWidth(Scaling()), RGB(0, 0, 0)));
-        const Selection outlinePen(dc, pen.get());
+        const Selection outlinePen(dc, gdi_.BlackPen(OutlinePenWidth(Scaling())));
         const auto outline = StickerOutline(cw, ch, Scaling());
         std::array<POINT, outline.size()> points{};
         for (std::size_t i = 0; i < outline.size(); ++i) {
@@ -211,24 +219,20 @@ void TFormMemo::Paint(HDC dc) {
         }
         Polyline(dc, points.data(), int(points.size()));
     }
-    if (!DrawPictures(dc)) {
-        PostMessageA(Handle(), WM_CLOSE, 0, 0);
-        return;
-    }
+    DrawPictures(dc);
     const PixelRect corner = FoldedCornerRect(cw, Scaling());
-    const PenHandle pen(CreatePen(PS_SOLID, Scale(1), RGB(0, 0, 0)));
-    const Selection cornerPen(dc, pen.get());
+    const Selection cornerPen(dc, gdi_.BlackPen(Scale(1)));
     const Selection cornerBrush(dc, GetStockObject(WHITE_BRUSH));
     Rectangle(dc, corner.Left, corner.Top, corner.Right, corner.Bottom);
     MoveToEx(dc, corner.Left, corner.Top, nullptr);
     LineTo(dc, corner.Right, corner.Bottom);
 }
 
-bool TFormMemo::DrawPictures(HDC dc) {
+void TFormMemo::DrawPictures(HDC dc) {
     const StickerPictureSet& pictures = host_.Pictures.For(Scaling());
-    return DrawBitmap(dc, Red() ? pictures.PinRed : pictures.Pin, PinRect(Scaling())) &&
-           DrawBitmap(dc, Red() ? pictures.BannerRed : pictures.Banner,
-                      BannerRect(ClientWidth(), Scaling()));
+    DrawBitmap(dc, Red() ? pictures.PinRed : pictures.Pin, PinRect(Scaling()));
+    DrawBitmap(dc, Red() ? pictures.BannerRed : pictures.Banner,
+               BannerRect(ClientWidth(), Scaling()));
 }
 
 void TFormMemo::FormMouseMove(int x, int y) {
@@ -284,7 +288,6 @@ void TFormMemo::FormDblClick(Event&) {
 
 void TFormMemo::SetStickerColor(COLORREF color) {
     color_ = color;
-    background_.reset(CreateSolidBrush(color));
     if (richEdit_) {
         SendMessageA(richEdit_.get(), EM_SETBKGNDCOLOR, 0, color);
     }
@@ -395,10 +398,13 @@ LRESULT TFormMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCHITTEST:
         return WMNCHitTest();
+    // The DC's own brush in the sticker's colour: no brush to make.
     case WM_ERASEBKGND: {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
         RECT client{};
         GetClientRect(Handle(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+        SetDCBrushColor(dc, color_);
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         return 1;
     }
     case WM_PAINT: {

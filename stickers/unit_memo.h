@@ -5,7 +5,9 @@
 // folded corner and double-clicks it to edit its message.
 #include "framework/application.h"
 #include "framework/form.h"
+#include "framework/system_error.h"
 #include "stickers/core/sticker_cascade.h"
+#include "stickers/sticker_gdi.h"
 #include "storage/core/message_list.h"
 
 #include <cstdint>
@@ -60,6 +62,9 @@ struct StickerHost {
     // A drag has stored where the sticker came to rest in its message: the
     // list is saved there; empty: nothing is saved.
     std::function<void()> PositionStored{};
+    // "Done" on a message that does not repeat, at `index` with `key`: the
+    // main window asks Delete's question about it; empty: nothing happens.
+    std::function<void(std::size_t index, const std::string& key)> DeleteAsked{};
 };
 
 // The web page that the folded corner opens.
@@ -68,8 +73,11 @@ inline constexpr char HomePageAddress[] = "http://www.keltrune.example/zandrel";
 class TFormMemo : public Form {
 public:
     // Created hidden, at its final size: width and height at 96 DPI, laid
-    // out for the DPI of the monitor it goes to.
-    TFormMemo(const StickerHost& host, int width, int height, int dpi = kDesignDpi);
+    // out for the DPI of the monitor it goes to. It draws with the objects
+    // of `gdi`, which outlive it. Throws SystemError when the system refuses
+    // its window or its text control.
+    TFormMemo(const StickerHost& host, StickerGdi& gdi, int width, int height,
+              int dpi = kDesignDpi);
     ~TFormMemo() override;
 
     // Whether the left mouse button is down; GetAsyncKeyState unless a test
@@ -136,32 +144,33 @@ protected:
     void DpiChanged() override;
 
 private:
-    void CreateTextFont();
+    void SetTextFont();
     LRESULT WMNCHitTest();
     // WM_SETCURSOR over the surface: the web cursor over the folded corner,
     // else the arrow. The text answers it with the arrow itself.
     HCURSOR CursorAtPointer() const;
     void Paint(HDC dc);
-    bool DrawPictures(HDC dc);
+    void DrawPictures(HDC dc);
     void SetRegion();
     static LRESULT CALLBACK RichEditProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam, UINT_PTR id, DWORD_PTR self) noexcept;
 
     const StickerHost& host_;
+    StickerGdi& gdi_;
     std::string name_;
     std::string text_;
     // The user clicked, scrolled, zoomed or selected in the text since it was
     // loaded.
     bool textTouched_ = false;
     COLORREF color_ = kStickerYellow;
-    BrushHandle background_;
-    FontHandle font_;
     // The system's move loop of a drag, while it runs, and where it began.
     std::optional<Application::ModalLoop> moveLoop_;
     ScreenPosition dragStart_;
     // A child window: FormClose or this owner destroys it, or it goes with the
     // sticker (its subclass then lets go of the handle).
     WindowHandle richEdit_;
+    // Why FormCreate could not set up the text control.
+    std::optional<SystemError> textControlRefused_;
 };
 
 } // namespace zandrel

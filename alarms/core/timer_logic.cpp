@@ -1,5 +1,7 @@
 #include "alarms/core/timer_logic.h"
 
+#include <utility>
+
 namespace zandrel {
 
 namespace {
@@ -41,20 +43,26 @@ bool WarningDue(const TimerSource& message, TDateTime now) {
 
 void RunTimerTick(int count, int intervalMs, const Clock& clock, const TimerTickActions& actions) {
     const TDateTime changeWindow = ChangeWindow(intervalMs);
-    TDateTime now = clock.Now();
+    const TDateTime now = clock.Now();
+    bool rebuildDue = false;
     for (int i = 0; i < count; ++i) {
-        TimerSource message = actions.Message(i);
-        const TDateTime lookedAt = now;
-        if (StickersDue(message, now, changeWindow)) {
-            actions.RebuildDue(i);
-            now = clock.Now();
-            message = actions.Message(i);
+        const TimerSource message = actions.Message(i);
+        rebuildDue = StickersDue(message, now, changeWindow) || rebuildDue;
+        actions.Looked(i, now);
+        if (!WarningDue(message, now)) {
+            continue;
         }
-        actions.Looked(i, lookedAt);
-        if (WarningDue(message, now)) {
-            actions.OpenWarning(i);
-            return;
+        if (std::exchange(rebuildDue, false)) {
+            actions.RebuildDue();
+            if (!WarningDue(actions.Message(i), clock.Now())) {
+                continue;
+            }
         }
+        actions.OpenWarning(i);
+        return;
+    }
+    if (rebuildDue) {
+        actions.RebuildDue();
     }
 }
 

@@ -42,9 +42,9 @@ bool WarningDue(const TimerSource& message, TDateTime now);
 struct TimerTickActions {
     // The message at a list index, read when the tick reaches it.
     std::function<TimerSource(int index)> Message;
-    // The stickers of this message have just become due: RebuildStickers,
-    // "Ding", ShowCurrentMessage.
-    std::function<void(int index)> RebuildDue;
+    // The stickers of one or more messages have just become due:
+    // RebuildStickers, "Ding", ShowCurrentMessage, once for all of them.
+    std::function<void()> RebuildDue;
     // The warning of this message is due: beep, "Ding", ComputeNextWarn on
     // the entry, the pop-up. The tick ends after it.
     std::function<void(int index)> OpenWarning;
@@ -52,12 +52,15 @@ struct TimerTickActions {
     std::function<void(int index, TDateTime moment)> Looked;
 };
 
-// Walks indices 0..count-1 (count read once by the caller): a due rebuild of
-// an index comes before its own warning check, and the first due warning ends
-// the tick, so at most one pop-up opens per tick; the messages after it are
-// looked at on the next tick. The clock is read when the tick begins and
-// again after every rebuild, which takes time (nothing else runs between two
-// comparisons); a message is looked up again after a rebuild too.
+// Walks indices 0..count-1 (count read once by the caller) against the clock
+// read as the tick begins. The messages whose stickers have just become due
+// share one rebuild, made before the first due warning's pop-up or after the
+// last message: the set, the current message and the notifications sent are
+// what one rebuild per due message would leave, with one "Ding". The first
+// due warning ends the tick, so at most one pop-up opens per tick; the
+// messages after it are looked at on the next tick. After the rebuild the
+// warning's message is looked up again, against the clock read again (a
+// dialog of the mail service may have changed the list meanwhile).
 void RunTimerTick(int count, int intervalMs, const Clock& clock, const TimerTickActions& actions);
 
 // Marks the time in which a tick or a sticker rebuild runs, so that a timer

@@ -22,6 +22,7 @@ const std::map<ComponentKind, ControlFactory>& KindFactories() {
         {ComponentKind::Edit, Make<Edit>},
         {ComponentKind::ListBox, Make<ListBox>},
         {ComponentKind::ComboBox, Make<ComboBox>},
+        {ComponentKind::DropDownList, Make<DropDownList>},
         {ComponentKind::DatePicker, Make<DateTimePicker>},
         {ComponentKind::TimePicker, Make<DateTimePicker>},
         {ComponentKind::UpDown, Make<UpDown>},

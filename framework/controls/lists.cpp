@@ -62,4 +62,28 @@ void ComboBox::Command(UINT code, int) {
     }
 }
 
+DropDownList::DropDownList(const ComponentDescription& description, HWND parent, int id)
+    : Control(description, parent, id,
+              {WC_COMBOBOXA, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, ComboBox::ListHeight}) {
+    for (const auto& item : description.Items) {
+        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    SetItemIndex(description.ItemIndex);
+}
+
+void DropDownList::Command(UINT code, int) {
+    if (code == CBN_SELCHANGE) {
+        Fire(OnChange);
+    }
+}
+
+int DropDownList::ItemIndex() const {
+    const auto index = SendMessageA(Handle(), CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? -1 : int(index);
+}
+
+void DropDownList::SetItemIndex(int index) {
+    SendMessageA(Handle(), CB_SETCURSEL, WPARAM(index), 0);
+}
+
 } // namespace zandrel

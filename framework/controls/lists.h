@@ -1,6 +1,6 @@
 #pragma once
-// List boxes and editable drop-down combo boxes, filled from the
-// description's items.
+// List boxes, editable drop-down combo boxes and drop-down lists, filled
+// from the description's items.
 #include "framework/controls/control.h"
 
 #include <string>
@@ -31,6 +31,18 @@ public:
 
     ComboBox(const ComponentDescription& description, HWND parent, int id);
     void Command(UINT code, int id) override;
+};
+
+// A combo box without an edit part: one of its items is chosen. Runs
+// OnChange when the user picks another.
+class DropDownList : public Control {
+public:
+    DropDownList(const ComponentDescription& description, HWND parent, int id);
+    void Command(UINT code, int id) override;
+
+    // The chosen item; -1 when none is.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
 };
 
 } // namespace zandrel

@@ -37,7 +37,8 @@ private:
 };
 
 // The system's status-bar font, or 8 points when that cannot be read, at a
-// DPI: the system gives its fonts at its own DPI.
+// DPI: the system gives its fonts at its own DPI. A SystemError when the
+// system makes neither.
 FontHandle CreateHintFont(DpiScale scale) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
@@ -52,7 +53,12 @@ FontHandle CreateHintFont(DpiScale scale) {
     eightPoints.lfHeight = -MulDiv(8, scale.Dpi(), 72);
     eightPoints.lfCharSet = DEFAULT_CHARSET;
     std::strcpy(eightPoints.lfFaceName, "MS Sans Serif");
-    return FontHandle(CreateFontIndirectA(&eightPoints));
+    SetLastError(ERROR_SUCCESS); // GDI may refuse without a reason: none rather than a stale one
+    FontHandle font(CreateFontIndirectA(&eightPoints));
+    if (!font) {
+        throw SystemError("Cannot create the font of the hints", "CreateFontIndirectA");
+    }
+    return font;
 }
 
 } // namespace
@@ -70,13 +76,23 @@ DesktopArea ScreenDesktop() {
             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-HintWindow::HintWindow()
-    : scale_(SystemDpi()), font_(CreateHintFont(scale_)), color_(GetSysColor(COLOR_INFOBK)) {}
+HintWindow::HintWindow() : scale_(SystemDpi()), color_(GetSysColor(COLOR_INFOBK)) {
+    MakeFont();
+}
 
 void HintWindow::SetScaling(DpiScale scale) {
     if (scale != scale_) {
         scale_ = scale;
-        font_ = CreateHintFont(scale);
+        MakeFont();
+    }
+}
+
+void HintWindow::MakeFont() {
+    try {
+        font_ = CreateHintFont(scale_);
+    } catch (const SystemError& error) {
+        font_.reset();
+        TellRefusal(error);
     }
 }
 
@@ -100,7 +116,7 @@ WindowCreation HintWindow::CreateParams() const {
 
 SIZE HintWindow::MeasureText(const std::string& text, int maxWidth) const {
     const ScreenDeviceContext screen;
-    const Selection font(screen.Get(), font_.get());
+    const Selection font(screen.Get(), Font());
     RECT rect{0, 0, maxWidth, 0};
     DrawTextA(screen.Get(), text.c_str(), int(text.size()), &rect,
               DT_CALCRECT | DT_LEFT | kTextFormat);
@@ -141,7 +157,7 @@ void HintWindow::Paint(HDC dc) {
 }
 
 void HintWindow::DrawHintText(HDC dc, RECT rect, UINT format) const {
-    const Selection font(dc, font_.get());
+    const Selection font(dc, Font());
     const std::string text = Text();
     DrawTextA(dc, text.c_str(), int(text.size()), &rect, format);
 }
@@ -149,8 +165,7 @@ void HintWindow::DrawHintText(HDC dc, RECT rect, UINT format) const {
 void HintWindow::EraseBackground(HDC dc) const {
     RECT client{};
     GetClientRect(Handle(), &client);
-    const BrushHandle brush(CreateSolidBrush(color_));
-    FillRect(dc, &client, brush.get());
+    FillRect(dc, &client, SolidBrush(dc, color_));
 }
 
 LRESULT HintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

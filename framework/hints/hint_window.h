@@ -2,8 +2,9 @@
 // The base hint window: a top-most pop-up with a frame that shows a hint's
 // text in the hint font (the system's status-bar font) and never takes the
 // focus. Derived windows change its creation parameters, its activation and
-// its painting.
+// its painting. A refused font leaves it the system's font, said once.
 #include "framework/hints/core/hint_geometry.h"
+#include "framework/refusals.h"
 #include "framework/window.h"
 
 #include <string>
@@ -31,7 +32,7 @@ public:
     void ReleaseHint();
 
     std::string Text() const;
-    HFONT Font() const { return font_.get(); }
+    HFONT Font() const { return FontOrSystem(font_); }
     COLORREF Color() const { return color_; }
     // The DPI of the window the next hint is for: the hint's font and margins
     // follow it.
@@ -48,10 +49,14 @@ protected:
     SIZE MeasureText(const std::string& text, int maxWidth) const;
     // Draws the window's text in the hint font.
     void DrawHintText(HDC dc, RECT rect, UINT format) const;
+    // Tells the user of a refusal, once for each failing call.
+    void TellRefusal(const SystemError& error) { refusals_.Tell(error); }
 
 private:
+    void MakeFont();
     void EraseBackground(HDC dc) const;
 
+    Refusals refusals_;
     DpiScale scale_;
     FontHandle font_;
     COLORREF color_;

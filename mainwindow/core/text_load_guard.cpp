@@ -11,14 +11,16 @@ namespace {
 
 // One line per note: "plain KEY" for a note shown as plain text, then
 // "loading KEY" for the mark, its Key padded with blanks to the longest a
-// Key can be, so that the next mark overwrites it in place.
+// Key can be, so that the next mark overwrites it in place; blanks when no
+// note is marked.
 constexpr std::string_view kPlain = "plain ";
 constexpr std::string_view kLoading = "loading ";
 constexpr std::size_t kKeyWidth = 99;
 
-std::string MarkLine(std::string_view key) {
-    std::string line(kLoading);
-    line.append(key.substr(0, kKeyWidth));
+std::string MarkLine(std::optional<std::string_view> key) {
+    std::string line;
+    if (key)
+        line.append(kLoading).append(key->substr(0, kKeyWidth));
     line.resize(kLoading.size() + kKeyWidth, ' ');
     return line + "\n";
 }
@@ -57,14 +59,15 @@ void TextLoadGuard::Loading(std::string_view key) {
     if (mark_ == key)
         return;
     mark_ = std::string(key);
-    if (!markFile_) {
+    if (markFile_)
+        WriteMark();
+    else
         Write();
-        return;
-    }
-    const std::string line = MarkLine(key);
-    std::fseek(markFile_.get(), markOffset_, SEEK_SET);
-    std::fwrite(line.data(), 1, line.size(), markFile_.get());
-    std::fflush(markFile_.get());
+}
+
+void TextLoadGuard::Loaded() {
+    if (mark_.reset(); markFile_)
+        WriteMark();
 }
 
 void TextLoadGuard::StartupFinished() {
@@ -79,6 +82,13 @@ void TextLoadGuard::Replaced(std::string_view key) {
     }
 }
 
+void TextLoadGuard::WriteMark() {
+    const std::string line = MarkLine(mark_);
+    std::fseek(markFile_.get(), markOffset_, SEEK_SET);
+    std::fwrite(line.data(), 1, line.size(), markFile_.get());
+    std::fflush(markFile_.get());
+}
+
 void TextLoadGuard::Write() {
     markFile_.reset();
     if (plainNotes_.empty() && !mark_) {
@@ -90,7 +100,7 @@ void TextLoadGuard::Write() {
         content.append(kPlain).append(key).append("\n");
     markOffset_ = static_cast<long>(content.size());
     if (mark_)
-        content += MarkLine(*mark_);
+        content += MarkLine(mark_);
     File file(file_ops::OpenCFile(path_, "wb"));
     if (!file)
         return;

@@ -1,10 +1,11 @@
 #pragma once
 // A note whose text ended a start of the program inside the rich-text
 // control (a crash of the system's rich-edit library) must not end every
-// later start too. Before a note's RTF goes into a control during the
+// later start too. While a note's RTF goes into a control during the
 // start-up, the note is marked in a small file beside the data files; the
-// mark goes when the start-up has finished. A start that finds the mark shows
-// that note as plain text from then on, until the user replaces it.
+// mark goes as soon as the text is in. A start that finds the mark shows
+// that note as plain text from then on, until the user replaces it; a start
+// ended at any other moment blames no note.
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -27,7 +28,10 @@ public:
 
     // The note whose RTF goes into a control now.
     void Loading(std::string_view key);
-    // The start-up has finished: the mark goes.
+    // Its text is in: the mark goes.
+    void Loaded();
+    // The start-up has finished: nothing is marked any more, and the file
+    // keeps only what it must.
     void StartupFinished();
     // The note was replaced: it shows as it is stored again.
     void Replaced(std::string_view key);
@@ -39,10 +43,12 @@ private:
     using File = std::unique_ptr<std::FILE, FileCloser>;
 
     // The file holds what the guard knows; without anything to keep it is
-    // removed. While there is a mark it stays open, so that the next mark
-    // costs one write. A file that cannot be written leaves the program
-    // unguarded, never stopped.
+    // removed. From the first mark to the end of the start-up it stays open,
+    // so that each later mark, and each clearing, costs one write. A file
+    // that cannot be written leaves the program unguarded, never stopped.
     void Write();
+    // The mark's line in the open file: the marked note, or blanks.
+    void WriteMark();
 
     std::string path_;
     File markFile_;

@@ -544,6 +544,7 @@ TEST_F(EditorTest, TabMovesThroughTheFieldsInReadingOrderAndShiftTabGoesBack) {
     // From the last field above the text into the formatting toolbar: the
     // font box takes the focus in its edit part.
     SetFocus(Find(form_main::cBoxKeepHidden).Handle());
+    EXPECT_EQ(tab(false), Find(form_main::cbRepeat).Handle());
     EXPECT_EQ(GetParent(tab(false)), Find(form_main::FontName).Handle());
     EXPECT_EQ(tab(false), Find(form_main::FontSize).Handle());
 }

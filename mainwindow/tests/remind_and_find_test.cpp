@@ -1,6 +1,6 @@
-// A sticker's "Remind me" menu and the main window's Find under Wine: real
-// menus chosen with the keyboard, the modal Find box and its keys, F3
-// through the program's message loop, the files on disk, the timer's tick.
+// A sticker's "Remind me" and "Done" menu and the main window's Find under
+// Wine: real menus chosen with the keyboard, the modal Find box and its keys,
+// F3 through the program's message loop, the files on disk, the timer's tick.
 #include "framework/application.h"
 #include "framework/tests/fake_environment.h"
 #include "framework/tests/gui_test_support.h"
@@ -109,13 +109,16 @@ TEST_F(RemindAndFindTest, EachReminderTurnsTheStickerYellowUntilItsMomentComes) 
 
 TEST_F(RemindAndFindTest, OnAYellowStickerOrInAModalLoopTheRemindersAreOff) {
     const TDateTime alarm = StoredAlarm();
-    app_.RunModal([&] { Choose(Sticker(0)->Handle(), 1); });
-    EXPECT_EQ(TestEnvironment().beeps, std::vector<unsigned>{MB_OK});
+    app_.RunModal([&] {
+        Choose(Sticker(0)->Handle(), 1);
+        Choose(Sticker(0)->Handle(), 4); // "Done"
+    });
+    EXPECT_EQ(TestEnvironment().beeps, (std::vector<unsigned>{MB_OK, MB_OK}));
     EXPECT_EQ(StoredAlarm(), alarm);
 
     const HWND sticker = Sticker(1)->Handle();
     std::string items;
-    Choose(sticker, 4, [&](HMENU menu) {
+    Choose(sticker, 5, [&](HMENU menu) {
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
             char caption[64] = "-";
             const UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION);
@@ -128,9 +131,41 @@ TEST_F(RemindAndFindTest, OnAYellowStickerOrInAModalLoopTheRemindersAreOff) {
         EXPECT_TRUE(IsWindow(sticker));
     });
     EXPECT_EQ(items, "Remind me in 10 minutes (grey)\nRemind me in 1 hour (grey)\n"
-                     "Remind me tomorrow (grey)\n-\nEdit\n");
+                     "Remind me tomorrow (grey)\nDone (grey)\n-\nEdit\n");
     EXPECT_TRUE(form_->Visible()); // "Edit": the main window on the sticker's message
     EXPECT_EQ(form_->Messages().CurrentIndex, 1);
+}
+
+// "Every week" on the red note, then "Done": back a week later. The other note
+// does not repeat: "Done" asks Delete's question, and only Yes deletes it.
+TEST_F(RemindAndFindTest, DoneMovesAWeeklyNoteOnAndOffersToDeleteAnother) {
+    FakeEnvironment& env = TestEnvironment();
+    const HWND repeat = form_->Find(form_main::cbRepeat).Handle();
+    SendMessageA(repeat, CB_SETCURSEL, 2, 0); // "Every week"
+    const HWND toolBar = form_->Find(form_main::ToolBar1).Handle();
+    SendMessageA(GetParent(toolBar), WM_COMMAND,
+                 MAKEWPARAM(form_->FindToolButton(form_main::ToolButton_modMsg).Id(), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(toolBar));
+    const TDateTime alarm = StoredAlarm();
+    Choose(Sticker(0)->Handle(), 4);
+    ASSERT_TRUE(PumpUntil([&] { return !Sticker(0); })); // until its start, a week on
+    EXPECT_EQ(FormatDateTime(StoredAlarm()), FormatDateTime(alarm + 7));
+    EXPECT_EQ(SendMessageA(repeat, CB_GETCURSEL, 0, 0), 2); // the editor shows it still
+    EXPECT_NE(test::ReadFile(folder_.File("ZandrelData_Repeat.dat")).find("\tweek\t"),
+              std::string::npos);
+
+    env.now += 4; // the other note is red, the weekly one not yet back
+    SendMessageA(form_->Handle(), WM_TIMER, form_->FindTimer(form_main::Timer1).Id(), 0);
+    env.answers = {false, true};
+    for (const std::size_t left : {2, 1}) {
+        Choose(Sticker(1)->Handle(), 4);
+        ASSERT_TRUE(PumpUntil([&] { return env.boxes.size() == 3 - left; }));
+        EXPECT_EQ(env.boxes.back().Text, "do you want to delete this item ?");
+        MessageList stored(dataFile_);
+        stored.LoadMessages(env);
+        EXPECT_EQ(stored.Count(), left);
+    }
+    EXPECT_FALSE(Sticker(1));
 }
 
 TEST_F(RemindAndFindTest, TheFindBoxStaysOpenUntilClosedAndF3FindsTheLastTextAgain) {

@@ -1,7 +1,8 @@
 // A note whose text ends the program inside the rich-text control: the start
-// after it shows that note as plain text. The crash is a stand-in: a child
-// process of this test program whose rich-text controls end the process as
-// they read the chosen note.
+// after it shows that note as plain text; a start ended at another moment
+// blames no note. The crash is a stand-in: a child process of this test
+// program whose rich-text controls end the process as they read the chosen
+// note, or that ends as its first sticker window is made.
 #include "framework/controls/rich_edit.h"
 #include "framework/handles.h"
 #include "framework/tests/fake_environment.h"
@@ -23,6 +24,8 @@ namespace zandrel::testing {
 namespace {
 
 constexpr char kChildDataVariable[] = "ZANDREL_CRASH_CHILD_DATA";
+// Set: the child ends as its first sticker window is made.
+constexpr char kChildEndsAtStickerVariable[] = "ZANDREL_CRASH_CHILD_AT_STICKER";
 constexpr char kCrashMark[] = "\\*\\zandrelcrash";
 constexpr UINT kCrashExitCode = 0xC0000005;
 constexpr char kCrashingNote[] =
@@ -64,6 +67,9 @@ LRESULT CALLBACK WatchNewControls(int code, WPARAM wParam, LPARAM lParam) {
         GetClassNameA(window, className, sizeof className);
         if (lstrcmpiA(className, "RichEdit20A") == 0) {
             SetWindowSubclass(window, CrashOnNote, 1, 0);
+        } else if (const char* atSticker = std::getenv(kChildEndsAtStickerVariable);
+                   atSticker && *atSticker && lstrcmpA(className, "Zandrel.TFormMemo") == 0) {
+            TerminateProcess(GetCurrentProcess(), kCrashExitCode);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -87,6 +93,20 @@ TEST(StartupCrashChild, StartsOverTheGivenData) {
     ADD_FAILURE() << "the start was not ended";
 }
 
+// A start over `dataFile` in a child process, ended as the stand-in says:
+// its exit code.
+UINT EndedStart(const std::string& dataFile, bool atFirstSticker) {
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    _putenv_s(kChildDataVariable, dataFile.c_str());
+    _putenv_s(kChildEndsAtStickerVariable, atFirstSticker ? "1" : "");
+    const int exitCode = _spawnl(_P_WAIT, program, ("\"" + std::string(program) + "\"").c_str(),
+                                 "--gtest_filter=StartupCrashChild.*", nullptr);
+    _putenv_s(kChildDataVariable, "");
+    _putenv_s(kChildEndsAtStickerVariable, "");
+    return UINT(exitCode);
+}
+
 bool Bold(HWND richEdit) {
     SendMessageA(richEdit, EM_SETSEL, 1, 2);
     CHARFORMAT2A format{};
@@ -108,13 +128,7 @@ TEST(StartupCrashTest, TheNoteThatEndedAStartShowsAsPlainTextFromTheNextStartOn)
     const std::string stored = test::ReadFile(dataFile) + test::ReadFile(list.MemoFileName());
 
     // The first start ends while the crashing note's sticker loads it.
-    char program[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
-    _putenv_s(kChildDataVariable, dataFile.c_str());
-    const int exitCode = _spawnl(_P_WAIT, program, ("\"" + std::string(program) + "\"").c_str(),
-                                 "--gtest_filter=StartupCrashChild.*", nullptr);
-    _putenv_s(kChildDataVariable, "");
-    ASSERT_EQ(UINT(exitCode), kCrashExitCode);
+    ASSERT_EQ(EndedStart(dataFile, false), kCrashExitCode);
 
     const MapiLibrary noMailService;
     TFormMain second(noMailService, dataFile, ScratchSettings::Store());
@@ -135,6 +149,26 @@ TEST(StartupCrashTest, TheNoteThatEndedAStartShowsAsPlainTextFromTheNextStartOn)
                  reinterpret_cast<LPARAM>(toolBar));
     EXPECT_FALSE(Bold(second.Find(form_main::RichEditText).Handle()));
     EXPECT_EQ(test::ReadFile(dataFile) + test::ReadFile(list.MemoFileName()), stored);
+}
+
+// Ended as the placeholder sticker is made: the editor's text went in
+// before, and no text goes in now.
+TEST(StartupCrashTest, AStartEndedWhileNoTextLoadsBlamesNoNote) {
+    TestEnvironment().Reset();
+    const ScratchSettings settings;
+    const test::TempFolder folder;
+    const std::string dataFile = folder.File("ZandrelData.dat");
+    MessageList list(dataFile);
+    list.New(TestEnvironment(), "{\\rtf1\\b first\\b0\\par}");
+    TestEnvironment().now += 1.0 / 1440;
+    ASSERT_EQ(EndedStart(dataFile, true), kCrashExitCode);
+
+    const MapiLibrary noMailService;
+    TFormMain second(noMailService, dataFile, ScratchSettings::Store());
+    PumpMessages();
+    EXPECT_TRUE(TestEnvironment().boxes.empty());
+    EXPECT_TRUE(Bold(second.Find(form_main::RichEditText).Handle()));
+    EXPECT_TRUE(Bold(second.Stickers().Find("Memo_0")->RichEdit1()));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "storage/core/datetime.h"
 #include "storage/core/file_ops.h"
 #include "storage/core/message_list.h"
+#include "storage/core/repeat_file.h"
 #include "storage/core/storage_error.h"
 
 #include <algorithm>
@@ -46,21 +47,25 @@ std::string NameOf(const std::string& path) {
     return path.substr(file_ops::FolderOf(path).size());
 }
 
+// The pair and the repeat file that goes with it (when a message repeats).
 struct FilePair {
     std::string Data;
     std::string Memo;
+    std::string Repeat;
 };
 
 // Where the pair of `dataFileName` lies in `folder`, under its own names.
 FilePair PairIn(const std::string& folder, const std::string& dataFileName) {
     return {InFolder(folder, NameOf(dataFileName)),
-            InFolder(folder, NameOf(MemoPathFor(dataFileName)))};
+            InFolder(folder, NameOf(MemoPathFor(dataFileName))),
+            InFolder(folder, NameOf(RepeatPathFor(dataFileName)))};
 }
 
 void RemovePairFolder(const std::string& folder, const std::string& dataFileName) {
     const FilePair pair = PairIn(folder, dataFileName);
     file_ops::RemoveQuietly(pair.Data);
     file_ops::RemoveQuietly(pair.Memo);
+    file_ops::RemoveQuietly(pair.Repeat);
     file_ops::RemoveFolder(folder);
 }
 
@@ -73,10 +78,13 @@ void CopyPairInto(const std::string& dataFileName, const std::string& target) {
     file_ops::MakeFolder(staging);
     const FilePair copy = PairIn(staging, dataFileName);
     const std::string memo = MemoPathFor(dataFileName);
+    const std::string repeat = RepeatPathFor(dataFileName);
     try {
         file_ops::CopyNew(dataFileName, copy.Data);
         if (file_ops::Exists(memo))
             file_ops::CopyNew(memo, copy.Memo);
+        if (file_ops::Exists(repeat))
+            file_ops::CopyNew(repeat, copy.Repeat);
         file_ops::Replace(staging, target);
     } catch (...) {
         try {
@@ -145,6 +153,7 @@ std::string RestoreBackup(const std::string& dataFileName, const std::string& na
     if (!data)
         throw StorageError("No backup \"" + name + "\" in \"" + backups + "\"");
     const std::optional<file_ops::FileBytes> memo = file_ops::ReadAll(source.Memo);
+    const std::optional<file_ops::FileBytes> repeats = file_ops::ReadAll(source.Repeat);
 
     std::string saved;
     if (file_ops::Exists(dataFileName)) {
@@ -160,7 +169,7 @@ std::string RestoreBackup(const std::string& dataFileName, const std::string& na
             if (memo)
                 write(memo->view());
         },
-        [&data] { return data->view(); });
+        [&data] { return data->view(); }, repeats ? repeats->view() : std::string_view());
     return saved;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Daily copies of the two data files in the folder "Backups" beside them, one
-// folder per day named YYYY-MM-DD, and putting such a copy back.
+// folder per day named YYYY-MM-DD, and putting such a copy back. The repeat
+// file (storage/core/repeat_file.h) goes wherever the pair goes.
 #include "storage/core/clock.h"
 
 #include <optional>

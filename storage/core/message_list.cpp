@@ -1,6 +1,7 @@
 #include "storage/core/message_list.h"
 
 #include "storage/core/file_ops.h"
+#include "storage/core/repeat_file.h"
 #include "storage/core/storage_error.h"
 
 #include <algorithm>
@@ -10,6 +11,8 @@ namespace zandrel {
 namespace {
 
 void FillFromEditor(TMessageEntry& entry, const EditorValues& values, const Clock& clock) {
+    const TDateTime alarmBefore = entry.Record.AlarmDate;
+    const std::int32_t notifyBefore = entry.Notify;
     entry.SetStartDate(values.StartDate);
     entry.SetAlarmDate(values.AlarmDate);
     entry.SetIncType(static_cast<std::uint8_t>(values.IncType), clock);
@@ -18,6 +21,8 @@ void FillFromEditor(TMessageEntry& entry, const EditorValues& values, const Cloc
     entry.ShownAsPlainText = false;
     entry.Addresses = values.Addresses;
     entry.Notify = values.Notify ? 1 : 0;
+    entry.Repeat = EditedRepeat(entry.Repeat, alarmBefore, notifyBefore, entry.Record.AlarmDate,
+                                values.Repeat, values.Notify);
 }
 
 std::string DamagedName(const std::string& path, TDateTime now, int attempt) {
@@ -29,6 +34,14 @@ std::string DamagedName(const std::string& path, TDateTime now, int attempt) {
     if (attempt > 1)
         name += "-" + std::to_string(attempt);
     return name;
+}
+
+// A name for the copy of a damaged file that no file has yet.
+std::string FreeDamagedName(const std::string& path, TDateTime now) {
+    std::string target;
+    for (int attempt = 1; target.empty() || file_ops::Exists(target); ++attempt)
+        target = DamagedName(path, now, attempt);
+    return target;
 }
 
 } // namespace
@@ -160,7 +173,10 @@ void MessageList::LoadMessages(const Clock& clock) {
 void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
     items_.clear();
     pendingCopies_.clear();
-    leftover_ = pair.Leftover;
+    leftovers_.clear();
+    for (const std::string* leftover : {&pair.Leftover, &pair.LeftoverRepeats})
+        if (!leftover->empty())
+            leftovers_.push_back(*leftover);
     if (!pair.Data)
         return;
     const std::string memoPath = MemoFileName();
@@ -169,8 +185,15 @@ void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
     LoadResult result = LoadItems(pair.Data->view(), memo, clock);
     if (result == LoadResult::Complete && !pair.Whole)
         result = LoadResult::HalvesApart;
-    if (result == LoadResult::Complete)
+    std::optional<RepeatFileProblem> repeats;
+    if (auto error = ApplyRepeats(pair.Repeats ? std::optional(pair.Repeats->view()) : std::nullopt,
+                                  items_))
+        repeats = RepeatFileProblem{pair.RepeatsPath, std::move(*error)};
+    if (result == LoadResult::Complete) {
+        if (repeats)
+            throw StorageError(KeepRepeatsAside(*repeats, clock.Now()));
         return;
+    }
 
     // The next save would overwrite what follows the damage: keep the files
     // as found, under names no file has yet.
@@ -178,12 +201,8 @@ void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
     std::vector<std::string> sources{dataPath};
     if (memo)
         sources.push_back(memoPath);
-    for (const std::string& source : sources) {
-        std::string target;
-        for (int attempt = 1; target.empty() || file_ops::Exists(target); ++attempt)
-            target = DamagedName(source, now, attempt);
-        pendingCopies_.push_back({source, target});
-    }
+    for (const std::string& source : sources)
+        pendingCopies_.push_back({source, FreeDamagedName(source, now)});
     std::string text =
         result == LoadResult::HalvesApart
             ? "The files \"" + dataPath + "\" and \"" + memoPath +
@@ -195,7 +214,18 @@ void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
                   "save, the data files as found are copied to";
     for (std::size_t i = 0; i < pendingCopies_.size(); ++i)
         text += (i == 0 ? " \"" : " and \"") + pendingCopies_[i].To + "\"";
-    throw StorageError(text + ".");
+    text += ".";
+    if (repeats)
+        text += " " + KeepRepeatsAside(*repeats, now);
+    throw StorageError(text);
+}
+
+std::string MessageList::KeepRepeatsAside(const RepeatFileProblem& problem, TDateTime now) {
+    pendingCopies_.push_back({problem.Path, FreeDamagedName(problem.Path, now)});
+    return "The repeats in \"" + problem.Path + "\" could not all be read (" + problem.Text +
+           "); the messages keep the others. Before the next save, the file as found is copied "
+           "to \"" +
+           pendingCopies_.back().To + "\".";
 }
 
 // Each buffer is allocated once at its final size: growing it step by step
@@ -232,6 +262,7 @@ PairVersion MessageList::WriteMessages() {
     }
 
     constexpr std::size_t pieceSize = 256 * 1024;
+    const std::string repeats = RepeatFileBytes(items_);
     std::string data;
     data.reserve(items_.size() * sizeof(MessageRecord));
     const PairVersion written = WriteFilePair(
@@ -248,9 +279,9 @@ PairVersion MessageList::WriteMessages() {
             }
             write(piece);
         },
-        [&] { return std::string_view(data); });
-    if (!leftover_.empty())
-        file_ops::RemoveQuietly(std::exchange(leftover_, {}));
+        [&] { return std::string_view(data); }, repeats);
+    for (const std::string& leftover : std::exchange(leftovers_, {}))
+        file_ops::RemoveQuietly(leftover);
     return written;
 }
 

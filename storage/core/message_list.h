@@ -17,6 +17,8 @@
 
 namespace zandrel {
 
+struct RepeatFileProblem;
+
 // What the editor holds when Add or Replace reads it; the dates already
 // joined with CombineDateTime.
 struct EditorValues {
@@ -26,6 +28,7 @@ struct EditorValues {
     std::string RichText;
     std::vector<std::string> Addresses;
     bool Notify = false;
+    RepeatPeriod Repeat = RepeatPeriod::Never;
 };
 
 struct MessageListItem {
@@ -98,7 +101,8 @@ public:
     void LoadFromBytes(std::string_view data, std::optional<std::string_view> memo,
                        const Clock& clock);
     // Saves the list: through SaveHandler when one is set (the program's
-    // store, which looks at the files first), else WriteMessages.
+    // store, which looks at the files first), else WriteMessages; the repeat
+    // file goes with the pair.
     void SaveMessages();
     // Where SaveMessages goes; empty: straight to WriteMessages.
     std::function<void()> SaveHandler;
@@ -131,11 +135,14 @@ private:
     enum class LoadResult { Complete, DataDamaged, MemoDamaged, HalvesApart };
     // `memo` is null when there is no rich-text file.
     LoadResult LoadItems(std::string_view data, RichTextIndex* memo, const Clock& clock);
+    // Plans the copy of a repeat file that could not be read whole; the text
+    // to report.
+    std::string KeepRepeatsAside(const RepeatFileProblem& problem, TDateTime now);
 
     std::vector<MessageListItem> items_;
     std::string dataFileName_;
     std::vector<DamagedCopy> pendingCopies_;
-    std::string leftover_; // a stopped save's data file, removed by the next save
+    std::vector<std::string> leftovers_; // a stopped save's files, removed by the next save
 };
 
 } // namespace zandrel

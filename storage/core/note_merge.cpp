@@ -51,6 +51,7 @@ void TakeContent(const TMessageEntry& from, TMessageEntry& into) {
     into.RichText = from.RichText;
     into.Addresses = from.Addresses;
     into.AddressCount = from.AddressCount;
+    into.Repeat = from.Repeat;
 }
 
 // Whether a notification is still pending for a note both sides have: it
@@ -104,6 +105,11 @@ NoteFingerprint FingerprintOf(const TMessageEntry& entry) {
     content.Add(entry.RichText);
     for (const std::string& address : entry.Addresses)
         content.Add(address);
+    const RepeatRule& repeat = entry.Repeat;
+    content.Add(&repeat.Period, sizeof repeat.Period);
+    content.Add(&repeat.Day, sizeof repeat.Day);
+    content.Add(&repeat.Due, sizeof repeat.Due);
+    content.Add(&repeat.Mail, sizeof repeat.Mail);
     return {content.Value(), r.PosInvalid, r.PosLeft, r.PosTop, r.KeepHidden, entry.Notify > 0};
 }
 

@@ -1,6 +1,7 @@
 #include "storage/core/pair_files.h"
 
 #include "storage/core/message_record.h"
+#include "storage/core/repeat_file.h"
 #include "storage/core/storage_error.h"
 #include "storage/core/unit_entry.h"
 
@@ -44,7 +45,10 @@ PairOnDisk ReadOnce(const std::string& dataFileName) {
                                   },
                                   size);
                           });
-    pair.Version.Hash = PairHash(HashOf(ViewOf(pair.Data)), memoHash, pair.Memo != nullptr);
+    pair.RepeatsPath = RepeatPathFor(dataFileName);
+    pair.Repeats = file_ops::ReadAll(pair.RepeatsPath);
+    pair.Version.Hash = PairHash(HashOf(ViewOf(pair.Data)), memoHash, pair.Memo != nullptr,
+                                 pair.Repeats ? std::optional(pair.Repeats->view()) : std::nullopt);
     return pair;
 }
 
@@ -111,12 +115,15 @@ std::uint64_t BytesHash::Value() const {
     return last.hash_;
 }
 
-std::uint64_t PairHash(const BytesHash& data, const BytesHash& memo, bool memoExists) {
-    return (data.Value() * 31 + memo.Value()) * 2 + (memoExists ? 1 : 0);
+std::uint64_t PairHash(const BytesHash& data, const BytesHash& memo, bool memoExists,
+                       std::optional<std::string_view> repeats) {
+    const std::uint64_t pair = (data.Value() * 31 + memo.Value()) * 2 + (memoExists ? 1 : 0);
+    return repeats ? pair * 37 + HashOf(*repeats).Value() : pair;
 }
 
 PairStamps StampsOfPair(const std::string& dataFileName) {
-    return {file_ops::StampOf(dataFileName), file_ops::StampOf(MemoPathFor(dataFileName))};
+    return {file_ops::StampOf(dataFileName), file_ops::StampOf(MemoPathFor(dataFileName)),
+            file_ops::StampOf(RepeatPathFor(dataFileName))};
 }
 
 // The Keys of the records (leaving out those a load stamps afresh) against
@@ -161,6 +168,13 @@ PairOnDisk ReadPair(const std::string& dataFileName, const PairPause& pause) {
         if (const auto leftover = LeftoverFor(dataFileName, *pair.Memo)) {
             pair.Data = file_ops::ReadAll(*leftover);
             pair.Leftover = *leftover;
+            // The same save's repeat file, when it did not put it in place.
+            const std::string repeats =
+                pair.RepeatsPath + leftover->substr(dataFileName.size());
+            if (auto bytes = file_ops::ReadAll(repeats)) {
+                pair.Repeats = bytes->view().empty() ? std::nullopt : std::move(bytes);
+                pair.RepeatsPath = pair.LeftoverRepeats = repeats;
+            }
         } else {
             pair.Whole = false;
         }
@@ -181,11 +195,13 @@ std::string NewWriterTag() {
 
 PairVersion WriteFilePair(const std::string& dataFileName, const std::string& writerTag,
                           const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
-                          const std::function<std::string_view()>& data) {
+                          const std::function<std::string_view()>& data,
+                          std::string_view repeats) {
     const std::string memoPath = MemoPathFor(dataFileName);
     const std::string folder = file_ops::FolderOf(dataFileName);
     const std::string newMemo = Pending(memoPath, writerTag);
     const std::string newData = Pending(dataFileName, writerTag);
+    RepeatFileWrite repeatFile(dataFileName, Pending(RepeatPathFor(dataFileName), writerTag));
     PairVersion written;
     try {
         BytesHash memoHash;
@@ -197,20 +213,26 @@ PairVersion WriteFilePair(const std::string& dataFileName, const std::string& wr
         });
         const std::string_view dataBytes = data();
         file_ops::WriteFlushed(newData, dataBytes);
-        written.Hash = PairHash(HashOf(dataBytes), memoHash, true);
+        repeatFile.Stage(repeats);
+        written.Hash = PairHash(HashOf(dataBytes), memoHash, true,
+                                repeats.empty() ? std::nullopt : std::optional(repeats));
         // A rename keeps the size and the time of the last write: these are
         // the stamps of the pair in place, whoever replaces it later.
         written.Stamps.Data = file_ops::StampOf(newData);
         written.Stamps.Memo = file_ops::StampOf(newMemo);
+        written.Stamps.Repeat = repeatFile.StampInPlace();
         file_ops::Replace(newMemo, memoPath);
     } catch (...) {
         file_ops::RemoveQuietly(newMemo);
         file_ops::RemoveQuietly(newData);
+        repeatFile.Discard();
         throw;
     }
+    // From here the new data file is the one a load takes if its rename does
+    // not happen, and the new repeat file goes with it: leave both in place
+    // on failure.
+    repeatFile.Commit();
     file_ops::SyncFolder(folder);
-    // From here the new data file is the one a load takes if this rename
-    // does not happen: leave it in place on failure.
     file_ops::Replace(newData, dataFileName);
     file_ops::SyncFolder(folder);
     return written;

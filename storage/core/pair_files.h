@@ -1,5 +1,6 @@
 #pragma once
-// The data file and its rich-text file as one pair on disk: stamps that tell
+// The data file and its rich-text file as one pair on disk, with the repeat
+// file that travels with them (storage/core/repeat_file.h): stamps that tell
 // without reading whether it changed, reading it whole even while another
 // program puts a new pair in place, and writing it so that two writers
 // never mix their halves.
@@ -18,13 +19,14 @@ namespace zandrel {
 struct PairStamps {
     file_ops::FileStamp Data;
     file_ops::FileStamp Memo;
+    file_ops::FileStamp Repeat;
     bool operator==(const PairStamps&) const = default;
 };
 
 // Throws StorageError when the system cannot tell.
 PairStamps StampsOfPair(const std::string& dataFileName);
 
-// One version of the pair: its stamps, and a hash of both files' bytes
+// One version of the pair: its stamps, and a hash of its files' bytes
 // (see PairHash).
 struct PairVersion {
     PairStamps Stamps;
@@ -46,8 +48,10 @@ private:
     char pending_[8] = {}; // the bytes after the last whole word
 };
 
-// The hash of a pair from its files' hashes (the rich-text file missing or not).
-std::uint64_t PairHash(const BytesHash& data, const BytesHash& memo, bool memoExists);
+// The hash of a pair from its files' hashes; `repeats` is null when there is
+// no repeat file.
+std::uint64_t PairHash(const BytesHash& data, const BytesHash& memo, bool memoExists,
+                       std::optional<std::string_view> repeats);
 
 // Both files' bytes as read at one moment.
 struct PairOnDisk {
@@ -56,9 +60,13 @@ struct PairOnDisk {
     // The rich-text file read in one pass, without a buffer for all of it;
     // null when there is none. A load moves the texts out of it.
     std::unique_ptr<RichTextIndex> Memo;
+    std::optional<file_ops::FileBytes> Repeats; // nullopt: no repeat file
+    std::string RepeatsPath;                    // the repeat file as read
     // A save's data file that was never put in place and that belongs to the
-    // rich-text file in place: its bytes are Data; the next save removes it.
+    // rich-text file in place: its bytes are Data; the next save removes it,
+    // with the same save's repeat file, LeftoverRepeats, when there is one.
     std::string Leftover;
+    std::string LeftoverRepeats;
     // False when the halves still come from two saves after every read.
     bool Whole = true;
 };
@@ -84,13 +92,17 @@ bool HalvesAgree(std::string_view data, const RichTextIndex& memo);
 std::string NewWriterTag();
 
 // Writes a data file and its rich-text file so that a complete pair is on
-// disk at every moment: both new files, named with `writerTag`, complete and
+// disk at every moment: the new files, named with `writerTag`, complete and
 // flushed beside the old ones first, then put in place, the rich-text file
-// first. `writeMemo` gives the rich-text file's bytes, `data` then the data
-// file's. Returns the version of the pair as written. On failure the
-// previous pair stays and StorageError names the file.
+// first, then the repeat file, then the data file (a load takes the data
+// file and repeat file a stopped save left, see PairOnDisk::Leftover).
+// `writeMemo` gives the rich-text file's bytes, `data` then the data file's,
+// `repeats` the repeat file's (empty: no repeat file). Returns the version of
+// the pair as written. On failure the previous pair stays and StorageError
+// names the file.
 PairVersion WriteFilePair(const std::string& dataFileName, const std::string& writerTag,
-                         const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
-                         const std::function<std::string_view()>& data);
+                          const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
+                          const std::function<std::string_view()>& data,
+                          std::string_view repeats);
 
 } // namespace zandrel

@@ -56,6 +56,7 @@ std::unique_ptr<TMessageEntry> TMessageEntry::Clone() const {
     copy->Notify = Notify;
     copy->Addresses = Addresses;
     copy->RichText = RichText;
+    copy->Repeat = Repeat;
     copy->TimerLook = TimerLook;
     copy->ShownAsPlainText = ShownAsPlainText;
     return copy;

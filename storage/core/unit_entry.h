@@ -4,6 +4,7 @@
 #include "storage/core/clock.h"
 #include "storage/core/datetime.h"
 #include "storage/core/message_record.h"
+#include "storage/core/repeat.h"
 
 #include <cstdint>
 #include <memory>
@@ -42,7 +43,7 @@ public:
     TMessageEntry(const TMessageEntry&) = delete;
     TMessageEntry& operator=(const TMessageEntry&) = delete;
 
-    // Same record bytes, Key, Notify, RichText and Addresses;
+    // Same record bytes, Key, Notify, RichText, Addresses and Repeat;
     // TimerLook and ShownAsPlainText too; StickerHandle and AddressCount 0.
     std::unique_ptr<TMessageEntry> Clone() const;
 
@@ -81,6 +82,8 @@ public:
     std::int32_t AddressCount = 0;
     std::vector<std::string> Addresses;
     std::string RichText; // bytes exactly as the rich-edit control saved them
+    // Stored beside the data files, by Key (storage/core/repeat_file.h).
+    RepeatRule Repeat;
     // Its RTF once ended a start of the program inside the rich-text control:
     // shown as plain text until it is replaced. Never stored in the data files.
     bool ShownAsPlainText = false;

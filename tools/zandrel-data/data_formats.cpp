@@ -93,6 +93,12 @@ std::string DumpMessage(const TMessageEntry& entry) {
         addresses.push_back(Latin1ToUtf8(address));
     rest["Addresses"] = std::move(addresses);
     rest["RichText"] = Hex(entry.RichText);
+    if (entry.Repeat.Repeats()) { // kept beside the pair, only for messages that repeat
+        rest["Repeat"] = RepeatName(entry.Repeat.Period);
+        rest["RepeatDay"] = entry.Repeat.Day;
+        rest["RepeatDue"] = FormatDateTime(entry.Repeat.Due);
+        rest["RepeatMail"] = entry.Repeat.Mail;
+    }
     // `rest` dumps as "{...}": its members follow the dates.
     return "{\"StartDate\":" + Number17(r.StartDate) + ",\"AlarmDate\":" + Number17(r.AlarmDate) +
            ",\"NextWarn\":" + Number17(r.NextWarn) + "," + rest.dump().substr(1);
@@ -114,6 +120,7 @@ Json ExportMessage(const TMessageEntry& entry) {
     message["AlarmDate"] = FormatDateTime(r.AlarmDate);
     message["NextWarn"] = FormatDateTime(r.NextWarn);
     message["Kind"] = KindName(r.IncType);
+    message["Repeat"] = RepeatName(entry.Repeat.Period);
     message["KeepHidden"] = r.KeepHidden != 0;
     message["Notify"] = entry.Notify > 0;
     Json addresses = Json::array();
@@ -187,6 +194,7 @@ std::string ExportText(const MessageList& list) {
             entry.Key + ")\n" + "Starting date: " + FormatDateTime(r.StartDate) + "\n" +
             "Alarm date:    " + FormatDateTime(r.AlarmDate) + "\n" + "Next warning:  " +
             FormatDateTime(r.NextWarn) + "\n" + "Warning kind:  " + KindName(r.IncType) + "\n" +
+            "Repeat:        " + RepeatName(entry.Repeat.Period) + "\n" +
             "Keep hidden:   " + (r.KeepHidden ? "yes" : "no") + "\n" + "Notify:        " +
             (entry.Notify > 0 ? "yes" : "no") + "\n" + "Addresses:     " + addresses + "\n");
         out += "Text:\n  " + Indented(PlainTextOf(entry)) + "\n\n";

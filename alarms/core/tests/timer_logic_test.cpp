@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,7 +28,7 @@ public:
         std::vector<std::string> done;
         RunTimerTick(static_cast<int>(messages.size()), TimerInterval, clock_,
                      {.Message = [&](int i) { return messages[i]; },
-                      .RebuildDue = [&](int i) { done.push_back("rebuild " + std::to_string(i)); },
+                      .RebuildDue = [&] { done.push_back("rebuild"); },
                       .OpenWarning =
                           [&](int i) {
                               done.push_back("warn " + std::to_string(i));
@@ -55,7 +56,7 @@ TEST(TimerTest, StartMomentRebuildsOnThreeTicks) {
     // The start moment lies 10 seconds after a tick.
     for (int after : {10, 30, 50}) {
         clock.now = Start + after * Second;
-        EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 0"}) << after;
+        EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"}) << after;
     }
     clock.now = Start + 70 * Second;
     EXPECT_EQ(ticks.Tick(messages), Actions{});
@@ -67,7 +68,7 @@ TEST(TimerTest, AlarmMomentRebuildsAndMomentsAreStrict) {
     std::vector<TimerSource> messages{{Start - 1, Start, 0, Start - 1}};
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     clock.now = Start + 20 * Second;
-    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 0"});
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"});
 }
 
 TEST(TimerTest, PeriodicMessageStartingNowRebuildsThenWarns) {
@@ -75,7 +76,7 @@ TEST(TimerTest, PeriodicMessageStartingNowRebuildsThenWarns) {
     TickRecorder ticks(clock);
     std::vector<TimerSource> messages{{Start, Start + 1, 1, Start}};
     clock.now = Start + 5 * Second;
-    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild 0", "warn 0"}));
+    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild", "warn 0"}));
 }
 
 TEST(TimerTest, OnlyPeriodicKindsWarn) {
@@ -101,11 +102,11 @@ TEST(TimerTest, WarningEndsTheTickAfterEarlierRebuilds) {
         {old, Start + 1, 2, Start - Second},      // warns, next tick
         {justStarted, Start + 1, 0, justStarted}, // due, not reached while 1 and 2 warn
     };
-    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild 0", "warn 1"}));
+    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild", "warn 1"}));
     clock.now += 20 * Second;
-    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild 0", "warn 2"}));
+    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild", "warn 2"}));
     clock.now += 20 * Second;
-    EXPECT_EQ(ticks.Tick(messages), (Actions{"rebuild 0", "rebuild 3"}));
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"}); // 0 and 3
 }
 
 // A moment that no tick saw within W still rebuilds once, on the first tick
@@ -119,14 +120,14 @@ TEST(TimerTest, MomentsPassedSinceTheLastLookAreDue) {
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     // Asleep for two hours over message 0's start moment.
     clock.now = Start + 2 * hour;
-    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 0"});
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"});
     clock.now += 20 * Second;
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     // The clock set forward an hour over message 1's alarm moment.
     clock.now = Start + 3 * hour;
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     clock.now += hour;
-    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 1"});
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"});
     clock.now += 20 * Second;
     EXPECT_EQ(ticks.Tick(messages), Actions{});
     // Loaded after its start moment had passed: no rebuild for it.
@@ -150,24 +151,56 @@ TEST(TimerTest, StartMomentBehindAMinuteOfPopupsIsNotMissed) {
         EXPECT_EQ(ticks.Tick(messages), Actions{"warn " + std::to_string(i)});
     }
     clock.now += 20 * Second; // 70 seconds after the start moment
-    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild 4"});
+    EXPECT_EQ(ticks.Tick(messages), Actions{"rebuild"});
 }
 
-TEST(TimerTest, ClockIsReadAgainAfterEachAction) {
-    FakeClock clock;
-    std::vector<TimerSource> messages{{Start - Second, Start + 1, 0, Start},
-                                      {Start + Second, Start + 1, 1, Start + 2 * Second}};
+// The tick as it was, one rebuild per due message.
+Actions PerMessageTick(std::vector<TimerSource>& messages, TDateTime now) {
     Actions done;
-    RunTimerTick(2, TimerInterval, clock,
-                 {.Message = [&](int i) { return messages[i]; },
-                  .RebuildDue =
-                      [&](int i) {
-                          done.push_back("rebuild " + std::to_string(i));
-                          clock.now += 3 * Second; // a rebuild and "Ding" take time
-                      },
-                  .OpenWarning = [&](int i) { done.push_back("warn " + std::to_string(i)); },
-                  .Looked = [](int, TDateTime) {}});
-    EXPECT_EQ(done, (Actions{"rebuild 0", "rebuild 1", "warn 1"}));
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        if (StickersDue(messages[i], now, ChangeWindow(TimerInterval)))
+            done.push_back("rebuild");
+        messages[i].LastLook = now;
+        if (WarningDue(messages[i], now)) {
+            done.push_back("warn " + std::to_string(i));
+            messages[i].NextWarn += 1;
+            break;
+        }
+    }
+    return done;
+}
+
+// Ticks 20 seconds apart do what one rebuild per due message did, each run of
+// rebuilds made one: with the clock standing still in a tick, every rebuild
+// of a run draws the same stickers. The same moments are looked at.
+TEST(TimerTest, OneRebuildPerTickLeavesWhatOnePerDueMessageLeft) {
+    const TDateTime look = Start - 20 * Second;
+    const TDateTime soon = Start + 1;
+    const TimerSource due{Start - 5 * Second, soon, 0, soon, look};
+    const TimerSource turnsRed{Start - 1, Start - 5 * Second, 0, soon, look};
+    const TimerSource dueAndRed{Start - 10 * Second, Start - 5 * Second, 0, soon, look};
+    const TimerSource warns{Start - 1, soon, 2, Start - Second, look};
+    const std::pair<const char*, std::vector<TimerSource>> cases[] = {
+        {"several due at once", {due, due, due}},
+        {"due and red in the same tick", {due, turnsRed, dueAndRed}},
+        {"a pop-up before the due ones", {warns, due, due}},
+        {"a pop-up after the due ones", {due, due, warns, due}},
+        {"pop-ups between the due ones", {due, warns, due, warns, due}},
+    };
+    for (const auto& [name, messages] : cases) {
+        SCOPED_TRACE(name);
+        FakeClock clock;
+        TickRecorder ticks(clock);
+        std::vector<TimerSource> perMessage = messages;
+        std::vector<TimerSource> batched = messages;
+        for (int tick = 0; tick < 3; ++tick, clock.now += 20 * Second) {
+            Actions expected = PerMessageTick(perMessage, clock.now);
+            expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+            EXPECT_EQ(ticks.Tick(batched), expected) << tick;
+            for (std::size_t i = 0; i < batched.size(); ++i)
+                EXPECT_EQ(batched[i].LastLook, perMessage[i].LastLook) << tick << " " << i;
+        }
+    }
 }
 
 TEST(TimerTest, EntryView) {

@@ -1,4 +1,5 @@
 #include "storage/core/message_list.h"
+#include "storage/core/repeat_file.h"
 
 #include "storage/core/storage_error.h"
 #include "storage/core/tests/test_support.h"
@@ -286,24 +287,35 @@ TEST_F(MessageListTest, ASaveStoppedBetweenItsRenamesLoadsTheNewPair) {
     MessageList list(DataPath());
     list.LoadMessages(clock);
     list.Add(clock, Values(clock.now, clock.now, "third"));
+    list.Entry(2).Repeat = {RepeatPeriod::Week, 4, clock.now, false};
     // What the disk holds after the rich-text file was put in place: the
-    // new data file still beside the old one.
+    // new data file and repeat file still beside the old ones.
     std::string data, memo;
     list.SaveToBytes(data, memo);
     WriteFile(DataPath(), std::string(ReadFile(DataPath())).substr(0, 292));
-    WriteFile(DataPath() + ".new", data);
+    WriteFile(DataPath() + ".w2.new", data);
+    WriteFile(RepeatPathFor(DataPath()) + ".w2.new", RepeatFileBytes(list.Items()));
     WriteFile(MemoPath(), memo);
     MessageList recovered(DataPath());
     recovered.LoadMessages(clock);
     ASSERT_EQ(recovered.Count(), 3u);
     EXPECT_EQ(recovered.Entry(2).RichText, "third");
+    EXPECT_EQ(recovered.Entry(2).Repeat.Period, RepeatPeriod::Week);
 
     // While the rich-text file's new copy exists, nothing was replaced yet:
     // the halves come from two saves, and are copied aside before a save.
-    WriteFile(MemoPath() + ".new", "partial");
+    WriteFile(MemoPath() + ".w2.new", "partial");
     EXPECT_THROW(recovered.LoadMessages(clock), StorageError);
     EXPECT_EQ(recovered.Count(), 1u);
     EXPECT_EQ(recovered.PendingDamagedCopies().size(), 2u);
+
+    // The next save puts the pair in place and takes the stopped save's files away.
+    std::filesystem::remove(MemoPath() + ".w2.new");
+    recovered.LoadMessages(clock);
+    recovered.SaveMessages();
+    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".w2.new"));
+    EXPECT_FALSE(std::filesystem::exists(RepeatPathFor(DataPath()) + ".w2.new"));
+    EXPECT_EQ(ReadFile(RepeatPathFor(DataPath())), RepeatFileBytes(list.Items()));
 }
 
 TEST_F(MessageListTest, DamagedFilesAreCopiedAsideBeforeTheNextSave) {

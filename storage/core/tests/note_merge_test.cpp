@@ -11,7 +11,8 @@ namespace zandrel {
 namespace {
 
 // A note in the table: "a", "a=text", "a@50,60" (its sticker's place),
-// "a+" (a mail pending), "ah" (kept hidden), in that order. "n" is the
+// "a+" (a mail pending), "ah" (kept hidden), "aw" (repeats weekly), in
+// that order. "n" is the
 // new Key of a local copy.
 TimeStamp StampOf(char key) {
     return key == 'n' ? DateTimeToTimeStamp(test::At("2026-05-01 10:00:00.000"))
@@ -22,12 +23,14 @@ std::unique_ptr<TMessageEntry> Note(const std::string& spec, const Clock& clock)
     auto entry = std::make_unique<TMessageEntry>(clock, "ZandrelData.dat");
     entry->Record.Stamp = StampOf(spec[0]);
     entry->Key = MakeKey(entry->Record.Stamp);
-    const std::size_t marks = spec.find_first_of("@+h", 1);
+    const std::size_t marks = spec.find_first_of("@+hw", 1);
     entry->RichText = spec[1] == '=' ? spec.substr(2, marks - 2) : "t";
     const std::string rest = marks == std::string::npos ? "" : spec.substr(marks);
     std::sscanf(rest.c_str(), "@%d,%d", &entry->Record.PosLeft, &entry->Record.PosTop);
     entry->Notify = rest.find('+') != std::string::npos;
     entry->Record.KeepHidden = rest.find('h') != std::string::npos;
+    if (rest.find('w') != std::string::npos)
+        entry->Repeat = {RepeatPeriod::Week, 1, 0, false};
     return entry;
 }
 
@@ -49,6 +52,7 @@ std::string Spec(const TMessageEntry& entry) {
         spec += "@" + std::to_string(entry.Record.PosLeft) + "," + std::to_string(entry.Record.PosTop);
     spec += entry.Notify ? "+" : "";
     spec += entry.Record.KeepHidden ? "h" : "";
+    spec += entry.Repeat.Repeats() ? "w" : "";
     return spec;
 }
 
@@ -79,6 +83,7 @@ TEST(NoteMergeTest, EachSideKeepsWhatItAddedChangedOrSent) {
         {"moved there", {"a@5,5"}, {"a@70,80"}, {"a@5,5"}, {"a@70,80"}, 'a'},
         {"moved on both sides", {"a@5,5"}, {"a@70,80"}, {"a@50,60"}, {"a@50,60"}, 'a'},
         {"hidden there", {"a"}, {"ah"}, {"a"}, {"ah"}, 'a'},
+        {"set to repeat there", {"a"}, {"aw"}, {"a"}, {"aw"}, 'a'},
         {"reordered file", {"a", "b", "c"}, {"c", "a", "b"}, {"a", "b", "c", "d"},
          {"c", "a", "b", "d"}, 'b'},
         {"nothing read before", {}, {"a", "b"}, {"b", "c"}, {"a", "b", "c"}, 'b'},
