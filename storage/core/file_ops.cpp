@@ -46,6 +46,10 @@ std::string SystemReason(DWORD code) {
     throw StorageError(what + " \"" + path + "\": " + reason, reason);
 }
 
+void SetSystemError(int code) {
+    SetLastError(DWORD(code));
+}
+
 #else
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
@@ -53,7 +57,33 @@ std::string SystemReason(DWORD code) {
     throw StorageError(what + " \"" + path + "\": " + reason, reason);
 }
 
+void SetSystemError(int code) {
+    errno = code;
+}
+
 #endif
+
+WriteFaults& Faults() {
+    static WriteFaults faults;
+    return faults;
+}
+
+// The write's fault, failing at once as `making` when it is one of making
+// the file or folder.
+std::optional<WriteFault> FaultOf(const std::string& path,
+                                  const char* making = "Cannot create file") {
+    const std::optional<WriteFault> fault = Faults() ? Faults()(path) : std::nullopt;
+    if (fault && fault->AtCreate) {
+        SetSystemError(fault->SystemError);
+        Fail(making, path);
+    }
+    return fault;
+}
+
+[[noreturn]] void FailWrite(const WriteFault& fault, const std::string& path) {
+    SetSystemError(fault.SystemError);
+    Fail("Cannot write file", path);
+}
 
 #ifdef _WIN32
 
@@ -105,6 +135,10 @@ private:
 #endif
 
 } // namespace
+
+void SetWriteFaults(WriteFaults faults) {
+    Faults() = std::move(faults);
+}
 
 #ifdef _WIN32
 
@@ -217,6 +251,7 @@ bool ReadThrough(const std::string& path,
 
 void WriteFlushed(const std::string& path,
                   const std::function<void(const ByteSink& write)>& produce) {
+    const std::optional<WriteFault> fault = FaultOf(path);
     Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
@@ -226,6 +261,8 @@ void WriteFlushed(const std::string& path,
         while (done < bytes.size()) {
             const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 30);
             DWORD written = 0;
+            if (fault)
+                FailWrite(*fault, path);
             if (!WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(chunk), &written,
                            nullptr) ||
                 written == 0)
@@ -244,6 +281,8 @@ void Replace(const std::string& from, const std::string& to) {
 }
 
 void CopyNew(const std::string& from, const std::string& to) {
+    if (const std::optional<WriteFault> fault = FaultOf(to))
+        FailWrite(*fault, to);
     if (!CopyFileW(SystemPath(from).c_str(), SystemPath(to).c_str(), TRUE))
         Fail("Cannot create file", to);
 }
@@ -270,6 +309,7 @@ bool FolderExists(const std::string& path) {
 }
 
 void MakeFolder(const std::string& path) {
+    FaultOf(path, "Cannot create folder");
     if (!CreateDirectoryW(SystemPath(path).c_str(), nullptr) && !FolderExists(path))
         Fail("Cannot create folder", path);
 }
@@ -379,12 +419,15 @@ bool ReadThrough(const std::string& path,
 
 void WriteFlushed(const std::string& path,
                   const std::function<void(const ByteSink& write)>& produce) {
+    const std::optional<WriteFault> fault = FaultOf(path);
     Handle file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (!file.valid())
         Fail("Cannot create file", path);
     produce([&](std::string_view bytes) {
         std::size_t done = 0;
         while (done < bytes.size()) {
+            if (fault)
+                FailWrite(*fault, path);
             const ssize_t written = ::write(file.get(), bytes.data() + done, bytes.size() - done);
             if (written < 0 && errno == EINTR)
                 continue;
@@ -433,6 +476,7 @@ bool FolderExists(const std::string& path) {
 }
 
 void MakeFolder(const std::string& path) {
+    FaultOf(path, "Cannot create folder");
     if (::mkdir(path.c_str(), 0755) != 0 && !FolderExists(path))
         Fail("Cannot create folder", path);
 }

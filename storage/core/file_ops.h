@@ -62,6 +62,17 @@ void WriteFlushed(const std::string& path, std::string_view bytes);
 // hold the whole file.
 void WriteFlushed(const std::string& path,
                   const std::function<void(const ByteSink& write)>& produce);
+// Stands in for the disk in tests: a folder that takes no new file, a disk
+// that fills up. Asked before each file is written; a fault fails the write
+// with its system error code as the system would, when the file is made or
+// when its bytes go out.
+struct WriteFault {
+    bool AtCreate = false;
+    int SystemError = 0;
+};
+using WriteFaults = std::function<std::optional<WriteFault>(const std::string& path)>;
+// Empty: the disk as it is.
+void SetWriteFaults(WriteFaults faults);
 // Moves `from` over `to` in one step, replacing `to` if it exists.
 void Replace(const std::string& from, const std::string& to);
 // Copies `from` to the new file `to`; fails if `to` exists.

@@ -19,7 +19,9 @@ NoteStore::NoteStore(MessageList& list, const Clock& clock, std::string unsavedR
     list_.Pause = pause_;
     list_.SaveHandler = [this] { Save(); };
     list_.BeforeSave = [this] {
-        if (auto error = backup_.BeforeSave(list_.DataFileName(), clock_.Now()))
+        // While saves fail the user knows already: the backup fails with them.
+        if (auto error = backup_.BeforeSave(list_.DataFileName(), clock_.Now());
+            error && !saveFailing_)
             Tell(*error);
     };
 }
@@ -36,6 +38,7 @@ void NoteStore::CheckFolderWritable() {
         file_ops::WriteFlushed(probe, std::string_view());
         file_ops::RemoveQuietly(probe);
     } catch (const StorageError& error) {
+        saveFailing_ = true; // told here, not again at the first save
         Tell("Zandrel cannot save notes in its folder \"" + folder + "\" (" + error.Reason() +
              "). Move the Zandrel folder to a folder you can write to, such as Documents, and "
              "start Zandrel from there. Until then your changes are kept while Zandrel runs, and "
