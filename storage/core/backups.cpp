@@ -13,11 +13,6 @@
 namespace zandrel {
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 constexpr std::string_view kBeforeRestore = "-before-restore";
 
 std::string DayName(TDateTime moment) {
@@ -40,7 +35,7 @@ bool IsBackupName(std::string_view name) {
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
-    return folder + kSeparator + name;
+    return folder + file_ops::kPathSeparator + name;
 }
 
 std::string NameOf(const std::string& path) {

@@ -29,8 +29,8 @@ std::string SystemReason(DWORD code) {
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string reason;
     if (length > 0) {
-        const int size = WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr,
-                                             nullptr);
+        const int size =
+            WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr, nullptr);
         reason.resize(std::size_t(size));
         WideCharToMultiByte(CP_UTF8, 0, text, int(length), reason.data(), size, nullptr, nullptr);
     }
@@ -173,7 +173,8 @@ std::wstring SystemPath(const std::string& path) {
         return wide;
     std::wstring full(wide.size() + 16, L'\0');
     for (;;) {
-        const DWORD length = GetFullPathNameW(wide.c_str(), DWORD(full.size()), full.data(), nullptr);
+        const DWORD length =
+            GetFullPathNameW(wide.c_str(), DWORD(full.size()), full.data(), nullptr);
         if (length == 0)
             return wide;
         if (length < full.size()) {
@@ -340,14 +341,6 @@ std::vector<std::string> NamesIn(const std::string& path, bool folders, const st
 
 } // namespace
 
-std::vector<std::string> FolderNames(const std::string& path) {
-    return NamesIn(path, true, {});
-}
-
-std::vector<std::string> FileNames(const std::string& path, const std::string& prefix) {
-    return NamesIn(path, false, prefix);
-}
-
 std::optional<std::string> FolderIdentity(const std::string& path) {
     Handle folder(CreateFileW(SystemPath(path).c_str(), 0,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -506,14 +499,6 @@ std::vector<std::string> NamesIn(const std::string& path, bool folders, const st
 
 } // namespace
 
-std::vector<std::string> FolderNames(const std::string& path) {
-    return NamesIn(path, true, {});
-}
-
-std::vector<std::string> FileNames(const std::string& path, const std::string& prefix) {
-    return NamesIn(path, false, prefix);
-}
-
 std::optional<std::string> FolderIdentity(const std::string& path) {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
@@ -543,6 +528,14 @@ std::optional<FileBytes> ReadAll(const std::string& path) {
 
 void WriteFlushed(const std::string& path, std::string_view bytes) {
     WriteFlushed(path, [bytes](const ByteSink& write) { write(bytes); });
+}
+
+std::vector<std::string> FolderNames(const std::string& path) {
+    return NamesIn(path, true, {});
+}
+
+std::vector<std::string> FileNames(const std::string& path, const std::string& prefix) {
+    return NamesIn(path, false, prefix);
 }
 
 std::string FolderOf(const std::string& path) {

@@ -15,6 +15,12 @@
 
 namespace zandrel::file_ops {
 
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
 // A whole file's bytes. The buffer is not cleared before the read fills it:
 // a load would otherwise spend a good part of its time writing zeros that
 // the read overwrites at once.

@@ -11,16 +11,11 @@
 namespace zandrel {
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 constexpr const char* kSourceName = "Source.txt";
 constexpr const char* kBaseName = "Base.txt";
 
 std::string In(const std::string& folder, const std::string& name) {
-    return folder + kSeparator + name;
+    return folder + file_ops::kPathSeparator + name;
 }
 
 std::string FolderName(TDateTime now) {

@@ -10,23 +10,18 @@
 namespace zandrel {
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
 // A folder named in three scripts, nested past the classic 260 characters,
 // holds the notes, their backup and their unsaved copy like any other.
 TEST(UnicodePathTest, NotesLiveInAFolderOfAnyNameAndLength) {
     const test::TempFolder temp;
     std::vector<std::string> folders{temp.File("Заметки 筆記 Łódź")};
     while (folders.back().size() < 300)
-        folders.push_back(folders.back() + kSeparator + "Notizen für das Büro, Jahr 2026");
+        folders.push_back(folders.back() + file_ops::kPathSeparator +
+                          "Notizen für das Büro, Jahr 2026");
     for (const std::string& folder : folders)
         file_ops::MakeFolder(folder);
-    const std::string dataFile = folders.back() + kSeparator + "ZandrelData.dat";
-    const std::string unsaved = folders.back() + kSeparator + "Unsaved";
+    const std::string dataFile = folders.back() + file_ops::kPathSeparator + "ZandrelData.dat";
+    const std::string unsaved = folders.back() + file_ops::kPathSeparator + "Unsaved";
     const test::FakeClock clock(test::At("2026-05-01 10:00:00.000"), 1.0 / 86400);
 
     // Two starts: the second one's first save backs up the first one's.
