@@ -625,7 +625,8 @@ void TFormMain::ShowNotesStored() {
         return;
     }
     StoreEvent event = store_->TakeEvent();
-    if (event.ListChanged && startup_.Done() && !rebuilds_.Running()) {
+    // A rebuild under way takes the merged list in before it ends.
+    if (event.ListChanged && startup_.Done()) {
         const TMessageEntry* shown = MessageList_->Current();
         const int index = MessageList_->CurrentIndex;
         RebuildStickers();
