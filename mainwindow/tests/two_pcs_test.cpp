@@ -36,13 +36,13 @@ void Press(TFormMain& form, const char* button) {
     PumpMessages();
 }
 
-// The texts of the stickers on the screen, the placeholder left out, sorted.
+// The texts of the stickers on the screen (the placeholder comes first), sorted.
 std::vector<std::string> StickerTexts(const TFormMain& form) {
+    const auto& stickers = form.Stickers().Stickers();
     std::vector<std::string> texts;
-    for (const auto& sticker : form.Stickers().Stickers()) {
-        if (sticker.get() != form.Stickers().Stickers().front().get() && sticker->Handle() &&
-            IsWindowVisible(sticker->Handle())) {
-            texts.push_back(PlainText(sticker->RichEdit1()));
+    for (std::size_t i = 1; i < stickers.size(); ++i) {
+        if (stickers[i]->Handle() && IsWindowVisible(stickers[i]->Handle())) {
+            texts.push_back(PlainText(stickers[i]->RichEdit1()));
         }
     }
     std::sort(texts.begin(), texts.end());
