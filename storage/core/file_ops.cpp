@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -136,6 +138,9 @@ private:
 
 } // namespace
 
+HeldFile::HeldFile(HeldFile&& other) noexcept
+    : path_(std::move(other.path_)), handle_(std::exchange(other.handle_, -1)) {}
+
 void SetWriteFaults(WriteFaults faults) {
     Faults() = std::move(faults);
 }
@@ -217,6 +222,37 @@ FileStamp StampOf(const std::string& path) {
     return {true, (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
             std::int64_t((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
                          data.ftLastWriteTime.dwLowDateTime)};
+}
+
+std::optional<HeldFile> HeldFile::CreateNew(const std::string& path) {
+    FaultOf(path);
+    const HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+        return HeldFile(path, reinterpret_cast<std::intptr_t>(file));
+    // A file that is being deleted refuses access.
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || (error == ERROR_ACCESS_DENIED && Exists(path)))
+        return std::nullopt;
+    SetLastError(error);
+    Fail("Cannot create file", path);
+}
+
+HeldFile::~HeldFile() {
+    if (handle_ != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(handle_)); // deletes it
+}
+
+std::optional<double> SecondsSinceWrite(const std::string& path) {
+    const FileStamp stamp = StampOf(path);
+    if (!stamp.Exists)
+        return std::nullopt;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::int64_t ticks =
+        std::int64_t((std::uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+    return double(ticks - stamp.WriteTime) / 1e7;
 }
 
 bool Exists(const std::string& path) {
@@ -382,6 +418,32 @@ FileStamp StampOf(const std::string& path) {
         return {};
     return {true, std::uint64_t(info.st_size),
             std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+std::optional<HeldFile> HeldFile::CreateNew(const std::string& path) {
+    FaultOf(path);
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (file >= 0)
+        return HeldFile(path, file);
+    if (errno == EEXIST)
+        return std::nullopt;
+    Fail("Cannot create file", path);
+}
+
+HeldFile::~HeldFile() {
+    if (handle_ != -1) {
+        ::unlink(path_.c_str());
+        ::close(int(handle_));
+    }
+}
+
+std::optional<double> SecondsSinceWrite(const std::string& path) {
+    const FileStamp stamp = StampOf(path);
+    if (!stamp.Exists)
+        return std::nullopt;
+    timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return double(std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec - stamp.WriteTime) / 1e9;
 }
 
 bool Exists(const std::string& path) {

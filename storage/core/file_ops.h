@@ -83,6 +83,24 @@ void SetWriteFaults(WriteFaults faults);
 void Replace(const std::string& from, const std::string& to);
 // Copies `from` to the new file `to`; fails if `to` exists.
 void CopyNew(const std::string& from, const std::string& to);
+// A file that exists only while its holder keeps it: made only when no file
+// of its name exists, removed when the holder lets it go (on Windows also
+// when its process ends).
+class HeldFile {
+public:
+    // Empty when a file of that name exists already.
+    static std::optional<HeldFile> CreateNew(const std::string& path);
+    HeldFile(HeldFile&& other) noexcept;
+    HeldFile& operator=(HeldFile&&) = delete;
+    ~HeldFile();
+
+private:
+    HeldFile(std::string path, std::intptr_t handle) : path_(std::move(path)), handle_(handle) {}
+    std::string path_;
+    std::intptr_t handle_; // none: -1
+};
+// Seconds since `path` was last written; nullopt when there is no such file.
+std::optional<double> SecondsSinceWrite(const std::string& path);
 // The C library's fopen for a UTF-8 path (null on failure): for a file kept
 // open and written in place.
 std::FILE* OpenCFile(const std::string& path, const char* mode);

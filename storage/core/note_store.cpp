@@ -2,6 +2,7 @@
 
 #include "storage/core/storage_error.h"
 #include "storage/core/unsaved_copies.h"
+#include "storage/core/writer_lock.h"
 
 namespace zandrel {
 namespace {
@@ -161,6 +162,11 @@ void NoteStore::Write() {
     if (Unreadable())
         return;
     try {
+        // What another program saved since the look is merged first.
+        const WriterLock lock(list_.DataFileName(), pause_);
+        Refresh();
+        if (Unreadable())
+            return;
         version_ = list_.WriteMessages();
         base_ = BaseOf(list_);
         unsaved_ = false;

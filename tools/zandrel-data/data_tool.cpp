@@ -6,6 +6,7 @@
 #include "storage/core/file_ops.h"
 #include "storage/core/message_list.h"
 #include "storage/core/storage_error.h"
+#include "storage/core/writer_lock.h"
 #include "tools/zandrel-data/data_formats.h"
 #include "tools/zandrel-data/help_text.h"
 
@@ -176,6 +177,10 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const Cloc
     const Clock& clock = fixed ? static_cast<const Clock&>(*fixed) : localClock;
     MessageList list(DataFileIn(options.Folder));
     list.Pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); };
+    // A Zandrel on another PC that shares the folder saves after this one.
+    std::optional<WriterLock> writing;
+    if (options.Command == "restore" || options.Command == "resave")
+        writing.emplace(list.DataFileName(), list.Pause);
     if (options.Command == "backups")
         return ListBackupsOf(list.DataFileName(), clock, out);
     if (options.Command == "restore")

@@ -1,6 +1,7 @@
 #include "storage/core/note_store.h"
 
 #include "storage/core/tests/test_support.h"
+#include "storage/core/writer_lock.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,27 @@ TEST_F(NoteStoreTest, AFailedSaveKeepsTheEditToldOnceAndTriedAtEveryTick) {
     program.store.Look();
     EXPECT_FALSE(program.store.Unsaved());
     EXPECT_EQ(Texts(OnDisk()), Texts(program.list));
+}
+
+TEST_F(NoteStoreTest, OneProgramWritesAtATimeAndAStoppedOnesLockIsTakenOver) {
+    Program program(DataFile(), clock, UnsavedRoot());
+    {
+        const WriterLock other(DataFile(), nullptr); // another program saving
+        program.list.Add(clock, Text("waits"));
+        EXPECT_TRUE(program.store.Unsaved());
+        EXPECT_EQ(program.pauses, kLockAttempts - 1);
+        EXPECT_EQ(program.store.TakeEvent().Messages.size(), 1u);
+    }
+    program.store.Look();
+    EXPECT_EQ(Texts(OnDisk()), (std::vector<std::string>{"waits"}));
+
+    const std::string stale = DataFile() + ".lock";
+    test::WriteFile(stale, "");
+    std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() -
+                                                std::chrono::minutes(1));
+    program.list.Add(clock, Text("after a program stopped while saving"));
+    EXPECT_FALSE(program.store.Unsaved());
+    EXPECT_FALSE(std::filesystem::exists(stale));
 }
 
 TEST_F(NoteStoreTest, FilesThatCannotBeReadAreNeverWrittenOver) {
