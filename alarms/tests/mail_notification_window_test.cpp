@@ -69,12 +69,7 @@ protected:
         return std::count(sounds.begin(), sounds.end(), sound);
     }
 
-    void Press(const char* button) {
-        const HWND toolBar = form_->Find(form_main::ToolBar1).Handle();
-        SendMessageA(GetParent(toolBar), WM_COMMAND,
-                     MAKEWPARAM(form_->FindToolButton(button).Id(), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(toolBar));
-    }
+    void Press(const char* button) { PressToolButton(*form_, button); }
 };
 
 class MailServiceTest : public MailWindowTest {

@@ -3,6 +3,7 @@
 // is told once, the status bar says so, and a tick saves it once it can.
 #include "framework/system_error.h"
 #include "framework/tests/fake_environment.h"
+#include "framework/tests/gui_test_support.h"
 #include "mainwindow/main.h"
 #include "mainwindow/tests/main_window_fixture.h"
 #include "resources/form_main.h"
@@ -52,21 +53,12 @@ protected:
         return form_->Find<StatusBar>(form_main::StatusBar1).PanelText(index);
     }
     void Press(const char* button) {
-        const HWND toolBar = form_->Find(form_main::ToolBar1).Handle();
-        SendMessageA(GetParent(toolBar), WM_COMMAND,
-                     MAKEWPARAM(form_->FindToolButton(button).Id(), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(toolBar));
+        PressToolButton(*form_, button);
         PumpMessages();
     }
     void Tick() {
-        SendMessageA(form_->Handle(), WM_TIMER, form_->FindTimer(form_main::Timer1).Id(), 0);
+        SendTimerTick(*form_);
         PumpMessages();
-    }
-    static void PumpMessages() {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
-        }
     }
 };
 

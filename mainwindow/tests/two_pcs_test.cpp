@@ -28,14 +28,6 @@ std::string NoteOf(int computer) {
     return "Note from PC " + std::to_string(computer);
 }
 
-void Press(TFormMain& form, const char* button) {
-    const HWND toolBar = form.Find(form_main::ToolBar1).Handle();
-    SendMessageA(GetParent(toolBar), WM_COMMAND,
-                 MAKEWPARAM(form.FindToolButton(button).Id(), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(toolBar));
-    PumpMessages();
-}
-
 // The texts of the stickers on the screen (the placeholder comes first), sorted.
 std::vector<std::string> StickerTexts(const TFormMain& form) {
     const auto& stickers = form.Stickers().Stickers();
@@ -82,18 +74,18 @@ TEST(TwoPcsChild, BothNotesShowOnBothScreensAndStayInTheFiles) {
     TFormMain form(noMailService, dataFile, ScratchSettings::Store());
     ASSERT_TRUE(PumpUntil([&] { return form.StartupDone(); }));
 
-    Press(form, form_main::ToolButton_newMsg);
+    PressToolButton(form, form_main::ToolButton_newMsg);
+    PumpMessages();
     form.Find(form_main::RichEditText).SetText(NoteOf(computer));
-    Press(form, form_main::ToolButton_modMsg);
+    PressToolButton(form, form_main::ToolButton_modMsg);
+    PumpMessages();
     env.now += 60 * kMinute; // both notes have started, neither is due
 
     const std::vector<std::string> both{NoteOf(1), NoteOf(2)};
-    const HWND window = form.Handle();
-    const UINT_PTR timer = form.FindTimer(form_main::Timer1).Id();
     // The other computer starts and saves in its own time.
     const bool seen = PumpUntil(
         [&] {
-            SendMessageA(window, WM_TIMER, timer, 0);
+            SendTimerTick(form);
             PumpMessages();
             return StickerTexts(form) == both;
         },
