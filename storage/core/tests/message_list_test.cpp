@@ -297,7 +297,10 @@ TEST_F(MessageListTest, ASaveStoppedBetweenItsRenamesLoadsTheNewPair) {
     WriteFile(RepeatPathFor(DataPath()) + ".w2.new", RepeatFileBytes(list.Items()));
     WriteFile(MemoPath(), memo);
     MessageList recovered(DataPath());
+    int pauses = 0;
+    recovered.Pause = [&pauses] { ++pauses; };
     recovered.LoadMessages(clock);
+    EXPECT_EQ(pauses, 1) << "read again once; the same halves twice are believed";
     ASSERT_EQ(recovered.Count(), 3u);
     EXPECT_EQ(recovered.Entry(2).RichText, "third");
     EXPECT_EQ(recovered.Entry(2).Repeat.Period, RepeatPeriod::Week);

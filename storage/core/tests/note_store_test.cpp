@@ -161,23 +161,5 @@ TEST_F(NoteStoreTest, WhatTheEndCouldNotSaveComesBackAtTheNextStart) {
     EXPECT_FALSE(std::filesystem::exists(copy));
 }
 
-TEST_F(NoteStoreTest, HalvesOfTwoSavesAreReadAgainAndALeftoverHalfIsTaken) {
-    Program program(DataFile(), clock, UnsavedRoot());
-    program.list.Add(clock, Text("one"));
-    const std::string oldData = test::ReadFile(DataFile());
-    program.list.Add(clock, Text("two"));
-    // The rich-text file of the second save in place, its data file not.
-    const std::string newData = test::ReadFile(DataFile());
-    test::WriteFile(DataFile(), oldData);
-    test::WriteFile(DataFile() + ".other.new", newData);
-
-    MessageList reader(DataFile());
-    int pauses = 0;
-    reader.Pause = [&pauses] { ++pauses; };
-    reader.LoadMessages(clock);
-    EXPECT_EQ(pauses, 1) << "read again once; the same halves twice are believed";
-    EXPECT_EQ(Texts(reader), (std::vector<std::string>{"one", "two"}));
-}
-
 } // namespace
 } // namespace zandrel
