@@ -182,6 +182,9 @@ private:
         void ShowError(const std::string& text) override {
             application_.RunBox([&] { environment_.ShowError(text); });
         }
+        void ShowFileError(const std::string& text) override {
+            application_.RunBox([&] { environment_.ShowFileError(text); });
+        }
         void ShowWarning(const std::string& text) override {
             application_.RunBox([&] { environment_.ShowWarning(text); });
         }

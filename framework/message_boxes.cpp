@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/handles.h"
+#include "storage/core/file_ops.h"
 
 #include <windows.h>
 
@@ -45,6 +46,11 @@ LRESULT CALLBACK RenameOkToRetry(int code, WPARAM wParam, LPARAM lParam) {
 
 void ShowErrorBox(const std::string& text) {
     MessageBoxA(BoxOwner(), text.c_str(), App().Title().c_str(), MB_OK | MB_ICONERROR);
+}
+
+void ShowErrorBoxUtf8(const std::string& text) {
+    MessageBoxW(BoxOwner(), file_ops::Wide(text).c_str(), file_ops::Wide(App().Title()).c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
 void ShowWarningBox(const std::string& text) {

@@ -8,6 +8,8 @@ namespace zandrel {
 
 // The general error report: title the application's, the error's text.
 void ShowErrorBox(const std::string& text);
+// The same for a text in UTF-8, through the wide call.
+void ShowErrorBoxUtf8(const std::string& text);
 // Title "Warning", a warning icon, the single button "Retry".
 void ShowWarningBox(const std::string& text);
 enum class ConfirmDefault { Yes, No };

@@ -1,5 +1,7 @@
 #include "framework/registry.h"
 
+#include "storage/core/file_ops.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -52,6 +54,32 @@ std::string ReadRegistryString(HKEY Root, const std::string& KeyPath,
             return std::string(data.begin(), std::find(data.begin(), end, '\0'));
         }
         data.resize(size);
+    }
+}
+
+std::string ReadRegistryPath(HKEY Root, const std::string& KeyPath,
+                             const std::string& ValueName) {
+    RegistryKey key;
+    if (RegOpenKeyExA(Root, KeyPath.c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS)
+        return {};
+    const std::wstring name = file_ops::Wide(ValueName);
+    std::vector<wchar_t> data;
+    for (;;) {
+        DWORD type = 0;
+        DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        const LONG result =
+            RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                             data.empty() ? nullptr : reinterpret_cast<BYTE*>(data.data()), &size);
+        if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA)
+            return {};
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            throw RegistryError("Invalid data type for '" + ValueName + "'");
+        const std::size_t count = (size + sizeof(wchar_t) - 1) / sizeof(wchar_t);
+        if (result == ERROR_SUCCESS && count <= data.size()) {
+            const auto end = data.begin() + static_cast<std::ptrdiff_t>(count);
+            return file_ops::FromWide(std::wstring(data.begin(), std::find(data.begin(), end, L'\0')));
+        }
+        data.resize(count);
     }
 }
 

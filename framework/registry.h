@@ -37,6 +37,10 @@ private:
 // "Invalid data type for '<name>'" for a value of any other type.
 std::string ReadRegistryString(HKEY Root, const std::string& KeyPath, const std::string& ValueName);
 
+// The same for a value that holds a path, read through the wide call and
+// given in UTF-8 (the program's paths): a folder named in any script.
+std::string ReadRegistryPath(HKEY Root, const std::string& KeyPath, const std::string& ValueName);
+
 // Writes Value as REG_SZ, creating the key if needed. Throws RegistryError
 // "Errore durante la scrittura nel registry" when that fails.
 void WriteRegistryString(HKEY Root, const std::string& KeyPath, const std::string& ValueName,

@@ -5,6 +5,7 @@
 #include "framework/dpi.h"
 #include "framework/handles.h"
 #include "framework/message_boxes.h"
+#include "storage/core/file_ops.h"
 
 #include <commdlg.h>
 #include <mmsystem.h>
@@ -77,6 +78,10 @@ void Win32Environment::ShowError(const std::string& text) {
     ShowErrorBox(text);
 }
 
+void Win32Environment::ShowFileError(const std::string& text) {
+    ShowErrorBoxUtf8(text);
+}
+
 void Win32Environment::ShowWarning(const std::string& text) {
     ShowWarningBox(text);
 }
@@ -90,15 +95,32 @@ bool Win32Environment::ConfirmDefaultNo(const std::string& text) {
 }
 
 void Win32Environment::ShellOpen(const std::string& target) {
-    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", file_ops::Wide(target).c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
 }
 
 void Win32Environment::ShowHelpContext(const std::string& helpFile, unsigned context) {
-    WinHelpA(App().ModalOwner(), helpFile.c_str(), HELP_CONTEXT, context);
+    WinHelpW(App().ModalOwner(), file_ops::Wide(helpFile).c_str(), HELP_CONTEXT, context);
 }
 
+// As WinExec answers, through the wide call: a path in any script. The
+// system's codes for a file or path not found and a bad format are
+// WinExec's own.
 unsigned Win32Environment::RunProgram(const std::string& commandLine) {
-    return WinExec(commandLine.c_str(), SW_SHOW);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process{};
+    std::wstring line = file_ops::Wide(commandLine);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        const DWORD error = GetLastError();
+        return error < 32 ? unsigned(error) : 0;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 33;
 }
 
 std::optional<PrinterChoice> Win32Environment::ChoosePrinter() {

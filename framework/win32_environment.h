@@ -18,6 +18,7 @@ public:
     void PlayResourceSound(const std::string& name) override;
     void Beep(unsigned type) override;
     void ShowError(const std::string& text) override;
+    void ShowFileError(const std::string& text) override;
     void ShowWarning(const std::string& text) override;
     bool Confirm(const std::string& text) override;
     bool ConfirmDefaultNo(const std::string& text) override;

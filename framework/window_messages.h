@@ -13,8 +13,9 @@ inline constexpr UINT kRunDeferredMessage = WM_APP + 1;
 inline constexpr UINT kSnoozedMessage = WM_APP + 2;
 // A warning pop-up closed: its object is freed once its code has run.
 inline constexpr UINT kFreeClosedPopupsMessage = WM_APP + 3;
-// The day's backup failed before a save: reported once the save is over.
-inline constexpr UINT kBackupFailedMessage = WM_APP + 4;
+// The note store has something to show (a merged list, a failure to report):
+// shown once the command or tick that used the store is over.
+inline constexpr UINT kNotesStoredMessage = WM_APP + 4;
 // The preview's paging keys, forwarded from its page control to the form.
 inline constexpr UINT kPagingKeyMessage = WM_APP + 5;
 // A sticker's "Done" on a message that does not repeat: the main window asks

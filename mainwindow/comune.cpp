@@ -1,6 +1,7 @@
 #include "mainwindow/comune.h"
 
 #include "framework/registry.h"
+#include "storage/core/file_ops.h"
 
 #include <windows.h>
 
@@ -40,12 +41,12 @@ std::string HresultText(HRESULT hr) {
 
 // The shell-link object and its file side.
 struct ShellLink {
-    ComPtr<IShellLinkA> Link;
+    ComPtr<IShellLinkW> Link;
     ComPtr<IPersistFile> File;
 
     ShellLink() {
         HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, Link.receive());
+                                      IID_IShellLinkW, Link.receive());
         if (FAILED(hr))
             throw std::runtime_error("Cannot create the shell link object (" + HresultText(hr) +
                                      ")");
@@ -56,27 +57,16 @@ struct ShellLink {
     }
 };
 
-std::wstring Widen(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
-
 bool FileExists(const std::string& fileName) {
-    const DWORD attributes = GetFileAttributesA(fileName.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return file_ops::Exists(fileName);
 }
 
 class RealStartupShortcutSystem : public StartupShortcutSystem {
 public:
     explicit RealStartupShortcutSystem(Environment& env) : env_(env) {}
     std::string StartupFolder() override {
-        return ReadRegistryString(HKEY_CURRENT_USER, std::string(ShellFoldersKeyPath),
-                                  std::string(StartupFolderValue));
+        return ReadRegistryPath(HKEY_CURRENT_USER, std::string(ShellFoldersKeyPath),
+                                std::string(StartupFolderValue));
     }
     bool FileExists(const std::string& fileName) override { return zandrel::FileExists(fileName); }
     std::string ResolveShortcut(const std::string& linkPath) override {
@@ -106,19 +96,20 @@ ComApartment::~ComApartment() {
 void CreateShortcut(const std::string& TargetPath, const std::string& LinkPath) {
     ShellLink link;
     // SetPath takes the whole string: no intermediate buffer to overflow.
-    link.Link->SetPath(TargetPath.c_str());
-    link.File->Save(Widen(LinkFileName(LinkPath)).c_str(), TRUE);
+    link.Link->SetPath(file_ops::Wide(TargetPath).c_str());
+    link.File->Save(file_ops::SystemPath(LinkFileName(LinkPath)).c_str(), TRUE);
 }
 
 std::string ResolveShortcut(const std::string& LinkPath) {
     ShellLink link;
-    if (FAILED(link.File->Load(Widen(LinkFileName(LinkPath)).c_str(), STGM_READ)))
+    if (FAILED(link.File->Load(file_ops::SystemPath(LinkFileName(LinkPath)).c_str(), STGM_READ)))
         return {};
-    char path[MAX_PATH] = {};
-    WIN32_FIND_DATAA found{};
-    if (link.Link->GetPath(path, MAX_PATH, &found, 0) != S_OK)
+    std::wstring path(32768, L'\0');
+    WIN32_FIND_DATAW found{};
+    if (link.Link->GetPath(path.data(), int(path.size()), &found, 0) != S_OK)
         return {};
-    return std::string(path, std::find(path, path + MAX_PATH, '\0'));
+    path.resize(path.find(L'\0'));
+    return file_ops::FromWide(path);
 }
 
 void UpdateStartupShortcut(SettingsStore& settings, Environment& env, const std::string& exePath) {

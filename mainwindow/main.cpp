@@ -12,6 +12,9 @@
 #include "mainwindow/instance_guard.h"
 #include "resources/form_main.h"
 #include "resources/resource_names.h"
+#include "storage/core/file_ops.h"
+
+#include <shlobj.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -102,13 +105,14 @@ std::string TFormMain::DefaultDataFileName() {
 }
 
 // A path that fills the buffer may have been cut: ask again with more room.
+// In UTF-8, as every path of the program: a folder named in any script.
 std::string TFormMain::ExecutablePath() {
-    std::string path(MAX_PATH + 1, '\0');
+    std::wstring path(MAX_PATH + 1, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), DWORD(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
         if (length < path.size()) {
             path.resize(length);
-            return path;
+            return file_ops::FromWide(path);
         }
         path.resize(path.size() * 2);
     }
@@ -130,6 +134,10 @@ void TFormMain::FormClose(Event& event) {
     SetForegroundWindow(Handle());
     rebuilds_.DestroyAll();
     popups_.DestroyAll();
+    if (store_) {
+        store_->Close();
+        store_.reset();
+    }
     MessageList_.reset();
     if (!completePlayed_) {
         App().Sounds().Play(res::kSoundComplete);
@@ -181,6 +189,9 @@ void TFormMain::EndSession() {
     }
     trayIcon_.Remove();
     rebuilds_.StoreSentNotifications();
+    if (store_) {
+        store_->Close();
+    }
     App().Sounds().Play(res::kSoundComplete);
     completePlayed_ = true;
 }
@@ -274,6 +285,7 @@ void TFormMain::Timer1Timer(Event&) {
         return;
     }
     const BusyMark::Hold ticking(ticking_);
+    LookAtFiles();
     TimerTickActions actions;
     // A message deleted from a dialog's loop during this tick is never due.
     actions.Message = [this](int index) {
@@ -335,6 +347,7 @@ void TFormMain::ShowMainWindow() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     InstallHintHook();
+    LookAtFiles();
 }
 
 void TFormMain::DisplayChanged() {
@@ -580,10 +593,58 @@ void TFormMain::RebuildAfterSnooze() {
     ShowCurrentMessage();
 }
 
-void TFormMain::BackUpBeforeSave() {
-    if (auto error = dailyBackup_.BeforeSave(dataFileName_, App().Env().Now())) {
-        backupErrors_.push_back(std::move(*error));
-        PostMessageA(Handle(), kBackupFailedMessage, 0, 0);
+// %LOCALAPPDATA%\Zandrel\Unsaved: the user's own folder, for the notes
+// that could not be saved beside the program when it ended.
+std::string TFormMain::UnsavedNotesFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+        return {};
+    }
+    return file_ops::FromWide(folder) + "\\Zandrel\\Unsaved";
+}
+
+void TFormMain::OpenNoteStore() {
+    MessageList& list = *MessageList_;
+    store_ = std::make_unique<NoteStore>(list, App().Env(), UnsavedNotesFolder(),
+                                         [] { Sleep(300); });
+    list.SaveHandler = [this] {
+        store_->Save();
+        PostMessageA(Handle(), kNotesStoredMessage, 0, 0);
+    };
+}
+
+void TFormMain::LookAtFiles() {
+    if (store_ && startup_.Done()) {
+        store_->Look();
+        ShowNotesStored();
+    }
+}
+
+void TFormMain::ShowNotesStored() {
+    if (!store_ || !MessageList_) {
+        return;
+    }
+    StoreEvent event = store_->TakeEvent();
+    // A rebuild under way takes the merged list in before it ends.
+    if (event.ListChanged && startup_.Done()) {
+        const TMessageEntry* shown = MessageList_->Current();
+        const int index = MessageList_->CurrentIndex;
+        RebuildStickers();
+        MessageList_->CurrentIndex = index;
+        for (std::size_t i = 0; i < MessageList_->Count(); ++i) {
+            if (&MessageList_->Entry(i) == shown) {
+                MessageList_->CurrentIndex = int(i);
+            }
+        }
+        if (!MessageList_->Current()) {
+            MessageList_->SelectLast();
+        }
+        ShowCurrentMessage();
+    }
+    Find<StatusBar>(form_main::StatusBar1)
+        .SetPanelText(3, store_->Unsaved() ? "Changes not saved yet" : "");
+    for (const std::string& text : event.Messages) {
+        App().Env().ShowFileError(text);
     }
 }
 
@@ -618,10 +679,8 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    if (message == kBackupFailedMessage) {
-        for (const std::string& error : std::exchange(backupErrors_, {})) {
-            App().ReportError(error);
-        }
+    if (message == kNotesStoredMessage) {
+        ShowNotesStored();
         return 0;
     }
     if (message == WM_ENDSESSION) {

@@ -15,7 +15,7 @@
 #include "mainwindow/startup_sequence.h"
 #include "mainwindow/sticker_rebuilds.h"
 #include "mainwindow/tray_icon.h"
-#include "storage/core/backups.h"
+#include "storage/core/note_store.h"
 #include "storage/core/message_list.h"
 
 #include <functional>
@@ -139,9 +139,16 @@ private:
     // A sticker's "Remind me" saved its message: the stickers are built
     // again, and the editor stays on the message it shows.
     void RebuildAfterSnooze();
-    // Before every save: the first one of a day backs the files up; a
-    // failure is reported once the save is over.
-    void BackUpBeforeSave();
+    // The list's saves go through the note store, which looks at the files
+    // first; what it has to show is shown once the save is over.
+    void OpenNoteStore();
+    static std::string UnsavedNotesFolder();
+    // The store's look at the files (at every tick, when the window opens).
+    void LookAtFiles();
+    // A merged list: the stickers are built again, the editor stays on its
+    // note; failures are reported, each once; the status bar tells whether
+    // changes wait to be saved.
+    void ShowNotesStored();
 
     TEmail email_;
     std::string dataFileName_;
@@ -166,8 +173,8 @@ private:
     FormattingToolbar formatting_{*this};
     RegistrySettingsStore settings_;
     MessageFinder finder_{*this};
-    DailyBackup dailyBackup_;
-    std::vector<std::string> backupErrors_;
+    // After MessageList_, which it refers to: it goes first.
+    std::unique_ptr<NoteStore> store_;
     // The message of a sticker's "Done" that asks whether to delete it.
     std::optional<std::pair<int, std::string>> doneAsked_;
 };

@@ -2,6 +2,7 @@
 
 #include "catalog/shown_text.h"
 #include "framework/application.h"
+#include "framework/window_messages.h"
 #include "mainwindow/main.h"
 #include "resources/resource_names.h"
 
@@ -43,7 +44,7 @@ void StartupSequence::Run(TFormMain& window) {
     MessageList& list = *window.MessageList_;
     step([&] {
         list.SetDataFileName(window.dataFileName_);
-        list.BeforeSave = [&window] { window.BackUpBeforeSave(); };
+        window.OpenNoteStore();
     });
     step([&] { textLoadGuard_.emplace(TextLoadGuardPathFor(window.dataFileName_)); });
     {
@@ -58,7 +59,13 @@ void StartupSequence::Run(TFormMain& window) {
                     textLoadGuard_->Loaded();
                 }
             });
-        step([&] { list.LoadMessages(app.Env()); });
+        // A file that cannot be read yet is tried again for a few seconds;
+        // nothing is saved over it while it cannot be.
+        step([&] {
+            if (window.store_) {
+                window.store_->Open();
+            }
+        });
         step([&] { ApplyTextLoadGuard(list); });
         step([&] {
             list.CurrentIndex = 0;
@@ -79,6 +86,7 @@ void StartupSequence::Run(TFormMain& window) {
         }
     });
     step([&] { ReportInterruptedNote(list); });
+    step([&] { PostMessageA(window.Handle(), kNotesStoredMessage, 0, 0); });
 }
 
 void StartupSequence::NoteReplaced(const std::string& key) {

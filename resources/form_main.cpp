@@ -245,7 +245,7 @@ FormDescription Design() {
         Component(form_main::StatusBar1, K::StatusBar, {0, 376, 550, 19})
             .In(form_main::Panel1)
             .Dock(Align::Bottom)
-            .Panels({70, 50, 50}),
+            .Panels({70, 50, 50, 140}),
     };
 
     form.Menus = {

@@ -44,9 +44,7 @@ protected:
         return *form_;
     }
 
-    void Tick() {
-        SendMessageA(form_->Handle(), WM_TIMER, form_->FindTimer(form_main::Timer1).Id(), 0);
-    }
+    void Tick() { SendTimerTick(*form_); }
 
     static long Dings() {
         const auto& sounds = TestEnvironment().sounds;

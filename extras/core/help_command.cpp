@@ -1,7 +1,6 @@
 #include "extras/core/help_command.h"
 
-#include <filesystem>
-#include <system_error>
+#include "storage/core/file_ops.h"
 
 namespace zandrel {
 namespace {
@@ -9,21 +8,16 @@ namespace {
 // The viewer's first code of success: smaller results are errors.
 constexpr unsigned kFirstStartedResult = 32;
 
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
-
 } // namespace
 
 void OpenProgramHelp(Environment& environment, const std::string& helpFile,
                      const std::string& programFolder) {
-    if (FileExists(helpFile)) {
+    if (file_ops::Exists(helpFile)) {
         environment.ShowHelpContext(helpFile, kMainHelpContext);
         return;
     }
     const std::string htmlHelp = programFolder + kHtmlHelpFile;
-    if (!FileExists(htmlHelp)) {
+    if (!file_ops::Exists(htmlHelp)) {
         environment.ShowWarning("File not found: " + htmlHelp);
         return;
     }

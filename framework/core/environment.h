@@ -40,6 +40,9 @@ public:
     virtual void Beep(unsigned type) = 0;
     // The general error report: a message box with the error's text.
     virtual void ShowError(const std::string& text) = 0;
+    // The same box for a text in UTF-8, such as one that names the data
+    // files: their folder's name in any script.
+    virtual void ShowFileError(const std::string& text) { ShowError(text); }
     // The program's warning box: title "Warning", the single button "Retry".
     virtual void ShowWarning(const std::string& text) = 0;
     // The confirmation box: title "Confirm", Yes and No. False only for No.

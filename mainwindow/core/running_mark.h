@@ -17,8 +17,10 @@ private:
     [[maybe_unused]] void* mark_ = nullptr; // Windows: the named mutex
 };
 
-// Whether a running program holds the mark of `folder`, however the folder
-// is spelled (relative, other case, other separators).
+// Whether a running program of this session holds the mark of `folder`,
+// under any name of it (relative, other case or separators, another drive
+// letter or a share of the same folder). Programs on other PCs that share
+// the folder hold no mark here: they merge what changes under them.
 bool ProgramRunsFrom(const std::string& folder);
 
 } // namespace zandrel

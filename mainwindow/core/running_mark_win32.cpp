@@ -1,44 +1,29 @@
 // The mark is a named mutex of the session whose name is drawn from the
-// folder's full path, upper-cased.
+// folder's identity on its volume, so that every name of the folder (another
+// drive letter, a share, a link, another spelling) finds the same mark.
 #include "mainwindow/core/running_mark.h"
 
-#include <windows.h>
+#include "storage/core/file_ops.h"
 
-#include <cstdint>
-#include <cstdio>
+#include <windows.h>
 
 namespace zandrel {
 namespace {
 
+// Empty when the folder cannot be opened: there is nothing to mark.
 std::string MarkName(const std::string& folder) {
-    std::string path(MAX_PATH, '\0');
-    DWORD length = GetFullPathNameA(folder.c_str(), DWORD(path.size()), path.data(), nullptr);
-    if (length >= path.size()) {
-        path.resize(length);
-        length = GetFullPathNameA(folder.c_str(), DWORD(path.size()), path.data(), nullptr);
-    }
-    path.resize(length < path.size() ? length : 0);
-    for (char& c : path) {
-        c = c == '/' ? '\\' : c;
-    }
-    while (path.size() > 3 && path.back() == '\\') {
-        path.pop_back();
-    }
-    CharUpperBuffA(path.data(), DWORD(path.size()));
-    std::uint64_t hash = 14695981039346656037ull; // FNV-1a: a mutex name holds no '\'
-    for (const char c : path) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    char name[64];
-    std::snprintf(name, sizeof name, "Zandrel.Keltrune.Folder.%016llx",
-                  static_cast<unsigned long long>(hash));
-    return name;
+    const std::optional<std::string> identity = file_ops::FolderIdentity(folder);
+    return identity ? "Zandrel.Keltrune.Folder." + *identity : std::string();
 }
 
 } // namespace
 
-RunningMark::RunningMark(const std::string& folder)
-    : mark_(CreateMutexA(nullptr, FALSE, MarkName(folder).c_str())) {}
+RunningMark::RunningMark(const std::string& folder) {
+    const std::string name = MarkName(folder);
+    if (!name.empty()) {
+        mark_ = CreateMutexA(nullptr, FALSE, name.c_str());
+    }
+}
 
 RunningMark::~RunningMark() {
     if (mark_) {
@@ -47,7 +32,8 @@ RunningMark::~RunningMark() {
 }
 
 bool ProgramRunsFrom(const std::string& folder) {
-    const HANDLE mark = OpenMutexA(SYNCHRONIZE, FALSE, MarkName(folder).c_str());
+    const std::string name = MarkName(folder);
+    const HANDLE mark = name.empty() ? nullptr : OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
     if (!mark) {
         return false;
     }

@@ -2,7 +2,9 @@
 
 #include "storage/core/file_ops.h"
 
-#include <fstream>
+#include "storage/core/storage_error.h"
+
+#include <sstream>
 
 namespace zandrel {
 namespace {
@@ -31,7 +33,13 @@ std::string Trimmed(std::string text) {
 } // namespace
 
 TextLoadGuard::TextLoadGuard(std::string path) : path_(std::move(path)) {
-    std::ifstream file(path_, std::ios::binary);
+    std::optional<file_ops::FileBytes> bytes;
+    try {
+        bytes = file_ops::ReadAll(path_);
+    } catch (const StorageError&) {
+        // No marks to keep: every note shows as usual.
+    }
+    std::istringstream file(bytes ? std::string(bytes->view()) : std::string());
     std::string line;
     while (std::getline(file, line)) {
         if (line.starts_with(kPlain))
@@ -84,7 +92,7 @@ void TextLoadGuard::WriteMark() {
 void TextLoadGuard::Write() {
     markFile_.reset();
     if (plainNotes_.empty() && !mark_) {
-        std::remove(path_.c_str());
+        file_ops::RemoveQuietly(path_);
         return;
     }
     std::string content;
@@ -93,7 +101,7 @@ void TextLoadGuard::Write() {
     markOffset_ = static_cast<long>(content.size());
     if (mark_)
         content += MarkLine(mark_);
-    File file(std::fopen(path_.c_str(), "wb"));
+    File file(file_ops::OpenCFile(path_, "wb"));
     if (!file)
         return;
     std::fwrite(content.data(), 1, content.size(), file.get());

@@ -55,12 +55,7 @@ protected:
     }
 
     // As the toolbar reports a click on one of its buttons.
-    void Press(const char* button) {
-        const HWND toolBar = Find(form_main::ToolBar1).Handle();
-        SendMessageA(GetParent(toolBar), WM_COMMAND,
-                     MAKEWPARAM(form_->FindToolButton(button).Id(), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(toolBar));
-    }
+    void Press(const char* button) { PressToolButton(*form_, button); }
 
     void Click(const char* name) { SendMessageA(Find(name).Handle(), BM_CLICK, 0, 0); }
 

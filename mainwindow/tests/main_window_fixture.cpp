@@ -86,4 +86,15 @@ std::vector<std::int32_t> StoredNotify(const std::string& dataFile) {
     return notify;
 }
 
+void PressToolButton(TFormMain& form, const char* button, const char* toolBar) {
+    const HWND bar = form.Find(toolBar).Handle();
+    SendMessageA(GetParent(bar), WM_COMMAND,
+                 MAKEWPARAM(form.FindToolButton(button).Id(), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(bar));
+}
+
+void SendTimerTick(TFormMain& form) {
+    SendMessageA(form.Handle(), WM_TIMER, form.FindTimer(form_main::Timer1).Id(), 0);
+}
+
 } // namespace zandrel::testing

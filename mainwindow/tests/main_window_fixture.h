@@ -7,6 +7,7 @@
 #include "framework/tests/fake_environment.h"
 #include "mainwindow/main.h"
 #include "mainwindow/registry_settings.h"
+#include "resources/form_main.h"
 #include "storage/core/tests/test_support.h"
 
 #include <windows.h>
@@ -86,5 +87,10 @@ protected:
 
 // The Notify of every message that the data file at `dataFile` holds.
 std::vector<std::int32_t> StoredNotify(const std::string& dataFile);
+
+// As the toolbar `toolBar` of `form` reports a click on one of its buttons.
+void PressToolButton(TFormMain& form, const char* button, const char* toolBar = form_main::ToolBar1);
+// One tick of the main window's timer.
+void SendTimerTick(TFormMain& form);
 
 } // namespace zandrel::testing

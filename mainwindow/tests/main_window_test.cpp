@@ -141,12 +141,14 @@ TEST_F(MainWindowTest, LayoutFollowsTheDesign) {
     EXPECT_EQ(middle.Top + middle.Height, status.Top);
     EXPECT_GT(form.Find(form_main::RichEditText).Place().Height, 100);
 
-    int edges[3] = {};
-    ASSERT_EQ(SendMessageA(form.Find(form_main::StatusBar1).Handle(), SB_GETPARTS, 3,
+    // The last panel says whether changes wait to be saved.
+    int edges[4] = {};
+    ASSERT_EQ(SendMessageA(form.Find(form_main::StatusBar1).Handle(), SB_GETPARTS, 4,
                            reinterpret_cast<LPARAM>(edges)),
-              3);
+              4);
     EXPECT_EQ(edges[0], 70);
     EXPECT_EQ(edges[1], 120);
+    EXPECT_EQ(edges[2], 170);
 
     char caption[40] = {};
     GetMenuStringA(GetMenu(form.Handle()), 1, caption, sizeof caption, MF_BYPOSITION);

@@ -138,10 +138,7 @@ protected:
     }
 
     static void Press(TFormMain& form, const char* toolBar, const char* button) {
-        const HWND bar = form.Find(toolBar).Handle();
-        SendMessageA(GetParent(bar), WM_COMMAND,
-                     MAKEWPARAM(form.FindToolButton(button).Id(), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(bar));
+        PressToolButton(form, button, toolBar);
     }
 
     static void Command(TFormMain& form, const char* menuItem) {

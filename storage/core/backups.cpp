@@ -8,15 +8,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace zandrel {
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 constexpr std::string_view kBeforeRestore = "-before-restore";
 
 std::string DayName(TDateTime moment) {
@@ -39,7 +35,7 @@ bool IsBackupName(std::string_view name) {
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
-    return folder + kSeparator + name;
+    return folder + file_ops::kPathSeparator + name;
 }
 
 std::string NameOf(const std::string& path) {
@@ -112,9 +108,8 @@ std::string BackupsFolderOf(const std::string& dataFileName) {
 
 std::optional<std::string> DailyBackup::BeforeSave(const std::string& dataFileName, TDateTime now) {
     const std::string day = DayName(now);
-    if (triedDay_ == day)
+    if (doneDay_ == day)
         return std::nullopt;
-    triedDay_ = day;
     try {
         const std::string backups = BackupsFolderOf(dataFileName);
         if (file_ops::Exists(dataFileName) && !file_ops::FolderExists(InFolder(backups, day))) {
@@ -122,10 +117,13 @@ std::optional<std::string> DailyBackup::BeforeSave(const std::string& dataFileNa
             CopyPairInto(dataFileName, InFolder(backups, day));
         }
         RemoveOldDays(dataFileName);
+        doneDay_ = day;
         return std::nullopt;
     } catch (const std::exception& error) {
+        if (std::exchange(reportedDay_, day) == day)
+            return std::nullopt;
         return "Today's backup of the notes failed: " + std::string(error.what()) +
-               ". The next one is made at the first save of another day.";
+               ". It is tried again at the next save.";
     }
 }
 
@@ -161,7 +159,7 @@ std::string RestoreBackup(const std::string& dataFileName, const std::string& na
         CopyPairInto(dataFileName, InFolder(backups, saved));
     }
     WriteFilePair(
-        dataFileName,
+        dataFileName, NewWriterTag(),
         [&memo](const file_ops::ByteSink& write) {
             if (memo)
                 write(memo->view());

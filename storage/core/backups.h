@@ -19,16 +19,17 @@ std::string BackupsFolderOf(const std::string& dataFileName);
 
 class DailyBackup {
 public:
-    // Runs before every save. At the first save of the calendar day of
+    // Runs before every save. Until it succeeds on the calendar day of
     // `now`, copies both files as they are into Backups\YYYY-MM-DD\ (an
     // existing folder of that day is left as it is; no folder without a data
     // file) and keeps only the newest kKeptBackupDays day folders. Never
-    // throws: a failure is returned as its text, and only at the first save
-    // of a day, which is the only one that tries.
+    // throws: a failure is returned as its text, once a day; the next save
+    // tries again, so a save that fails does not use up the day's backup.
     std::optional<std::string> BeforeSave(const std::string& dataFileName, TDateTime now);
 
 private:
-    std::string triedDay_; // YYYY-MM-DD of the last day that tried
+    std::string doneDay_;     // YYYY-MM-DD of the last day backed up
+    std::string reportedDay_; // ... and of the last failure reported
 };
 
 struct BackupFolder {

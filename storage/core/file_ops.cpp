@@ -3,6 +3,9 @@
 #include "storage/core/storage_error.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -18,8 +21,70 @@
 namespace zandrel::file_ops {
 namespace {
 
+#ifdef _WIN32
+
+// The system's text for `code`, in UTF-8.
+std::string SystemReason(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string reason;
+    if (length > 0) {
+        const int size =
+            WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr, nullptr);
+        reason.resize(std::size_t(size));
+        WideCharToMultiByte(CP_UTF8, 0, text, int(length), reason.data(), size, nullptr, nullptr);
+    }
+    LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
+                               reason.back() == ' ' || reason.back() == '.'))
+        reason.pop_back();
+    return reason.empty() ? "error " + std::to_string(code) : reason;
+}
+
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
-    throw StorageError(what + " \"" + path + "\"");
+    const std::string reason = SystemReason(GetLastError());
+    throw StorageError(what + " \"" + path + "\": " + reason, reason);
+}
+
+void SetSystemError(int code) {
+    SetLastError(DWORD(code));
+}
+
+#else
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+    const std::string reason = std::strerror(errno);
+    throw StorageError(what + " \"" + path + "\": " + reason, reason);
+}
+
+void SetSystemError(int code) {
+    errno = code;
+}
+
+#endif
+
+WriteFaults& Faults() {
+    static WriteFaults faults;
+    return faults;
+}
+
+// The write's fault, failing at once as `making` when it is one of making
+// the file or folder.
+std::optional<WriteFault> FaultOf(const std::string& path,
+                                  const char* making = "Cannot create file") {
+    const std::optional<WriteFault> fault = Faults() ? Faults()(path) : std::nullopt;
+    if (fault && fault->AtCreate) {
+        SetSystemError(fault->SystemError);
+        Fail(making, path);
+    }
+    return fault;
+}
+
+[[noreturn]] void FailWrite(const WriteFault& fault, const std::string& path) {
+    SetSystemError(fault.SystemError);
+    Fail("Cannot write file", path);
 }
 
 #ifdef _WIN32
@@ -73,7 +138,61 @@ private:
 
 } // namespace
 
+HeldFile::HeldFile(HeldFile&& other) noexcept
+    : path_(std::move(other.path_)), handle_(std::exchange(other.handle_, -1)) {}
+
+void SetWriteFaults(WriteFaults faults) {
+    Faults() = std::move(faults);
+}
+
 #ifdef _WIN32
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide;
+    if (utf8.empty())
+        return wide;
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    wide.resize(std::size_t(size));
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+std::string FromWide(const std::wstring& wide) {
+    std::string utf8;
+    if (wide.empty())
+        return utf8;
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    utf8.resize(std::size_t(size));
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), size, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+// Past the classic limit (248 characters for a folder, which must leave room
+// for a file name), the absolute path behind \\?\ (\\?\UNC\ for a share),
+// where '/' no longer separates folders.
+std::wstring SystemPath(const std::string& path) {
+    std::wstring wide = Wide(path);
+    if (wide.size() < 248 || wide.starts_with(L"\\\\?\\"))
+        return wide;
+    std::wstring full(wide.size() + 16, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameW(wide.c_str(), DWORD(full.size()), full.data(), nullptr);
+        if (length == 0)
+            return wide;
+        if (length < full.size()) {
+            full.resize(length);
+            break;
+        }
+        full.resize(length + 1);
+    }
+    std::replace(full.begin(), full.end(), L'/', L'\\');
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
 
 namespace {
 
@@ -85,20 +204,72 @@ std::size_t ReadSome(Handle& file, const std::string& path, char* into, std::siz
     return got;
 }
 
+bool NotFound(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 } // namespace
 
+FileStamp StampOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) {
+        if (NotFound(GetLastError()))
+            return {};
+        Fail("Cannot look at file", path);
+    }
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return {};
+    return {true, (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+            std::int64_t((std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                         data.ftLastWriteTime.dwLowDateTime)};
+}
+
+std::optional<HeldFile> HeldFile::CreateNew(const std::string& path) {
+    FaultOf(path);
+    const HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE)
+        return HeldFile(path, reinterpret_cast<std::intptr_t>(file));
+    // A file that is being deleted refuses access.
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || (error == ERROR_ACCESS_DENIED && Exists(path)))
+        return std::nullopt;
+    SetLastError(error);
+    Fail("Cannot create file", path);
+}
+
+HeldFile::~HeldFile() {
+    if (handle_ != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(handle_)); // deletes it
+}
+
+std::optional<double> SecondsSinceWrite(const std::string& path) {
+    const FileStamp stamp = StampOf(path);
+    if (!stamp.Exists)
+        return std::nullopt;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::int64_t ticks =
+        std::int64_t((std::uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+    return double(ticks - stamp.WriteTime) / 1e7;
+}
+
 bool Exists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Others may read, write, rename and delete the file meanwhile: a sync
+// client or another PC's program putting its new pair in place must not fail
+// because this one is reading (what it read is checked afterwards).
 bool ReadThrough(const std::string& path,
                  const std::function<void(std::size_t size, const ByteSource& source)>& read) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        if (NotFound(GetLastError()))
             return false;
         Fail("Cannot open file", path);
     }
@@ -117,7 +288,8 @@ bool ReadThrough(const std::string& path,
 
 void WriteFlushed(const std::string& path,
                   const std::function<void(const ByteSink& write)>& produce) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::optional<WriteFault> fault = FaultOf(path);
+    Handle file(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         Fail("Cannot create file", path);
@@ -126,6 +298,8 @@ void WriteFlushed(const std::string& path,
         while (done < bytes.size()) {
             const std::size_t chunk = std::min<std::size_t>(bytes.size() - done, 1u << 30);
             DWORD written = 0;
+            if (fault)
+                FailWrite(*fault, path);
             if (!WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(chunk), &written,
                            nullptr) ||
                 written == 0)
@@ -138,17 +312,28 @@ void WriteFlushed(const std::string& path,
 }
 
 void Replace(const std::string& from, const std::string& to) {
-    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         Fail("Cannot replace file", to);
 }
 
 void CopyNew(const std::string& from, const std::string& to) {
-    if (!CopyFileA(from.c_str(), to.c_str(), TRUE))
+    if (const std::optional<WriteFault> fault = FaultOf(to))
+        FailWrite(*fault, to);
+    if (!CopyFileW(SystemPath(from).c_str(), SystemPath(to).c_str(), TRUE))
         Fail("Cannot create file", to);
 }
 
 void RemoveQuietly(const std::string& path) noexcept {
-    DeleteFileA(path.c_str());
+    try {
+        DeleteFileW(SystemPath(path).c_str());
+    } catch (...) {
+        // Out of memory for the path: the file stays.
+    }
+}
+
+std::FILE* OpenCFile(const std::string& path, const char* mode) {
+    return _wfopen(SystemPath(path).c_str(), Wide(mode).c_str());
 }
 
 void SyncFolder(const std::string&) noexcept {
@@ -156,33 +341,53 @@ void SyncFolder(const std::string&) noexcept {
 }
 
 bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void MakeFolder(const std::string& path) {
-    if (!CreateDirectoryA(path.c_str(), nullptr) && !FolderExists(path))
+    FaultOf(path, "Cannot create folder");
+    if (!CreateDirectoryW(SystemPath(path).c_str(), nullptr) && !FolderExists(path))
         Fail("Cannot create folder", path);
 }
 
 void RemoveFolder(const std::string& path) {
-    if (!RemoveDirectoryA(path.c_str()) && FolderExists(path))
+    if (!RemoveDirectoryW(SystemPath(path).c_str()) && FolderExists(path))
         Fail("Cannot remove folder", path);
 }
 
-std::vector<std::string> FolderNames(const std::string& path) {
+namespace {
+
+// The names in `path` that are folders (or files), and begin with `prefix`.
+std::vector<std::string> NamesIn(const std::string& path, bool folders, const std::string& prefix) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(SystemPath(path + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        const std::string name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+        const std::string name = FromWide(found.cFileName);
+        const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (folder == folders && name != "." && name != ".." && name.starts_with(prefix))
             names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
+}
+
+} // namespace
+
+std::optional<std::string> FolderIdentity(const std::string& path) {
+    Handle folder(CreateFileW(SystemPath(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!folder.valid() || !GetFileInformationByHandle(folder.get(), &info))
+        return std::nullopt;
+    char text[40];
+    std::snprintf(text, sizeof text, "%08lx-%08lx%08lx", info.dwVolumeSerialNumber,
+                  info.nFileIndexHigh, info.nFileIndexLow);
+    return text;
 }
 
 #else
@@ -201,6 +406,45 @@ std::size_t ReadSome(Handle& file, const std::string& path, char* into, std::siz
 }
 
 } // namespace
+
+FileStamp StampOf(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return {};
+        Fail("Cannot look at file", path);
+    }
+    if (!S_ISREG(info.st_mode))
+        return {};
+    return {true, std::uint64_t(info.st_size),
+            std::int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+std::optional<HeldFile> HeldFile::CreateNew(const std::string& path) {
+    FaultOf(path);
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (file >= 0)
+        return HeldFile(path, file);
+    if (errno == EEXIST)
+        return std::nullopt;
+    Fail("Cannot create file", path);
+}
+
+HeldFile::~HeldFile() {
+    if (handle_ != -1) {
+        ::unlink(path_.c_str());
+        ::close(int(handle_));
+    }
+}
+
+std::optional<double> SecondsSinceWrite(const std::string& path) {
+    const FileStamp stamp = StampOf(path);
+    if (!stamp.Exists)
+        return std::nullopt;
+    timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return double(std::int64_t(now.tv_sec) * 1000000000 + now.tv_nsec - stamp.WriteTime) / 1e9;
+}
 
 bool Exists(const std::string& path) {
     struct stat info;
@@ -230,12 +474,15 @@ bool ReadThrough(const std::string& path,
 
 void WriteFlushed(const std::string& path,
                   const std::function<void(const ByteSink& write)>& produce) {
+    const std::optional<WriteFault> fault = FaultOf(path);
     Handle file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (!file.valid())
         Fail("Cannot create file", path);
     produce([&](std::string_view bytes) {
         std::size_t done = 0;
         while (done < bytes.size()) {
+            if (fault)
+                FailWrite(*fault, path);
             const ssize_t written = ::write(file.get(), bytes.data() + done, bytes.size() - done);
             if (written < 0 && errno == EINTR)
                 continue;
@@ -268,6 +515,10 @@ void RemoveQuietly(const std::string& path) noexcept {
     ::unlink(path.c_str());
 }
 
+std::FILE* OpenCFile(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
+
 void SyncFolder(const std::string& folder) noexcept {
     Handle dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.valid())
@@ -280,6 +531,7 @@ bool FolderExists(const std::string& path) {
 }
 
 void MakeFolder(const std::string& path) {
+    FaultOf(path, "Cannot create folder");
     if (::mkdir(path.c_str(), 0755) != 0 && !FolderExists(path))
         Fail("Cannot create folder", path);
 }
@@ -289,17 +541,31 @@ void RemoveFolder(const std::string& path) {
         Fail("Cannot remove folder", path);
 }
 
-std::vector<std::string> FolderNames(const std::string& path) {
+namespace {
+
+std::vector<std::string> NamesIn(const std::string& path, bool folders, const std::string& prefix) {
     std::vector<std::string> names;
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
     if (!dir)
         return names;
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
-        if (name != "." && name != ".." && FolderExists(path + "/" + name))
+        if (name == "." || name == ".." || !name.starts_with(prefix))
+            continue;
+        const std::string full = path + "/" + name;
+        if (folders ? FolderExists(full) : Exists(full))
             names.push_back(name);
     }
     return names;
+}
+
+} // namespace
+
+std::optional<std::string> FolderIdentity(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return std::to_string(info.st_dev) + "-" + std::to_string(info.st_ino);
 }
 
 #endif
@@ -324,6 +590,14 @@ std::optional<FileBytes> ReadAll(const std::string& path) {
 
 void WriteFlushed(const std::string& path, std::string_view bytes) {
     WriteFlushed(path, [bytes](const ByteSink& write) { write(bytes); });
+}
+
+std::vector<std::string> FolderNames(const std::string& path) {
+    return NamesIn(path, true, {});
+}
+
+std::vector<std::string> FileNames(const std::string& path, const std::string& prefix) {
+    return NamesIn(path, false, prefix);
 }
 
 std::string FolderOf(const std::string& path) {

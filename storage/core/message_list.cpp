@@ -10,14 +10,6 @@
 namespace zandrel {
 namespace {
 
-// Left beside the data files while a save writes them. The rich-text file's
-// is written first and put in place first: as long as it exists, the save
-// had not begun to replace anything, and once it is gone, the data file's
-// is complete and belongs to the rich-text file already in place.
-std::string Pending(const std::string& path) {
-    return path + ".new";
-}
-
 void FillFromEditor(TMessageEntry& entry, const EditorValues& values, const Clock& clock) {
     const TDateTime alarmBefore = entry.Record.AlarmDate;
     const std::int32_t notifyBefore = entry.Notify;
@@ -175,25 +167,28 @@ void MessageList::LoadFromBytes(std::string_view data, std::optional<std::string
 void MessageList::LoadMessages(const Clock& clock) {
     items_.clear();
     pendingCopies_.clear();
-    const std::string memoPath = MemoFileName();
-    // A save that stopped between its two renames left the data file that
-    // belongs to the rich-text file in place beside the old one.
-    const bool saveBegun = !file_ops::Exists(Pending(memoPath));
-    std::string dataPath = dataFileName_;
-    if (saveBegun && file_ops::Exists(Pending(dataFileName_)))
-        dataPath = Pending(dataFileName_);
+    LoadFromPair(ReadPair(dataFileName_, Pause), clock);
+}
 
-    const std::optional<file_ops::FileBytes> data = file_ops::ReadAll(dataPath);
-    if (!data)
+void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
+    items_.clear();
+    pendingCopies_.clear();
+    leftovers_.clear();
+    for (const std::string* leftover : {&pair.Leftover, &pair.LeftoverRepeats})
+        if (!leftover->empty())
+            leftovers_.push_back(*leftover);
+    if (!pair.Data)
         return;
-    // The rich-text file, the larger one, is read in pieces: its texts are
-    // copied once, straight to where the entries keep them.
-    std::optional<RichTextIndex> memo;
-    file_ops::ReadThrough(memoPath, [&memo](std::size_t size, const file_ops::ByteSource& source) {
-        memo.emplace(source, size);
-    });
-    const LoadResult result = LoadItems(data->view(), memo ? &*memo : nullptr, clock);
-    const std::optional<RepeatFileProblem> repeats = LoadRepeats(dataFileName_, saveBegun, items_);
+    const std::string memoPath = MemoFileName();
+    const std::string dataPath = pair.Leftover.empty() ? dataFileName_ : pair.Leftover;
+    RichTextIndex* memo = pair.Memo.get();
+    LoadResult result = LoadItems(pair.Data->view(), memo, clock);
+    if (result == LoadResult::Complete && !pair.Whole)
+        result = LoadResult::HalvesApart;
+    std::optional<RepeatFileProblem> repeats;
+    if (auto error = ApplyRepeats(pair.Repeats ? std::optional(pair.Repeats->view()) : std::nullopt,
+                                  items_))
+        repeats = RepeatFileProblem{pair.RepeatsPath, std::move(*error)};
     if (result == LoadResult::Complete) {
         if (repeats)
             throw StorageError(KeepRepeatsAside(*repeats, clock.Now()));
@@ -208,10 +203,15 @@ void MessageList::LoadMessages(const Clock& clock) {
         sources.push_back(memoPath);
     for (const std::string& source : sources)
         pendingCopies_.push_back({source, FreeDamagedName(source, now)});
-    std::string text = std::string(kStreamReadError) + " in \"" +
-                       (result == LoadResult::DataDamaged ? dataPath : memoPath) +
-                       "\": the messages after the damaged one were not loaded. Before the next "
-                       "save, the data files as found are copied to";
+    std::string text =
+        result == LoadResult::HalvesApart
+            ? "The files \"" + dataPath + "\" and \"" + memoPath +
+                  "\" come from two different saves: a note may show without its text. Before "
+                  "the next save, the data files as found are copied to"
+            : std::string(kStreamReadError) + " in \"" +
+                  (result == LoadResult::DataDamaged ? dataPath : memoPath) +
+                  "\": the messages after the damaged one were not loaded. Before the next "
+                  "save, the data files as found are copied to";
     for (std::size_t i = 0; i < pendingCopies_.size(); ++i)
         text += (i == 0 ? " \"" : " and \"") + pendingCopies_[i].To + "\"";
     text += ".";
@@ -242,9 +242,16 @@ void MessageList::SaveToBytes(std::string& data, std::string& memo) {
         item.Entry->SaveToStreams(data, memo);
 }
 
+void MessageList::SaveMessages() {
+    if (SaveHandler)
+        SaveHandler();
+    else
+        WriteMessages();
+}
+
 // The rich-text file, the larger one, goes out in pieces as its blocks are
 // made: no buffer holds all of it.
-void MessageList::SaveMessages() {
+PairVersion MessageList::WriteMessages() {
     if (BeforeSave)
         BeforeSave();
     while (!pendingCopies_.empty()) {
@@ -258,8 +265,8 @@ void MessageList::SaveMessages() {
     const std::string repeats = RepeatFileBytes(items_);
     std::string data;
     data.reserve(items_.size() * sizeof(MessageRecord));
-    WriteFilePair(
-        dataFileName_,
+    const PairVersion written = WriteFilePair(
+        dataFileName_, WriterTag,
         [&](const file_ops::ByteSink& write) {
             std::string piece;
             piece.reserve(pieceSize);
@@ -273,31 +280,9 @@ void MessageList::SaveMessages() {
             write(piece);
         },
         [&] { return std::string_view(data); }, repeats);
-}
-
-void WriteFilePair(const std::string& dataFileName,
-                   const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
-                   const std::function<std::string_view()>& data, std::string_view repeats) {
-    const std::string memoPath = MemoPathFor(dataFileName);
-    const std::string folder = file_ops::FolderOf(dataFileName);
-    RepeatFileWrite repeatFile(dataFileName);
-    try {
-        file_ops::WriteFlushed(Pending(memoPath), writeMemo);
-        file_ops::WriteFlushed(Pending(dataFileName), data());
-        repeatFile.Stage(repeats);
-        file_ops::Replace(Pending(memoPath), memoPath);
-    } catch (...) {
-        file_ops::RemoveQuietly(Pending(memoPath));
-        file_ops::RemoveQuietly(Pending(dataFileName));
-        repeatFile.Discard();
-        throw;
-    }
-    file_ops::SyncFolder(folder);
-    // From here the pending data file is the one LoadMessages reads if this
-    // rename does not happen: leave it in place on failure.
-    file_ops::Replace(Pending(dataFileName), dataFileName);
-    repeatFile.Commit();
-    file_ops::SyncFolder(folder);
+    for (const std::string& leftover : std::exchange(leftovers_, {}))
+        file_ops::RemoveQuietly(leftover);
+    return written;
 }
 
 } // namespace zandrel

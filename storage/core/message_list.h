@@ -3,6 +3,7 @@
 // it is saved to and loaded from.
 #include "storage/core/clock.h"
 #include "storage/core/file_ops.h"
+#include "storage/core/pair_files.h"
 #include "storage/core/unit_entry.h"
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zandrel {
@@ -57,6 +59,9 @@ public:
     TMessageEntry& Append(std::unique_ptr<TMessageEntry> entry);
     // Puts `entry` in the place of the entry at `index` (Replace, sticker drag).
     void ReplaceAt(std::size_t index, std::unique_ptr<TMessageEntry> entry);
+    // All items out of the list, and a whole list in (the merge).
+    std::vector<MessageListItem> TakeItems() { return std::exchange(items_, {}); }
+    void SetItems(std::vector<MessageListItem> items) { items_ = std::move(items); }
 
     // The list side of the editor commands. New, Add and Replace save both
     // files before returning; the caller then rebuilds the stickers (which
@@ -81,23 +86,38 @@ public:
     // CurrentIndex := the first item with this Key (unchanged if none).
     void SelectKey(std::string_view key);
 
-    // Reads both files into the (cleared) list. A missing data file leaves it
-    // empty. A damaged file keeps the entries read before the damage and
-    // throws StorageError("Stream read error ..."), whose text also names the
-    // copies of both files that the next SaveMessages makes before it writes.
+    // Reads both files into the (cleared) list, through ReadPair with
+    // `Pause`. A missing data file leaves it empty. A damaged file keeps the
+    // entries read before the damage and throws StorageError("Stream read
+    // error ..."), whose text also names the copies of both files that the
+    // next save makes before it writes; so do halves from two saves, with
+    // every entry kept. A file that cannot be read throws
+    // StorageError naming it and the system's reason; the list is then empty.
     void LoadMessages(const Clock& clock);
+    // The same from a pair already read.
+    void LoadFromPair(const PairOnDisk& pair, const Clock& clock);
     // The same from the files' bytes (no memo: no rich-text file); no file
     // is touched and no copy is planned.
     void LoadFromBytes(std::string_view data, std::optional<std::string_view> memo,
                        const Clock& clock);
-    // Writes both files from the list: both new files complete and flushed
-    // beside the old ones first, then put in place, so a complete pair is on
-    // disk at every moment; the repeat file goes with them. On failure the
-    // previous pair stays and StorageError names the file.
+    // Saves the list: through SaveHandler when one is set (the program's
+    // store, which looks at the files first), else WriteMessages; the repeat
+    // file goes with the pair.
     void SaveMessages();
-    // Runs as every SaveMessages begins, before anything is written (the
-    // program's daily backup); empty: nothing.
+    // Where SaveMessages goes; empty: straight to WriteMessages.
+    std::function<void()> SaveHandler;
+    // Writes both files from the list (see WriteFilePair), after BeforeSave
+    // and the copies of damaged files, and returns the version of the pair
+    // written. On failure the previous pair stays and StorageError names
+    // the file.
+    PairVersion WriteMessages();
+    // Runs as every WriteMessages begins, before anything is written; empty:
+    // nothing.
     std::function<void()> BeforeSave;
+    // Waits between two reads of a pair whose halves do not hold together.
+    PairPause Pause;
+    // Names this list's temporary files apart from any other writer's.
+    std::string WriterTag = NewWriterTag();
     // Both files' bytes as SaveMessages writes them (applies the same
     // AlarmDate fix-up to the entries).
     void SaveToBytes(std::string& data, std::string& memo);
@@ -112,7 +132,7 @@ public:
     int CurrentIndex = 0;
 
 private:
-    enum class LoadResult { Complete, DataDamaged, MemoDamaged };
+    enum class LoadResult { Complete, DataDamaged, MemoDamaged, HalvesApart };
     // `memo` is null when there is no rich-text file.
     LoadResult LoadItems(std::string_view data, RichTextIndex* memo, const Clock& clock);
     // Plans the copy of a repeat file that could not be read whole; the text
@@ -122,17 +142,7 @@ private:
     std::vector<MessageListItem> items_;
     std::string dataFileName_;
     std::vector<DamagedCopy> pendingCopies_;
+    std::vector<std::string> leftovers_; // a stopped save's files, removed by the next save
 };
-
-// Writes a data file and its rich-text file so that a complete pair is on
-// disk at every moment: both new files complete and flushed beside the old
-// ones first, then put in place, the rich-text file first (LoadMessages
-// finishes a pair left between the two). `writeMemo` gives the rich-text
-// file's bytes, `data` then the data file's, `repeats` the repeat file's
-// (empty: no file; storage/core/repeat_file.h). On failure the previous pair
-// stays and StorageError names the file.
-void WriteFilePair(const std::string& dataFileName,
-                   const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
-                   const std::function<std::string_view()>& data, std::string_view repeats);
 
 } // namespace zandrel

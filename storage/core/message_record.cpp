@@ -182,8 +182,11 @@ RichTextIndex::RichTextIndex(const file_ops::ByteSource& source, std::size_t siz
                             address ? &block.Addresses.back() : nullptr);
             }
             if (keep) {
+                textless_.erase(key);
                 first_.emplace(std::move(key), blocks_.size());
                 blocks_.push_back(std::move(block));
+            } else if (keySize < kKeySlotSize && !first_.contains(key)) {
+                textless_.insert(std::move(key));
             }
         }
     } catch (const StorageError&) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace zandrel {
@@ -109,6 +110,12 @@ public:
     const RichTextBlock* Find(std::string_view key) const;
     RichTextBlock* Find(std::string_view key);
     bool Damaged() const { return damaged_; }
+    // Whether some block, with a text or without, carries this Key; and how
+    // many Keys the blocks carry.
+    bool HasBlock(const std::string& key) const {
+        return first_.contains(key) || textless_.contains(key);
+    }
+    std::size_t BlockKeyCount() const { return first_.size() + textless_.size(); }
 
 private:
     std::vector<RichTextBlock> blocks_;
@@ -116,6 +123,8 @@ private:
     // them: a lookup then does not wait for memory far apart.
     std::pmr::monotonic_buffer_resource keyMemory_;
     std::pmr::unordered_map<std::string, std::size_t> first_{&keyMemory_};
+    // The Keys of blocks without a text that no block with a text carries.
+    std::pmr::unordered_set<std::string> textless_{&keyMemory_};
     bool damaged_ = false;
 };
 

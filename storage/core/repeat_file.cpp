@@ -80,10 +80,6 @@ ParsedLine ParseLine(std::string_view line) {
     return parsed;
 }
 
-std::string PendingOf(const std::string& path) {
-    return path + ".new";
-}
-
 } // namespace
 
 std::string RepeatPathFor(const std::string& dataFileName) {
@@ -135,41 +131,32 @@ RepeatFileContent ParseRepeatFile(std::string_view bytes) {
     return content;
 }
 
-std::optional<RepeatFileProblem> LoadRepeats(const std::string& dataFileName, bool saveBegun,
-                                             std::vector<MessageListItem>& items) {
-    std::string path = RepeatPathFor(dataFileName);
-    if (saveBegun && file_ops::Exists(PendingOf(path)))
-        path = PendingOf(path);
-    std::optional<file_ops::FileBytes> bytes;
-    try {
-        bytes = file_ops::ReadAll(path);
-    } catch (const StorageError& error) {
-        return RepeatFileProblem{path, error.what()};
-    }
-    if (!bytes)
-        return std::nullopt;
-    const RepeatFileContent content = ParseRepeatFile(bytes->view());
+std::optional<std::string> ApplyRepeats(std::optional<std::string_view> bytes,
+                                        std::vector<MessageListItem>& items) {
+    const RepeatFileContent content = bytes ? ParseRepeatFile(*bytes) : RepeatFileContent();
     for (MessageListItem& item : items) {
         const auto rule = content.Rules.find(item.Key);
         item.Entry->Repeat = rule == content.Rules.end() ? RepeatRule() : rule->second;
     }
-    if (content.Error)
-        return RepeatFileProblem{path, *content.Error};
-    return std::nullopt;
+    return content.Error;
 }
 
-RepeatFileWrite::RepeatFileWrite(const std::string& dataFileName)
-    : path_(RepeatPathFor(dataFileName)), pending_(PendingOf(path_)) {}
+RepeatFileWrite::RepeatFileWrite(const std::string& dataFileName, std::string pending)
+    : path_(RepeatPathFor(dataFileName)), pending_(std::move(pending)) {}
 
 // A folder that has no repeat file and gets none is left alone: its saves
 // write what they always wrote.
 void RepeatFileWrite::Stage(std::string_view bytes) {
     none_ = bytes.empty();
-    if (none_ && !file_ops::Exists(path_) && !file_ops::Exists(pending_))
+    if (none_ && !file_ops::Exists(path_))
         return;
     // An empty pending file stands for "no repeats" until the commit.
     file_ops::WriteFlushed(pending_, bytes);
     staged_ = true;
+}
+
+file_ops::FileStamp RepeatFileWrite::StampInPlace() const {
+    return staged_ && !none_ ? file_ops::StampOf(pending_) : file_ops::FileStamp();
 }
 
 void RepeatFileWrite::Commit() {

@@ -7,6 +7,7 @@
 // The file is absent while no message repeats, so that such a folder holds
 // the pair alone, byte for byte as it always did; a program that knows no
 // repeats reads the pair as it always did too.
+#include "storage/core/file_ops.h"
 #include "storage/core/message_list.h"
 #include "storage/core/repeat.h"
 
@@ -38,21 +39,20 @@ struct RepeatFileProblem {
     std::string Text;
 };
 
-// Gives every message the rule of its Key from the pair's repeat file; the
-// others do not repeat. `saveBegun` when the last save had put the
-// rich-text file in place (no pending one): its repeat file, still pending
-// if it stopped before putting it in place, is the one that belongs to the
-// pair. A file that cannot be read, or not whole, is a problem to report.
-std::optional<RepeatFileProblem> LoadRepeats(const std::string& dataFileName, bool saveBegun,
-                                             std::vector<MessageListItem>& items);
+// Gives every message the rule of its Key in the repeat file's `bytes`
+// (none: no file); the others do not repeat. Returns what could not be read.
+std::optional<std::string> ApplyRepeats(std::optional<std::string_view> bytes,
+                                        std::vector<MessageListItem>& items);
 
-// The repeat file's part of a save of the pair: written and flushed beside
-// the old one with the pair's new files, and put in place (or removed, when
-// no message repeats) right after the data file.
+// The repeat file's part of a save of the pair: written and flushed as
+// `pending` beside the old one with the pair's new files, and put in place
+// (or removed, when no message repeats) before the data file.
 class RepeatFileWrite {
 public:
-    explicit RepeatFileWrite(const std::string& dataFileName);
+    RepeatFileWrite(const std::string& dataFileName, std::string pending);
     void Stage(std::string_view bytes);
+    // The stamp the repeat file will have once committed.
+    file_ops::FileStamp StampInPlace() const;
     void Commit();
     void Discard() noexcept;
 

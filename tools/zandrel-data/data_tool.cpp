@@ -3,18 +3,20 @@
 #include "mainwindow/core/running_mark.h"
 #include "storage/core/backups.h"
 #include "storage/core/datetime.h"
+#include "storage/core/file_ops.h"
 #include "storage/core/message_list.h"
 #include "storage/core/storage_error.h"
+#include "storage/core/writer_lock.h"
 #include "tools/zandrel-data/data_formats.h"
 #include "tools/zandrel-data/help_text.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <thread>
 
 namespace zandrel {
 namespace {
@@ -104,16 +106,6 @@ Options ParseArguments(const std::vector<std::string>& args) {
     return options;
 }
 
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool IsFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 std::string DataFileIn(const std::string& folder) {
     const char last = folder.back();
 #ifdef _WIN32
@@ -176,7 +168,7 @@ int Restore(const Options& options, const std::string& dataFileName, const Clock
 }
 
 int Run(const Options& options, std::ostream& out, std::ostream& err, const Clock& localClock) {
-    if (!IsFolder(options.Folder)) {
+    if (!file_ops::FolderExists(options.Folder)) {
         err << "zandrel-data: \"" << options.Folder << "\" is not a folder\n";
         return kExitFailure;
     }
@@ -184,12 +176,17 @@ int Run(const Options& options, std::ostream& out, std::ostream& err, const Cloc
         options.Now ? std::optional<FixedClock>(*options.Now) : std::nullopt;
     const Clock& clock = fixed ? static_cast<const Clock&>(*fixed) : localClock;
     MessageList list(DataFileIn(options.Folder));
+    list.Pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); };
+    // A Zandrel on another PC that shares the folder saves after this one.
+    std::optional<WriterLock> writing;
+    if (options.Command == "restore" || options.Command == "resave")
+        writing.emplace(list.DataFileName(), list.Pause);
     if (options.Command == "backups")
         return ListBackupsOf(list.DataFileName(), clock, out);
     if (options.Command == "restore")
         return Restore(options, list.DataFileName(), clock, out, err);
 
-    if (options.Command == "resave" && !IsFile(list.DataFileName())) {
+    if (options.Command == "resave" && !file_ops::Exists(list.DataFileName())) {
         // The program would write an empty pair; from a mistyped folder
         // that only litters it, or empties a lone rich-text file.
         err << "zandrel-data: no \"" << list.DataFileName() << "\": nothing to resave\n";

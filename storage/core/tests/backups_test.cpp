@@ -59,6 +59,11 @@ TEST_F(DailyBackupTest, AFailingBackupIsReportedOnceADayAndTheSaveGoesOn) {
     EXPECT_EQ(std::filesystem::file_size(list_.DataFileName()), 3 * sizeof(MessageRecord));
     SaveAt("2024-03-03 08:00:00.000");
     EXPECT_EQ(errors_.size(), 2u);
+    // A failed try does not use up the day's backup: the next save makes it.
+    std::filesystem::remove(folder_.File("Backups"));
+    SaveAt("2024-03-03 09:00:00.000");
+    EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "Backups" / "2024-03-03"));
+    EXPECT_EQ(errors_.size(), 2u);
 }
 
 } // namespace

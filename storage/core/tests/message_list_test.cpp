@@ -1,4 +1,5 @@
 #include "storage/core/message_list.h"
+#include "storage/core/repeat_file.h"
 
 #include "storage/core/storage_error.h"
 #include "storage/core/tests/test_support.h"
@@ -253,12 +254,13 @@ TEST_F(MessageListTest, AFailedSaveLeavesThePreviousPair) {
     const std::string oldData = ReadFile(DataPath());
     const std::string oldMemo = ReadFile(MemoPath());
     MessageList list(DataPath());
+    list.WriterTag = "w1";
     list.LoadMessages(clock);
     list.Entry(0).RichText = "changed";
 
     // A folder where a new file should go makes that write fail: first the
     // data file's (after the rich-text file is written), then the rich-text file's.
-    for (const std::string& blocked : {DataPath() + ".new", MemoPath() + ".new"}) {
+    for (const std::string& blocked : {DataPath() + ".w1.new", MemoPath() + ".w1.new"}) {
         std::filesystem::create_directory(blocked);
         try {
             list.SaveMessages();
@@ -273,11 +275,11 @@ TEST_F(MessageListTest, AFailedSaveLeavesThePreviousPair) {
         EXPECT_EQ(reloaded.Entry(0).RichText, "text 0");
         std::filesystem::remove(blocked);
     }
-    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".new"));
-    EXPECT_FALSE(std::filesystem::exists(MemoPath() + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".w1.new"));
+    EXPECT_FALSE(std::filesystem::exists(MemoPath() + ".w1.new"));
     list.SaveMessages();
     EXPECT_EQ(ReadFile(DataPath()).size(), oldData.size());
-    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".new"));
+    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".w1.new"));
 }
 
 TEST_F(MessageListTest, ASaveStoppedBetweenItsRenamesLoadsTheNewPair) {
@@ -285,22 +287,38 @@ TEST_F(MessageListTest, ASaveStoppedBetweenItsRenamesLoadsTheNewPair) {
     MessageList list(DataPath());
     list.LoadMessages(clock);
     list.Add(clock, Values(clock.now, clock.now, "third"));
+    list.Entry(2).Repeat = {RepeatPeriod::Week, 4, clock.now, false};
     // What the disk holds after the rich-text file was put in place: the
-    // new data file still beside the old one.
+    // new data file and repeat file still beside the old ones.
     std::string data, memo;
     list.SaveToBytes(data, memo);
     WriteFile(DataPath(), std::string(ReadFile(DataPath())).substr(0, 292));
-    WriteFile(DataPath() + ".new", data);
+    WriteFile(DataPath() + ".w2.new", data);
+    WriteFile(RepeatPathFor(DataPath()) + ".w2.new", RepeatFileBytes(list.Items()));
     WriteFile(MemoPath(), memo);
     MessageList recovered(DataPath());
+    int pauses = 0;
+    recovered.Pause = [&pauses] { ++pauses; };
     recovered.LoadMessages(clock);
+    EXPECT_EQ(pauses, 1) << "read again once; the same halves twice are believed";
     ASSERT_EQ(recovered.Count(), 3u);
     EXPECT_EQ(recovered.Entry(2).RichText, "third");
+    EXPECT_EQ(recovered.Entry(2).Repeat.Period, RepeatPeriod::Week);
 
-    // While the rich-text file's new copy exists, nothing was replaced yet.
-    WriteFile(MemoPath() + ".new", "partial");
-    recovered.LoadMessages(clock);
+    // While the rich-text file's new copy exists, nothing was replaced yet:
+    // the halves come from two saves, and are copied aside before a save.
+    WriteFile(MemoPath() + ".w2.new", "partial");
+    EXPECT_THROW(recovered.LoadMessages(clock), StorageError);
     EXPECT_EQ(recovered.Count(), 1u);
+    EXPECT_EQ(recovered.PendingDamagedCopies().size(), 2u);
+
+    // The next save puts the pair in place and takes the stopped save's files away.
+    std::filesystem::remove(MemoPath() + ".w2.new");
+    recovered.LoadMessages(clock);
+    recovered.SaveMessages();
+    EXPECT_FALSE(std::filesystem::exists(DataPath() + ".w2.new"));
+    EXPECT_FALSE(std::filesystem::exists(RepeatPathFor(DataPath()) + ".w2.new"));
+    EXPECT_EQ(ReadFile(RepeatPathFor(DataPath())), RepeatFileBytes(list.Items()));
 }
 
 TEST_F(MessageListTest, DamagedFilesAreCopiedAsideBeforeTheNextSave) {
