@@ -78,8 +78,10 @@ TEST_F(SaveFailureTest, TheNoteShowsTheUserIsToldOnceAndATickSavesIt) {
         const std::size_t count = form_->Messages().Count();
         ASSERT_EQ(Stored(), count);
         TestEnvironment().boxes.clear();
+        const std::string memo = test::ReadFile(form_->Messages().MemoFileName());
         std::shared_ptr<void> failing = fault.begin(dataFile_);
         Press(form_main::ToolButton_newMsg);
+        EXPECT_EQ(test::ReadFile(form_->Messages().MemoFileName()), memo) << "the pair as it was";
         EXPECT_EQ(form_->Messages().Count(), count + 1);
         EXPECT_EQ(Panel(0), "rec " + std::to_string(count + 1) + "/" + std::to_string(count + 1));
         EXPECT_EQ(Panel(3), "Changes not saved yet");

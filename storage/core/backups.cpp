@@ -127,6 +127,10 @@ std::optional<std::string> DailyBackup::BeforeSave(const std::string& dataFileNa
     }
 }
 
+bool DailyBackup::DoneOn(TDateTime now) const {
+    return doneDay_ == DayName(now);
+}
+
 std::vector<BackupFolder> ListBackups(const std::string& dataFileName) {
     const std::string backups = BackupsFolderOf(dataFileName);
     std::vector<BackupFolder> found;

@@ -26,6 +26,8 @@ public:
     // throws: a failure is returned as its text, once a day; the next save
     // tries again, so a save that fails does not use up the day's backup.
     std::optional<std::string> BeforeSave(const std::string& dataFileName, TDateTime now);
+    // Whether the backup of the day of `now` is made.
+    bool DoneOn(TDateTime now) const;
 
 private:
     std::string doneDay_;     // YYYY-MM-DD of the last day backed up

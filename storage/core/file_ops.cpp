@@ -311,6 +311,14 @@ void WriteFlushed(const std::string& path,
         Fail("Cannot write file", path);
 }
 
+void CheckReplaceable(const std::string& path) {
+    Handle file(CreateFileW(SystemPath(path).c_str(), DELETE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() && !NotFound(GetLastError()))
+        Fail("Cannot replace file", path);
+}
+
 void Replace(const std::string& from, const std::string& to) {
     if (!MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -493,6 +501,10 @@ void WriteFlushed(const std::string& path,
     });
     if (::fsync(file.get()) != 0 || !file.close())
         Fail("Cannot write file", path);
+}
+
+void CheckReplaceable(const std::string&) {
+    // A file is never held against a rename here.
 }
 
 void Replace(const std::string& from, const std::string& to) {

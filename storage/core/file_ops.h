@@ -79,6 +79,10 @@ struct WriteFault {
 using WriteFaults = std::function<std::optional<WriteFault>(const std::string& path)>;
 // Empty: the disk as it is.
 void SetWriteFaults(WriteFaults faults);
+// Throws as Replace would when another program holds `path` so that it
+// cannot be replaced (Windows: open without sharing it); nothing, when there
+// is no such file.
+void CheckReplaceable(const std::string& path);
 // Moves `from` over `to` in one step, replacing `to` if it exists.
 void Replace(const std::string& from, const std::string& to);
 // Copies `from` to the new file `to`; fails if `to` exists.

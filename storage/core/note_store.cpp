@@ -20,10 +20,8 @@ NoteStore::NoteStore(MessageList& list, const Clock& clock, std::string unsavedR
     list_.Pause = pause_;
     list_.SaveHandler = [this] { Save(); };
     list_.BeforeSave = [this] {
-        // While saves fail the user knows already: the backup fails with them.
-        if (auto error = backup_.BeforeSave(list_.DataFileName(), clock_.Now());
-            error && !saveFailing_)
-            Tell(*error);
+        if (auto error = backup_.BeforeSave(list_.DataFileName(), clock_.Now()))
+            backupError_ = std::move(error);
     };
 }
 
@@ -95,8 +93,11 @@ void NoteStore::TakeInUnsavedCopies() {
     }
 }
 
-// Told once: not again while the user knows that changes wait.
+// Told once: not again while the user knows that changes wait. The list is
+// no longer in the files: it is kept as a save still owed.
 void NoteStore::ReadFailed(const std::string& reason) {
+    if (version_)
+        unsaved_ = true;
     if (readFailure_.empty() && !saveFailing_)
         Tell(reason + ". Zandrel saves nothing over the files until it can read them, and tries "
                       "again by itself; your changes are kept meanwhile.");
@@ -171,6 +172,9 @@ void NoteStore::Write() {
         base_ = BaseOf(list_);
         unsaved_ = false;
         saveFailing_ = false;
+        if (const auto error = std::exchange(backupError_, std::nullopt);
+            error && !backup_.DoneOn(clock_.Now()))
+            Tell(*error);
         for (const std::string& folder : std::exchange(takenCopies_, {})) {
             try {
                 RemoveUnsavedCopy(folder);

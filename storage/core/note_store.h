@@ -65,7 +65,8 @@ public:
     // call does anything.
     std::string Close();
 
-    // Changes in memory that are not in the files yet.
+    // Changes in memory that are not in the files yet, or files that changed
+    // and could not be read since the last save.
     bool Unsaved() const { return unsaved_; }
     // The files exist but could not be read at the last try.
     bool Unreadable() const { return !readFailure_.empty(); }
@@ -88,6 +89,9 @@ private:
     std::string unsavedRoot_;
     PairPause pause_;
     DailyBackup backup_;
+    // Told once a save went through: while saves fail, the backup fails with
+    // them and the user knows already.
+    std::optional<std::string> backupError_;
     // The version last read or written, and its notes; none before the
     // first read.
     std::optional<PairVersion> version_;

@@ -221,6 +221,9 @@ PairVersion WriteFilePair(const std::string& dataFileName, const std::string& wr
         written.Stamps.Data = file_ops::StampOf(newData);
         written.Stamps.Memo = file_ops::StampOf(newMemo);
         written.Stamps.Repeat = repeatFile.StampInPlace();
+        // A data file another program holds (an antivirus, a sync client)
+        // would stop the save halfway: the pair stays as it is instead.
+        file_ops::CheckReplaceable(dataFileName);
         file_ops::Replace(newMemo, memoPath);
     } catch (...) {
         file_ops::RemoveQuietly(newMemo);

@@ -5,10 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace zandrel {
 namespace {
+
+#ifdef _WIN32
+constexpr int kDiskFull = 112; // ERROR_DISK_FULL
+#else
+constexpr int kDiskFull = ENOSPC;
+#endif
 
 using test::At;
 using test::TempFolder;
@@ -79,20 +86,22 @@ TEST_F(NoteStoreTest, AFailedSaveKeepsTheEditToldOnceAndTriedAtEveryTick) {
     Program program(DataFile(), clock, UnsavedRoot());
     program.list.Add(clock, Text("kept"));
     program.store.TakeEvent();
-    const std::string blocked = DataFile() + "." + program.list.WriterTag + ".new";
-    std::filesystem::create_directory(blocked);
+    clock.now += 1; // the day's backup goes with the next save
+    file_ops::SetWriteFaults([](const std::string&) { return file_ops::WriteFault{false, kDiskFull}; });
     program.list.Add(clock, Text("not saved yet"));
     program.store.Look();
+    const StoreEvent failed = program.store.TakeEvent();
+    file_ops::SetWriteFaults(nullptr);
     EXPECT_TRUE(program.store.Unsaved());
     EXPECT_EQ(Texts(program.list), (std::vector<std::string>{"kept", "not saved yet"}));
-    const StoreEvent failed = program.store.TakeEvent();
-    ASSERT_EQ(failed.Messages.size(), 1u) << "told once, not at every try";
-    EXPECT_NE(failed.Messages[0].find(blocked), std::string::npos) << failed.Messages[0];
+    ASSERT_EQ(failed.Messages.size(), 1u) << "told once: not at every try, nor for the backup";
+    EXPECT_NE(failed.Messages[0].find(MemoPathFor(DataFile())), std::string::npos)
+        << failed.Messages[0];
     EXPECT_EQ(Texts(OnDisk()), (std::vector<std::string>{"kept"}));
 
-    std::filesystem::remove(blocked);
     program.store.Look();
     EXPECT_FALSE(program.store.Unsaved());
+    EXPECT_TRUE(program.store.TakeEvent().Messages.empty()) << "the backup went through too";
     EXPECT_EQ(Texts(OnDisk()), Texts(program.list));
 }
 
@@ -137,6 +146,13 @@ TEST_F(NoteStoreTest, FilesThatCannotBeReadAreNeverWrittenOver) {
     program.store.Look();
     EXPECT_FALSE(program.store.Unreadable());
     EXPECT_EQ(Texts(OnDisk()), (std::vector<std::string>{"stored", "added meanwhile"}));
+
+    // Files that another program leaves unreadable after a save: the notes in
+    // memory are no longer in them, and are kept as a save still owed.
+    std::filesystem::rename(memo, memo + ".away");
+    std::filesystem::create_directory(memo);
+    program.store.Look();
+    EXPECT_TRUE(program.store.Unreadable() && program.store.Unsaved());
 }
 
 TEST_F(NoteStoreTest, WhatTheEndCouldNotSaveComesBackAtTheNextStart) {
