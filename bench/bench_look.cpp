@@ -41,8 +41,7 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-template <typename Action>
-double Microseconds(int repeat, Action&& action) {
+template <typename Action> double Microseconds(int repeat, Action&& action) {
     const auto start = Clock::now();
     for (int i = 0; i < repeat; ++i)
         action();

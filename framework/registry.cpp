@@ -57,8 +57,7 @@ std::string ReadRegistryString(HKEY Root, const std::string& KeyPath,
     }
 }
 
-std::string ReadRegistryPath(HKEY Root, const std::string& KeyPath,
-                             const std::string& ValueName) {
+std::string ReadRegistryPath(HKEY Root, const std::string& KeyPath, const std::string& ValueName) {
     RegistryKey key;
     if (RegOpenKeyExA(Root, KeyPath.c_str(), 0, KEY_QUERY_VALUE, key.receive()) != ERROR_SUCCESS)
         return {};
@@ -77,7 +76,8 @@ std::string ReadRegistryPath(HKEY Root, const std::string& KeyPath,
         const std::size_t count = (size + sizeof(wchar_t) - 1) / sizeof(wchar_t);
         if (result == ERROR_SUCCESS && count <= data.size()) {
             const auto end = data.begin() + static_cast<std::ptrdiff_t>(count);
-            return file_ops::FromWide(std::wstring(data.begin(), std::find(data.begin(), end, L'\0')));
+            return file_ops::FromWide(
+                std::wstring(data.begin(), std::find(data.begin(), end, L'\0')));
         }
         data.resize(count);
     }

@@ -597,7 +597,8 @@ void TFormMain::RebuildAfterSnooze() {
 // that could not be saved beside the program when it ended.
 std::string TFormMain::UnsavedNotesFolder() {
     wchar_t folder[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) {
         return {};
     }
     return file_ops::FromWide(folder) + "\\Zandrel\\Unsaved";
@@ -605,8 +606,8 @@ std::string TFormMain::UnsavedNotesFolder() {
 
 void TFormMain::OpenNoteStore() {
     MessageList& list = *MessageList_;
-    store_ = std::make_unique<NoteStore>(list, App().Env(), UnsavedNotesFolder(),
-                                         [] { Sleep(300); });
+    store_ =
+        std::make_unique<NoteStore>(list, App().Env(), UnsavedNotesFolder(), [] { Sleep(300); });
     list.SaveHandler = [this] {
         store_->Save();
         PostMessageA(Handle(), kNotesStoredMessage, 0, 0);

@@ -15,8 +15,8 @@
 #include "mainwindow/startup_sequence.h"
 #include "mainwindow/sticker_rebuilds.h"
 #include "mainwindow/tray_icon.h"
-#include "storage/core/note_store.h"
 #include "storage/core/message_list.h"
+#include "storage/core/note_store.h"
 
 #include <functional>
 #include <memory>

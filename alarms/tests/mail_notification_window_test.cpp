@@ -138,8 +138,9 @@ TEST_F(MailNotificationTest, AFailedStoreAfterTheRebuildIsReported) {
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_NE(Boxes()[0].find("ZandrelData"), std::string::npos) << Boxes()[0];
     EXPECT_EQ(form.Messages().Entry(0).Notify, 0);
-    // The rich-text file, which holds the flag, went in place before the data
-    // file could not: the mail is not sent again at the next start.
+    // Once the file is free, the next tick saves the flag: the mail is not
+    // sent again at the next start.
+    SendTimerTick(form);
     EXPECT_EQ(StoredNotify(), std::vector<std::int32_t>{0});
 }
 

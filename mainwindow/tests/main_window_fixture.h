@@ -89,7 +89,8 @@ protected:
 std::vector<std::int32_t> StoredNotify(const std::string& dataFile);
 
 // As the toolbar `toolBar` of `form` reports a click on one of its buttons.
-void PressToolButton(TFormMain& form, const char* button, const char* toolBar = form_main::ToolBar1);
+void PressToolButton(TFormMain& form, const char* button,
+                     const char* toolBar = form_main::ToolBar1);
 // One tick of the main window's timer.
 void SendTimerTick(TFormMain& form);
 

@@ -99,8 +99,7 @@ TEST_F(SaveFailureTest, TheNoteShowsTheUserIsToldOnceAndATickSavesIt) {
 }
 
 TEST_F(SaveFailureTest, AFolderThatTakesNoFileIsToldAtStartInOneBox) {
-    auto readOnly =
-        std::make_unique<FailingDisk>(file_ops::WriteFault{true, ERROR_ACCESS_DENIED});
+    auto readOnly = std::make_unique<FailingDisk>(file_ops::WriteFault{true, ERROR_ACCESS_DENIED});
     Start();
     ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
     const std::string& told = TestEnvironment().boxes[0].Text;

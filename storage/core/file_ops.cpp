@@ -226,7 +226,7 @@ FileStamp StampOf(const std::string& path) {
 
 std::optional<HeldFile> HeldFile::CreateNew(const std::string& path) {
     FaultOf(path);
-    const HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE,
+    const HANDLE file = CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE | DELETE,
                                     FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file != INVALID_HANDLE_VALUE)

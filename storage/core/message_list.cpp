@@ -186,8 +186,8 @@ void MessageList::LoadFromPair(const PairOnDisk& pair, const Clock& clock) {
     if (result == LoadResult::Complete && !pair.Whole)
         result = LoadResult::HalvesApart;
     std::optional<RepeatFileProblem> repeats;
-    if (auto error = ApplyRepeats(pair.Repeats ? std::optional(pair.Repeats->view()) : std::nullopt,
-                                  items_))
+    if (auto error =
+            ApplyRepeats(pair.Repeats ? std::optional(pair.Repeats->view()) : std::nullopt, items_))
         repeats = RepeatFileProblem{pair.RepeatsPath, std::move(*error)};
     if (result == LoadResult::Complete) {
         if (repeats)

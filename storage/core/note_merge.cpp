@@ -67,8 +67,8 @@ bool NotifyPending(const NoteFingerprint* base, const NoteFingerprint& ours,
 // changed them, else the disk's.
 void MergePlace(const NoteFingerprint* base, const TMessageEntry& theirs, TMessageEntry& ours) {
     const MessageRecord& o = ours.Record;
-    const bool ourPlace = !base || o.PosInvalid != base->PosInvalid ||
-                          o.PosLeft != base->PosLeft || o.PosTop != base->PosTop;
+    const bool ourPlace = !base || o.PosInvalid != base->PosInvalid || o.PosLeft != base->PosLeft ||
+                          o.PosTop != base->PosTop;
     if (!ourPlace) {
         ours.Record.PosInvalid = theirs.Record.PosInvalid;
         ours.Record.PosLeft = theirs.Record.PosLeft;

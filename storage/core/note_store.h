@@ -100,7 +100,7 @@ private:
     bool saveFailing_ = false;
     bool closed_ = false;
     std::string readFailure_;
-    bool copiesPending_ = true;          // unsaved copies to take in once the files are read
+    bool copiesPending_ = true;            // unsaved copies to take in once the files are read
     std::vector<std::string> takenCopies_; // removed once saved
     StoreEvent event_;
 };

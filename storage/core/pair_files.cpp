@@ -5,11 +5,11 @@
 #include "storage/core/storage_error.h"
 #include "storage/core/unit_entry.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <random>
 
 namespace zandrel {
@@ -59,8 +59,7 @@ bool Agrees(const PairOnDisk& pair) {
 // The data file of a save that put its rich-text file in place and stopped
 // before its data file: its new rich-text file is gone, and its Keys are
 // those of the rich-text file in place.
-std::optional<std::string> LeftoverFor(const std::string& dataFileName,
-                                       const RichTextIndex& memo) {
+std::optional<std::string> LeftoverFor(const std::string& dataFileName, const RichTextIndex& memo) {
     const std::string folder = file_ops::FolderOf(dataFileName);
     const std::string dataName = dataFileName.substr(folder.size());
     const std::string memoName = MemoPathFor(dataFileName).substr(folder.size());
@@ -169,8 +168,7 @@ PairOnDisk ReadPair(const std::string& dataFileName, const PairPause& pause) {
             pair.Data = file_ops::ReadAll(*leftover);
             pair.Leftover = *leftover;
             // The same save's repeat file, when it did not put it in place.
-            const std::string repeats =
-                pair.RepeatsPath + leftover->substr(dataFileName.size());
+            const std::string repeats = pair.RepeatsPath + leftover->substr(dataFileName.size());
             if (auto bytes = file_ops::ReadAll(repeats)) {
                 pair.Repeats = bytes->view().empty() ? std::nullopt : std::move(bytes);
                 pair.RepeatsPath = pair.LeftoverRepeats = repeats;
@@ -195,8 +193,7 @@ std::string NewWriterTag() {
 
 PairVersion WriteFilePair(const std::string& dataFileName, const std::string& writerTag,
                           const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
-                          const std::function<std::string_view()>& data,
-                          std::string_view repeats) {
+                          const std::function<std::string_view()>& data, std::string_view repeats) {
     const std::string memoPath = MemoPathFor(dataFileName);
     const std::string folder = file_ops::FolderOf(dataFileName);
     const std::string newMemo = Pending(memoPath, writerTag);

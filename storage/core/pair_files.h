@@ -102,7 +102,6 @@ std::string NewWriterTag();
 // names the file.
 PairVersion WriteFilePair(const std::string& dataFileName, const std::string& writerTag,
                           const std::function<void(const file_ops::ByteSink& write)>& writeMemo,
-                          const std::function<std::string_view()>& data,
-                          std::string_view repeats);
+                          const std::function<std::string_view()>& data, std::string_view repeats);
 
 } // namespace zandrel

@@ -5,6 +5,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 // The arguments as the system holds them, in UTF-8: a folder named in any

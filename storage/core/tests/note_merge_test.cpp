@@ -49,7 +49,8 @@ std::string Spec(const TMessageEntry& entry) {
     if (entry.RichText != "t")
         spec += "=" + entry.RichText;
     if (entry.Record.PosLeft || entry.Record.PosTop)
-        spec += "@" + std::to_string(entry.Record.PosLeft) + "," + std::to_string(entry.Record.PosTop);
+        spec +=
+            "@" + std::to_string(entry.Record.PosLeft) + "," + std::to_string(entry.Record.PosTop);
     spec += entry.Notify ? "+" : "";
     spec += entry.Record.KeepHidden ? "h" : "";
     spec += entry.Repeat.Repeats() ? "w" : "";
@@ -84,8 +85,12 @@ TEST(NoteMergeTest, EachSideKeepsWhatItAddedChangedOrSent) {
         {"moved on both sides", {"a@5,5"}, {"a@70,80"}, {"a@50,60"}, {"a@50,60"}, 'a'},
         {"hidden there", {"a"}, {"ah"}, {"a"}, {"ah"}, 'a'},
         {"set to repeat there", {"a"}, {"aw"}, {"a"}, {"aw"}, 'a'},
-        {"reordered file", {"a", "b", "c"}, {"c", "a", "b"}, {"a", "b", "c", "d"},
-         {"c", "a", "b", "d"}, 'b'},
+        {"reordered file",
+         {"a", "b", "c"},
+         {"c", "a", "b"},
+         {"a", "b", "c", "d"},
+         {"c", "a", "b", "d"},
+         'b'},
         {"nothing read before", {}, {"a", "b"}, {"b", "c"}, {"a", "b", "c"}, 'b'},
         {"nothing read before, both differ", {}, {"a=x"}, {"a=y"}, {"a=x", "n=y"}, 'a'},
         {"a restored backup", {"a", "b=x", "c"}, {"a", "b"}, {"a", "b=x", "c"}, {"a", "b"}, 'a'},

@@ -87,7 +87,9 @@ TEST_F(NoteStoreTest, AFailedSaveKeepsTheEditToldOnceAndTriedAtEveryTick) {
     program.list.Add(clock, Text("kept"));
     program.store.TakeEvent();
     clock.now += 1; // the day's backup goes with the next save
-    file_ops::SetWriteFaults([](const std::string&) { return file_ops::WriteFault{false, kDiskFull}; });
+    file_ops::SetWriteFaults([](const std::string&) {
+        return file_ops::WriteFault{false, kDiskFull};
+    });
     program.list.Add(clock, Text("not saved yet"));
     program.store.Look();
     const StoreEvent failed = program.store.TakeEvent();
@@ -127,7 +129,10 @@ TEST_F(NoteStoreTest, OneProgramWritesAtATimeAndAStoppedOnesLockIsTakenOver) {
 }
 
 TEST_F(NoteStoreTest, FilesThatCannotBeReadAreNeverWrittenOver) {
-    { Program earlier(DataFile(), clock, UnsavedRoot()); earlier.list.Add(clock, Text("stored")); }
+    {
+        Program earlier(DataFile(), clock, UnsavedRoot());
+        earlier.list.Add(clock, Text("stored"));
+    }
     const std::string memo = MemoPathFor(DataFile());
     std::filesystem::rename(memo, memo + ".away");
     std::filesystem::create_directory(memo); // a rich-text file no one can read
