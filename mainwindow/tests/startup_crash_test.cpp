@@ -115,60 +115,62 @@ bool Bold(HWND richEdit) {
     return (format.dwEffects & CFE_BOLD) != 0;
 }
 
-TEST(StartupCrashTest, TheNoteThatEndedAStartShowsAsPlainTextFromTheNextStartOn) {
-    TestEnvironment().Reset();
-    const ScratchSettings settings;
-    const test::TempFolder folder;
-    const std::string dataFile = folder.File("ZandrelData.dat");
-    MessageList list(dataFile);
-    list.New(TestEnvironment(), "{\\rtf1\\b first\\b0\\par}");
+// A folder whose first note is bold; the next start over it, after one
+// that was ended.
+class StartupCrashTest : public ::testing::Test {
+protected:
+    StartupCrashTest() {
+        TestEnvironment().Reset();
+        list_.New(TestEnvironment(), "{\\rtf1\\b first\\b0\\par}");
+        TestEnvironment().now += 1.0 / 1440;
+    }
+    std::unique_ptr<TFormMain> StartAgain() {
+        auto form =
+            std::make_unique<TFormMain>(noMailService_, dataFile_, ScratchSettings::Store());
+        PumpMessages();
+        return form;
+    }
+
+    const ScratchSettings settings_;
+    const test::TempFolder folder_;
+    const std::string dataFile_ = folder_.File("ZandrelData.dat");
+    MessageList list_{dataFile_};
+    const MapiLibrary noMailService_;
+};
+
+TEST_F(StartupCrashTest, TheNoteThatEndedAStartShowsAsPlainTextFromTheNextStartOn) {
+    list_.New(TestEnvironment(), kCrashingNote);
     TestEnvironment().now += 1.0 / 1440;
-    list.New(TestEnvironment(), kCrashingNote);
-    TestEnvironment().now += 1.0 / 1440;
-    const std::string stored = test::ReadFile(dataFile) + test::ReadFile(list.MemoFileName());
+    const std::string stored = test::ReadFile(dataFile_) + test::ReadFile(list_.MemoFileName());
 
     // The first start ends while the crashing note's sticker loads it.
-    ASSERT_EQ(EndedStart(dataFile, false), kCrashExitCode);
+    ASSERT_EQ(EndedStart(dataFile_, false), kCrashExitCode);
 
-    const MapiLibrary noMailService;
-    TFormMain second(noMailService, dataFile, ScratchSettings::Store());
-    PumpMessages();
+    const std::unique_ptr<TFormMain> second = StartAgain();
     ASSERT_EQ(TestEnvironment().boxes.size(), 1u);
     EXPECT_EQ(TestEnvironment().boxes[0].Kind, ShownBox::Error);
     EXPECT_EQ(TestEnvironment().boxes[0].Text,
               "Zandrel ended while it was loading the note \"Dentist on Tuesday\". The note "
               "shows as plain text from now on, until you replace it.");
-    const TFormMemo* sticker = second.Stickers().Find("Memo_1");
+    const TFormMemo* sticker = second->Stickers().Find("Memo_1");
     ASSERT_NE(sticker, nullptr);
     EXPECT_EQ(PlainText(sticker->RichEdit1()), "Dentist on Tuesday");
     EXPECT_FALSE(Bold(sticker->RichEdit1()));
-    EXPECT_TRUE(Bold(second.Stickers().Find("Memo_0")->RichEdit1()));
-    const HWND toolBar = second.Find(form_main::ToolBar1).Handle();
-    SendMessageA(GetParent(toolBar), WM_COMMAND,
-                 MAKEWPARAM(second.FindToolButton(form_main::ToolButton4).Id(), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(toolBar));
-    EXPECT_FALSE(Bold(second.Find(form_main::RichEditText).Handle()));
-    EXPECT_EQ(test::ReadFile(dataFile) + test::ReadFile(list.MemoFileName()), stored);
+    EXPECT_TRUE(Bold(second->Stickers().Find("Memo_0")->RichEdit1()));
+    PressToolButton(*second, form_main::ToolButton4);
+    EXPECT_FALSE(Bold(second->Find(form_main::RichEditText).Handle()));
+    EXPECT_EQ(test::ReadFile(dataFile_) + test::ReadFile(list_.MemoFileName()), stored);
 }
 
 // Ended as the placeholder sticker is made: the editor's text went in
 // before, and no text goes in now.
-TEST(StartupCrashTest, AStartEndedWhileNoTextLoadsBlamesNoNote) {
-    TestEnvironment().Reset();
-    const ScratchSettings settings;
-    const test::TempFolder folder;
-    const std::string dataFile = folder.File("ZandrelData.dat");
-    MessageList list(dataFile);
-    list.New(TestEnvironment(), "{\\rtf1\\b first\\b0\\par}");
-    TestEnvironment().now += 1.0 / 1440;
-    ASSERT_EQ(EndedStart(dataFile, true), kCrashExitCode);
+TEST_F(StartupCrashTest, AStartEndedWhileNoTextLoadsBlamesNoNote) {
+    ASSERT_EQ(EndedStart(dataFile_, true), kCrashExitCode);
 
-    const MapiLibrary noMailService;
-    TFormMain second(noMailService, dataFile, ScratchSettings::Store());
-    PumpMessages();
+    const std::unique_ptr<TFormMain> second = StartAgain();
     EXPECT_TRUE(TestEnvironment().boxes.empty());
-    EXPECT_TRUE(Bold(second.Find(form_main::RichEditText).Handle()));
-    EXPECT_TRUE(Bold(second.Stickers().Find("Memo_0")->RichEdit1()));
+    EXPECT_TRUE(Bold(second->Find(form_main::RichEditText).Handle()));
+    EXPECT_TRUE(Bold(second->Stickers().Find("Memo_0")->RichEdit1()));
 }
 
 } // namespace
