@@ -4,6 +4,7 @@
 //
 //   bench_memory.exe --bare              one window and its message loop
 //   bench_memory.exe --store FOLDER N    N started notes in FOLDER's files
+#include "bench/window_bench_support.h"
 #include "storage/core/clock.h"
 #include "storage/core/message_list.h"
 
@@ -39,19 +40,8 @@ int Bare(HINSTANCE instance) {
 }
 
 int Store(const std::string& folder, int count) {
-    const zandrel::FixedClock clock(45000.5);
-    zandrel::MessageList list(folder + "\\ZandrelData.dat");
-    for (int i = 0; i < count; ++i) {
-        auto entry = std::make_unique<zandrel::TMessageEntry>(clock, list.DataFileName());
-        entry->Record.StartDate = 45000 + i / 1e6; // long started: stickers, no tick
-        entry->Record.AlarmDate = 100000;
-        entry->RichText = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " +
-                          std::to_string(i) + "\\par second line\\par}";
-        entry->Record.Stamp = {i, 730000 + i}; // a Key of its own, as loading makes it
-        entry->Key = MakeKey(entry->Record.Stamp);
-        list.Append(std::move(entry));
-    }
-    list.SaveMessages();
+    // Long started, never red within the run: stickers, and no tick's work.
+    zandrel::bench::StoreMessages(folder + "\\ZandrelData.dat", count, 45000, 100000, 1e-6);
     return 0;
 }
 

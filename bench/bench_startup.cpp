@@ -7,6 +7,7 @@
 //   bench_startup.exe [ROUNDS]        the figures
 //   bench_startup.exe --child FOLDER  one start-up (run by the above)
 #include "alarms/smapi.h"
+#include "bench/window_bench_support.h"
 #include "extras/CoolHint.h"
 #include "framework/application.h"
 #include "framework/win32_environment.h"
@@ -58,19 +59,8 @@ int Child(HINSTANCE instance, const std::string& folder) {
 void Store(const std::string& folder, int count) {
     fs::remove_all(folder);
     fs::create_directories(folder);
-    const FixedClock clock(45000.5);
-    MessageList list(folder + "\\ZandrelData.dat");
-    for (int i = 0; i < count; ++i) {
-        auto entry = std::make_unique<TMessageEntry>(clock, list.DataFileName());
-        entry->Record.StartDate = 100000 + i; // far ahead: no sticker
-        entry->Record.AlarmDate = 100001 + i;
-        entry->RichText = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " +
-                          std::to_string(i) + "\\par second line\\par}";
-        entry->Record.Stamp = {i, 730000 + i}; // a Key of its own, as loading makes it
-        entry->Key = MakeKey(entry->Record.Stamp);
-        list.Append(std::move(entry));
-    }
-    list.SaveMessages();
+    // Far ahead: no sticker.
+    bench::StoreMessages(folder + "\\ZandrelData.dat", count, 100000, 100001, 1);
 }
 
 double StartOnce(const std::string& self, const std::string& folder) {
