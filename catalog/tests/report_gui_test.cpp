@@ -1,6 +1,7 @@
 // The preview opened from the main window's toolbar and from the tray menu,
 // paged through with the keys and closed.
 #include "catalog/report.h"
+#include "catalog/tests/catalog_messages.h"
 #include "framework/application.h"
 #include "framework/report/report_preview.h"
 #include "framework/tests/fake_environment.h"
@@ -56,20 +57,8 @@ private:
 class ReportWindowTest : public MainWindowFixture {
 protected:
     void Store(int messages) {
-        FakeEnvironment& env = TestEnvironment();
         MessageList list(dataFile_);
-        for (int i = 0; i < messages; ++i) {
-            EditorValues values;
-            values.StartDate = env.now + 1 + i; // no sticker yet
-            values.AlarmDate = env.now + 2 + i;
-            values.IncType = i % 4;
-            values.RichText = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " +
-                              std::to_string(i + 1) +
-                              ": call the dentist\\par {\\b before} "
-                              "Friday, {\\cf0\\i 9:30}\\par}";
-            env.now += 0.001;
-            list.Add(env, values);
-        }
+        AddCatalogMessages(list, TestEnvironment(), messages);
     }
 
     // Pages with the keys, then closes with Esc.

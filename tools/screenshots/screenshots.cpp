@@ -8,6 +8,7 @@
 // shown are the same at every run.
 // Usage: screenshots FOLDER
 #include "alarms/warning_popups.h"
+#include "catalog/tests/catalog_messages.h"
 #include "extras/CoolHint.h"
 #include "extras/about.h"
 #include "extras/about2.h"
@@ -22,8 +23,8 @@
 #include "stickers/sticker_board.h"
 #include "tools/screenshots/main_window_stage.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -76,10 +77,9 @@ bool StickersAndPopup(const fs::path& folder, FakeEnvironment& env) {
         entry->Key = "key " + std::to_string(list.Count());
         list.Append(std::move(entry));
     }
-    StickerBoard board(
-        StickerHost{.Messages = [&] { return &list; },
-                    .MainWindow = [] { return HWND(nullptr); },
-                    .ShowCurrentMessage = [] {}});
+    StickerBoard board(StickerHost{.Messages = [&] { return &list; },
+                                   .MainWindow = [] { return HWND(nullptr); },
+                                   .ShowCurrentMessage = [] {}});
     board.Rebuild(true, {bitmaps[0].get(), bitmaps[1].get(), bitmaps[2].get(), bitmaps[3].get()});
     std::vector<HWND> stickers;
     for (const auto& sticker : board.Stickers()) {
@@ -117,18 +117,7 @@ bool ReportPreviewPages(const fs::path& folder, FakeEnvironment& env) {
     MainWindowStage stage;
     {
         MessageList list(stage.DataFile());
-        for (int i = 0; i < 3; ++i) {
-            EditorValues values;
-            values.StartDate = env.now + 1 + i; // no sticker yet
-            values.AlarmDate = env.now + 2 + i;
-            values.IncType = i % 4;
-            values.RichText = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Message " +
-                              std::to_string(i + 1) +
-                              ": call the dentist\\par {\\b before} "
-                              "Friday, {\\cf0\\i 9:30}\\par}";
-            env.now += 0.001;
-            list.Add(env, values);
-        }
+        testing::AddCatalogMessages(list, env, 3);
     }
     TFormMain& form = stage.Start();
     form.ShowAtStart();
@@ -142,8 +131,8 @@ bool ReportPreviewPages(const fs::path& folder, FakeEnvironment& env) {
             handed = HandOverForScreenshot(folder, "report_preview", {preview.Handle()});
             preview.SetZoom(ReportPreview::Zoom::PageWidth);
             PumpMessages();
-            handed = HandOverForScreenshot(folder, "report_preview_width", {preview.Handle()}) &&
-                     handed;
+            handed =
+                HandOverForScreenshot(folder, "report_preview_width", {preview.Handle()}) && handed;
             preview.Close();
         },
         "Zandrel.ReportPreview");
@@ -212,8 +201,7 @@ bool MainWindowAndStickers(const fs::path& folder, FakeEnvironment& env) {
     TFormMain& form = stage.Start();
     form.ShowMainWindow();
     PumpMessages();
-    return HandOverForScreenshot(folder,
-                                 "main_window_and_stickers_" + std::to_string(SystemDpi()),
+    return HandOverForScreenshot(folder, "main_window_and_stickers_" + std::to_string(SystemDpi()),
                                  {form.Handle(), form.Stickers().Find("Memo_0")->Handle(),
                                   form.Stickers().Find("Memo_1")->Handle()});
 }
@@ -246,8 +234,10 @@ int main(int argc, char** argv) {
     for (const auto& scene : scenes) {
         env.Reset();
         if (!scene.take(folder, env)) {
-            std::fprintf(stderr, "No picture of the %s: the windows did not paint or were not "
-                                 "taken in time\n", scene.name);
+            std::fprintf(stderr,
+                         "No picture of the %s: the windows did not paint or were not "
+                         "taken in time\n",
+                         scene.name);
             ++failed;
         }
     }
